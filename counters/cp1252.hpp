@@ -1,0 +1,31 @@
+// Windows-1252, the code page all report text is counted in, to and from Unicode. The five bytes
+// the code page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for U+0081, U+008D, U+008F,
+// U+0090 and U+009D, as on Windows. A character the code page lacks becomes "?": there is no
+// best-fit mapping, so a full-width digit never turns into a digit.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace korva {
+
+char32_t Cp1252ToCodePoint(unsigned char byte);
+
+// The byte for a code point, '?' when Windows-1252 has none.
+char Cp1252FromCodePoint(char32_t code_point);
+
+std::string Cp1252ToUtf8(std::string_view text);
+
+// True when text is well-formed UTF-8 (no overlongs, surrogates or values past U+10FFFF).
+bool IsValidUtf8(std::string_view text);
+
+// Decodes UTF-8 into Windows-1252. Each maximal invalid piece (the longest start of a
+// well-formed sequence, or one stray byte) becomes one "?" and never swallows the byte after it.
+std::string Utf8ToCp1252(std::string_view text);
+
+// For text held by the window's widgets. An unpaired surrogate becomes "?", and so does a
+// character outside the Basic Multilingual Plane (one "?" for its surrogate pair).
+std::string Utf16ToCp1252(std::u16string_view text);
+std::u16string Cp1252ToUtf16(std::string_view text);
+
+}  // namespace korva

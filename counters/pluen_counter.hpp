@@ -1,0 +1,32 @@
+// The plunder counter: the plundered amounts of six resources, summed over all reports.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "counters/report_lines.hpp"
+#include "counters/result_lines.hpp"
+#include "counters/tables.hpp"
+#include "counters/tally.hpp"
+
+namespace korva {
+
+class PluenTally {
+public:
+    // A line containing a keyword adds the number found from the fixed position right after the
+    // keyword's length, trimmed (0 when that does not convert), to that resource.
+    void AddLine(std::string_view line);
+
+    // In search order, as ResourceTable.
+    const std::array<Tally, ResourceTable.size()>& Sums() const { return sums_; }
+
+    // The heading, then one line per resource in output order.
+    ResultLines Lines() const;
+
+private:
+    std::array<Tally, ResourceTable.size()> sums_{};
+};
+
+ResultLines PluenCounter(const ReportLines& lines);
+
+}  // namespace korva

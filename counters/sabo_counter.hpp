@@ -1,0 +1,34 @@
+// The sabotage counter: how many buildings of each kind the reports say were destroyed, and
+// what they were worth in points.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "counters/report_lines.hpp"
+#include "counters/result_lines.hpp"
+#include "counters/tables.hpp"
+#include "counters/tally.hpp"
+
+namespace korva {
+
+// Counts line by line, so a stream of any length can be counted without holding it.
+class SaboTally {
+public:
+    // A line naming a building adds the number between its first "(" and first ")" (1 when
+    // that does not convert) to every building it names.
+    void AddLine(std::string_view line);
+
+    const std::array<Tally, BuildingTable.size()>& Counts() const { return counts_; }
+    Tally Total() const;
+
+    // 14 lines "Name  (Count)", an empty line, then "Gesamt zerstörte Punkte: Total".
+    ResultLines Lines() const;
+
+private:
+    std::array<Tally, BuildingTable.size()> counts_{};
+};
+
+ResultLines SaboCounter(const ReportLines& lines);
+
+}  // namespace korva

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, only those that are missing.
+# Usage: tools/deps.sh build|test
+set -euo pipefail
+
+packages=(cmake g++ make qt6-base-dev libgtest-dev googletest libbenchmark-dev fonts-wine)
+if [ "${1:-build}" = test ]; then
+    packages+=(xvfb xdotool xclip desktop-file-utils appstream clang libclang-rt-14-dev)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
