@@ -22,7 +22,8 @@ constexpr std::array<std::uint16_t, 256> kRowsStartingWith = [] {
 
 std::uint16_t BuildingsNamedIn(std::string_view line) {
     if (const void* nul = std::memchr(line.data(), 0, line.size())) {
-        line = line.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - line.data()));
+        line =
+            line.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - line.data()));
     }
     std::uint16_t named = 0;
     const std::size_t size = line.size();
@@ -32,7 +33,8 @@ std::uint16_t BuildingsNamedIn(std::string_view line) {
             const int r = __builtin_ctz(candidates);
             candidates &= static_cast<std::uint16_t>(candidates - 1);
             const std::string_view name = BuildingTable[r].name;
-            if (size - i >= name.size() && std::memcmp(line.data() + i, name.data(), name.size()) == 0) {
+            if (size - i >= name.size() &&
+                std::memcmp(line.data() + i, name.data(), name.size()) == 0) {
                 named |= std::uint16_t(1u << r);
             }
         }

@@ -12,7 +12,7 @@
 namespace korva {
 
 class PluenTally {
-public:
+  public:
     // A line containing a keyword adds the number found from the fixed position right after the
     // keyword's length, trimmed (0 when that does not convert), to that resource.
     void AddLine(std::string_view line);
@@ -23,7 +23,7 @@ public:
     // The heading, then one line per resource in output order.
     ResultLines Lines() const;
 
-private:
+  private:
     std::array<Tally, ResourceTable.size()> sums_{};
 };
 

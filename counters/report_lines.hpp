@@ -52,7 +52,7 @@ ReportLines DivideIntoLines(std::string_view text);
 // The same division over a stream that arrives in chunks of any size: a CR LF split between two
 // chunks is still one break, and a line split between chunks is delivered whole.
 class LineDivider {
-public:
+  public:
     template <class OnLine>
     void Feed(std::string_view chunk, OnLine&& on_line) {
         if (after_cr_ && !chunk.empty()) {
@@ -86,12 +86,14 @@ public:
         after_cr_ = false;
     }
 
-private:
+  private:
     static std::size_t FirstBreak(std::string_view s) {
         const void* cr = std::memchr(s.data(), '\r', s.size());
-        const void* lf = std::memchr(s.data(), '\n', cr ? static_cast<const char*>(cr) - s.data() : s.size());
+        const void* lf =
+            std::memchr(s.data(), '\n', cr ? static_cast<const char*>(cr) - s.data() : s.size());
         const void* first = lf ? lf : cr;
-        return first ? static_cast<std::size_t>(static_cast<const char*>(first) - s.data()) : s.size();
+        return first ? static_cast<std::size_t>(static_cast<const char*>(first) - s.data())
+                     : s.size();
     }
 
     std::string partial_;

@@ -14,7 +14,7 @@ namespace korva {
 
 // Counts line by line, so a stream of any length can be counted without holding it.
 class SaboTally {
-public:
+  public:
     // A line naming a building adds the number between its first "(" and first ")" (1 when
     // that does not convert) to every building it names.
     void AddLine(std::string_view line);
@@ -25,7 +25,7 @@ public:
     // 14 lines "Name  (Count)", an empty line, then "Gesamt zerstörte Punkte: Total".
     ResultLines Lines() const;
 
-private:
+  private:
     std::array<Tally, BuildingTable.size()> counts_{};
 };
 

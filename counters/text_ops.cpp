@@ -57,7 +57,8 @@ std::int32_t TextToIntDef(std::string_view text, std::int32_t def) {
     } else if (text[i] == '$' || text[i] == 'x' || text[i] == 'X') {
         hex = true;
         ++i;
-    } else if (text[i] == '0' && i + 1 < text.size() && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    } else if (text[i] == '0' && i + 1 < text.size() &&
+               (text[i + 1] == 'x' || text[i + 1] == 'X')) {
         hex = true;
         i += 2;
     }

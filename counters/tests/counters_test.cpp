@@ -1,1 +1,229 @@
 #include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "counters/pluen_counter.hpp"
+#include "counters/sabo_counter.hpp"
+#include "oracle.hpp"
+
+namespace korva {
+namespace {
+
+using std::string_literals::operator""s;
+
+// The help text the window starts with, in Windows-1252.
+const std::vector<std::string> kHelpText = {
+    "Hier alle Berichte mit allen Zeiten einf\xFCgen, dann Funktion ausw\xE4hlen.", "",
+    "Funktionen:", "- Pl\xFCndercounter", "- Sabotage-counter"};
+
+std::int64_t EisenmineAfter(const std::string& line) {
+    SaboTally tally;
+    tally.AddLine(line);
+    return tally.Counts()[4];
+}
+
+struct LineRow {
+    std::string line;
+    std::int64_t added;
+};
+
+TEST(SaboCounter, WhatOneLineAddsToEisenmine) {
+    const LineRow rows[] = {
+        {"Eisenmine (4)", 4},
+        {"Eisenmine", 1},
+        {"Eisenmine (4", 1},
+        {"Eisenmine )4(", 1},
+        {"Eisenmine ()", 1},
+        {"Eisenmine (vier)", 1},
+        {"Eisenmine (1.000)", 1},
+        {"Eisenmine ( 4)", 4},
+        {"Eisenmine (4 )", 1},
+        {"Eisenmine (\t4)", 1},
+        {"Eisenmine ($A)", 10},
+        {"Eisenmine (0)", 0},
+        {"Eisenmine (-2)", -2},
+        {"(3) 12:00 Eisenmine (4)", 3},
+        {"Eisenminen (2)", 2},
+        {"eisenmine (2)", 0},
+        {"Eisenmin (2)", 0},
+        {"Eisenmine (2147483647)", 2147483647},
+        {"Eisenmine (2147483648)", 1},
+        {"Eisenmine (-2147483648)", INT32_MIN},
+        {"Eisenmine Eisenmine (5)", 5},  // a name twice in a line counts once
+        {"Eisenmine (\xA0"
+         "4)",
+         1},
+        {"Eisenmine (4\0)"s, 1},  // a ")" after a 0x00 byte is not seen
+        {"\0Eisenmine (4)"s, 0},  // ... and the text the name is searched in
+        {"Eisenmine (4)\0Eisenmine"s, 4},
+        {"12:05 Eisenmine (3) zerst\xF6rt", 3},
+    };
+    for (const auto& row : rows) EXPECT_EQ(EisenmineAfter(row.line), row.added) << row.line;
+}
+
+TEST(SaboCounter, LineNamingTwoBuildingsAddsToBoth) {
+    SaboTally tally;
+    tally.AddLine("Eisenmine und Bohrturm (2)");
+    EXPECT_EQ(tally.Counts()[4], 2);
+    EXPECT_EQ(tally.Counts()[7], 2);
+    EXPECT_EQ(tally.Total(), 4);
+}
+
+TEST(SaboCounter, UmlautMatchesOnlyAsTheWindows1252Byte) {
+    SaboTally tally;
+    tally.AddLine("Wohngeb\xE4ude (2)");
+    tally.AddLine("Wohngeb\xC3\xA4ude (5)");  // UTF-8 bytes: the caller's decoding is missing
+    tally.AddLine("Wohngebaude (7)");
+    EXPECT_EQ(tally.Counts()[2], 2);
+}
+
+TEST(SaboCounter, DocumentedExample) {
+    const std::vector<std::string> lines = {"Eisenmine (2)", "Raumhafen",
+                                            "12:05 Eisenmine (3) zerst\xF6rt"};
+    const ResultLines expected = {"Planetenzentrale  (0)",
+                                  "Raumhafen  (1)",
+                                  "Wohngeb\xE4ude  (0)",
+                                  "Solarpark  (0)",
+                                  "Eisenmine  (5)",
+                                  "Siliziumraffinerie  (0)",
+                                  "Kohlenstoffgewinnungsanlage  (0)",
+                                  "Bohrturm  (0)",
+                                  "Chemiefabrik  (0)",
+                                  "Recyclinganlage  (0)",
+                                  "Rohstofflager  (0)",
+                                  "Schiffsfabrik  (0)",
+                                  "Waffenfabrik  (0)",
+                                  "Forschungszentrum  (0)",
+                                  "",
+                                  "Gesamt zerst\xF6rte Punkte: 8"};
+    EXPECT_EQ(SaboCounter(ReportLines(lines.begin(), lines.end())), expected);
+}
+
+TEST(SaboCounter, EmptyInputAndHelpTextGiveZeros) {
+    for (const auto& input : {std::vector<std::string>{}, kHelpText}) {
+        const ResultLines result = SaboCounter(ReportLines(input.begin(), input.end()));
+        ASSERT_EQ(result.size(), 16u);
+        for (std::size_t r = 0; r < 14; ++r) {
+            EXPECT_EQ(result[r], std::string(BuildingTable[r].name) + "  (0)");
+        }
+        EXPECT_EQ(result[14], "");
+        EXPECT_EQ(result[15], "Gesamt zerst\xF6rte Punkte: 0");
+    }
+}
+
+TEST(SaboCounter, LargeTotalsStayExactPast32Bits) {
+    SaboTally tally;
+    tally.AddLine("Raumhafen (2147483647)");
+    tally.AddLine("Raumhafen (1)");
+    EXPECT_EQ(tally.Counts()[1], 2147483648LL);
+    EXPECT_EQ(tally.Total(), 3 * 2147483648LL);
+    EXPECT_EQ(tally.Lines()[1], "Raumhafen  (2147483648)");
+    EXPECT_EQ(tally.Lines()[15], "Gesamt zerst\xF6rte Punkte: 6442450944");
+
+    SaboTally negative;
+    negative.AddLine("Eisenmine (-2147483648)");
+    negative.AddLine("Eisenmine (-2147483648)");
+    EXPECT_EQ(negative.Total(), -4294967296LL);
+}
+
+TEST(PluenCounter, WhatOneLineAdds) {
+    struct Row {
+        std::string line;
+        std::size_t row;  // search order
+        std::int64_t added;
+    };
+    const Row rows[] = {
+        {"Wasserstoff 300", 3, 300},
+        {"Wasserstoff 300", 5, 0},
+        {"Wasser 200", 5, 200},
+        {"Wasser 200", 3, 0},
+        {"Eisenmine (2)", 0, 0},
+        {"Kohlenstoffgewinnungsanlage (1)", 2, 0},
+        {"Eisen: 1500", 0, 0},
+        {"  Eisen 1500", 0, 0},
+        {"Eisen 1.500", 0, 0},
+        {"Eisen 1500 Einheiten", 0, 0},
+        {"Eisen -50", 0, -50},
+        {"Eisen1500", 0, 1500},
+        {"Eisen", 0, 0},
+        {"Eisen 1500   \t", 0, 1500},
+        {"Eisen +20", 0, 20},
+        {"Eisen $14", 0, 20},
+        {"Eisen 0x14", 0, 20},
+        {"Wasserstoff\t230", 3, 230},
+        {"eisen 100", 0, 0},
+        {"Eisen \xA0"
+         "100",
+         0, 0},
+        {"Eisen 12\0"
+         "34"s,
+         0, 12},
+        {"Eisen 2147483648", 0, 0},
+        {"xEisen 1500", 0, 0},
+        {"Sauerstoff 5 Eisen 7", 4, 0},
+    };
+    for (const auto& row : rows) {
+        PluenTally tally;
+        tally.AddLine(row.line);
+        EXPECT_EQ(tally.Sums()[row.row], row.added) << row.line;
+    }
+}
+
+TEST(PluenCounter, DocumentedExampleInOutputOrder) {
+    const std::vector<std::string> lines = {"Eisen 1200", "Silizium 300", "Wasserstoff 40",
+                                            "Eisen 800"};
+    const ResultLines expected = {"Gepl\xFCnderte Ressourcen gesamt: ",
+                                  "Eisen = 2000",
+                                  "Silizium = 300",
+                                  "Kohlenstoff = 0",
+                                  "Wasser = 0",
+                                  "Sauerstoff = 0",
+                                  "Wasserstoff = 40"};
+    EXPECT_EQ(PluenCounter(ReportLines(lines.begin(), lines.end())), expected);
+    EXPECT_EQ(PluenCounter(ReportLines(kHelpText.begin(), kHelpText.end())),
+              oracle::Pluen(std::vector<std::string>{}));
+}
+
+TEST(PluenCounter, SumsStayExactPast32Bits) {
+    PluenTally tally;
+    tally.AddLine("Sauerstoff 2147483647");
+    tally.AddLine("Sauerstoff 2147483647");
+    tally.AddLine("Sauerstoff 2");
+    EXPECT_EQ(tally.Lines()[5], "Sauerstoff = 4294967296");
+}
+
+TEST(OutputText, EveryLineEndsInCrLf) {
+    EXPECT_EQ(OutputText({"x", "", "y"}), "x\r\n\r\ny\r\n");
+    EXPECT_EQ(OutputText({}), "");
+    const ResultLines sabo = SaboCounter({});
+    const std::string text = OutputText(sabo);
+    const ReportLines back = DivideIntoLines(text);
+    EXPECT_EQ(ResultLines(back.begin(), back.end()), sabo);
+}
+
+// Random lines built from the pieces reports are made of, with the awkward bytes mixed in: the
+// counters must agree with the plain per-row counting on every one of them.
+TEST(Counters, AgreeWithPlainCountingOnRandomLines) {
+    const std::vector<std::string> pieces = {
+        "Eisenmine", "Eisen",       "Wasser",     "Wasserstoff", "stoff",      "Wohngeb\xE4ude",
+        "Raumhafen", "Kohlenstoff", "Sauerstoff", "Silizium",    "Bohrturm",   "(",
+        ")",         " ",           "\t",         "-",           "+",          "$",
+        "0x",        "x",           "1",          "7",           "2147483647", "9",
+        "A",         "f",           "\0"s,        "\xA0",        "\xE4",       "12:00",
+    };
+    std::mt19937 random(7);
+    for (int round = 0; round < 3000; ++round) {
+        std::vector<std::string> lines(1 + random() % 4);
+        for (auto& line : lines) {
+            for (auto n = random() % 8; n > 0; --n) line += pieces[random() % pieces.size()];
+        }
+        const ReportLines views(lines.begin(), lines.end());
+        ASSERT_EQ(SaboCounter(views), oracle::Sabo(lines)) << lines[0];
+        ASSERT_EQ(PluenCounter(views), oracle::Pluen(lines)) << lines[0];
+    }
+}
+
+}  // namespace
+}  // namespace korva

@@ -1,1 +1,92 @@
+#include "counters/cp1252.hpp"
+
 #include <gtest/gtest.h>
+
+#include <string>
+
+namespace korva {
+namespace {
+
+TEST(Cp1252, EveryByteRoundTripsThroughUnicode) {
+    for (int b = 0; b < 256; ++b) {
+        const std::string byte(1, static_cast<char>(b));
+        EXPECT_EQ(Cp1252FromCodePoint(Cp1252ToCodePoint(static_cast<unsigned char>(b))), byte[0]);
+        EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(byte)), byte) << b;
+        EXPECT_EQ(Utf16ToCp1252(Cp1252ToUtf16(byte)), byte) << b;
+        EXPECT_TRUE(IsValidUtf8(Cp1252ToUtf8(byte))) << b;
+    }
+}
+
+TEST(Cp1252, HighControlRangeAsWindowsMapsIt) {
+    const std::pair<unsigned char, char32_t> rows[] = {
+        {0x80, U'\u20AC'}, {0x81, U'\u0081'}, {0x8A, U'\u0160'}, {0x8D, U'\u008D'},
+        {0x8F, U'\u008F'}, {0x90, U'\u0090'}, {0x9D, U'\u009D'}, {0x9F, U'\u0178'},
+        {0xA0, U'\u00A0'}, {0xE4, U'\u00E4'}, {0xFF, U'\u00FF'}, {0x41, U'A'},
+    };
+    for (const auto& [byte, code_point] : rows) EXPECT_EQ(Cp1252ToCodePoint(byte), code_point);
+}
+
+TEST(Cp1252, CharactersItLacksBecomeQuestionMarks) {
+    const std::pair<char32_t, char> rows[] = {
+        {U'\uFF11', '?'},      // full-width digit one: no best fit
+        {U'\u2028', '?'},      // line separator
+        {U'\u0100', '?'},      // Ā
+        {U'\U0001F600', '?'},  // outside the BMP
+        {U'\u0080', '?'},      // C1 control that 0x80 does not stand for
+        {U'\u20AC', '\x80'},  {U'\u00E4', '\xE4'},
+    };
+    for (const auto& [code_point, byte] : rows) EXPECT_EQ(Cp1252FromCodePoint(code_point), byte);
+}
+
+struct DecodeRow {
+    const char* name;
+    std::string utf8;
+    std::string cp1252;
+    bool valid;
+};
+
+TEST(Utf8ToCp1252, DecodesAndReplacesEachMaximalInvalidPieceOnce) {
+    const DecodeRow rows[] = {
+        {"ascii", "Eisenmine (4)", "Eisenmine (4)", true},
+        {"umlaut", "Wohngeb\xC3\xA4ude", "Wohngeb\xE4ude", true},
+        {"euro", "\xE2\x82\xAC", "\x80", true},
+        {"truncated sequence keeps the next byte", "Eisenmine \xE2(4)", "Eisenmine ?(4)", false},
+        {"truncated three-byte piece is one ?",
+         "a\xE2\x82"
+         "b",
+         "a?b", false},
+        {"stray continuation bytes", "\x80\x80", "??", false},
+        {"latin-1 byte", "Wohngeb\xE4ude", "Wohngeb?ude", false},
+        {"overlong slash", "\xC0\xAF", "??", false},
+        {"overlong three-byte", "\xE0\x80\xAF", "???", false},
+        {"surrogate", "\xED\xA0\x80", "???", false},
+        {"past U+10FFFF", "\xF4\x90\x80\x80", "????", false},
+        {"invalid lead bytes", "\xF5\xFF", "??", false},
+        {"four-byte emoji is one ?", "\xF0\x9F\x98\x80", "?", true},
+        {"truncated at the end", "x\xF0\x9F\x98", "x?", false},
+        {"full-width digit", "\xEF\xBC\x91", "?", true},
+        {"replacement character is valid", "\xEF\xBF\xBD", "?", true},
+        {"NUL", std::string("a\0b", 3), std::string("a\0b", 3), true},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(Utf8ToCp1252(row.utf8), row.cp1252) << row.name;
+        EXPECT_EQ(IsValidUtf8(row.utf8), row.valid) << row.name;
+    }
+}
+
+TEST(Utf16ToCp1252, SurrogatesAndUnpairedHalves) {
+    const std::pair<std::u16string, std::string> rows[] = {
+        {u"Wohngeb\u00E4ude", "Wohngeb\xE4ude"},
+        {u"\U0001F600x", "?x"},
+        {std::u16string{char16_t(0xD800), u'x'}, "?x"},
+        {std::u16string{u'x', char16_t(0xDC00)}, "x?"},
+        {u"\u00A012",
+         "\xA0"
+         "12"},
+        {u"\u20AC\u0081", "\x80\x81"},
+    };
+    for (const auto& [utf16, cp1252] : rows) EXPECT_EQ(Utf16ToCp1252(utf16), cp1252);
+}
+
+}  // namespace
+}  // namespace korva
