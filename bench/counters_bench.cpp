@@ -1,0 +1,69 @@
+// Throughput of both counters over generated report text, in the window's way (divide the whole
+// text, then count) and line by line as korva-count streams it.
+#include <benchmark/benchmark.h>
+
+#include "counters/cp1252.hpp"
+#include "counters/pluen_counter.hpp"
+#include "counters/report_lines.hpp"
+#include "counters/sabo_counter.hpp"
+#include "report_generator.hpp"
+
+namespace {
+
+const std::string& Reports(korva::bench::Shape shape) {
+    static const std::string realistic = [] {
+        std::string text;
+        korva::bench::GenerateReports(text, 32 << 20, korva::bench::Shape::Realistic, 1);
+        return korva::Utf8ToCp1252(text);
+    }();
+    static const std::string dense = [] {
+        std::string text;
+        korva::bench::GenerateReports(text, 32 << 20, korva::bench::Shape::Dense, 1);
+        return korva::Utf8ToCp1252(text);
+    }();
+    return shape == korva::bench::Shape::Dense ? dense : realistic;
+}
+
+template <class Tally>
+void CountLines(benchmark::State& state, korva::bench::Shape shape) {
+    const std::string& text = Reports(shape);
+    for (auto _ : state) {
+        Tally tally;
+        korva::ForEachLine(text, [&tally](std::string_view line) { tally.AddLine(line); });
+        benchmark::DoNotOptimize(tally.Lines());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
+void DivideOnly(benchmark::State& state) {
+    const std::string& text = Reports(korva::bench::Shape::Realistic);
+    for (auto _ : state) {
+        std::size_t lines = 0;
+        korva::ForEachLine(text, [&lines](std::string_view) { ++lines; });
+        benchmark::DoNotOptimize(lines);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
+void Sabo(benchmark::State& state) {
+    CountLines<korva::SaboTally>(state, korva::bench::Shape::Realistic);
+}
+void Pluen(benchmark::State& state) {
+    CountLines<korva::PluenTally>(state, korva::bench::Shape::Realistic);
+}
+void SaboDense(benchmark::State& state) {
+    CountLines<korva::SaboTally>(state, korva::bench::Shape::Dense);
+}
+void PluenDense(benchmark::State& state) {
+    CountLines<korva::PluenTally>(state, korva::bench::Shape::Dense);
+}
+
+BENCHMARK(Sabo)->Unit(benchmark::kMillisecond);
+BENCHMARK(Pluen)->Unit(benchmark::kMillisecond);
+BENCHMARK(SaboDense)->Unit(benchmark::kMillisecond);
+BENCHMARK(PluenDense)->Unit(benchmark::kMillisecond);
+BENCHMARK(DivideOnly)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
