@@ -35,6 +35,18 @@ void CountLines(benchmark::State& state, korva::bench::Shape shape) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 
+// The whole text at once, skipping the lines that cannot count, as korva-count and the window do.
+template <class Tally>
+void CountText(benchmark::State& state, korva::bench::Shape shape) {
+    const std::string& text = Reports(shape);
+    for (auto _ : state) {
+        Tally tally;
+        tally.AddText(text);
+        benchmark::DoNotOptimize(tally.Lines());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
 void DivideOnly(benchmark::State& state) {
     const std::string& text = Reports(korva::bench::Shape::Realistic);
     for (auto _ : state) {
@@ -58,6 +70,23 @@ void PluenDense(benchmark::State& state) {
     CountLines<korva::PluenTally>(state, korva::bench::Shape::Dense);
 }
 
+void SaboText(benchmark::State& state) {
+    CountText<korva::SaboTally>(state, korva::bench::Shape::Realistic);
+}
+void PluenText(benchmark::State& state) {
+    CountText<korva::PluenTally>(state, korva::bench::Shape::Realistic);
+}
+void SaboTextDense(benchmark::State& state) {
+    CountText<korva::SaboTally>(state, korva::bench::Shape::Dense);
+}
+void PluenTextDense(benchmark::State& state) {
+    CountText<korva::PluenTally>(state, korva::bench::Shape::Dense);
+}
+
+BENCHMARK(SaboText)->Unit(benchmark::kMillisecond);
+BENCHMARK(PluenText)->Unit(benchmark::kMillisecond);
+BENCHMARK(SaboTextDense)->Unit(benchmark::kMillisecond);
+BENCHMARK(PluenTextDense)->Unit(benchmark::kMillisecond);
 BENCHMARK(Sabo)->Unit(benchmark::kMillisecond);
 BENCHMARK(Pluen)->Unit(benchmark::kMillisecond);
 BENCHMARK(SaboDense)->Unit(benchmark::kMillisecond);

@@ -3,20 +3,101 @@
 #include <array>
 #include <cstring>
 
+#include "counters/fingerprint_scan.hpp"
 #include "counters/tables.hpp"
 
 namespace korva {
 
 namespace {
 
-// For each byte, the rows whose name starts with it.
-constexpr std::array<std::uint16_t, 256> kRowsStartingWith = [] {
-    std::array<std::uint16_t, 256> rows{};
+// Each name is found by three letters of its own that ordinary report text rarely holds
+// ("Planet" alone is everywhere, "nze" is not), and shares a bucket with a name whose letters
+// differ little in nibbles, which keeps false hits rare.
+struct Anchor {
+    std::size_t offset;  // of the three letters in the name, within its ASCII part
+    int bucket;
+};
+constexpr std::array<Anchor, BuildingTable.size()> kAnchorOfRow = {{
+    {7, 0},  // Planetenzentrale: "nze"
+    {2, 1},  // Raumhafen: "umh"
+    {2, 2},  // Wohngebäude: "hng"
+    {4, 3},  // Solarpark: "rpa"
+    {4, 4},  // Eisenmine: "nmi"
+    {7, 5},  // Siliziumraffinerie: "mra"
+    {9, 6},  // Kohlenstoffgewinnungsanlage: "ffg"
+    {3, 3},  // Bohrturm: "rtu"
+    {2, 4},  // Chemiefabrik: "emi"
+    {2, 5},  // Recyclinganlage: "cyc"
+    {7, 6},  // Rohstofflager: "ffl"
+    {6, 1},  // Schiffsfabrik: "sfa"
+    {4, 2},  // Waffenfabrik: "enf"
+    {8, 7},  // Forschungszentrum: "gsz"
+}};
+
+constexpr Fingerprints kBuildingPrints = [] {
+    Fingerprints prints;
     for (std::size_t r = 0; r < BuildingTable.size(); ++r) {
-        rows[static_cast<unsigned char>(BuildingTable[r].name.front())] |= std::uint16_t(1u << r);
+        const std::string_view anchor = BuildingTable[r].name.substr(kAnchorOfRow[r].offset, 3);
+        prints.Add(kAnchorOfRow[r].bucket, anchor.substr(0, 1), anchor.substr(1, 1),
+                   anchor.substr(2, 1));
+    }
+    return prints;
+}();
+
+constexpr std::array<std::uint16_t, 8> kRowsInBucket = [] {
+    std::array<std::uint16_t, 8> rows{};
+    for (std::size_t r = 0; r < BuildingTable.size(); ++r) {
+        rows[kAnchorOfRow[r].bucket] |= static_cast<std::uint16_t>(1u << r);
     }
     return rows;
 }();
+
+constexpr std::array<std::string_view, BuildingTable.size()> kNames = [] {
+    std::array<std::string_view, BuildingTable.size()> names{};
+    for (std::size_t r = 0; r < BuildingTable.size(); ++r) names[r] = BuildingTable[r].name;
+    return names;
+}();
+
+// The part of each name up to its first non-ASCII byte: what the name looks like whether the
+// text is still UTF-8 or already Windows-1252.
+constexpr std::array<std::string_view, BuildingTable.size()> kAsciiPrefixes = [] {
+    std::array<std::string_view, BuildingTable.size()> prefixes{};
+    for (std::size_t r = 0; r < BuildingTable.size(); ++r) {
+        const std::string_view name = BuildingTable[r].name;
+        std::size_t n = 0;
+        while (n < name.size() && static_cast<unsigned char>(name[n]) < 0x80) ++n;
+        prefixes[r] = name.substr(0, n);
+    }
+    return prefixes;
+}();
+
+std::uint16_t RowsInBuckets(std::uint8_t buckets) {
+    std::uint16_t rows = 0;
+    for (; buckets; buckets &= static_cast<std::uint8_t>(buckets - 1)) {
+        rows |= kRowsInBucket[__builtin_ctz(buckets)];
+    }
+    return rows;
+}
+
+// The rows among buckets whose name (or given part of it) stands in text around the anchor hit,
+// each with its name starting where the row's anchor offset puts it.
+template <class Names>
+std::uint16_t NamesAround(std::string_view text, std::size_t hit, std::uint8_t buckets,
+                          const Names& names) {
+    std::uint16_t found = 0;
+    for (std::uint16_t rows = RowsInBuckets(buckets); rows; rows &= rows - 1) {
+        const int r = __builtin_ctz(rows);
+        const std::size_t offset = kAnchorOfRow[r].offset;
+        if (hit >= offset && text.substr(hit - offset).starts_with(names[r])) {
+            found |= static_cast<std::uint16_t>(1u << r);
+        }
+    }
+    return found;
+}
+
+bool IsBreak(char c) {
+    return c == '\r' || c == '\n';
+}
 
 }  // namespace
 
@@ -26,20 +107,32 @@ std::uint16_t BuildingsNamedIn(std::string_view line) {
             line.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - line.data()));
     }
     std::uint16_t named = 0;
-    const std::size_t size = line.size();
-    for (std::size_t i = 0; i < size; ++i) {
-        std::uint16_t candidates = kRowsStartingWith[static_cast<unsigned char>(line[i])];
-        while (candidates) {
-            const int r = __builtin_ctz(candidates);
-            candidates &= static_cast<std::uint16_t>(candidates - 1);
-            const std::string_view name = BuildingTable[r].name;
-            if (size - i >= name.size() &&
-                std::memcmp(line.data() + i, name.data(), name.size()) == 0) {
-                named |= std::uint16_t(1u << r);
-            }
-        }
+    std::size_t from = 0;
+    while (true) {
+        const FingerprintHit hit = NextFingerprint(line, from, kBuildingPrints);
+        if (hit.position == line.size()) break;
+        named |= NamesAround(line, hit.position, hit.buckets, kNames);
+        from = hit.position + 1;
     }
     return named;
+}
+
+void ForEachLineNamingBuildings(std::string_view text, LineVisitor on_line) {
+    std::size_t from = 0;
+    while (true) {
+        const FingerprintHit hit = NextFingerprint(text, from, kBuildingPrints);
+        if (hit.position == text.size()) return;
+        if (NamesAround(text, hit.position, hit.buckets, kAsciiPrefixes) == 0) {
+            from = hit.position + 1;
+            continue;
+        }
+        std::size_t begin = hit.position;
+        while (begin > 0 && !IsBreak(text[begin - 1])) --begin;
+        std::size_t end = hit.position;
+        while (end < text.size() && !IsBreak(text[end])) ++end;
+        on_line(text.substr(begin, end - begin));
+        from = end;
+    }
 }
 
 }  // namespace korva

@@ -108,13 +108,17 @@ bool IsValidUtf8(std::string_view text) {
 std::string Utf8ToCp1252(std::string_view text) {
     std::string out;
     out.reserve(text.size());
+    AppendUtf8ToCp1252(out, text);
+    return out;
+}
+
+void AppendUtf8ToCp1252(std::string& out, std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
         const Utf8Piece piece = DecodeUtf8At(text, i);
         out.push_back(piece.valid ? Cp1252FromCodePoint(piece.code_point) : '?');
         i += piece.length;
     }
-    return out;
 }
 
 std::string Utf16ToCp1252(std::u16string_view text) {

@@ -23,6 +23,9 @@ bool IsValidUtf8(std::string_view text);
 // well-formed sequence, or one stray byte) becomes one "?" and never swallows the byte after it.
 std::string Utf8ToCp1252(std::string_view text);
 
+// The same, appended to out, so that a caller decoding line after line can reuse one buffer.
+void AppendUtf8ToCp1252(std::string& out, std::string_view text);
+
 // For text held by the window's widgets. An unpaired surrogate becomes "?", and so does a
 // character outside the Basic Multilingual Plane (one "?" for its surrogate pair).
 std::string Utf16ToCp1252(std::u16string_view text);

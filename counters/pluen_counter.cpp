@@ -1,5 +1,6 @@
 #include "counters/pluen_counter.hpp"
 
+#include "counters/resource_scan.hpp"
 #include "counters/text_ops.hpp"
 
 namespace korva {
@@ -16,6 +17,11 @@ void PluenTally::AddLine(std::string_view line) {
         const auto amount = TextToIntDef(TextTrim(line.substr(keyword.size())), 0);
         sums_[r] = WrappingAdd(sums_[r], amount);
     }
+}
+
+void PluenTally::AddText(std::string_view text) {
+    auto add = [this](std::string_view line) { AddLine(line); };
+    ForEachLineOpeningWithKeyword(text, add);
 }
 
 ResultLines PluenTally::Lines() const {

@@ -17,6 +17,10 @@ class PluenTally {
     // keyword's length, trimmed (0 when that does not convert), to that resource.
     void AddLine(std::string_view line);
 
+    // Every line of a Windows-1252 text, divided at each CR and LF. Looks only at the lines that
+    // open with a keyword, the only ones that can add.
+    void AddText(std::string_view text);
+
     // In search order, as ResourceTable.
     const std::array<Tally, ResourceTable.size()>& Sums() const { return sums_; }
 

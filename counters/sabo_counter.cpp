@@ -17,6 +17,11 @@ void SaboTally::AddLine(std::string_view line) {
     }
 }
 
+void SaboTally::AddText(std::string_view text) {
+    auto add = [this](std::string_view line) { AddLine(line); };
+    ForEachLineNamingBuildings(text, add);
+}
+
 Tally SaboTally::Total() const {
     Tally total = 0;
     for (std::size_t r = 0; r < counts_.size(); ++r) {

@@ -19,6 +19,10 @@ class SaboTally {
     // that does not convert) to every building it names.
     void AddLine(std::string_view line);
 
+    // Every line of a Windows-1252 text, divided at each CR and LF. Skips the lines that name
+    // no building without looking at them twice.
+    void AddText(std::string_view text);
+
     const std::array<Tally, BuildingTable.size()>& Counts() const { return counts_; }
     Tally Total() const;
 

@@ -225,5 +225,64 @@ TEST(Counters, AgreeWithPlainCountingOnRandomLines) {
     }
 }
 
+// The whole-text path skips lines it judges unable to count; it must never skip one that does.
+TEST(Counters, WholeTextAgreesWithLineByLineCounting) {
+    const std::vector<std::string> pieces = {"Eisenmine",
+                                             "Eisen",
+                                             "Wasser",
+                                             "Wasserstoff",
+                                             "Sauerstoff",
+                                             "Silizium",
+                                             "Kohlenstoff",
+                                             "Wohngeb\xE4ude",
+                                             "Planetenzentrale",
+                                             "Planet",
+                                             "Forschungszentrum",
+                                             "Schiffsfabrik",
+                                             "Bohrturm",
+                                             "Recyclinganlage",
+                                             "Rohstofflager",
+                                             "Waffenfabrik",
+                                             "Chemiefabrik",
+                                             "Solarpark",
+                                             "Raumhafen",
+                                             "Siliziumraffinerie",
+                                             "Kohlenstoffgewinnungsanlage",
+                                             "\r\n",
+                                             "\n",
+                                             "\r",
+                                             " (",
+                                             ")",
+                                             " ",
+                                             "5",
+                                             "\0"s,
+                                             "x"};
+    std::mt19937 random(99);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        for (auto n = random() % 12; n > 0; --n) text += pieces[random() % pieces.size()];
+        const ReportLines lines = DivideIntoLines(text);
+        SaboTally sabo;
+        sabo.AddText(text);
+        ASSERT_EQ(sabo.Lines(), oracle::Sabo(lines)) << text;
+        PluenTally pluen;
+        pluen.AddText(text);
+        ASSERT_EQ(pluen.Lines(), oracle::Pluen(lines)) << text;
+    }
+}
+
+TEST(Counters, EveryBuildingFoundAtEveryPlaceInALongLine) {
+    for (std::size_t r = 0; r < BuildingTable.size(); ++r) {
+        for (std::size_t at = 0; at < 80; at += 7) {
+            const std::string line = std::string(at, '.') + std::string(BuildingTable[r].name) +
+                                     std::string(80 - at, ' ') + "(2)";
+            SaboTally tally;
+            tally.AddText("x\n" + line + "\r\ny");
+            EXPECT_EQ(tally.Counts()[r], 2) << line;
+            EXPECT_EQ(tally.Total(), 2 * BuildingTable[r].points) << line;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace korva

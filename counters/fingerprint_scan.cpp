@@ -1,0 +1,111 @@
+#include "counters/fingerprint_scan.hpp"
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define KORVA_HAVE_AVX2_PATH 1
+#include <immintrin.h>
+#endif
+
+namespace korva {
+
+namespace {
+
+inline std::uint8_t BucketsAt(const unsigned char* p, const Fingerprints& prints) {
+    std::uint8_t buckets = 0xFF;
+    for (int k = 0; k < 3; ++k) {
+        buckets &= prints.lo[k][p[k] & 0x0F] & prints.hi[k][p[k] >> 4];
+    }
+    return buckets;
+}
+
+FingerprintHit ScanScalar(std::string_view text, std::size_t from, const Fingerprints& prints) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    for (std::size_t i = from; i + 3 <= text.size(); ++i) {
+        if (const std::uint8_t buckets = BucketsAt(p + i, prints)) return {i, buckets};
+    }
+    return {text.size(), 0};
+}
+
+#ifdef KORVA_HAVE_AVX2_PATH
+
+__attribute__((target("avx2"))) inline __m256i Lookup(__m256i bytes, const std::uint8_t* lo,
+                                                      const std::uint8_t* hi) {
+    const __m256i nibble = _mm256_set1_epi8(0x0F);
+    const __m256i lo_table =
+        _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(lo)));
+    const __m256i hi_table =
+        _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(hi)));
+    const __m256i lo_bits = _mm256_shuffle_epi8(lo_table, _mm256_and_si256(bytes, nibble));
+    const __m256i hi_bits =
+        _mm256_shuffle_epi8(hi_table, _mm256_and_si256(_mm256_srli_epi16(bytes, 4), nibble));
+    return _mm256_and_si256(lo_bits, hi_bits);
+}
+
+// Buckets matching the k-th class at each of the 32 bytes from p + k.
+__attribute__((target("avx2"))) inline __m256i BucketsAt(const char* p, int k,
+                                                         const Fingerprints& prints) {
+    return Lookup(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + k)), prints.lo[k].data(),
+                  prints.hi[k].data());
+}
+
+__attribute__((target("avx2"))) FingerprintHit ScanAvx2(std::string_view text, std::size_t from,
+                                                        const Fingerprints& prints) {
+    const char* const p = text.data();
+    std::size_t i = from;
+    // 32 positions at a time while all three bytes of each are inside the text.
+    for (; i + 34 <= text.size(); i += 32) {
+        const __m256i buckets = _mm256_and_si256(
+            _mm256_and_si256(BucketsAt(p + i, 0, prints), BucketsAt(p + i, 1, prints)),
+            BucketsAt(p + i, 2, prints));
+        const auto empty = static_cast<std::uint32_t>(
+            _mm256_movemask_epi8(_mm256_cmpeq_epi8(buckets, _mm256_setzero_si256())));
+        if (empty != 0xFFFFFFFFu) {
+            alignas(32) std::uint8_t lanes[32];
+            _mm256_store_si256(reinterpret_cast<__m256i*>(lanes), buckets);
+            const int j = __builtin_ctz(~empty);
+            return {i + static_cast<std::size_t>(j), lanes[j]};
+        }
+    }
+    return ScanScalar(text, i, prints);
+}
+
+bool CpuHasAvx2() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2");
+}
+
+#endif
+
+}  // namespace
+
+FingerprintHit NextFingerprintScalar(std::string_view text, std::size_t from,
+                                     const Fingerprints& prints) {
+    return ScanScalar(text, from, prints);
+}
+
+#ifdef KORVA_HAVE_AVX2_PATH
+
+bool FingerprintScanIsVectorised() {
+    static const bool avx2 = CpuHasAvx2();
+    return avx2;
+}
+
+FingerprintHit NextFingerprint(std::string_view text, std::size_t from,
+                               const Fingerprints& prints) {
+    return FingerprintScanIsVectorised() ? ScanAvx2(text, from, prints)
+                                         : ScanScalar(text, from, prints);
+}
+
+#else
+
+bool FingerprintScanIsVectorised() {
+    return false;
+}
+
+FingerprintHit NextFingerprint(std::string_view text, std::size_t from,
+                               const Fingerprints& prints) {
+    return ScanScalar(text, from, prints);
+}
+
+#endif
+
+}  // namespace korva
