@@ -23,6 +23,7 @@ std::string_view DivideTerminatedLines(std::string_view text, OnLine&& on_line) 
     const char* const end = text.data() + text.size();
     const char* start = text.data();
     const auto find = [end](const char* from, char c) {
+        if (from == end) return end;  // memchr must not get an empty view's null pointer
         const void* hit = std::memchr(from, c, static_cast<std::size_t>(end - from));
         return hit ? static_cast<const char*>(hit) : end;
     };
@@ -55,6 +56,7 @@ class LineDivider {
   public:
     template <class OnLine>
     void Feed(std::string_view chunk, OnLine&& on_line) {
+        if (chunk.empty()) return;  // it must not forget a CR that the next chunk's LF completes
         if (after_cr_ && !chunk.empty()) {
             if (chunk.front() == '\n') chunk.remove_prefix(1);
             after_cr_ = false;

@@ -10,6 +10,7 @@ namespace {
 
 // The text as TextPos and TextToIntDef see it: up to the first 0x00 byte.
 std::string_view UpToNul(std::string_view text) {
+    if (text.empty()) return text;  // memchr must not get an empty view's null pointer
     const void* nul = std::memchr(text.data(), 0, text.size());
     return nul ? text.substr(0, static_cast<const char*>(nul) - text.data()) : text;
 }

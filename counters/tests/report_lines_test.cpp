@@ -69,6 +69,21 @@ TEST(LineDivision, StreamedInChunksOfEverySize) {
     }
 }
 
+// An empty view may carry no pointer at all; found by fuzzing (memchr was handed the null).
+TEST(LineDivision, EmptyViewWithoutStorage) {
+    EXPECT_TRUE(DivideIntoLines(std::string_view()).empty());
+    Lines lines;
+    const auto collect = [&lines](std::string_view line) { lines.emplace_back(line); };
+    LineDivider divider;
+    for (const std::string_view chunk :
+         {std::string_view(), std::string_view("ab"), std::string_view(), std::string_view("c\r"),
+          std::string_view(), std::string_view("\nd")}) {
+        divider.Feed(chunk, collect);
+    }
+    divider.Finish(collect);
+    EXPECT_EQ(lines, (Lines{"abc", "d"}));
+}
+
 TEST(LineDivision, LongLinesAreNeverCut) {
     const std::string line(100'000, 'x');
     EXPECT_EQ(Divided(line + "\r\n" + line), (Lines{line, line}));

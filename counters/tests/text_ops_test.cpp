@@ -157,6 +157,18 @@ TEST(TextTrim, RemovesBytesUpToSpaceAtBothEnds) {
     for (const auto& [text, expected] : rows) EXPECT_EQ(TextTrim(text), expected);
 }
 
+// TextSub gives a view without storage for an empty cut, and the counters pass it straight on:
+// no operation may hand its null pointer to a libc function (the fuzzer found TextToIntDef did).
+TEST(TextOps, TakeAnEmptyViewWithoutStorage) {
+    const std::string_view none;
+    EXPECT_EQ(TextPos(none, "abc"), 0);
+    EXPECT_EQ(TextPos("a", none), 0);
+    EXPECT_EQ(TextToIntDef(none, kDef), kDef);
+    EXPECT_EQ(TextToIntDef(TextSub("Eisenmine", 1, -1), kDef), kDef);
+    EXPECT_EQ(TextTrim(none), "");
+    EXPECT_EQ(TextSub(none, 1, 1), "");
+}
+
 TEST(IntToText, PlainDecimal) {
     const std::pair<std::int64_t, std::string> rows[] = {
         {0, "0"},
