@@ -1,5 +1,7 @@
 #include "counters/fingerprint_scan.hpp"
 
+#include <cstring>
+
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define KORVA_HAVE_AVX2_PATH 1
 #include <immintrin.h>
@@ -17,12 +19,18 @@ inline std::uint8_t BucketsAt(const unsigned char* p, const Fingerprints& prints
     return buckets;
 }
 
-FingerprintHit ScanScalar(std::string_view text, std::size_t from, const Fingerprints& prints) {
+FingerprintBlock ScanScalar(std::string_view text, std::size_t from, const Fingerprints& prints) {
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    FingerprintBlock block{text.size(), 0, {}};
     for (std::size_t i = from; i + 3 <= text.size(); ++i) {
-        if (const std::uint8_t buckets = BucketsAt(p + i, prints)) return {i, buckets};
+        const std::uint8_t buckets = BucketsAt(p + i, prints);
+        if (buckets == 0) continue;
+        if (block.hits == 0) block.base = i;
+        if (i - block.base >= 32) break;
+        block.hits |= 1u << (i - block.base);
+        block.buckets[i - block.base] = buckets;
     }
-    return {text.size(), 0};
+    return block;
 }
 
 #ifdef KORVA_HAVE_AVX2_PATH
@@ -47,25 +55,48 @@ __attribute__((target("avx2"))) inline __m256i BucketsAt(const char* p, int k,
                   prints.hi[k].data());
 }
 
-__attribute__((target("avx2"))) FingerprintHit ScanAvx2(std::string_view text, std::size_t from,
-                                                        const Fingerprints& prints) {
+__attribute__((target("avx2"))) inline __m256i Buckets(const char* p, const Fingerprints& prints) {
+    return _mm256_and_si256(_mm256_and_si256(BucketsAt(p, 0, prints), BucketsAt(p, 1, prints)),
+                            BucketsAt(p, 2, prints));
+}
+
+__attribute__((target("avx2"))) inline std::uint32_t HitsAt(const char* p,
+                                                            const Fingerprints& prints,
+                                                            std::uint32_t valid) {
+    const auto empty = static_cast<std::uint32_t>(
+        _mm256_movemask_epi8(_mm256_cmpeq_epi8(Buckets(p, prints), _mm256_setzero_si256())));
+    return ~empty & valid;
+}
+
+// Recomputes the buckets of a block known to hold hits: rare next to the blocks without.
+__attribute__((target("avx2"))) FingerprintBlock Block(const char* p, std::size_t base,
+                                                       std::uint32_t hits,
+                                                       const Fingerprints& prints) {
+    FingerprintBlock block{base, hits, {}};
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(block.buckets.data()), Buckets(p, prints));
+    return block;
+}
+
+__attribute__((target("avx2"))) FingerprintBlock ScanAvx2(std::string_view text, std::size_t from,
+                                                          const Fingerprints& prints) {
     const char* const p = text.data();
     std::size_t i = from;
     // 32 positions at a time while all three bytes of each are inside the text.
     for (; i + 34 <= text.size(); i += 32) {
-        const __m256i buckets = _mm256_and_si256(
-            _mm256_and_si256(BucketsAt(p + i, 0, prints), BucketsAt(p + i, 1, prints)),
-            BucketsAt(p + i, 2, prints));
-        const auto empty = static_cast<std::uint32_t>(
-            _mm256_movemask_epi8(_mm256_cmpeq_epi8(buckets, _mm256_setzero_si256())));
-        if (empty != 0xFFFFFFFFu) {
-            alignas(32) std::uint8_t lanes[32];
-            _mm256_store_si256(reinterpret_cast<__m256i*>(lanes), buckets);
-            const int j = __builtin_ctz(~empty);
-            return {i + static_cast<std::size_t>(j), lanes[j]};
+        const std::uint32_t hits = HitsAt(p + i, prints, ~0u);
+        if (hits) return Block(p + i, i, hits, prints);
+    }
+    // The last positions, from a copy with room to read past the end; a hit needs all three of
+    // its bytes inside the text.
+    if (i + 3 <= text.size()) {
+        alignas(32) char tail[64] = {};
+        std::memcpy(tail, p + i, text.size() - i);
+        const std::uint32_t valid = (1u << (text.size() - i - 2)) - 1;
+        if (const std::uint32_t hits = HitsAt(tail, prints, valid)) {
+            return Block(tail, i, hits, prints);
         }
     }
-    return ScanScalar(text, i, prints);
+    return {text.size(), 0, {}};
 }
 
 bool CpuHasAvx2() {
@@ -77,8 +108,8 @@ bool CpuHasAvx2() {
 
 }  // namespace
 
-FingerprintHit NextFingerprintScalar(std::string_view text, std::size_t from,
-                                     const Fingerprints& prints) {
+FingerprintBlock NextFingerprintBlockScalar(std::string_view text, std::size_t from,
+                                            const Fingerprints& prints) {
     return ScanScalar(text, from, prints);
 }
 
@@ -89,8 +120,8 @@ bool FingerprintScanIsVectorised() {
     return avx2;
 }
 
-FingerprintHit NextFingerprint(std::string_view text, std::size_t from,
-                               const Fingerprints& prints) {
+FingerprintBlock NextFingerprintBlock(std::string_view text, std::size_t from,
+                                      const Fingerprints& prints) {
     return FingerprintScanIsVectorised() ? ScanAvx2(text, from, prints)
                                          : ScanScalar(text, from, prints);
 }
@@ -101,8 +132,8 @@ bool FingerprintScanIsVectorised() {
     return false;
 }
 
-FingerprintHit NextFingerprint(std::string_view text, std::size_t from,
-                               const Fingerprints& prints) {
+FingerprintBlock NextFingerprintBlock(std::string_view text, std::size_t from,
+                                      const Fingerprints& prints) {
     return ScanScalar(text, from, prints);
 }
 

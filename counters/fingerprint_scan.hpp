@@ -31,19 +31,23 @@ struct Fingerprints {
     }
 };
 
-struct FingerprintHit {
-    std::size_t position;  // of the first of the three bytes; text.size() when there is none
-    std::uint8_t buckets;
+// The hits among 32 consecutive positions: bit j of hits stands for position base + j, and
+// buckets[j] names the buckets that matched there.
+struct FingerprintBlock {
+    std::size_t base;
+    std::uint32_t hits;  // 0: no hit anywhere from the position asked for to the end
+    std::array<std::uint8_t, 32> buckets;
 };
 
-// The first position at or after from where some bucket's fingerprint matches.
-FingerprintHit NextFingerprint(std::string_view text, std::size_t from, const Fingerprints& prints);
+// The first block, starting at or after from, with a hit; every hit in it lies at or after from.
+FingerprintBlock NextFingerprintBlock(std::string_view text, std::size_t from,
+                                      const Fingerprints& prints);
 
 // The same, always with the scalar loop: for tests that both paths agree.
-FingerprintHit NextFingerprintScalar(std::string_view text, std::size_t from,
-                                     const Fingerprints& prints);
+FingerprintBlock NextFingerprintBlockScalar(std::string_view text, std::size_t from,
+                                            const Fingerprints& prints);
 
-// Whether NextFingerprint uses the vector path on this CPU.
+// Whether NextFingerprintBlock uses the vector path on this CPU.
 bool FingerprintScanIsVectorised();
 
 }  // namespace korva

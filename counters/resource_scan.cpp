@@ -1,6 +1,9 @@
 #include "counters/resource_scan.hpp"
 
+#include <algorithm>
+
 #include "counters/fingerprint_scan.hpp"
+#include "counters/line_bounds.hpp"
 #include "counters/tables.hpp"
 
 namespace korva {
@@ -19,15 +22,6 @@ constexpr Fingerprints kLineOpeningPrints = [] {
     return prints;
 }();
 
-bool IsBreak(char c) {
-    return c == '\r' || c == '\n';
-}
-
-std::size_t LineEnd(std::string_view text, std::size_t from) {
-    while (from < text.size() && !IsBreak(text[from])) ++from;
-    return from;
-}
-
 }  // namespace
 
 void ForEachLineOpeningWithKeyword(std::string_view text, LineVisitor on_line) {
@@ -35,11 +29,16 @@ void ForEachLineOpeningWithKeyword(std::string_view text, LineVisitor on_line) {
     std::size_t from = LineEnd(text, 0);
     on_line(text.substr(0, from));
     while (true) {
-        const FingerprintHit hit = NextFingerprint(text, from, kLineOpeningPrints);
-        if (hit.position == text.size()) return;
-        const std::size_t begin = hit.position + 1;
-        from = LineEnd(text, begin);
-        on_line(text.substr(begin, from - begin));
+        const FingerprintBlock block = NextFingerprintBlock(text, from, kLineOpeningPrints);
+        if (block.hits == 0) return;
+        // Hits stand on line breaks, so each one's line ends at or before the next hit.
+        std::size_t end = 0;
+        for (std::uint32_t hits = block.hits; hits; hits &= hits - 1) {
+            const std::size_t begin = block.base + __builtin_ctz(hits) + 1;
+            end = LineEnd(text, begin);
+            on_line(text.substr(begin, end - begin));
+        }
+        from = std::max(block.base + 32, end);
     }
 }
 

@@ -1,0 +1,36 @@
+// Where the line around a position begins and ends, lines being divided at each CR and LF.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+namespace korva {
+
+inline bool IsLineBreak(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// Position of the first byte of the line holding position.
+inline std::size_t LineBegin(std::string_view text, std::size_t position) {
+    while (position > 0 && !IsLineBreak(text[position - 1])) --position;
+    return position;
+}
+
+// Position of the break ending the line holding position, or text.size(). Tests eight bytes at a
+// time: a line may be long, and memchr would need two passes, one of which may run far past it.
+inline std::size_t LineEnd(std::string_view text, std::size_t position) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHighs = 0x8080808080808080u;
+    const auto has_zero_byte = [](std::uint64_t v) { return (v - kOnes) & ~v & kHighs; };
+    while (position + 8 <= text.size()) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + position, 8);
+        if (has_zero_byte(word ^ (kOnes * '\r')) | has_zero_byte(word ^ (kOnes * '\n'))) break;
+        position += 8;
+    }
+    while (position < text.size() && !IsLineBreak(text[position])) ++position;
+    return position;
+}
+
+}  // namespace korva
