@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "counters/fingerprint_scan.hpp"
+#include "counters/line_bounds.hpp"
 #include "counters/tables.hpp"
 
 namespace korva {
@@ -95,10 +96,6 @@ std::uint16_t NamesAround(std::string_view text, std::size_t hit, std::uint8_t b
     return found;
 }
 
-bool IsBreak(char c) {
-    return c == '\r' || c == '\n';
-}
-
 }  // namespace
 
 std::uint16_t BuildingsNamedIn(std::string_view line) {
@@ -109,29 +106,33 @@ std::uint16_t BuildingsNamedIn(std::string_view line) {
     std::uint16_t named = 0;
     std::size_t from = 0;
     while (true) {
-        const FingerprintHit hit = NextFingerprint(line, from, kBuildingPrints);
-        if (hit.position == line.size()) break;
-        named |= NamesAround(line, hit.position, hit.buckets, kNames);
-        from = hit.position + 1;
+        const FingerprintBlock block = NextFingerprintBlock(line, from, kBuildingPrints);
+        if (block.hits == 0) return named;
+        for (std::uint32_t hits = block.hits; hits; hits &= hits - 1) {
+            const int j = __builtin_ctz(hits);
+            named |= NamesAround(line, block.base + j, block.buckets[j], kNames);
+        }
+        from = block.base + 32;
     }
-    return named;
 }
 
 void ForEachLineNamingBuildings(std::string_view text, LineVisitor on_line) {
     std::size_t from = 0;
     while (true) {
-        const FingerprintHit hit = NextFingerprint(text, from, kBuildingPrints);
-        if (hit.position == text.size()) return;
-        if (NamesAround(text, hit.position, hit.buckets, kAsciiPrefixes) == 0) {
-            from = hit.position + 1;
-            continue;
+        const FingerprintBlock block = NextFingerprintBlock(text, from, kBuildingPrints);
+        if (block.hits == 0) return;
+        from = block.base + 32;
+        for (std::uint32_t hits = block.hits; hits; hits &= hits - 1) {
+            const std::size_t hit = block.base + __builtin_ctz(hits);
+            if (NamesAround(text, hit, block.buckets[__builtin_ctz(hits)], kAsciiPrefixes) == 0) {
+                continue;
+            }
+            const std::size_t end = LineEnd(text, hit);
+            const std::size_t begin = LineBegin(text, hit);
+            on_line(text.substr(begin, end - begin));
+            from = end;
+            break;
         }
-        std::size_t begin = hit.position;
-        while (begin > 0 && !IsBreak(text[begin - 1])) --begin;
-        std::size_t end = hit.position;
-        while (end < text.size() && !IsBreak(text[end])) ++end;
-        on_line(text.substr(begin, end - begin));
-        from = end;
     }
 }
 
