@@ -80,17 +80,38 @@ std::uint16_t RowsInBuckets(std::uint8_t buckets) {
     return rows;
 }
 
-// The rows among buckets whose name (or given part of it) stands in text around the anchor hit,
-// each with its name starting where the row's anchor offset puts it.
-template <class Names>
-std::uint16_t NamesAround(std::string_view text, std::size_t hit, std::uint8_t buckets,
-                          const Names& names) {
-    std::uint16_t found = 0;
+// Byte comparison for the short names, without a library call per candidate.
+bool SameBytes(const char* a, std::string_view b) {
+    for (std::size_t i = 0; i < b.size(); ++i) {
+        if (a[i] != b[i]) return false;
+    }
+    return true;
+}
+
+struct Found {
+    std::uint16_t by_prefix = 0;  // the name's ASCII part stands there
+    std::uint16_t by_name = 0;    // the whole Windows-1252 name stands there
+};
+
+// The rows among buckets whose name stands in text around the anchor hit, each name starting
+// where its row's anchor offset puts it.
+Found NamesAround(std::string_view text, std::size_t hit, std::uint8_t buckets) {
+    Found found;
     for (std::uint16_t rows = RowsInBuckets(buckets); rows; rows &= rows - 1) {
         const int r = __builtin_ctz(rows);
         const std::size_t offset = kAnchorOfRow[r].offset;
-        if (hit >= offset && text.substr(hit - offset).starts_with(names[r])) {
-            found |= static_cast<std::uint16_t>(1u << r);
+        if (hit < offset) continue;
+        const std::size_t begin = hit - offset;
+        const std::string_view name = kNames[r];
+        const std::string_view prefix = kAsciiPrefixes[r];
+        if (text.size() - begin < prefix.size() || !SameBytes(text.data() + begin, prefix)) {
+            continue;
+        }
+        const auto bit = static_cast<std::uint16_t>(1u << r);
+        found.by_prefix |= bit;
+        if (text.size() - begin >= name.size() &&
+            SameBytes(text.data() + begin + prefix.size(), name.substr(prefix.size()))) {
+            found.by_name |= bit;
         }
     }
     return found;
@@ -110,30 +131,42 @@ std::uint16_t BuildingsNamedIn(std::string_view line) {
         if (block.hits == 0) return named;
         for (std::uint32_t hits = block.hits; hits; hits &= hits - 1) {
             const int j = __builtin_ctz(hits);
-            named |= NamesAround(line, block.base + j, block.buckets[j], kNames);
+            named |= NamesAround(line, block.base + j, block.buckets[j]).by_name;
         }
         from = block.base + 32;
     }
 }
 
-void ForEachLineNamingBuildings(std::string_view text, LineVisitor on_line) {
+void ForEachLineNamingBuildings(std::string_view text, NamedLineVisitor on_line) {
+    // The line of the hits seen last, once one of them turned out to be a name.
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    std::uint16_t named = 0;
+    bool open = false;
     std::size_t from = 0;
     while (true) {
         const FingerprintBlock block = NextFingerprintBlock(text, from, kBuildingPrints);
-        if (block.hits == 0) return;
-        from = block.base + 32;
+        if (block.hits == 0) break;
         for (std::uint32_t hits = block.hits; hits; hits &= hits - 1) {
-            const std::size_t hit = block.base + __builtin_ctz(hits);
-            if (NamesAround(text, hit, block.buckets[__builtin_ctz(hits)], kAsciiPrefixes) == 0) {
-                continue;
+            const int j = __builtin_ctz(hits);
+            const std::size_t hit = block.base + j;
+            if (open && hit >= end) {
+                on_line(text.substr(begin, end - begin), named);
+                open = false;
             }
-            const std::size_t end = LineEnd(text, hit);
-            const std::size_t begin = LineBegin(text, hit);
-            on_line(text.substr(begin, end - begin));
-            from = end;
-            break;
+            const Found found = NamesAround(text, hit, block.buckets[j]);
+            if (found.by_prefix == 0) continue;
+            if (!open) {
+                begin = LineBegin(text, hit);
+                end = LineEnd(text, hit);
+                named = 0;
+                open = true;
+            }
+            named |= found.by_name;
         }
+        from = block.base + 32;
     }
+    if (open) on_line(text.substr(begin, end - begin), named);
 }
 
 }  // namespace korva

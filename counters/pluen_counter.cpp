@@ -20,8 +20,11 @@ void PluenTally::AddLine(std::string_view line) {
 }
 
 void PluenTally::AddText(std::string_view text) {
-    auto add = [this](std::string_view line) { AddLine(line); };
-    ForEachLineOpeningWithKeyword(text, add);
+    ForEachLineOpeningWithKeyword(text, [this](std::string_view line) { AddLine(line); });
+}
+
+void PluenTally::AddText(std::string_view text, LineDecoder decode) {
+    ForEachLineOpeningWithKeyword(text, [&](std::string_view line) { AddLine(decode(line)); });
 }
 
 ResultLines PluenTally::Lines() const {

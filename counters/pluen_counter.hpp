@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "counters/function_ref.hpp"
 #include "counters/report_lines.hpp"
 #include "counters/result_lines.hpp"
 #include "counters/tables.hpp"
@@ -17,9 +18,11 @@ class PluenTally {
     // keyword's length, trimmed (0 when that does not convert), to that resource.
     void AddLine(std::string_view line);
 
-    // Every line of a Windows-1252 text, divided at each CR and LF. Looks only at the lines that
-    // open with a keyword, the only ones that can add.
+    // Every line of a text, divided at each CR and LF. Looks only at the lines that open with a
+    // keyword, the only ones that can add, decoding them to Windows-1252 first (by default they
+    // already are).
     void AddText(std::string_view text);
+    void AddText(std::string_view text, LineDecoder decode);
 
     // In search order, as ResourceTable.
     const std::array<Tally, ResourceTable.size()>& Sums() const { return sums_; }

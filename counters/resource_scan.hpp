@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "counters/line_visitor.hpp"
+#include "counters/function_ref.hpp"
 
 namespace korva {
 

@@ -1,12 +1,17 @@
 #include "counters/sabo_counter.hpp"
 
+#include <cstring>
+
 #include "counters/building_scan.hpp"
 #include "counters/text_ops.hpp"
 
 namespace korva {
 
 void SaboTally::AddLine(std::string_view line) {
-    const std::uint16_t named = BuildingsNamedIn(line);
+    AddToNamed(line, BuildingsNamedIn(line));
+}
+
+void SaboTally::AddToNamed(std::string_view line, std::uint16_t named) {
     if (named == 0) return;
     // The first "(" and the first ")" of the whole line decide, wherever the name stands.
     const std::int64_t open = TextPos("(", line) + 1;
@@ -18,8 +23,21 @@ void SaboTally::AddLine(std::string_view line) {
 }
 
 void SaboTally::AddText(std::string_view text) {
-    auto add = [this](std::string_view line) { AddLine(line); };
-    ForEachLineNamingBuildings(text, add);
+    AddText(text, [](std::string_view line) { return line; });
+}
+
+void SaboTally::AddText(std::string_view text, LineDecoder decode) {
+    ForEachLineNamingBuildings(text, [&](std::string_view line, std::uint16_t named) {
+        const std::string_view decoded = decode(line);
+        // What the scan found holds for the line as it stands, unless a 0x00 byte hides part of
+        // it from the name search.
+        const bool unchanged = decoded.data() == line.data() && decoded.size() == line.size();
+        if (unchanged && std::memchr(line.data(), 0, line.size()) == nullptr) {
+            AddToNamed(line, named);
+        } else {
+            AddLine(decoded);
+        }
+    });
 }
 
 Tally SaboTally::Total() const {

@@ -5,6 +5,7 @@
 #include <array>
 #include <string_view>
 
+#include "counters/function_ref.hpp"
 #include "counters/report_lines.hpp"
 #include "counters/result_lines.hpp"
 #include "counters/tables.hpp"
@@ -19,9 +20,10 @@ class SaboTally {
     // that does not convert) to every building it names.
     void AddLine(std::string_view line);
 
-    // Every line of a Windows-1252 text, divided at each CR and LF. Skips the lines that name
-    // no building without looking at them twice.
+    // Every line of a text, divided at each CR and LF. Lines that name no building are skipped
+    // unseen; the others are decoded to Windows-1252 first (by default they already are).
     void AddText(std::string_view text);
+    void AddText(std::string_view text, LineDecoder decode);
 
     const std::array<Tally, BuildingTable.size()>& Counts() const { return counts_; }
     Tally Total() const;
@@ -30,6 +32,8 @@ class SaboTally {
     ResultLines Lines() const;
 
   private:
+    void AddToNamed(std::string_view line, std::uint16_t named);
+
     std::array<Tally, BuildingTable.size()> counts_{};
 };
 

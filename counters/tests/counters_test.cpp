@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "counters/cp1252.hpp"
 #include "counters/pluen_counter.hpp"
 #include "counters/sabo_counter.hpp"
 #include "oracle.hpp"
@@ -268,6 +269,46 @@ TEST(Counters, WholeTextAgreesWithLineByLineCounting) {
         PluenTally pluen;
         pluen.AddText(text);
         ASSERT_EQ(pluen.Lines(), oracle::Pluen(lines)) << text;
+    }
+}
+
+// Lines are decoded only when the scan finds they may count; the result must be that of decoding
+// every line first. The decoder here reads valid UTF-8 lines as UTF-8, others as they are.
+TEST(Counters, WholeTextWithDecodingAgreesWithDecodingEveryLine) {
+    const std::vector<std::string> pieces = {"Wohngeb\xC3\xA4ude",
+                                             "Wohngeb\xE4ude",
+                                             "Wohngeb",
+                                             "Eisen",
+                                             "Eisenmine",
+                                             "\xC3\xA4",
+                                             "\xE2",
+                                             "\xEF\xBC\x91",
+                                             "\r\n",
+                                             "\n",
+                                             " (",
+                                             ")",
+                                             "3",
+                                             "\0"s,
+                                             " ",
+                                             "Wasser"};
+    std::string scratch;
+    const auto decode = [&scratch](std::string_view line) -> std::string_view {
+        if (!IsValidUtf8(line)) return line;
+        scratch = Utf8ToCp1252(line);
+        return scratch == line ? line : std::string_view(scratch);
+    };
+    std::mt19937 random(3);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        for (auto n = random() % 10; n > 0; --n) text += pieces[random() % pieces.size()];
+        std::vector<std::string> decoded;
+        for (const auto line : DivideIntoLines(text)) decoded.emplace_back(decode(line));
+        SaboTally sabo;
+        sabo.AddText(text, decode);
+        ASSERT_EQ(sabo.Lines(), oracle::Sabo(decoded)) << text;
+        PluenTally pluen;
+        pluen.AddText(text, decode);
+        ASSERT_EQ(pluen.Lines(), oracle::Pluen(decoded)) << text;
     }
 }
 
