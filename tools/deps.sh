@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only those that are missing.
-# Usage: tools/deps.sh build|test
+# Usage: tools/deps.sh build|test|bench
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev libgtest-dev googletest libbenchmark-dev fonts-wine)
-if [ "${1:-build}" = test ]; then
-    packages+=(xvfb xdotool xclip desktop-file-utils appstream clang libclang-rt-14-dev)
-fi
+case "${1:-build}" in
+    test) packages+=(xvfb xdotool xclip desktop-file-utils appstream clang libclang-rt-14-dev) ;;
+    bench) packages+=(ripgrep bc time) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
