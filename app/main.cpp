@@ -1,0 +1,13 @@
+#include <memory>
+
+#include "app/guarded_application.hpp"
+#include "app/main_form.hpp"
+#include "app/start_up.hpp"
+
+int main(int argc, char** argv) {
+    GuardedApplication app(argc, argv, ShowCriticalBox);
+    SetApplicationIdentity();
+    std::unique_ptr<TMainForm> MainForm;
+    return RunUntilClosed(
+        MainForm, [] { return std::make_unique<TMainForm>(); }, ShowCriticalBox);
+}

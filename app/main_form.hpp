@@ -1,0 +1,92 @@
+// The main window: report text on the left, the counter buttons in the middle, the result on
+// the right. Its menu bar is shown but stays disabled.
+#pragma once
+
+#include <QMainWindow>
+#include <QTextDocument>
+
+#include <functional>
+
+#include "counters/result_lines.hpp"
+
+class FileDialogComponent;
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QPlainTextEdit;
+class QPushButton;
+class ResultBox;
+
+// One counter over the text of the report box.
+using ReportCounter = std::function<korva::ResultLines(const QTextDocument& report)>;
+
+struct ReportCounters {
+    ReportCounter sabo;
+    ReportCounter pluen;
+};
+
+// The sabotage and plunder counters of the counting core.
+ReportCounters StandardCounters();
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    // counters is for tests, which put failing counters in; the program uses the standard ones.
+    explicit TMainForm(ReportCounters counters = StandardCounters());
+
+    QMenuBar* MainMenu = nullptr;
+    QAction* EditClearMemo = nullptr;
+    QAction* FileOpenItem = nullptr;
+    QAction* FileSaveAsItem = nullptr;
+    QAction* FileExitItem = nullptr;
+    QAction* EditUndoItem = nullptr;
+    QAction* EditCopyResult = nullptr;
+    QAction* EditPasteItem = nullptr;
+    FileDialogComponent* OpenDialog = nullptr;
+    FileDialogComponent* SaveDialog = nullptr;
+    QPlainTextEdit* Input = nullptr;
+    ResultBox* Output = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QFrame* Panel1 = nullptr;
+    QAction* N3 = nullptr;
+    QPushButton* Sabo = nullptr;
+    QPushButton* Pluen = nullptr;
+    QPushButton* Fleet = nullptr;
+
+    QMenu* FileMenu = nullptr;
+    QMenu* EditMenu = nullptr;
+    QMenu* HelpMenu = nullptr;
+    QAction* N1 = nullptr;
+    QAction* N2 = nullptr;
+
+  public slots:
+    void FileSaveAs();
+    void FileExit();
+    void EditUndo();
+    void EditPaste();
+    void HelpAbout();
+    void SelectSaboCounter();
+    void SelectPluenCounter();
+    void SelectFleetCounter();
+    void EditClearMemoClick();
+    void EditCopyResultClick();
+
+  private:
+    void setupWindow();
+    void setupMenu();
+    void setupDialogs();
+    void setupLabels(QWidget* client);
+    void setupInput(QWidget* client);
+    void setupPanel(QWidget* client);
+    void setupOutput(QWidget* client);
+    void setupTabOrder();
+
+    // Counts the whole report first; only then is the result box replaced.
+    void ShowCount(const ReportCounter& count);
+
+    const ReportCounters counters_;
+};

@@ -1,0 +1,30 @@
+#include "app/report_text.hpp"
+
+#include <QStringView>
+
+#include "counters/cp1252.hpp"
+#include "counters/pluen_counter.hpp"
+#include "counters/sabo_counter.hpp"
+
+std::string ReportBytes(const QTextDocument& report) {
+    // Paragraphs are separated by U+2029 in the raw text and nowhere else: the editor turns
+    // every CR LF, lone LF and lone CR it is given into a paragraph break, so no block holds
+    // either byte and LF marks exactly the editor's own lines.
+    QString raw = report.toRawText();
+    raw.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    const QStringView view(raw);
+    return korva::Utf16ToCp1252(
+        std::u16string_view(view.utf16(), static_cast<std::size_t>(view.size())));
+}
+
+korva::ResultLines CountSabo(const QTextDocument& report) {
+    korva::SaboTally tally;
+    ForEachReportLine(report, [&tally](std::string_view line) { tally.AddLine(line); });
+    return tally.Lines();
+}
+
+korva::ResultLines CountPluen(const QTextDocument& report) {
+    korva::PluenTally tally;
+    ForEachReportLine(report, [&tally](std::string_view line) { tally.AddLine(line); });
+    return tally.Lines();
+}
