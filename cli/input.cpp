@@ -1,0 +1,281 @@
+#include "cli/input.hpp"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+
+#include "counters/cp1252.hpp"
+#include "counters/line_bounds.hpp"
+#include "counters/report_lines.hpp"
+
+namespace korva::cli {
+
+namespace {
+
+constexpr std::size_t kNone = std::string_view::npos;
+
+struct ByteOrderMark {
+    std::string_view bytes;
+    bool auto_only;  // a UTF-16 mark means UTF-16 only when the user left the choice to us
+};
+
+constexpr ByteOrderMark kUtf8Mark = {"\xEF\xBB\xBF", false};
+constexpr ByteOrderMark kUtf16LeMark = {"\xFF\xFE", true};
+constexpr ByteOrderMark kUtf16BeMark = {"\xFE\xFF", true};
+
+bool IsHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+// Position of the last CR or LF in text, or kNone. Looks for the LF first: in files with LF or
+// CR LF breaks the CR search then covers only the few bytes after it.
+std::size_t LastBreak(std::string_view text) {
+    const char* const data = text.data();
+    const void* lf = ::memrchr(data, '\n', text.size());
+    const std::size_t after_lf =
+        lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) + 1 : 0;
+    const void* cr = ::memrchr(data + after_lf, '\r', text.size() - after_lf);
+    if (cr) return static_cast<std::size_t>(static_cast<const char*>(cr) - data);
+    return lf ? after_lf - 1 : kNone;
+}
+
+int ReadAll(int fd, Encoding encoding, std::span<char> buffer, TextSink on_text) {
+    ReportDecoder decoder(encoding);
+    while (true) {
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        if (n == 0) break;
+        decoder.Feed(std::string_view(buffer.data(), static_cast<std::size_t>(n)), on_text);
+    }
+    decoder.Finish(on_text);
+    return 0;
+}
+
+}  // namespace
+
+std::size_t FirstNonAscii(std::string_view text, std::size_t from) {
+    // Eight bytes at a time, thirty-two while nothing turns up: most report text is ASCII.
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    const auto word_at = [&text](std::size_t i) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        return word;
+    };
+    std::size_t i = from;
+    while (i + 32 <= text.size() &&
+           ((word_at(i) | word_at(i + 8) | word_at(i + 16) | word_at(i + 24)) & kHighBits) == 0) {
+        i += 32;
+    }
+    for (; i + 8 <= text.size(); i += 8) {
+        const std::uint64_t high = word_at(i) & kHighBits;
+        if (high == 0) continue;
+        if constexpr (std::endian::native == std::endian::little) {
+            return i + static_cast<std::size_t>(std::countr_zero(high)) / 8;
+        }
+        break;
+    }
+    for (; i < text.size(); ++i) {
+        if (static_cast<unsigned char>(text[i]) >= 0x80) return i;
+    }
+    return kNone;
+}
+
+void ReportDecoder::Feed(std::string_view chunk, TextSink on_text) {
+    while (form_ == Form::kUndecided && !chunk.empty()) {
+        head_.push_back(chunk.front());
+        chunk.remove_prefix(1);
+        DecideForm(false, on_text);
+    }
+    FeedContent(chunk, on_text);
+}
+
+void ReportDecoder::Finish(TextSink on_text) {
+    if (form_ == Form::kUndecided) DecideForm(true, on_text);
+    if (form_ == Form::kUtf16Le || form_ == Form::kUtf16Be) FeedUtf16({}, true, on_text);
+    if (!partial_.empty()) EmitText(partial_, on_text);
+    partial_.clear();
+}
+
+void ReportDecoder::DecideForm(bool at_end, TextSink on_text) {
+    bool may_become_mark = false;
+    for (const auto& [mark, form] :
+         {std::pair{kUtf8Mark, Form::kBytes}, std::pair{kUtf16LeMark, Form::kUtf16Le},
+          std::pair{kUtf16BeMark, Form::kUtf16Be}}) {
+        if (mark.auto_only && encoding_ != Encoding::kAuto) continue;
+        if (head_ == mark.bytes) {
+            form_ = form;
+            head_.clear();
+            return;
+        }
+        if (mark.bytes.starts_with(head_)) may_become_mark = true;
+    }
+    if (may_become_mark && !at_end) return;
+    form_ = Form::kBytes;
+    const std::string head = std::move(head_);
+    head_.clear();
+    FeedContent(head, on_text);
+}
+
+void ReportDecoder::FeedContent(std::string_view bytes, TextSink on_text) {
+    if (bytes.empty()) return;
+    if (form_ == Form::kBytes) {
+        DivideIntoTexts(bytes, on_text);
+    } else {
+        FeedUtf16(bytes, false, on_text);
+    }
+}
+
+void ReportDecoder::FeedUtf16(std::string_view bytes, bool at_end, TextSink on_text) {
+    const bool little_endian = form_ == Form::kUtf16Le;
+    const auto unit = [little_endian](unsigned char first, unsigned char second) {
+        return static_cast<char16_t>(little_endian ? first | second << 8 : first << 8 | second);
+    };
+    std::size_t i = 0;
+    if (has_odd_byte_ && !bytes.empty()) {
+        units_.push_back(unit(odd_byte_, static_cast<unsigned char>(bytes[0])));
+        has_odd_byte_ = false;
+        i = 1;
+    }
+    for (; i + 1 < bytes.size(); i += 2) {
+        units_.push_back(
+            unit(static_cast<unsigned char>(bytes[i]), static_cast<unsigned char>(bytes[i + 1])));
+    }
+    if (i < bytes.size()) {
+        odd_byte_ = static_cast<unsigned char>(bytes[i]);
+        has_odd_byte_ = true;
+    }
+
+    std::u16string_view ready = units_;
+    if (!at_end && !ready.empty() && IsHighSurrogate(ready.back())) ready.remove_suffix(1);
+    // Divided after decoding: only the code units CR and LF become those bytes.
+    std::string decoded = Utf16ToCp1252(ready);
+    units_.erase(0, ready.size());
+    if (at_end && has_odd_byte_) {
+        decoded.push_back('?');
+        has_odd_byte_ = false;
+    }
+    if (!decoded.empty()) DivideIntoTexts(decoded, on_text);
+}
+
+void ReportDecoder::DivideIntoTexts(std::string_view bytes, TextSink on_text) {
+    if (after_cr_) {
+        after_cr_ = false;
+        if (bytes.front() == '\n') bytes.remove_prefix(1);
+    }
+    if (bytes.empty()) return;
+    if (!partial_.empty()) {
+        // Complete the line the last chunk left open, break included.
+        std::size_t end = LineEnd(bytes, 0);
+        if (end == bytes.size()) {
+            partial_.append(bytes);
+            return;
+        }
+        if (bytes[end++] == '\r') {
+            if (end == bytes.size()) {
+                after_cr_ = true;
+            } else if (bytes[end] == '\n') {
+                ++end;
+            }
+        }
+        partial_.append(bytes.substr(0, end));
+        EmitText(partial_, on_text);
+        partial_.clear();
+        bytes.remove_prefix(end);
+        if (bytes.empty()) return;
+    }
+    const std::size_t last = LastBreak(bytes);
+    if (last == kNone) {
+        partial_.assign(bytes);
+        return;
+    }
+    after_cr_ = last + 1 == bytes.size() && bytes[last] == '\r';
+    EmitText(bytes.substr(0, last + 1), on_text);
+    partial_.assign(bytes.substr(last + 1));
+}
+
+void ReportDecoder::EmitText(std::string_view text, TextSink on_text) {
+    std::size_t non_ascii = FirstNonAscii(text, 0);
+    if (non_ascii == kNone || form_ != Form::kBytes || encoding_ == Encoding::kCp1252) {
+        on_text(text);
+        return;
+    }
+    // Only the lines holding a byte above 0x7F need decoding; the rest is copied as it is.
+    // Decoding turns no byte into CR or LF, so the copy keeps every break where it was.
+    scratch_.clear();
+    std::size_t done = 0;
+    while (non_ascii != kNone) {
+        const std::size_t begin = LineBegin(text, non_ascii);
+        const std::size_t end = LineEnd(text, non_ascii);
+        scratch_.append(text.substr(done, begin - done));
+        AppendDecodedLine(text.substr(begin, end - begin));
+        done = end;
+        non_ascii = FirstNonAscii(text, end);
+    }
+    scratch_.append(text.substr(done));
+    on_text(scratch_);
+}
+
+void ReportDecoder::AppendDecodedLine(std::string_view line) {
+    // UTF-8 decoding never joins an ASCII byte to its neighbours (a maximal invalid piece stops
+    // before one), so only the runs of high bytes go through the codec, and the ASCII between
+    // them is copied as it is.
+    const std::size_t line_start = scratch_.size();
+    std::size_t done = 0;
+    for (std::size_t high = FirstNonAscii(line, 0); high != kNone;
+         high = FirstNonAscii(line, done)) {
+        std::size_t run_end = high + 1;
+        while (run_end < line.size() && static_cast<unsigned char>(line[run_end]) >= 0x80) {
+            ++run_end;
+        }
+        const std::string_view run = line.substr(high, run_end - high);
+        if (encoding_ == Encoding::kAuto && !IsValidUtf8(run)) {
+            // One invalid piece makes the whole line Windows-1252.
+            scratch_.resize(line_start);
+            scratch_.append(line);
+            return;
+        }
+        scratch_.append(line.substr(done, high - done));
+        AppendUtf8ToCp1252(scratch_, run);
+        done = run_end;
+    }
+    scratch_.append(line.substr(done));
+}
+
+void ForEachDecodedText(std::string_view bytes, Encoding encoding, TextSink on_text,
+                        std::size_t chunk_size) {
+    ReportDecoder decoder(encoding);
+    chunk_size = std::max<std::size_t>(chunk_size, 1);
+    while (!bytes.empty()) {
+        const std::size_t n = std::min(chunk_size, bytes.size());
+        decoder.Feed(bytes.substr(0, n), on_text);
+        bytes.remove_prefix(n);
+    }
+    decoder.Finish(on_text);
+}
+
+void ForEachDecodedLine(std::string_view bytes, Encoding encoding, TextSink on_line,
+                        std::size_t chunk_size) {
+    ForEachDecodedText(
+        bytes, encoding, [&](std::string_view text) { ForEachLine(text, on_line); }, chunk_size);
+}
+
+int ReadDecodedTexts(const std::string& name, Encoding encoding, std::span<char> buffer,
+                     TextSink on_text) {
+    if (name == "-") return ReadAll(STDIN_FILENO, encoding, buffer, on_text);
+    const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    const int error = ReadAll(fd, encoding, buffer, on_text);
+    ::close(fd);
+    return error;
+}
+
+}  // namespace korva::cli

@@ -1,0 +1,75 @@
+// Reading report files: raw bytes in any of the supported encodings become Windows-1252 text,
+// streamed, so that input of any size is counted in constant memory.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "cli/text_sink.hpp"
+
+namespace korva::cli {
+
+enum class Encoding {
+    kAuto,    // per line: valid UTF-8 as UTF-8, anything else as Windows-1252; UTF-16 by its BOM
+    kUtf8,    // UTF-8, each maximal invalid piece one "?"
+    kCp1252,  // the bytes as they are
+};
+
+// Turns the bytes of one file, arriving in chunks of any size, into Windows-1252 texts made of
+// whole lines: each text ends with its last line's break (CR LF, lone CR or lone LF), and only
+// the last text of the file may end without one. A CR LF is never split between two texts, so
+// dividing each text on its own gives exactly the file's lines. Lines are divided on the raw
+// bytes first and decoded one by one, so no decoding can hide or invent a break. A UTF-8
+// byte-order mark at the very start is skipped in every mode; in kAuto a UTF-16 byte-order mark
+// switches the whole file to UTF-16.
+class ReportDecoder {
+  public:
+    explicit ReportDecoder(Encoding encoding) : encoding_(encoding) {}
+
+    void Feed(std::string_view chunk, TextSink on_text);
+
+    // Delivers whatever the end of the file completes: a last line without a break, an odd
+    // UTF-16 byte or an unpaired surrogate (each "?").
+    void Finish(TextSink on_text);
+
+  private:
+    enum class Form { kUndecided, kBytes, kUtf16Le, kUtf16Be };
+
+    void DecideForm(bool at_end, TextSink on_text);
+    void FeedContent(std::string_view bytes, TextSink on_text);
+    void FeedUtf16(std::string_view bytes, bool at_end, TextSink on_text);
+    void DivideIntoTexts(std::string_view bytes, TextSink on_text);
+    void EmitText(std::string_view text, TextSink on_text);
+    void AppendDecodedLine(std::string_view line);
+
+    Encoding encoding_;
+    Form form_ = Form::kUndecided;
+    std::string head_;       // the first bytes, held until it is clear whether they are a mark
+    std::string partial_;    // a line begun in an earlier chunk and not ended yet
+    bool after_cr_ = false;  // the last chunk ended in CR: an LF opening the next one belongs to it
+    std::string scratch_;    // a decoded text, reused so that decoding costs no allocation
+    // UTF-16: a byte waiting for its partner, and the code units of the chunk at hand, led by a
+    // high surrogate held back from the last chunk because its low half may open this one.
+    bool has_odd_byte_ = false;
+    unsigned char odd_byte_ = 0;
+    std::u16string units_;
+};
+
+// One file's whole content fed through ReportDecoder in chunks of chunk_size bytes (the default:
+// all at once), exactly as a file read in pieces would be: every text, or every line.
+void ForEachDecodedText(std::string_view bytes, Encoding encoding, TextSink on_text,
+                        std::size_t chunk_size = static_cast<std::size_t>(-1));
+void ForEachDecodedLine(std::string_view bytes, Encoding encoding, TextSink on_line,
+                        std::size_t chunk_size = static_cast<std::size_t>(-1));
+
+// Reads the file name, or standard input for "-", to its end in chunks of buffer.size() bytes
+// and delivers its decoded texts. Returns 0, or the errno of the failed open or read.
+int ReadDecodedTexts(const std::string& name, Encoding encoding, std::span<char> buffer,
+                     TextSink on_text);
+
+// Position of the first byte above 0x7F at or after from, or std::string_view::npos.
+std::size_t FirstNonAscii(std::string_view text, std::size_t from);
+
+}  // namespace korva::cli

@@ -1,0 +1,79 @@
+#include "cli/run.hpp"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli/arguments.hpp"
+#include "cli/input.hpp"
+#include "cli/output.hpp"
+
+namespace korva::cli {
+
+namespace {
+
+// Large enough that read(2) calls cost nothing next to the counting, small enough to stay in
+// the cache the line search runs in.
+constexpr std::size_t kReadBufferSize = 256 * 1024;
+
+constexpr std::string_view kProgram = "korva-count: ";
+
+void Complain(const std::string& message) {
+    // Nothing sensible is left to do when standard error fails too.
+    WriteAll(STDERR_FILENO, std::string(kProgram) + message + '\n');
+}
+
+std::string CannotRead(const std::string& name, int error) {
+    const std::string reason = std::strerror(error);
+    if (name == "-") return "Standardeingabe kann nicht gelesen werden: " + reason;
+    return "Datei kann nicht gelesen werden: " + name + ": " + reason;
+}
+
+// Standard output is written once, in full, and closed, so that a full disk or a vanished
+// reader is noticed here and not lost at exit.
+int Print(std::string_view text) {
+    int error = WriteAll(STDOUT_FILENO, text);
+    if (error == 0 && ::close(STDOUT_FILENO) != 0 && errno != EINTR) error = errno;
+    if (error == 0) return kExitSuccess;
+    Complain(std::string("Ausgabe kann nicht geschrieben werden: ") + std::strerror(error));
+    return kExitFailure;
+}
+
+template <class Tally>
+int Count(const Options& options) {
+    Tally tally;
+    std::vector<char> buffer(kReadBufferSize);
+    const auto add_text = [&tally](std::string_view text) { tally.AddText(text); };
+    for (const std::string& name : options.files) {
+        const int error = ReadDecodedTexts(name, options.encoding, buffer, add_text);
+        if (error != 0) {
+            Complain(CannotRead(name, error));
+            return kExitFailure;
+        }
+    }
+    return Print(FormatResult(tally, options.format));
+}
+
+}  // namespace
+
+int Run(std::span<const char* const> args) {
+    const ParsedArguments parsed = ParseArguments(args);
+    switch (parsed.action) {
+        case ParsedArguments::Action::kHelp:
+            return Print(UsageText());
+        case ParsedArguments::Action::kVersion:
+            return Print("korva-count " KORVA_VERSION "\n");
+        case ParsedArguments::Action::kUsageError:
+            Complain(parsed.error + "\n\n" + std::string(UsageText()));
+            return kExitUsage;
+        case ParsedArguments::Action::kCount:
+            break;
+    }
+    return parsed.options.counter == Counter::kSabo ? Count<SaboTally>(parsed.options)
+                                                    : Count<PluenTally>(parsed.options);
+}
+
+}  // namespace korva::cli

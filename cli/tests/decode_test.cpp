@@ -1,0 +1,275 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/input.hpp"
+#include "counters/pluen_counter.hpp"
+#include "counters/sabo_counter.hpp"
+
+namespace korva::cli {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+Lines Decode(std::string_view bytes, Encoding encoding, std::size_t chunk_size) {
+    Lines lines;
+    ForEachDecodedLine(
+        bytes, encoding, [&](std::string_view line) { lines.emplace_back(line); }, chunk_size);
+    return lines;
+}
+
+Lines DecodeTexts(std::string_view bytes, Encoding encoding, std::size_t chunk_size) {
+    Lines texts;
+    ForEachDecodedText(
+        bytes, encoding, [&](std::string_view text) { texts.emplace_back(text); }, chunk_size);
+    return texts;
+}
+
+struct DecodeRow {
+    const char* name;
+    std::string bytes;
+    Encoding encoding;
+    Lines lines;
+};
+
+// Every row is fed whole and in chunks of every small size, so that each break, mark,
+// multi-byte character and surrogate pair is also split across reads. The texts the counters
+// get must end at a line's end and count exactly as the lines do one by one.
+void ExpectRows(const std::vector<DecodeRow>& rows) {
+    for (const DecodeRow& row : rows) {
+        for (const std::size_t chunk :
+             {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{4}, std::size_t{5},
+              std::size_t{7}, static_cast<std::size_t>(-1)}) {
+            const Lines lines = Decode(row.bytes, row.encoding, chunk);
+            EXPECT_EQ(lines, row.lines) << row.name << ", chunks of " << chunk;
+
+            const Lines texts = DecodeTexts(row.bytes, row.encoding, chunk);
+            SaboTally sabo_by_text;
+            PluenTally pluen_by_text;
+            for (std::size_t i = 0; i < texts.size(); ++i) {
+                EXPECT_FALSE(texts[i].empty()) << row.name;
+                if (i + 1 < texts.size()) {
+                    EXPECT_TRUE(texts[i].back() == '\r' || texts[i].back() == '\n')
+                        << row.name << ", chunks of " << chunk << ", text " << i;
+                }
+                sabo_by_text.AddText(texts[i]);
+                pluen_by_text.AddText(texts[i]);
+            }
+            SaboTally sabo_by_line;
+            PluenTally pluen_by_line;
+            for (const auto& line : lines) {
+                sabo_by_line.AddLine(line);
+                pluen_by_line.AddLine(line);
+            }
+            EXPECT_EQ(sabo_by_text.Counts(), sabo_by_line.Counts()) << row.name;
+            EXPECT_EQ(pluen_by_text.Sums(), pluen_by_line.Sums()) << row.name;
+        }
+    }
+}
+
+constexpr Encoding kAuto = Encoding::kAuto;
+constexpr Encoding kUtf8 = Encoding::kUtf8;
+constexpr Encoding kCp1252 = Encoding::kCp1252;
+
+TEST(DecodedLines, DivideOnEveryKindOfBreak) {
+    using namespace std::string_literals;
+    ExpectRows({
+        {"empty", "", kAuto, {}},
+        {"no final break", "abc", kAuto, {"abc"}},
+        {"final CR LF dropped", "abc\r\n", kAuto, {"abc"}},
+        {"only the last empty line is dropped", "a\r\n\r\n", kAuto, {"a", ""}},
+        {"lone CR and lone LF", "a\rb\nc\r\n\nd", kAuto, {"a", "b", "c", "", "d"}},
+        {"LF CR is two breaks", "a\n\rb", kAuto, {"a", "", "b"}},
+        {"CR CR LF", "a\r\r\nb", kCp1252, {"a", "", "b"}},
+        {"VT and FF stay inside the line", "a\vb\fc", kAuto, {"a\vb\fc"}},
+        {"U+2028 is no break, and Windows-1252 lacks it", "a\xE2\x80\xA8z", kAuto, {"a?z"}},
+        {"NEL is no break", "a\xC2\x85z", kUtf8, {"a?z"}},
+        {"NEL byte in Windows-1252 is no break", "a\x85z", kCp1252, {"a\x85z"}},
+        {"zero bytes are kept", "a\0b\n"s, kAuto, {"a\0b"s}},
+    });
+}
+
+TEST(DecodedLines, SkipOneUtf8MarkAtTheStartInEveryMode) {
+    ExpectRows({
+        {"auto",
+         "\xEF\xBB\xBF"
+         "Eisen 5\n",
+         kAuto,
+         {"Eisen 5"}},
+        {"utf-8",
+         "\xEF\xBB\xBF"
+         "Eisen 5\n",
+         kUtf8,
+         {"Eisen 5"}},
+        {"cp1252",
+         "\xEF\xBB\xBF"
+         "Eisen 5\n",
+         kCp1252,
+         {"Eisen 5"}},
+        {"mark alone", "\xEF\xBB\xBF", kAuto, {}},
+        {"mark then break", "\xEF\xBB\xBF\r\n", kAuto, {""}},
+        {"second mark is text: U+FEFF", "\xEF\xBB\xBF\xEF\xBB\xBFx", kAuto, {"?x"}},
+        {"second mark kept as bytes", "\xEF\xBB\xBF\xEF\xBB\xBFx", kCp1252, {"\xEF\xBB\xBFx"}},
+        {"mark on a later line is text",
+         "a\n\xEF\xBB\xBF"
+         "b",
+         kUtf8,
+         {"a", "?b"}},
+        {"start of a mark only, auto", "\xEF\xBB", kAuto, {"\xEF\xBB"}},
+        {"start of a mark only, utf-8", "\xEF\xBB", kUtf8, {"?"}},
+        {"start of a mark then text", "\xEF\xBBx\n", kCp1252, {"\xEF\xBBx"}},
+        {"start of a mark then break", "\xEF\r\nx", kUtf8, {"?", "x"}},
+    });
+}
+
+TEST(DecodedLines, AutoDecidesEachLineOnItsOwn) {
+    ExpectRows({
+        {"utf-8 and windows-1252 lines mixed",
+         "Wohngeb\xC3\xA4ude (2)\r\nWohngeb\xE4ude (3)\r\n",
+         kAuto,
+         {"Wohngeb\xE4ude (2)", "Wohngeb\xE4ude (3)"}},
+        {"euro sign in utf-8", "\xE2\x82\xAC", kAuto, {"\x80"}},
+        {"one invalid byte keeps the whole line as bytes",
+         "\xC3\xA4 \xE4",
+         kAuto,
+         {"\xC3\xA4 \xE4"}},
+        {"truncated sequence before an ascii byte",
+         "Eisenmine \xE2(4)",
+         kAuto,
+         {"Eisenmine \xE2(4)"}},
+        {"full-width digit is no digit", "Eisenmine (\xEF\xBC\x94)", kAuto, {"Eisenmine (?)"}},
+        {"a long line decoded after a short one keeps nothing of it",
+         "\xC3\xA4\xC3\xA4\xC3\xA4\xC3\xA4\n\xC3\xBC\n",
+         kAuto,
+         {"\xE4\xE4\xE4\xE4", "\xFC"}},
+    });
+}
+
+TEST(DecodedLines, Utf8ReplacesEachInvalidPieceWithOneQuestionMark) {
+    ExpectRows({
+        {"umlaut", "Wohngeb\xC3\xA4ude", kUtf8, {"Wohngeb\xE4ude"}},
+        {"latin-1 byte", "Wohngeb\xE4ude (3)", kUtf8, {"Wohngeb?ude (3)"}},
+        {"truncated sequence keeps the next byte", "Eisenmine \xE2(4)", kUtf8, {"Eisenmine ?(4)"}},
+        {"truncated three-byte piece is one ?", "a\xE2\x82z", kUtf8, {"a?z"}},
+        {"sequence cut by a break", "a\xE2\x82\r\n\xAC", kUtf8, {"a?", "?"}},
+        {"utf-16 mark is no mark here",
+         std::string("\xFF\xFEx\0\n", 5),
+         kUtf8,
+         {std::string("??x\0", 4)}},
+        {"full-width digit", "(\xEF\xBC\x94)", kUtf8, {"(?)"}},
+    });
+}
+
+TEST(DecodedLines, Cp1252TakesTheBytesAsTheyAre) {
+    ExpectRows({
+        {"utf-8 bytes stay bytes", "Wohngeb\xC3\xA4ude", kCp1252, {"Wohngeb\xC3\xA4ude"}},
+        {"every high byte", "\x80\x81\xE4\xFF", kCp1252, {"\x80\x81\xE4\xFF"}},
+        {"utf-16 divided on its raw bytes",
+         std::string("\xFF\xFEx\0\r\0\n\0y\0", 10),
+         kCp1252,
+         {std::string("\xFF\xFEx\0", 4), std::string("\0", 1), std::string("\0y\0", 3)}},
+    });
+}
+
+TEST(DecodedLines, AutoReadsUtf16ByItsMark) {
+    const auto le = [](std::u16string_view text) {
+        std::string bytes = "\xFF\xFE";
+        for (const char16_t u : text) {
+            bytes.push_back(static_cast<char>(u & 0xFF));
+            bytes.push_back(static_cast<char>(u >> 8));
+        }
+        return bytes;
+    };
+    const auto be = [](std::u16string_view text) {
+        std::string bytes = "\xFE\xFF";
+        for (const char16_t u : text) {
+            bytes.push_back(static_cast<char>(u >> 8));
+            bytes.push_back(static_cast<char>(u & 0xFF));
+        }
+        return bytes;
+    };
+    ExpectRows({
+        {"little endian", le(u"Eisen 100\r\nWasser 5\r\n"), kAuto, {"Eisen 100", "Wasser 5"}},
+        {"big endian", be(u"Eisen 100\r\nWasser 5\r\n"), kAuto, {"Eisen 100", "Wasser 5"}},
+        {"lone CR, lone LF, last line unended", le(u"a\rb\n\nc"), kAuto, {"a", "b", "", "c"}},
+        {"umlaut and euro", le(u"Wohngeb\u00E4ude \u20AC"), kAuto, {"Wohngeb\xE4ude \x80"}},
+        {"characters Windows-1252 lacks", be(u"\uFF14\u2028\u0100"), kAuto, {"???"}},
+        {"a surrogate pair is one ?", le(u"a\U0001F600b"), kAuto, {"a?b"}},
+        {"unpaired high surrogate", le(std::u16string{u'a', 0xD83D, u'b'}), kAuto, {"a?b"}},
+        {"unpaired low surrogate", be(std::u16string{u'a', 0xDE00, u'b'}), kAuto, {"a?b"}},
+        {"high surrogate at the end", le(std::u16string{u'a', 0xD83D}), kAuto, {"a?"}},
+        {"high surrogate before a break",
+         le(std::u16string{u'a', 0xD83D, u'\n', u'b'}),
+         kAuto,
+         {"a?", "b"}},
+        {"odd trailing byte", le(u"ab") + "c", kAuto, {"ab?"}},
+        {"high surrogate then odd byte", le(std::u16string{u'a', 0xD83D}) + "c", kAuto, {"a??"}},
+        {"mark alone", "\xFF\xFE", kAuto, {}},
+        {"mark and one byte", "\xFE\xFF\x41", kAuto, {"?"}},
+        {"a second mark is text", le(u"\uFEFFx"), kAuto, {"?x"}},
+        {"zero code units", le(std::u16string(2, u'\0')), kAuto, {std::string(2, '\0')}},
+        {"lone FF is a windows-1252 byte", "\xFFx", kAuto, {"\xFFx"}},
+        {"FF FE after a utf-8 mark is not utf-16", "\xEF\xBB\xBF\xFF\xFEx", kAuto, {"\xFF\xFEx"}},
+    });
+}
+
+TEST(DecodedLines, AnyTwoReadsGiveTheSameLines) {
+    const std::string bytes =
+        "\xEF\xBB\xBFWohngeb\xC3\xA4ude (2)\r\n\xE4\r\rEisenmine \xE2(4)\n\xF0\x9F\x98\x80\r";
+    const Lines whole = Decode(bytes, kAuto, bytes.size());
+    ASSERT_EQ(whole, (Lines{"Wohngeb\xE4ude (2)", "\xE4", "", "Eisenmine \xE2(4)", "?"}));
+    for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
+        Lines lines;
+        ReportDecoder decoder(kAuto);
+        const auto sink = [&](std::string_view text) {
+            ForEachLine(text, [&](std::string_view line) { lines.emplace_back(line); });
+        };
+        decoder.Feed(std::string_view(bytes).substr(0, cut), sink);
+        decoder.Feed(std::string_view(bytes).substr(cut), sink);
+        decoder.Finish(sink);
+        EXPECT_EQ(lines, whole) << "cut at " << cut;
+    }
+}
+
+TEST(DecodedTexts, OnlyLinesWithHighBytesAreDecoded) {
+    // Eight lines per text, the high bytes at every offset of the eight-byte words looked at.
+    std::string bytes;
+    Lines expected;
+    for (int line = 0; line < 40; ++line) {
+        std::string text(static_cast<std::size_t>(line), 'a');
+        if (line % 3 == 0) {
+            bytes += text + "\xC3\xA4" + text + "\r\n";
+            expected.push_back(text + "\xE4" + text);
+        } else if (line % 3 == 1) {
+            bytes += text + "\xE4" + "\n";
+            expected.push_back(text + "\xE4");
+        } else {
+            bytes += text + "\r";
+            expected.push_back(text);
+        }
+    }
+    for (const std::size_t chunk : {std::size_t{13}, std::size_t{64}, bytes.size()}) {
+        EXPECT_EQ(Decode(bytes, kAuto, chunk), expected) << chunk;
+    }
+}
+
+TEST(FirstNonAscii, FindsTheFirstHighByteAtEveryPosition) {
+    for (std::size_t length = 0; length <= 80; ++length) {
+        const std::string ascii(length, '\x7F');
+        EXPECT_EQ(FirstNonAscii(ascii, 0), std::string_view::npos) << length;
+        for (std::size_t at = 0; at < length; ++at) {
+            std::string text = ascii;
+            text[at] = '\x80';
+            if (at + 1 < length) text[length - 1] = '\xFF';
+            EXPECT_EQ(FirstNonAscii(text, 0), at) << length << " " << at;
+            EXPECT_EQ(FirstNonAscii(text, at), at) << length << " " << at;
+            if (at + 1 < length) {
+                EXPECT_EQ(FirstNonAscii(text, at + 1), length - 1);
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace korva::cli

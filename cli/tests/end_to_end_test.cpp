@@ -1,0 +1,454 @@
+// korva-count as a user runs it: the built program, real files, real exit statuses.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "process.hpp"
+
+namespace korva::cli_test {
+namespace {
+
+using Args = std::vector<std::string>;
+
+const std::string kSaboReports =
+    "Eisenmine (2)\r\nRaumhafen\r\n12:05 Eisenmine (3) zerst\xC3\xB6rt\r\n";
+const std::string kPluenReports = "Eisen 1200\nSilizium 300\nWasserstoff 40\nEisen 800\n";
+
+const std::string kSaboText =
+    "Planetenzentrale  (0)\n"
+    "Raumhafen  (1)\n"
+    "Wohngeb\xC3\xA4ude  (0)\n"
+    "Solarpark  (0)\n"
+    "Eisenmine  (5)\n"
+    "Siliziumraffinerie  (0)\n"
+    "Kohlenstoffgewinnungsanlage  (0)\n"
+    "Bohrturm  (0)\n"
+    "Chemiefabrik  (0)\n"
+    "Recyclinganlage  (0)\n"
+    "Rohstofflager  (0)\n"
+    "Schiffsfabrik  (0)\n"
+    "Waffenfabrik  (0)\n"
+    "Forschungszentrum  (0)\n"
+    "\n"
+    "Gesamt zerst\xC3\xB6rte Punkte: 8\n";
+
+const std::string kPluenZeroText =
+    "Gepl\xC3\xBCnderte Ressourcen gesamt: \n"
+    "Eisen = 0\n"
+    "Silizium = 0\n"
+    "Kohlenstoff = 0\n"
+    "Wasser = 0\n"
+    "Sauerstoff = 0\n"
+    "Wasserstoff = 0\n";
+
+std::vector<std::string> LinesOf(const std::string& out) {
+    std::vector<std::string> lines;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// True when the default output holds this result line, whole.
+bool HasLine(const std::string& out, const std::string& line) {
+    for (const auto& l : LinesOf(out)) {
+        if (l == line) return true;
+    }
+    return false;
+}
+
+std::string Utf16(std::u16string_view text, bool little_endian) {
+    std::string bytes = little_endian ? "\xFF\xFE" : "\xFE\xFF";
+    for (const char16_t u : text) {
+        const char low = static_cast<char>(u & 0xFF);
+        const char high = static_cast<char>(u >> 8);
+        bytes.push_back(little_endian ? low : high);
+        bytes.push_back(little_endian ? high : low);
+    }
+    return bytes;
+}
+
+class KorvaCount : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern =
+            (std::filesystem::path(::testing::TempDir()) / "korva-count-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr) << std::strerror(errno);
+        dir_ = pattern;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir_, ignored);
+    }
+
+    std::string File(const std::string& name, std::string_view bytes) {
+        const auto path = dir_ / name;
+        WriteBytes(path, bytes);
+        return path.string();
+    }
+
+    ProcessResult Run(const Args& args) { return RunKorvaCount(dir_, {.args = args}); }
+    ProcessResult Run(const Args& args, const std::string& stdin_bytes) {
+        return RunKorvaCount(dir_, {.args = args, .stdin_bytes = stdin_bytes});
+    }
+
+    std::filesystem::path dir_;
+};
+
+void ExpectSuccess(const ProcessResult& result, const std::string& out) {
+    EXPECT_TRUE(result.ExitedWith(0)) << result.wait_status << " " << result.err;
+    EXPECT_EQ(result.out, out);
+    EXPECT_EQ(result.err, "");
+}
+
+TEST_F(KorvaCount, CountsAFileIntoUtf8Lines) {
+    ExpectSuccess(Run({"sabo", File("sabo.txt", kSaboReports)}), kSaboText);
+}
+
+TEST_F(KorvaCount, CountsStandardInputWithoutFileOrWithDash) {
+    const std::string expected =
+        "Gepl\xC3\xBCnderte Ressourcen gesamt: \n"
+        "Eisen = 2000\n"
+        "Silizium = 300\n"
+        "Kohlenstoff = 0\n"
+        "Wasser = 0\n"
+        "Sauerstoff = 0\n"
+        "Wasserstoff = 40\n";
+    ExpectSuccess(Run({"pluen"}, kPluenReports), expected);
+    ExpectSuccess(Run({"pluen", "-"}, kPluenReports), expected);
+}
+
+TEST_F(KorvaCount, EmptyInputGivesEveryRowWithZero) {
+    ExpectSuccess(Run({"pluen"}, ""), kPluenZeroText);
+    ExpectSuccess(Run({"pluen", File("empty.txt", "")}), kPluenZeroText);
+    const ProcessResult sabo = Run({"sabo"});
+    EXPECT_TRUE(sabo.ExitedWith(0));
+    EXPECT_EQ(LinesOf(sabo.out).size(), 16u);
+    EXPECT_TRUE(HasLine(sabo.out, "Gesamt zerst\xC3\xB6rte Punkte: 0"));
+}
+
+TEST_F(KorvaCount, RawGivesTheBytesOfTheResultBox) {
+    ExpectSuccess(Run({"sabo", "--raw", File("sabo.txt", kSaboReports)}),
+                  "Planetenzentrale  (0)\r\n"
+                  "Raumhafen  (1)\r\n"
+                  "Wohngeb\xE4ude  (0)\r\n"
+                  "Solarpark  (0)\r\n"
+                  "Eisenmine  (5)\r\n"
+                  "Siliziumraffinerie  (0)\r\n"
+                  "Kohlenstoffgewinnungsanlage  (0)\r\n"
+                  "Bohrturm  (0)\r\n"
+                  "Chemiefabrik  (0)\r\n"
+                  "Recyclinganlage  (0)\r\n"
+                  "Rohstofflager  (0)\r\n"
+                  "Schiffsfabrik  (0)\r\n"
+                  "Waffenfabrik  (0)\r\n"
+                  "Forschungszentrum  (0)\r\n"
+                  "\r\n"
+                  "Gesamt zerst\xF6rte Punkte: 8\r\n");
+    ExpectSuccess(Run({"pluen", "--raw"}, kPluenReports),
+                  "Gepl\xFCnderte Ressourcen gesamt: \r\n"
+                  "Eisen = 2000\r\n"
+                  "Silizium = 300\r\n"
+                  "Kohlenstoff = 0\r\n"
+                  "Wasser = 0\r\n"
+                  "Sauerstoff = 0\r\n"
+                  "Wasserstoff = 40\r\n");
+}
+
+TEST_F(KorvaCount, JsonGivesOneObjectOnOneLine) {
+    ExpectSuccess(Run({"sabo", "--json", File("sabo.txt", kSaboReports)}),
+                  R"({"counter":"sabo","buildings":[)"
+                  R"({"name":"Planetenzentrale","count":0,"points":2},)"
+                  R"({"name":"Raumhafen","count":1,"points":3},)"
+                  "{\"name\":\"Wohngeb\xC3\xA4ude\",\"count\":0,\"points\":1},"
+                  R"({"name":"Solarpark","count":0,"points":1},)"
+                  R"({"name":"Eisenmine","count":5,"points":1},)"
+                  R"({"name":"Siliziumraffinerie","count":0,"points":1},)"
+                  R"({"name":"Kohlenstoffgewinnungsanlage","count":0,"points":1},)"
+                  R"({"name":"Bohrturm","count":0,"points":1},)"
+                  R"({"name":"Chemiefabrik","count":0,"points":2},)"
+                  R"({"name":"Recyclinganlage","count":0,"points":2},)"
+                  R"({"name":"Rohstofflager","count":0,"points":1},)"
+                  R"({"name":"Schiffsfabrik","count":0,"points":3},)"
+                  R"({"name":"Waffenfabrik","count":0,"points":3},)"
+                  R"({"name":"Forschungszentrum","count":0,"points":3}],"total":8})"
+                  "\n");
+    // Sums past 32 bits stay exact; the order is the result box's, not the search order.
+    ExpectSuccess(Run({"pluen", "--json"}, kPluenReports +
+                                               "Sauerstoff 2147483647\nSauerstoff $7FFFFFFF\n"
+                                               "Sauerstoff 2147483647\nWasser -3\nKohlenstoff 1\n"),
+                  R"({"counter":"pluen","resources":[)"
+                  R"({"name":"Eisen","amount":2000},)"
+                  R"({"name":"Silizium","amount":300},)"
+                  R"({"name":"Kohlenstoff","amount":1},)"
+                  R"({"name":"Wasser","amount":-3},)"
+                  R"({"name":"Sauerstoff","amount":6442450941},)"
+                  R"({"name":"Wasserstoff","amount":40}]})"
+                  "\n");
+}
+
+TEST_F(KorvaCount, ALineNeverContinuesIntoTheNextFile) {
+    // Joined, the two files would read "Eisenmine (23)" and "Eisen100".
+    const std::string a = File("a.txt", "Eisenmine (2");
+    const std::string b = File("b.txt", "3)\nBohrturm (4)\n");
+    const ProcessResult sabo = Run({"sabo", a, b});
+    EXPECT_TRUE(sabo.ExitedWith(0));
+    EXPECT_TRUE(HasLine(sabo.out, "Eisenmine  (1)")) << sabo.out;
+    EXPECT_TRUE(HasLine(sabo.out, "Bohrturm  (4)")) << sabo.out;
+
+    const ProcessResult pluen = Run({"pluen", File("c.txt", "Eisen"), File("d.txt", "100")});
+    ExpectSuccess(pluen, kPluenZeroText);
+}
+
+TEST_F(KorvaCount, DashReadsStandardInputWhereItStands) {
+    const std::string a = File("a.txt", "Eisen 1\r\n");
+    const std::string b = File("b.txt", "Eisen 100");
+    const ProcessResult with_dash = Run({"pluen", a, "-", b}, "Eisen 10\n");
+    EXPECT_TRUE(HasLine(with_dash.out, "Eisen = 111")) << with_dash.out;
+    const ProcessResult without_dash = Run({"pluen", a, b}, "Eisen 10\n");
+    EXPECT_TRUE(HasLine(without_dash.out, "Eisen = 101")) << without_dash.out;
+}
+
+TEST_F(KorvaCount, Utf8MarkIsSkippedAtTheStartOfEachFileAndOfStandardInput) {
+    // The plunder counter sees an amount only when the keyword opens the line.
+    const std::string mark = "\xEF\xBB\xBF";
+    const std::string a = File("a.txt", mark + "Eisen 1\n");
+    const std::string b = File("b.txt", mark + "Eisen 20\n" + mark + "Eisen 300\n");
+    for (const char* encoding : {"auto", "utf-8", "cp1252"}) {
+        const ProcessResult result =
+            Run({"pluen", "--encoding", encoding, a, "-", b}, mark + "Eisen 4000\n");
+        EXPECT_TRUE(result.ExitedWith(0)) << encoding;
+        EXPECT_TRUE(HasLine(result.out, "Eisen = 4021")) << encoding << "\n" << result.out;
+    }
+}
+
+TEST_F(KorvaCount, EncodingDecidesWhichBytesNameABuilding) {
+    const std::string file = File("mixed.txt",
+                                  "Wohngeb\xC3\xA4ude (2)\r\n"  // UTF-8
+                                  "Wohngeb\xE4ude (3)\r\n");    // Windows-1252
+    const struct {
+        const char* encoding;
+        const char* line;
+    } rows[] = {
+        {"auto", "Wohngeb\xC3\xA4ude  (5)"},
+        {"utf-8", "Wohngeb\xC3\xA4ude  (2)"},  // the lone 0xE4 becomes "?"
+        {"cp1252", "Wohngeb\xC3\xA4ude  (3)"},
+    };
+    for (const auto& row : rows) {
+        const ProcessResult result = Run({"sabo", "--encoding=" + std::string(row.encoding), file});
+        EXPECT_TRUE(result.ExitedWith(0)) << row.encoding;
+        EXPECT_TRUE(HasLine(result.out, row.line)) << row.encoding << "\n" << result.out;
+    }
+    const ProcessResult default_mode = Run({"sabo", file});
+    EXPECT_TRUE(HasLine(default_mode.out, "Wohngeb\xC3\xA4ude  (5)")) << default_mode.out;
+}
+
+TEST_F(KorvaCount, InvalidUtf8NeverSwallowsTheNextByte) {
+    const std::string file = File("cut.txt", "Eisenmine \xE2(4)\n");
+    for (const char* encoding : {"auto", "utf-8", "cp1252"}) {
+        const ProcessResult result = Run({"sabo", "--encoding", encoding, file});
+        EXPECT_TRUE(HasLine(result.out, "Eisenmine  (4)")) << encoding << "\n" << result.out;
+    }
+}
+
+TEST_F(KorvaCount, FullWidthDigitIsNoDigit) {
+    const std::string four = "\xEF\xBC\x94";  // U+FF14
+    const ProcessResult sabo = Run({"sabo"}, "Eisenmine (" + four + ")\n");
+    EXPECT_TRUE(HasLine(sabo.out, "Eisenmine  (1)")) << sabo.out;
+    ExpectSuccess(Run({"pluen"}, "Eisen " + four + "\n"), kPluenZeroText);
+}
+
+TEST_F(KorvaCount, Utf16WithAMarkIsDecodedInAutoMode) {
+    const std::u16string reports = u"Eisen 100\r\nWasser 5\r\nWohngeb\u00E4ude (2)\r\n";
+    for (const bool little_endian : {true, false}) {
+        const std::string file = File("utf16.txt", Utf16(reports, little_endian));
+        const ProcessResult pluen = Run({"pluen", file});
+        EXPECT_TRUE(pluen.ExitedWith(0));
+        EXPECT_TRUE(HasLine(pluen.out, "Eisen = 100")) << little_endian << "\n" << pluen.out;
+        EXPECT_TRUE(HasLine(pluen.out, "Wasser = 5")) << little_endian << "\n" << pluen.out;
+        const ProcessResult sabo = Run({"sabo"}, Utf16(reports, little_endian));
+        EXPECT_TRUE(HasLine(sabo.out, "Wohngeb\xC3\xA4ude  (2)")) << little_endian << sabo.out;
+        // Named encodings take the bytes as they are: every line starts with a zero byte or
+        // the mark, so nothing counts.
+        for (const char* encoding : {"utf-8", "cp1252"}) {
+            ExpectSuccess(Run({"pluen", "--encoding", encoding, file}), kPluenZeroText);
+        }
+    }
+}
+
+TEST_F(KorvaCount, UsageErrorsWriteUsageToStderrAndNothingToStdout) {
+    const std::string missing = (dir_ / "missing.txt").string();
+    const std::vector<Args> rows = {
+        {},
+        {"flotten"},
+        {"SABO"},
+        {"--raw"},
+        {"sabo", "--bogus"},
+        {"sabo", "-j"},
+        {"sabo", "--raw", "--json"},
+        {"pluen", "--json", "--raw"},
+        {"sabo", "--encoding", "latin1"},
+        {"sabo", "--encoding"},
+        // Arguments are checked before any file is read.
+        {"sabo", missing, "--bogus"},
+        {"sabo", missing, "--raw", "--json"},
+    };
+    for (const Args& args : rows) {
+        const ProcessResult result = Run(args, "Eisenmine (1)\n");
+        const std::string shown = args.empty() ? "(none)" : args.back();
+        EXPECT_TRUE(result.ExitedWith(2)) << shown << " " << result.wait_status;
+        EXPECT_EQ(result.out, "") << shown;
+        EXPECT_NE(result.err.find("Aufruf: korva-count sabo|pluen"), std::string::npos) << shown;
+        EXPECT_EQ(result.err.find("Datei kann nicht gelesen werden"), std::string::npos) << shown;
+    }
+}
+
+TEST_F(KorvaCount, UnreadableInputFailsWithoutAnyOutput) {
+    const std::string good = File("good.txt", "Eisenmine (1)\n");
+    const std::string missing = (dir_ / "missing.txt").string();
+    const std::string directory = (dir_ / "sub").string();
+    std::filesystem::create_directory(directory);
+    const struct {
+        Args args;
+        std::string message;
+    } rows[] = {
+        {{"sabo", missing},
+         "Datei kann nicht gelesen werden: " + missing + ": " + std::strerror(ENOENT)},
+        {{"sabo", directory},
+         "Datei kann nicht gelesen werden: " + directory + ": " + std::strerror(EISDIR)},
+        {{"sabo", good, missing, good}, missing + ": " + std::strerror(ENOENT)},
+        {{"pluen", "--json", good, directory, good}, directory + ": " + std::strerror(EISDIR)},
+        {{"sabo", "--raw", good, "-", missing}, missing + ": "},
+    };
+    for (const auto& row : rows) {
+        const ProcessResult result = Run(row.args, "Eisenmine (1)\n");
+        EXPECT_TRUE(result.ExitedWith(1)) << row.message << " " << result.wait_status;
+        EXPECT_EQ(result.out, "") << row.message;
+        EXPECT_NE(result.err.find("korva-count: "), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find(row.message), std::string::npos) << result.err;
+    }
+}
+
+TEST_F(KorvaCount, StandardInputThatCannotBeReadFails) {
+    const ProcessResult result =
+        RunKorvaCount(dir_, {.args = {"sabo"}, .stdin_path = dir_.string()});
+    EXPECT_TRUE(result.ExitedWith(1));
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find(std::string("Standardeingabe kann nicht gelesen werden: ") +
+                              std::strerror(EISDIR)),
+              std::string::npos)
+        << result.err;
+}
+
+TEST_F(KorvaCount, FileWithoutReadPermissionFails) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    const std::string locked = File("locked.txt", "Eisenmine (1)\n");
+    ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
+    const ProcessResult result = Run({"sabo", File("good.txt", "Bohrturm\n"), locked});
+    EXPECT_TRUE(result.ExitedWith(1));
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find(locked + ": " + std::strerror(EACCES)), std::string::npos)
+        << result.err;
+}
+
+TEST_F(KorvaCount, FullDiskIsReportedAsFailure) {
+    const std::string file = File("sabo.txt", kSaboReports);
+    for (const Args& args : std::vector<Args>{{"sabo", file},
+                                              {"pluen", "--json", file},
+                                              {"sabo", "--raw", file},
+                                              {"--help"},
+                                              {"--version"}}) {
+        const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+        ASSERT_GE(full, 0) << std::strerror(errno);
+        const ProcessResult result = RunKorvaCount(dir_, {.args = args, .stdout_fd = full});
+        ::close(full);
+        EXPECT_TRUE(result.ExitedWith(1)) << args.front() << " " << result.wait_status;
+        EXPECT_NE(result.err.find(std::string("Ausgabe kann nicht geschrieben werden: ") +
+                                  std::strerror(ENOSPC)),
+                  std::string::npos)
+            << result.err;
+    }
+}
+
+TEST_F(KorvaCount, VanishedReaderIsNoSuccess) {
+    const std::string file = File("sabo.txt", kSaboReports);
+    for (const bool ignore_sigpipe : {false, true}) {
+        int fds[2];
+        ASSERT_EQ(::pipe2(fds, O_CLOEXEC), 0);
+        ::close(fds[0]);
+        const ProcessResult result = RunKorvaCount(
+            dir_, {.args = {"sabo", file}, .stdout_fd = fds[1], .ignore_sigpipe = ignore_sigpipe});
+        ::close(fds[1]);
+        if (ignore_sigpipe) {
+            EXPECT_TRUE(result.ExitedWith(1)) << result.wait_status;
+            EXPECT_NE(result.err.find(std::strerror(EPIPE)), std::string::npos) << result.err;
+        } else {
+            EXPECT_TRUE(result.KilledBy(SIGPIPE)) << result.wait_status;
+        }
+    }
+}
+
+TEST_F(KorvaCount, HelpAndVersionGoToStdout) {
+    for (const Args& args : std::vector<Args>{{"--help"}, {"sabo", "--help"}}) {
+        const ProcessResult help = Run(args);
+        EXPECT_TRUE(help.ExitedWith(0));
+        EXPECT_EQ(help.out.rfind("Aufruf: korva-count sabo|pluen [--encoding auto|utf-8|cp1252] "
+                                 "[--raw | --json] [DATEI...]\n",
+                                 0),
+                  0u)
+            << help.out;
+        EXPECT_EQ(help.err, "");
+    }
+    ExpectSuccess(Run({"--version"}), "korva-count 0.3.1.20\n");
+}
+
+TEST_F(KorvaCount, LongLinesAreCountedWhole) {
+    // Far past the 4096 bytes the window's text box reads of a line.
+    const std::string file =
+        File("long.txt", std::string(3'000'000, 'x') + " Eisenmine (9)\r\nBohrturm\r\n");
+    const ProcessResult result = Run({"sabo", file});
+    EXPECT_TRUE(HasLine(result.out, "Eisenmine  (9)")) << result.out;
+    EXPECT_TRUE(HasLine(result.out, "Bohrturm  (1)")) << result.out;
+}
+
+TEST_F(KorvaCount, StreamsLargeInputInSmallMemory) {
+    std::string block;
+    constexpr int kLinePairsPerBlock = 32768;
+    constexpr int kBlocks = 48;  // about 64 MiB
+    for (int i = 0; i < kLinePairsPerBlock; ++i) {
+        block += "Eisenmine (3)\r\n12:05 Wohngeb\xC3\xA4ude (2) zerst\xC3\xB6rt\n";
+    }
+    const ProcessResult result =
+        RunKorvaCount(dir_, {.args = {"sabo"}, .feed_stdin = [&](int fd) {
+                                 for (int b = 0; b < kBlocks; ++b) {
+                                     std::string_view rest = block;
+                                     while (!rest.empty()) {
+                                         const ssize_t n = ::write(fd, rest.data(), rest.size());
+                                         if (n <= 0) return;
+                                         rest.remove_prefix(static_cast<std::size_t>(n));
+                                     }
+                                 }
+                             }});
+    EXPECT_TRUE(result.ExitedWith(0)) << result.err;
+    const long pairs = static_cast<long>(kLinePairsPerBlock) * kBlocks;
+    EXPECT_TRUE(HasLine(result.out, "Eisenmine  (" + std::to_string(3 * pairs) + ")"))
+        << result.out;
+    EXPECT_TRUE(HasLine(result.out, "Wohngeb\xC3\xA4ude  (" + std::to_string(2 * pairs) + ")"))
+        << result.out;
+#if !defined(__SANITIZE_ADDRESS__)
+    EXPECT_LT(result.max_rss_kib, 16 * 1024) << "peak resident memory in KiB";
+#endif
+}
+
+}  // namespace
+}  // namespace korva::cli_test
