@@ -202,55 +202,39 @@ void ReportDecoder::DivideIntoTexts(std::string_view bytes, TextSink on_text) {
 }
 
 void ReportDecoder::EmitText(std::string_view text, TextSink on_text) {
-    std::size_t non_ascii = FirstNonAscii(text, 0);
-    if (non_ascii == kNone || form_ != Form::kBytes || encoding_ == Encoding::kCp1252) {
-        on_text(text);
-        return;
+    if (form_ != Form::kBytes || encoding_ == Encoding::kCp1252) {
+        on_text(text, [](std::string_view line) { return line; });
+    } else {
+        on_text(text, [this](std::string_view line) { return DecodeLine(line); });
     }
-    // Only the lines holding a byte above 0x7F need decoding; the rest is copied as it is.
-    // Decoding turns no byte into CR or LF, so the copy keeps every break where it was.
-    scratch_.clear();
-    std::size_t done = 0;
-    while (non_ascii != kNone) {
-        const std::size_t begin = LineBegin(text, non_ascii);
-        const std::size_t end = LineEnd(text, non_ascii);
-        scratch_.append(text.substr(done, begin - done));
-        AppendDecodedLine(text.substr(begin, end - begin));
-        done = end;
-        non_ascii = FirstNonAscii(text, end);
-    }
-    scratch_.append(text.substr(done));
-    on_text(scratch_);
 }
 
-void ReportDecoder::AppendDecodedLine(std::string_view line) {
+std::string_view ReportDecoder::DecodeLine(std::string_view line) {
+    std::size_t high = FirstNonAscii(line, 0);
+    if (high == kNone) return line;
     // UTF-8 decoding never joins an ASCII byte to its neighbours (a maximal invalid piece stops
     // before one), so only the runs of high bytes go through the codec, and the ASCII between
     // them is copied as it is.
-    const std::size_t line_start = scratch_.size();
+    scratch_.clear();
     std::size_t done = 0;
-    for (std::size_t high = FirstNonAscii(line, 0); high != kNone;
-         high = FirstNonAscii(line, done)) {
+    for (; high != kNone; high = FirstNonAscii(line, done)) {
         std::size_t run_end = high + 1;
         while (run_end < line.size() && static_cast<unsigned char>(line[run_end]) >= 0x80) {
             ++run_end;
         }
         const std::string_view run = line.substr(high, run_end - high);
-        if (encoding_ == Encoding::kAuto && !IsValidUtf8(run)) {
-            // One invalid piece makes the whole line Windows-1252.
-            scratch_.resize(line_start);
-            scratch_.append(line);
-            return;
-        }
+        // In kAuto one invalid piece makes the whole line Windows-1252.
+        if (encoding_ == Encoding::kAuto && !IsValidUtf8(run)) return line;
         scratch_.append(line.substr(done, high - done));
         AppendUtf8ToCp1252(scratch_, run);
         done = run_end;
     }
     scratch_.append(line.substr(done));
+    return scratch_;
 }
 
-void ForEachDecodedText(std::string_view bytes, Encoding encoding, TextSink on_text,
-                        std::size_t chunk_size) {
+void ForEachText(std::string_view bytes, Encoding encoding, TextSink on_text,
+                 std::size_t chunk_size) {
     ReportDecoder decoder(encoding);
     chunk_size = std::max<std::size_t>(chunk_size, 1);
     while (!bytes.empty()) {
@@ -261,14 +245,18 @@ void ForEachDecodedText(std::string_view bytes, Encoding encoding, TextSink on_t
     decoder.Finish(on_text);
 }
 
-void ForEachDecodedLine(std::string_view bytes, Encoding encoding, TextSink on_line,
+void ForEachDecodedLine(std::string_view bytes, Encoding encoding, LineVisitor on_line,
                         std::size_t chunk_size) {
-    ForEachDecodedText(
-        bytes, encoding, [&](std::string_view text) { ForEachLine(text, on_line); }, chunk_size);
+    ForEachText(
+        bytes, encoding,
+        [&](std::string_view text, LineDecoder decode) {
+            ForEachLine(text, [&](std::string_view line) { on_line(decode(line)); });
+        },
+        chunk_size);
 }
 
-int ReadDecodedTexts(const std::string& name, Encoding encoding, std::span<char> buffer,
-                     TextSink on_text) {
+int ReadTexts(const std::string& name, Encoding encoding, std::span<char> buffer,
+              TextSink on_text) {
     if (name == "-") return ReadAll(STDIN_FILENO, encoding, buffer, on_text);
     const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return errno;

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/text_sink.hpp"
+#include "counters/function_ref.hpp"
 
 namespace korva::cli {
 
@@ -17,13 +17,19 @@ enum class Encoding {
     kCp1252,  // the bytes as they are
 };
 
-// Turns the bytes of one file, arriving in chunks of any size, into Windows-1252 texts made of
-// whole lines: each text ends with its last line's break (CR LF, lone CR or lone LF), and only
-// the last text of the file may end without one. A CR LF is never split between two texts, so
-// dividing each text on its own gives exactly the file's lines. Lines are divided on the raw
-// bytes first and decoded one by one, so no decoding can hide or invent a break. A UTF-8
-// byte-order mark at the very start is skipped in every mode; in kAuto a UTF-16 byte-order mark
-// switches the whole file to UTF-16.
+// Receives a text of whole lines as they were read, and how to turn any one of its lines into
+// Windows-1252. decode hands back the very view it was given when a line needs no change, and
+// what it returns stays valid until its next call.
+using TextSink = FunctionRef<void(std::string_view text, LineDecoder decode)>;
+
+// Divides the bytes of one file, arriving in chunks of any size, into texts made of whole lines:
+// each text ends with its last line's break (CR LF, lone CR or lone LF), and only the last text
+// of the file may end without one. A CR LF is never split between two texts, so dividing each
+// text on its own gives exactly the file's lines. Decoding is left to each line, and only for
+// the lines a counter looks at: the break bytes are ASCII in every supported encoding but
+// UTF-16, so lines are found before anything is decoded. A UTF-8 byte-order mark at the very
+// start is skipped in every mode; in kAuto a UTF-16 byte-order mark switches the whole file to
+// UTF-16, which is decoded before it is divided.
 class ReportDecoder {
   public:
     explicit ReportDecoder(Encoding encoding) : encoding_(encoding) {}
@@ -42,14 +48,14 @@ class ReportDecoder {
     void FeedUtf16(std::string_view bytes, bool at_end, TextSink on_text);
     void DivideIntoTexts(std::string_view bytes, TextSink on_text);
     void EmitText(std::string_view text, TextSink on_text);
-    void AppendDecodedLine(std::string_view line);
+    std::string_view DecodeLine(std::string_view line);
 
     Encoding encoding_;
     Form form_ = Form::kUndecided;
     std::string head_;       // the first bytes, held until it is clear whether they are a mark
     std::string partial_;    // a line begun in an earlier chunk and not ended yet
     bool after_cr_ = false;  // the last chunk ended in CR: an LF opening the next one belongs to it
-    std::string scratch_;    // a decoded text, reused so that decoding costs no allocation
+    std::string scratch_;    // the last decoded line, reused so that decoding costs no allocation
     // UTF-16: a byte waiting for its partner, and the code units of the chunk at hand, led by a
     // high surrogate held back from the last chunk because its low half may open this one.
     bool has_odd_byte_ = false;
@@ -58,16 +64,15 @@ class ReportDecoder {
 };
 
 // One file's whole content fed through ReportDecoder in chunks of chunk_size bytes (the default:
-// all at once), exactly as a file read in pieces would be: every text, or every line.
-void ForEachDecodedText(std::string_view bytes, Encoding encoding, TextSink on_text,
-                        std::size_t chunk_size = static_cast<std::size_t>(-1));
-void ForEachDecodedLine(std::string_view bytes, Encoding encoding, TextSink on_line,
+// all at once), exactly as a file read in pieces would be: every text, or every decoded line.
+void ForEachText(std::string_view bytes, Encoding encoding, TextSink on_text,
+                 std::size_t chunk_size = static_cast<std::size_t>(-1));
+void ForEachDecodedLine(std::string_view bytes, Encoding encoding, LineVisitor on_line,
                         std::size_t chunk_size = static_cast<std::size_t>(-1));
 
 // Reads the file name, or standard input for "-", to its end in chunks of buffer.size() bytes
-// and delivers its decoded texts. Returns 0, or the errno of the failed open or read.
-int ReadDecodedTexts(const std::string& name, Encoding encoding, std::span<char> buffer,
-                     TextSink on_text);
+// and delivers its texts. Returns 0, or the errno of the failed open or read.
+int ReadTexts(const std::string& name, Encoding encoding, std::span<char> buffer, TextSink on_text);
 
 // Position of the first byte above 0x7F at or after from, or std::string_view::npos.
 std::size_t FirstNonAscii(std::string_view text, std::size_t from);

@@ -46,9 +46,11 @@ template <class Tally>
 int Count(const Options& options) {
     Tally tally;
     std::vector<char> buffer(kReadBufferSize);
-    const auto add_text = [&tally](std::string_view text) { tally.AddText(text); };
+    const auto add_text = [&tally](std::string_view text, LineDecoder decode) {
+        tally.AddText(text, decode);
+    };
     for (const std::string& name : options.files) {
-        const int error = ReadDecodedTexts(name, options.encoding, buffer, add_text);
+        const int error = ReadTexts(name, options.encoding, buffer, add_text);
         if (error != 0) {
             Complain(CannotRead(name, error));
             return kExitFailure;
