@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# The real program in a real X server: paste a sabotage report into Input from the clipboard,
+# press Sabo, select and copy Output, and compare the clipboard byte for byte; then close the
+# window as a window manager would and expect exit status 0.
+# Usage: e2e_xvfb.sh PROGRAM SEND_WM_DELETE [SCREENSHOT.png]
+# Exits 77 (skipped) when Xvfb, xdotool or xclip is missing.
+set -euo pipefail
+
+program=$1
+send_wm_delete=$2
+screenshot=${3:-}
+
+for tool in Xvfb xdotool xclip; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIP: $tool is not installed"
+        exit 77
+    fi
+done
+if [ ! -x "$send_wm_delete" ]; then
+    echo "SKIP: $send_wm_delete was not built (no X11 headers)"
+    exit 77
+fi
+
+work=$(mktemp -d)
+pids=()
+program_pid=
+xvfb_pid=
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+# Waits up to $1 tenths of a second for the command after it to succeed.
+wait_for() {
+    local tries=$1
+    shift
+    for ((i = 0; i < tries; i++)); do
+        if "$@"; then return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
+
+find_window() {
+    window=$(xdotool search --name '^KORVA-Counter Alpha 0\.3$' 2>/dev/null | head -n1) && [ -n "$window" ]
+}
+window_or_exit() { find_window || ! kill -0 "$program_pid" 2>/dev/null; }
+
+# Starts a fresh X server and the program in it; true once the program's window is up.
+# Xvfb picks a free display itself and writes its number once it accepts clients.
+start() {
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    pids+=($xvfb_pid)
+    wait_for 100 test -s "$work/display" || return 1
+    export DISPLAY=":$(cat "$work/display")"
+    "$program" 2>"$work/program.log" &
+    program_pid=$!
+    pids+=($program_pid)
+    wait_for 100 window_or_exit && find_window
+}
+
+# A second try only for a display that went away under the program, which a busy machine
+# shared with other test runs has shown; a program that fails twice fails the test.
+if ! start; then
+    echo "first start failed: $(cat "$work/program.log" "$work/xvfb.log")"
+    for pid in $program_pid $xvfb_pid; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    : >"$work/display"
+    start || fail "no window appeared: $(cat "$work/program.log" "$work/xvfb.log")"
+fi
+
+[ "$(xdotool getwindowname "$window")" = "KORVA-Counter Alpha 0.3" ] || fail "caption: $(xdotool getwindowname "$window")"
+geometry=$(xdotool getwindowgeometry "$window")
+echo "$geometry"
+grep -q "Position: 196,141" <<<"$geometry" || fail "not at the designed position"
+width=$(sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1/p' <<<"$geometry")
+height=$(sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\2/p' <<<"$geometry")
+[ "$width" = 633 ] || fail "width $width"
+menu=$((height - 385))
+((menu > 10 && menu < 60)) || fail "height $height leaves no room for a menu bar"
+
+click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
+
+report=$'Sabotagebericht vom 07.12.2026 14:32\r\n14:32:05 Eisenmine (3) zerstört\r\n14:32:05 Raumhafen (1) zerstört\n14:32:07 Wohngebäude (2) zerstört\r\n14:32:09 Forschungszentrum zerstört\r\n'
+expected=$'Planetenzentrale  (0)\r\nRaumhafen  (1)\r\nWohngebäude  (2)\r\nSolarpark  (0)\r\nEisenmine  (3)\r\nSiliziumraffinerie  (0)\r\nKohlenstoffgewinnungsanlage  (0)\r\nBohrturm  (0)\r\nChemiefabrik  (0)\r\nRecyclinganlage  (0)\r\nRohstofflager  (0)\r\nSchiffsfabrik  (0)\r\nWaffenfabrik  (0)\r\nForschungszentrum  (1)\r\n\r\nGesamt zerstörte Punkte: 11\r\n'
+printf '%s' "$expected" >"$work/expected"
+
+# xclip serves the clipboard until someone else owns it; -quiet keeps it in the foreground.
+printf '%s' "$report" | xclip -quiet -selection clipboard -i 2>/dev/null &
+pids+=($!)
+clipboard_holds() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
+wait_for 50 clipboard_holds "$(printf '%s' "$report")" || fail "could not fill the clipboard"
+
+# Input: client area (8,16) below the menu bar; Sabo: Panel1 (272,16) + (8,32), 75 x 25;
+# Output: (368,16).
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+click 100 $((menu + 16 + 100))
+xdotool key ctrl+a ctrl+v
+click $((272 + 8 + 37)) $((menu + 16 + 32 + 12))
+
+copy_result() {
+    click 450 $((menu + 16 + 100))
+    xdotool key ctrl+a ctrl+c
+    xclip -o -selection clipboard >"$work/copied" 2>/dev/null && cmp -s "$work/copied" "$work/expected"
+}
+if ! wait_for 30 copy_result; then
+    echo "expected:"; od -c "$work/expected" | head -n 20
+    echo "copied:"; od -c "$work/copied" | head -n 20
+    fail "the copied result differs"
+fi
+echo "copied result matches, CR LF included ($(wc -c <"$work/copied") bytes)"
+
+if [ -n "$screenshot" ] && command -v import >/dev/null; then
+    click 450 $((menu + 16 + 340))  # below the text: the selection goes, the caret stays
+    click 100 $((menu + 16 + 300))
+    import -window "$window" "$screenshot"
+    echo "screenshot: $screenshot"
+fi
+
+"$send_wm_delete" "$window"
+gone() { ! kill -0 "$program_pid" 2>/dev/null; }
+wait_for 100 gone || fail "the program did not end when its window was closed"
+status=0
+wait "$program_pid" || status=$?
+[ "$status" = 0 ] || fail "exit status $status"
+echo "window closed, exit status 0"

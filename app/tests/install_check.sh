@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the build into a scratch prefix and checks that the program, desktop file, icons and
+# metainfo land in the standard folders, validating them where the validators are installed.
+# Usage: install_check.sh BUILD-DIR APP-ID
+set -euo pipefail
+build=$1
+id=$2
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+missing=0
+for file in bin/korva-counter \
+    "share/applications/$id.desktop" \
+    "share/metainfo/$id.metainfo.xml" \
+    "share/icons/hicolor/scalable/apps/$id.svg" \
+    "share/icons/hicolor/16x16/apps/$id.png" \
+    "share/icons/hicolor/48x48/apps/$id.png" \
+    "share/icons/hicolor/256x256/apps/$id.png"; do
+    if [ ! -f "$prefix/$file" ]; then
+        echo "missing: $file"
+        missing=1
+    fi
+done
+[ -x "$prefix/bin/korva-counter" ] || { echo "not executable: bin/korva-counter"; missing=1; }
+[ "$missing" = 0 ] || exit 1
+
+# A 48x48 icon must really be 48 pixels square: bytes 16-23 of a PNG hold width and height.
+size=$(od -An -tu1 -j16 -N8 "$prefix/share/icons/hicolor/48x48/apps/$id.png" | tr -s ' ')
+[ "$size" = " 0 0 0 48 0 0 0 48" ] || { echo "48x48 icon has size bytes$size"; exit 1; }
+
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$prefix/share/applications/$id.desktop"
+fi
+if command -v appstreamcli >/dev/null; then
+    appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml"
+fi
+echo "installed and valid"
