@@ -1,6 +1,7 @@
 #include "cli/input.hpp"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -50,6 +51,12 @@ int ReadAll(int fd, Encoding encoding, std::span<char> buffer, TextSink on_text)
         const ssize_t n = ::read(fd, buffer.data(), buffer.size());
         if (n < 0) {
             if (errno == EINTR) continue;
+            if (errno == EAGAIN || errno == EWOULDBLOCK) {
+                // A non-blocking descriptor handed on by the caller: nothing there yet.
+                pollfd ready = {fd, POLLIN, 0};
+                ::poll(&ready, 1, -1);
+                continue;
+            }
             return errno;
         }
         if (n == 0) break;

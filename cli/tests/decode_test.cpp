@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
 #include "cli/input.hpp"
+#include "counters/cp1252.hpp"
 #include "counters/pluen_counter.hpp"
+#include "counters/report_lines.hpp"
 #include "counters/sabo_counter.hpp"
 
 namespace korva::cli {
@@ -253,6 +256,100 @@ TEST(DecodedLines, HighBytesAreDecodedWhereverTheyStand) {
     }
     for (const std::size_t chunk : {std::size_t{13}, std::size_t{64}, bytes.size()}) {
         EXPECT_EQ(Decode(bytes, kAuto, chunk), expected) << chunk;
+    }
+}
+
+// The plain definition, on the whole content at once: skip the mark, divide, decode each line.
+Lines DecodeAtOnce(std::string_view bytes, Encoding encoding) {
+    std::string utf16_decoded;
+    bool is_utf16 = false;
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        bytes.remove_prefix(3);
+    } else if (encoding == kAuto &&
+               (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))) {
+        const bool little_endian = bytes[0] == '\xFF';
+        std::u16string units;
+        for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+            const auto first = static_cast<unsigned char>(bytes[i]);
+            const auto second = static_cast<unsigned char>(bytes[i + 1]);
+            units.push_back(
+                static_cast<char16_t>(little_endian ? first | second << 8 : first << 8 | second));
+        }
+        utf16_decoded = Utf16ToCp1252(units);
+        if (bytes.size() % 2 == 1) utf16_decoded += '?';
+        is_utf16 = true;
+    }
+    Lines lines;
+    for (const std::string_view line : DivideIntoLines(is_utf16 ? utf16_decoded : bytes)) {
+        const bool as_utf8 =
+            !is_utf16 && (encoding == kUtf8 || (encoding == kAuto && IsValidUtf8(line)));
+        lines.push_back(as_utf8 ? Utf8ToCp1252(line) : std::string(line));
+    }
+    return lines;
+}
+
+TEST(DecodedLines, MatchTheWholeContentDecodedAtOnce) {
+    using namespace std::string_literals;
+    const std::string pieces[] = {
+        "Eisenmine",
+        "Wohngeb\xC3\xA4ude",
+        "Wohngeb\xE4ude",
+        "Eisen",
+        "Wasserstoff",
+        " ",
+        "(",
+        ")",
+        "4",
+        "$A",
+        "\r",
+        "\n",
+        "\r\n",
+        "\xE2",
+        "\x82\xAC",
+        "\xEF\xBB\xBF",
+        "\xEF\xBB",
+        "\xFF\xFE",
+        "\xFE\xFF",
+        "\xF0\x9F\x98\x80",
+        "\0"s,
+        "\0\r"s,
+        "\r\0"s,
+        "\xD8",
+        "\xDC",
+        "x",
+        "\xC3",
+    };
+    std::mt19937 random(20260101);
+    const auto below = [&random](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+    };
+    for (int round = 0; round < 3000; ++round) {
+        std::string bytes;
+        for (std::size_t n = below(24); n > 0; --n) bytes += pieces[below(std::size(pieces))];
+        const std::size_t chunk = below(4) == 0 ? bytes.size() : 1 + below(9);
+        for (const Encoding encoding : {kAuto, kUtf8, kCp1252}) {
+            const Lines expected = DecodeAtOnce(bytes, encoding);
+            ASSERT_EQ(Decode(bytes, encoding, chunk), expected)
+                << "round " << round << ", chunks of " << chunk;
+
+            SaboTally sabo_by_text;
+            PluenTally pluen_by_text;
+            ForEachText(
+                bytes, encoding,
+                [&](std::string_view text, LineDecoder decode) {
+                    sabo_by_text.AddText(text, decode);
+                    pluen_by_text.AddText(text, decode);
+                },
+                chunk);
+            SaboTally sabo_by_line;
+            PluenTally pluen_by_line;
+            for (const auto& line : expected) {
+                sabo_by_line.AddLine(line);
+                pluen_by_line.AddLine(line);
+            }
+            ASSERT_EQ(sabo_by_text.Counts(), sabo_by_line.Counts()) << "round " << round;
+            ASSERT_EQ(pluen_by_text.Sums(), pluen_by_line.Sums()) << "round " << round;
+        }
     }
 }
 

@@ -425,6 +425,19 @@ TEST_F(KorvaCount, HelpAndVersionGoToStdout) {
     ExpectSuccess(Run({"--version"}), "korva-count 0.3.1.20\n");
 }
 
+TEST_F(KorvaCount, WaitsForNonBlockingStandardInput) {
+    // A shell may hand on a non-blocking pipe: no data yet is no error.
+    const auto feed_late = [](int fd) {
+        ::usleep(200'000);
+        const std::string_view line = "Eisenmine (4)\n";
+        EXPECT_EQ(::write(fd, line.data(), line.size()), static_cast<ssize_t>(line.size()));
+    };
+    const ProcessResult result =
+        RunKorvaCount(dir_, {.args = {"sabo"}, .feed_stdin = feed_late, .stdin_nonblocking = true});
+    EXPECT_TRUE(result.ExitedWith(0)) << result.err;
+    EXPECT_TRUE(HasLine(result.out, "Eisenmine  (4)")) << result.out;
+}
+
 TEST_F(KorvaCount, LongLinesAreCountedWhole) {
     // Far past the 4096 bytes the window's text box reads of a line.
     const std::string file =

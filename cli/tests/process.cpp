@@ -42,6 +42,9 @@ ProcessResult RunKorvaCount(const std::filesystem::path& dir, const ProcessSpec&
         // A child that stops reading must not kill the test with SIGPIPE.
         std::signal(SIGPIPE, SIG_IGN);
         if (::pipe2(pipe_fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe2");
+        if (spec.stdin_nonblocking && ::fcntl(pipe_fds[0], F_SETFL, O_NONBLOCK) != 0) {
+            throw std::runtime_error("fcntl");
+        }
     }
 
     std::vector<std::string> args = {KORVA_COUNT_BINARY};

@@ -14,6 +14,7 @@ struct ProcessSpec {
     std::optional<std::string> stdin_bytes{};  // when unset: stdin_path
     std::string stdin_path = "/dev/null";
     std::function<void(int fd)> feed_stdin{};  // writes standard input through a pipe instead
+    bool stdin_nonblocking = false;            // for feed_stdin: the child's end is O_NONBLOCK
     int stdout_fd = -1;                        // standard output goes there instead of a file
     bool ignore_sigpipe = false;
 };
