@@ -1,9 +1,12 @@
 // Both counters over whole inputs, as lists, line by line and as whole texts, against the plain
-// per-row counting; and the result text they produce.
+// per-row counting; the same over the texts the command line reads in every encoding mode, where
+// only the lines a counter looks at are decoded; and the result text the counters produce.
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "cli/input.hpp"
 #include "counters/pluen_counter.hpp"
 #include "counters/report_lines.hpp"
 #include "counters/result_lines.hpp"
@@ -58,6 +61,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     pluen_text.AddText(text);
     Require(sabo_text.Lines() == sabo, "SaboTally::AddText counts as SaboCounter");
     Require(pluen_text.Lines() == pluen, "PluenTally::AddText counts as PluenCounter");
+
+    for (const auto encoding : {korva::cli::Encoding::kAuto, korva::cli::Encoding::kUtf8,
+                                korva::cli::Encoding::kCp1252}) {
+        std::vector<std::string> decoded;
+        korva::SaboTally sabo_read;
+        korva::PluenTally pluen_read;
+        korva::cli::ForEachText(
+            text, encoding, [&](std::string_view read, korva::LineDecoder decode) {
+                sabo_read.AddText(read, decode);
+                pluen_read.AddText(read, decode);
+                korva::ForEachLine(
+                    read, [&](std::string_view line) { decoded.emplace_back(decode(line)); });
+            });
+        Require(sabo_read.Lines() == korva::oracle::Sabo(decoded),
+                "SaboTally::AddText with a decoder counts as the decoded lines");
+        Require(pluen_read.Lines() == korva::oracle::Pluen(decoded),
+                "PluenTally::AddText with a decoder counts as the decoded lines");
+    }
 
     CheckOutputText(sabo, 16);
     CheckOutputText(pluen, 7);

@@ -1,11 +1,15 @@
-// Line division, whole and streamed in chunks, against the byte-by-byte division. The input is
-// read as: the number of chunk sizes, the chunk sizes (cycled; 0 feeds an empty chunk), and the
-// text.
+// Line division, whole and streamed in chunks, against the byte-by-byte division; and the
+// command line's decoding of a file in every encoding mode against division followed by the
+// codec, line by line. The input is read as: a first byte (low three bits: the number of chunk
+// sizes less one; next two bits: the file's byte-order mark, none, UTF-8, UTF-16 LE or UTF-16 BE),
+// the chunk sizes (cycled; 0 feeds an empty chunk), and the text.
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "cli/input.hpp"
+#include "counters/cp1252.hpp"
 #include "counters/report_lines.hpp"
 #include "counters/tests/oracle.hpp"
 #include "fuzz/require.hpp"
@@ -15,18 +19,83 @@ namespace {
 using korva::fuzz::Require;
 using Lines = std::vector<std::string>;
 
+using korva::cli::Encoding;
+
 struct Input {
     std::string_view chunk_sizes;
     std::string_view text;
+    std::string_view mark;
 };
 
 Input Split(std::string_view data) {
     if (data.empty()) return {};
-    const std::size_t n = 1 + static_cast<std::uint8_t>(data.front()) % 8;
+    static constexpr std::string_view kMarks[] = {"", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
+    const auto first = static_cast<std::uint8_t>(data.front());
+    const std::size_t n = 1 + first % 8;
     data.remove_prefix(1);
     const std::string_view sizes = data.substr(0, n);
     data.remove_prefix(sizes.size());
-    return {sizes, data};
+    return {sizes, data, kMarks[(first >> 3) % 4]};
+}
+
+// What decoding must give: a UTF-8 mark skipped in every mode; a UTF-16 mark, in kAuto only,
+// makes the whole file UTF-16 (an odd last byte one "?"), decoded before it is divided; anything
+// else divided on the raw bytes, then each line decoded on its own.
+Lines ExpectedDecoding(std::string_view file, Encoding encoding) {
+    if (file.starts_with("\xEF\xBB\xBF")) {
+        file.remove_prefix(3);
+    } else if (encoding == Encoding::kAuto &&
+               (file.starts_with("\xFF\xFE") || file.starts_with("\xFE\xFF"))) {
+        const bool little_endian = file.front() == '\xFF';
+        file.remove_prefix(2);
+        std::u16string units;
+        for (std::size_t i = 0; i + 1 < file.size(); i += 2) {
+            const auto a = static_cast<unsigned char>(file[i]);
+            const auto b = static_cast<unsigned char>(file[i + 1]);
+            units.push_back(static_cast<char16_t>(little_endian ? a | b << 8 : a << 8 | b));
+        }
+        std::string text = korva::Utf16ToCp1252(units);
+        if (file.size() % 2 != 0) text.push_back('?');
+        return korva::oracle::Lines(text);
+    }
+    Lines lines = korva::oracle::Lines(file);
+    for (auto& line : lines) {
+        if (encoding == Encoding::kUtf8 ||
+            (encoding == Encoding::kAuto && korva::IsValidUtf8(line))) {
+            line = korva::Utf8ToCp1252(line);
+        }
+    }
+    return lines;
+}
+
+// Fed to the decoder in the given chunk sizes, checking what each text promises on the way.
+Lines Decoded(std::string_view file, Encoding encoding, std::string_view sizes) {
+    Lines lines;
+    bool unended_text_seen = false;
+    const auto on_text = [&](std::string_view text, korva::LineDecoder decode) {
+        Require(!text.empty(), "the decoder hands on no empty text");
+        Require(!unended_text_seen, "only the last text may end without a break");
+        unended_text_seen = text.back() != '\r' && text.back() != '\n';
+        korva::ForEachLine(text, [&](std::string_view line) {
+            const std::string_view decoded = decode(line);
+            Require(decoded != line || decoded.data() == line.data(),
+                    "a line that needs no decoding comes back as the very same view");
+            Require(decoded.find_first_of("\r\n") == std::string_view::npos,
+                    "no decoded line holds a CR or LF");
+            lines.emplace_back(decoded);
+        });
+    };
+    korva::cli::ReportDecoder decoder(encoding);
+    std::size_t at = 0;
+    for (std::size_t k = 0; at < file.size(); ++k) {
+        std::size_t size =
+            sizes.empty() ? 1 : static_cast<std::uint8_t>(sizes[k % sizes.size()]) % 64;
+        if (size == 0 && k % sizes.size() == sizes.size() - 1) size = 1;  // always get on
+        decoder.Feed(file.substr(at, size), on_text);
+        at += size;
+    }
+    decoder.Finish(on_text);
+    return lines;
 }
 
 // Sizes up to 63, so that a CR LF or a long line falls across chunk edges in every way.
@@ -68,5 +137,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             "LineDivider in chunks divides as the whole text");
     Require(Streamed(divider, input.text, input.chunk_sizes) == expected,
             "a LineDivider starts afresh after Finish");
+
+    const std::string file = std::string(input.mark) + std::string(input.text);
+    for (const Encoding encoding : {Encoding::kAuto, Encoding::kUtf8, Encoding::kCp1252}) {
+        const Lines decoding = ExpectedDecoding(file, encoding);
+        Require(Decoded(file, encoding, input.chunk_sizes) == decoding,
+                "decoding in chunks gives the lines divided, then decoded one by one");
+        Lines whole;
+        korva::cli::ForEachDecodedLine(
+            file, encoding, [&whole](std::string_view line) { whole.emplace_back(line); });
+        Require(whole == decoding, "ForEachDecodedLine gives the lines divided, then decoded");
+    }
     return 0;
 }
