@@ -12,7 +12,7 @@ namespace korva {
 namespace {
 
 // Each name is found by three letters of its own that ordinary report text rarely holds
-// ("Planet" alone is everywhere, "nze" is not), and shares a bucket with a name whose letters
+// ("Planet" alone is everywhere, "nze" is not; "turm" stands in every "Laserturm"), and shares a bucket with a name whose letters
 // differ little in nibbles, which keeps false hits rare.
 struct Anchor {
     std::size_t offset;  // of the three letters in the name, within its ASCII part
@@ -24,12 +24,12 @@ constexpr std::array<Anchor, BuildingTable.size()> kAnchorOfRow = {{
     {2, 2},  // Wohngebäude: "hng"
     {4, 3},  // Solarpark: "rpa"
     {4, 4},  // Eisenmine: "nmi"
-    {7, 5},  // Siliziumraffinerie: "mra"
-    {9, 6},  // Kohlenstoffgewinnungsanlage: "ffg"
-    {3, 3},  // Bohrturm: "rtu"
+    {7, 3},  // Siliziumraffinerie: "mra"
+    {9, 5},  // Kohlenstoffgewinnungsanlage: "ffg"
+    {1, 6},  // Bohrturm: "ohr"
     {2, 4},  // Chemiefabrik: "emi"
-    {2, 5},  // Recyclinganlage: "cyc"
-    {7, 6},  // Rohstofflager: "ffl"
+    {2, 0},  // Recyclinganlage: "cyc"
+    {6, 5},  // Rohstofflager: "ffl"
     {6, 1},  // Schiffsfabrik: "sfa"
     {4, 2},  // Waffenfabrik: "enf"
     {8, 7},  // Forschungszentrum: "gsz"
