@@ -173,25 +173,27 @@ void ReportDecoder::FeedUtf16(std::string_view bytes, bool at_end, TextSink on_t
 }
 
 void ReportDecoder::DivideIntoTexts(std::string_view bytes, TextSink on_text) {
-    if (after_cr_) {
-        after_cr_ = false;
-        if (bytes.front() == '\n') bytes.remove_prefix(1);
+    if (!partial_.empty() && partial_.back() == '\r') {
+        // A line held back because its CR ended the last chunk: an LF here completes the break.
+        if (bytes.front() == '\n') {
+            partial_.push_back('\n');
+            bytes.remove_prefix(1);
+        }
+        EmitText(partial_, on_text);
+        partial_.clear();
+        if (bytes.empty()) return;
     }
-    if (bytes.empty()) return;
     if (!partial_.empty()) {
         // Complete the line the last chunk left open, break included.
-        std::size_t end = LineEnd(bytes, 0);
-        if (end == bytes.size()) {
+        const std::size_t line_end = LineEnd(bytes, 0);
+        std::size_t end = line_end + 1;
+        const bool open = line_end == bytes.size() ||
+                          (bytes[line_end] == '\r' && end == bytes.size());  // an LF may follow
+        if (open) {
             partial_.append(bytes);
             return;
         }
-        if (bytes[end++] == '\r') {
-            if (end == bytes.size()) {
-                after_cr_ = true;
-            } else if (bytes[end] == '\n') {
-                ++end;
-            }
-        }
+        if (bytes[line_end] == '\r' && bytes[end] == '\n') ++end;
         partial_.append(bytes.substr(0, end));
         EmitText(partial_, on_text);
         partial_.clear();
@@ -203,9 +205,11 @@ void ReportDecoder::DivideIntoTexts(std::string_view bytes, TextSink on_text) {
         partial_.assign(bytes);
         return;
     }
-    after_cr_ = last + 1 == bytes.size() && bytes[last] == '\r';
-    EmitText(bytes.substr(0, last + 1), on_text);
-    partial_.assign(bytes.substr(last + 1));
+    // A CR at the very end may be the first half of a CR LF: its line waits for the next chunk.
+    const std::size_t end =
+        last + 1 == bytes.size() && bytes[last] == '\r' ? LineBegin(bytes, last) : last + 1;
+    if (end > 0) EmitText(bytes.substr(0, end), on_text);
+    partial_.assign(bytes.substr(end));
 }
 
 void ReportDecoder::EmitText(std::string_view text, TextSink on_text) {

@@ -23,13 +23,13 @@ enum class Encoding {
 using TextSink = FunctionRef<void(std::string_view text, LineDecoder decode)>;
 
 // Divides the bytes of one file, arriving in chunks of any size, into texts made of whole lines:
-// each text ends with its last line's break (CR LF, lone CR or lone LF), and only the last text
-// of the file may end without one. A CR LF is never split between two texts, so dividing each
-// text on its own gives exactly the file's lines. Decoding is left to each line, and only for
-// the lines a counter looks at: the break bytes are ASCII in every supported encoding but
-// UTF-16, so lines are found before anything is decoded. A UTF-8 byte-order mark at the very
-// start is skipped in every mode; in kAuto a UTF-16 byte-order mark switches the whole file to
-// UTF-16, which is decoded before it is divided.
+// put together, the texts are the file's content (after its byte-order mark); each ends with its
+// last line's break (CR LF, lone CR or lone LF), only the last one may end without one, and a
+// CR LF is never split between two. So dividing each text on its own gives the file's lines.
+// Decoding is left to each line, and only for the lines a counter looks at: the break bytes are
+// ASCII in every supported encoding but UTF-16, so lines are found before anything is decoded. A
+// UTF-8 byte-order mark at the very start is skipped in every mode; in kAuto a UTF-16 byte-order
+// mark switches the whole file to UTF-16, which is decoded before it is divided.
 class ReportDecoder {
   public:
     explicit ReportDecoder(Encoding encoding) : encoding_(encoding) {}
@@ -52,10 +52,11 @@ class ReportDecoder {
 
     Encoding encoding_;
     Form form_ = Form::kUndecided;
-    std::string head_;       // the first bytes, held until it is clear whether they are a mark
-    std::string partial_;    // a line begun in an earlier chunk and not ended yet
-    bool after_cr_ = false;  // the last chunk ended in CR: an LF opening the next one belongs to it
-    std::string scratch_;    // the last decoded line, reused so that decoding costs no allocation
+    std::string head_;  // the first bytes, held until it is clear whether they are a mark
+    // The last line of the chunks so far, not handed on yet: unended, or ended by a CR that an
+    // LF opening the next chunk would complete.
+    std::string partial_;
+    std::string scratch_;  // the last decoded line, reused so that decoding costs no allocation
     // UTF-16: a byte waiting for its partner, and the code units of the chunk at hand, led by a
     // high surrogate held back from the last chunk because its low half may open this one.
     bool has_odd_byte_ = false;

@@ -259,28 +259,35 @@ TEST(DecodedLines, HighBytesAreDecodedWhereverTheyStand) {
     }
 }
 
-// The plain definition, on the whole content at once: skip the mark, divide, decode each line.
-Lines DecodeAtOnce(std::string_view bytes, Encoding encoding) {
-    std::string utf16_decoded;
-    bool is_utf16 = false;
-    if (bytes.starts_with("\xEF\xBB\xBF")) {
-        bytes.remove_prefix(3);
-    } else if (encoding == kAuto &&
-               (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))) {
-        const bool little_endian = bytes[0] == '\xFF';
-        std::u16string units;
-        for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-            const auto first = static_cast<unsigned char>(bytes[i]);
-            const auto second = static_cast<unsigned char>(bytes[i + 1]);
-            units.push_back(
-                static_cast<char16_t>(little_endian ? first | second << 8 : first << 8 | second));
-        }
-        utf16_decoded = Utf16ToCp1252(units);
-        if (bytes.size() % 2 == 1) utf16_decoded += '?';
-        is_utf16 = true;
+bool IsUtf16(std::string_view bytes, Encoding encoding) {
+    return encoding == kAuto && (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"));
+}
+
+// What is divided into lines: the bytes after a UTF-8 mark, or UTF-16 decoded as a whole.
+std::string ContentAtOnce(std::string_view bytes, Encoding encoding) {
+    if (!IsUtf16(bytes, encoding)) {
+        if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+        return std::string(bytes);
     }
+    const bool little_endian = bytes[0] == '\xFF';
+    std::u16string units;
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        units.push_back(
+            static_cast<char16_t>(little_endian ? first | second << 8 : first << 8 | second));
+    }
+    std::string content = Utf16ToCp1252(units);
+    if (bytes.size() % 2 == 1) content += '?';
+    return content;
+}
+
+// The plain definition, on the whole content at once: divide, then decode each line.
+Lines DecodeAtOnce(std::string_view bytes, Encoding encoding) {
+    const std::string content = ContentAtOnce(bytes, encoding);
+    const bool is_utf16 = IsUtf16(bytes, encoding);
     Lines lines;
-    for (const std::string_view line : DivideIntoLines(is_utf16 ? utf16_decoded : bytes)) {
+    for (const std::string_view line : DivideIntoLines(content)) {
         const bool as_utf8 =
             !is_utf16 && (encoding == kUtf8 || (encoding == kAuto && IsValidUtf8(line)));
         lines.push_back(as_utf8 ? Utf8ToCp1252(line) : std::string(line));
@@ -334,13 +341,18 @@ TEST(DecodedLines, MatchTheWholeContentDecodedAtOnce) {
 
             SaboTally sabo_by_text;
             PluenTally pluen_by_text;
+            std::string joined;
             ForEachText(
                 bytes, encoding,
                 [&](std::string_view text, LineDecoder decode) {
+                    ASSERT_FALSE(joined.ends_with('\r') && text.starts_with('\n'))
+                        << "a CR LF split, round " << round;
+                    joined += text;
                     sabo_by_text.AddText(text, decode);
                     pluen_by_text.AddText(text, decode);
                 },
                 chunk);
+            ASSERT_EQ(joined, ContentAtOnce(bytes, encoding)) << "round " << round;
             SaboTally sabo_by_line;
             PluenTally pluen_by_line;
             for (const auto& line : expected) {
