@@ -312,6 +312,11 @@ TEST_F(KorvaCount, UsageErrorsWriteUsageToStderrAndNothingToStdout) {
         {"pluen", "--json", "--raw"},
         {"sabo", "--encoding", "latin1"},
         {"sabo", "--encoding"},
+        {"sabo", "--encoding="},
+        {"sabo", "--encoding", "UTF-8"},
+        {"sabo", "--raw=1"},
+        {"-"},
+        {"sabo", "--bogus", "--help"},
         // Arguments are checked before any file is read.
         {"sabo", missing, "--bogus"},
         {"sabo", missing, "--raw", "--json"},
