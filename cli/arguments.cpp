@@ -45,6 +45,10 @@ std::string_view UsageText() {
     return kUsage;
 }
 
+std::string ShortUsageText() {
+    return std::string(kUsage.substr(0, kUsage.find('\n') + 1)) + "Mehr dazu: korva-count --help";
+}
+
 ParsedArguments ParseArguments(std::span<const char* const> args) {
     ParsedArguments parsed;
     Options& options = parsed.options;

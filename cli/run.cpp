@@ -69,7 +69,7 @@ int Run(std::span<const char* const> args) {
         case ParsedArguments::Action::kVersion:
             return Print("korva-count " KORVA_VERSION "\n");
         case ParsedArguments::Action::kUsageError:
-            Complain(parsed.error + "\n\n" + std::string(UsageText()));
+            Complain(parsed.error + '\n' + ShortUsageText());
             return kExitUsage;
         case ParsedArguments::Action::kCount:
             break;
