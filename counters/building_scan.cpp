@@ -120,6 +120,7 @@ Found NamesAround(std::string_view text, std::size_t hit, std::uint8_t buckets) 
 }  // namespace
 
 std::uint16_t BuildingsNamedIn(std::string_view line) {
+    if (line.empty()) return 0;  // memchr must not get an empty view's null pointer
     if (const void* nul = std::memchr(line.data(), 0, line.size())) {
         line =
             line.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - line.data()));

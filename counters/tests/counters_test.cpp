@@ -195,6 +195,18 @@ TEST(PluenCounter, SumsStayExactPast32Bits) {
     EXPECT_EQ(tally.Lines()[5], "Sauerstoff = 4294967296");
 }
 
+// An empty view may carry no pointer at all, and no libc function may be handed that null.
+TEST(Counters, EmptyViewWithoutStorageAddsNothing) {
+    SaboTally sabo;
+    sabo.AddLine(std::string_view());
+    sabo.AddText(std::string_view());
+    PluenTally pluen;
+    pluen.AddLine(std::string_view());
+    pluen.AddText(std::string_view());
+    EXPECT_EQ(sabo.Lines(), SaboCounter({}));
+    EXPECT_EQ(pluen.Lines(), PluenCounter({}));
+}
+
 TEST(OutputText, EveryLineEndsInCrLf) {
     EXPECT_EQ(OutputText({"x", "", "y"}), "x\r\n\r\ny\r\n");
     EXPECT_EQ(OutputText({}), "");
