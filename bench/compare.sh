@@ -32,7 +32,8 @@ names=(Planetenzentrale Raumhafen "Wohngeb${umlaut}ude" Solarpark Eisenmine Sili
 keywords=(Eisen Silizium Kohlenstoff Wasserstoff Sauerstoff Wasser)
 printf '%s\n' "${names[@]}" > "$work/names"
 printf '%s\n' "${keywords[@]}" > "$work/keywords"
-rg_names=$(printf '%s|' "${names[@]}" | sed "s/Wohngeb[^u]*ude/Wohngeb${rg_umlaut}ude/; s/|$//")
+rg_names=$(printf '%s|' "${names[@]/Wohngeb${umlaut}ude/Wohngeb${rg_umlaut}ude}")
+rg_names=${rg_names%|}
 rg_keywords=$(IFS='|'; echo "${keywords[*]}")
 cat "$file" > /dev/null  # into the page cache
 

@@ -8,14 +8,25 @@
 namespace korva {
 
 void SaboTally::AddLine(std::string_view line) {
+    // Neither the names nor the brackets are looked for past a 0x00 byte; the number between
+    // the brackets then lies before it too.
+    if (const void* nul = std::memchr(line.data(), 0, line.size())) {
+        line =
+            line.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - line.data()));
+    }
     AddToNamed(line, BuildingsNamedIn(line));
 }
 
 void SaboTally::AddToNamed(std::string_view line, std::uint16_t named) {
     if (named == 0) return;
-    // The first "(" and the first ")" of the whole line decide, wherever the name stands.
-    const std::int64_t open = TextPos("(", line) + 1;
-    const std::int64_t close = TextPos(")", line);
+    // The first "(" and the first ")" of the whole line decide, wherever the name stands. The
+    // line holds no 0x00 byte here, so a plain search finds what TextPos would.
+    const auto position = [line](char c) -> std::int64_t {
+        const void* hit = std::memchr(line.data(), c, line.size());
+        return hit ? static_cast<const char*>(hit) - line.data() + 1 : 0;
+    };
+    const std::int64_t open = position('(') + 1;
+    const std::int64_t close = position(')');
     const Tally amount = TextToIntDef(TextSub(line, open, close - open), 1);
     for (std::size_t r = 0; r < counts_.size(); ++r) {
         if (named & (1u << r)) counts_[r] = WrappingAdd(counts_[r], amount);

@@ -32,6 +32,7 @@ class SaboTally {
     ResultLines Lines() const;
 
   private:
+    // line holds no 0x00 byte; named are the buildings it names.
     void AddToNamed(std::string_view line, std::uint16_t named);
 
     std::array<Tally, BuildingTable.size()> counts_{};
