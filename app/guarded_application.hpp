@@ -15,8 +15,6 @@ class GuardedApplication : public QApplication {
 
     bool notify(QObject* receiver, QEvent* event) override;
 
-    const ErrorBoxPresenter& Presenter() const { return present_; }
-
   private:
     ErrorBoxPresenter present_;
 };

@@ -67,6 +67,12 @@ wait_for 100 window_or_exit || fail "no window within 10 s"
 find_window || fail "the program ended without a window: $(cat "$work/program.log")"
 
 [ "$(xdotool getwindowname "$window")" = "KORVA-Counter Alpha 0.3" ] || fail "caption: $(xdotool getwindowname "$window")"
+# The task bar names the program by its class, apart from the caption.
+if command -v xprop >/dev/null; then
+    xprop -id "$window" WM_CLASS _NET_WM_NAME | tee "$work/xprop"
+    grep -q '^WM_CLASS(STRING) = "korva-counter", "KORVA-Counter"$' "$work/xprop" || fail "WM_CLASS"
+    grep -q '^_NET_WM_NAME(UTF8_STRING) = "KORVA-Counter Alpha 0.3"$' "$work/xprop" || fail "_NET_WM_NAME"
+fi
 geometry=$(xdotool getwindowgeometry "$window")
 echo "$geometry"
 grep -q "Position: 196,141" <<<"$geometry" || fail "not at the designed position"

@@ -1,5 +1,7 @@
 // The error box's text and the start-up sequence's handling of failures.
+#include <QAbstractButton>
 #include <QApplication>
+#include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
@@ -98,6 +100,29 @@ class ErrorDisplayTest : public QObject {
         QFETCH(QString, message);
         QFETCH(QString, shown);
         QCOMPARE(WithClosingPeriod(message), shown);
+    }
+
+    void criticalBox() {
+        QString title, text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QList<QAbstractButton*> buttons;
+        bool modal = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            title = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            buttons = box->buttons();
+            modal = box->isModal();
+            box->button(QMessageBox::Ok)->click();
+        });
+        ShowErrorBox(EOutOfMemory(), ShowCriticalBox);
+        QCOMPARE(title, QStringLiteral("KORVA-Counter"));
+        QCOMPARE(text, QStringLiteral("Out of memory."));
+        QCOMPARE(icon, QMessageBox::Critical);
+        QCOMPARE(buttons.size(), 1);
+        QVERIFY(modal);
     }
 
     void externalExceptionNumber() {

@@ -96,6 +96,8 @@ class MainFormTest : public QObject {
         TMainForm& form = *form_;
         QCOMPARE(form.windowTitle(), QStringLiteral("KORVA-Counter Alpha 0.3"));
         QCOMPARE(QApplication::applicationName(), QStringLiteral("KORVA-Counter"));
+        QCOMPARE(QApplication::applicationVersion(), QStringLiteral("0.3.1.20"));
+        QVERIFY(!QApplication::windowIcon().isNull());
         QCOMPARE(form.pos(), QPoint(196, 141));
         QCOMPARE(form.centralWidget()->size(), QSize(633, 385));
         QCOMPARE(form.centralWidget()->y(), form.MainMenu->height());
