@@ -11,6 +11,7 @@ xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"
+export QT_QPA_PLATFORM=xcb  # whatever the calling session prefers
 
 # -noreset: an X server that resets when its last client leaves refuses clients meanwhile.
 # Mapped means viewable: xdotool's --onlyvisible finds the window only once the X server

@@ -59,6 +59,7 @@ Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display"
 pids+=($!)
 wait_for 100 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=":$(cat "$work/display")"
+export QT_QPA_PLATFORM=xcb  # whatever the calling session prefers
 
 "$program" 2>"$work/program.log" &
 program_pid=$!
