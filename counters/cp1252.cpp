@@ -122,14 +122,21 @@ void AppendUtf8ToCp1252(std::string& out, std::string_view text) {
 }
 
 std::string Utf16ToCp1252(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
+    // Sized once and written by index: a 50 MB paste is mostly ASCII and Latin-1, which take
+    // the first branch, and only a surrogate pair makes the result shorter than the input.
+    std::string out(text.size(), '\0');
+    std::size_t n = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
+        if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
+            out[n++] = static_cast<char>(unit);
+            continue;
+        }
         const bool high = unit >= 0xD800 && unit <= 0xDBFF;
         if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) ++i;
-        out.push_back(unit >= 0xD800 && unit <= 0xDFFF ? '?' : Cp1252FromCodePoint(unit));
+        out[n++] = unit >= 0xD800 && unit <= 0xDFFF ? '?' : Cp1252FromCodePoint(unit);
     }
+    out.resize(n);
     return out;
 }
 
