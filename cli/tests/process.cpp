@@ -1,7 +1,6 @@
 #include "process.hpp"
 
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -79,9 +78,7 @@ ProcessResult RunKorvaCount(const std::filesystem::path& dir, const ProcessSpec&
     }
 
     ProcessResult result;
-    struct rusage usage {};
-    if (::wait4(pid, &result.wait_status, 0, &usage) != pid) throw std::runtime_error("wait4");
-    result.max_rss_kib = usage.ru_maxrss;
+    if (::waitpid(pid, &result.wait_status, 0) != pid) throw std::runtime_error("waitpid");
     if (spec.stdout_fd < 0) result.out = ReadBytes(out_path);
     result.err = ReadBytes(err_path);
     return result;

@@ -23,7 +23,6 @@ struct ProcessResult {
     int wait_status = 0;
     std::string out;  // empty when stdout_fd was given
     std::string err;
-    long max_rss_kib = 0;
 
     bool ExitedWith(int code) const;
     bool KilledBy(int signal) const;
