@@ -17,14 +17,15 @@ std::string ReportBytes(const QTextDocument& report) {
         std::u16string_view(view.utf16(), static_cast<std::size_t>(view.size())));
 }
 
+// The whole text at once, so that the counters skip the lines that cannot count unseen.
 korva::ResultLines CountSabo(const QTextDocument& report) {
     korva::SaboTally tally;
-    ForEachReportLine(report, [&tally](std::string_view line) { tally.AddLine(line); });
+    tally.AddText(ReportBytes(report));
     return tally.Lines();
 }
 
 korva::ResultLines CountPluen(const QTextDocument& report) {
     korva::PluenTally tally;
-    ForEachReportLine(report, [&tally](std::string_view line) { tally.AddLine(line); });
+    tally.AddText(ReportBytes(report));
     return tally.Lines();
 }
