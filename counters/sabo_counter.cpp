@@ -8,6 +8,7 @@
 namespace korva {
 
 void SaboTally::AddLine(std::string_view line) {
+    if (line.empty()) return;  // names nothing; and memchr must not get an empty view's null
     // Neither the names nor the brackets are looked for past a 0x00 byte; the number between
     // the brackets then lies before it too.
     if (const void* nul = std::memchr(line.data(), 0, line.size())) {
