@@ -166,8 +166,8 @@ void ForEachLineNamingBuildings(std::string_view text, NamedLineVisitor on_line)
             const Found found = NamesAround(text, hit, block.buckets[j]);
             if (found.by_prefix == 0) continue;
             if (!open) {
-                begin = LineBegin(text, hit);
-                end = LineEnd(text, hit);
+                begin = LineBeginBefore(text, block, j);
+                end = LineEndAfter(text, block, j);
                 named = 0;
                 open = true;
             }

@@ -21,7 +21,7 @@ inline std::uint8_t BucketsAt(const unsigned char* p, const Fingerprints& prints
 
 FingerprintBlock ScanScalar(std::string_view text, std::size_t from, const Fingerprints& prints) {
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-    FingerprintBlock block{text.size(), 0, {}};
+    FingerprintBlock block{text.size(), 0, 0, {}};
     for (std::size_t i = from; i + 3 <= text.size(); ++i) {
         const std::uint8_t buckets = BucketsAt(p + i, prints);
         if (buckets == 0) continue;
@@ -29,6 +29,9 @@ FingerprintBlock ScanScalar(std::string_view text, std::size_t from, const Finge
         if (i - block.base >= 32) break;
         block.hits |= 1u << (i - block.base);
         block.buckets[i - block.base] = buckets;
+    }
+    for (std::size_t j = 0; block.hits && j < 32 && block.base + j < text.size(); ++j) {
+        if (p[block.base + j] == '\r' || p[block.base + j] == '\n') block.breaks |= 1u << j;
     }
     return block;
 }
@@ -68,11 +71,16 @@ __attribute__((target("avx2"))) inline std::uint32_t HitsAt(const char* p,
     return ~empty & valid;
 }
 
-// Recomputes the buckets of a block known to hold hits: rare next to the blocks without.
+// Recomputes the buckets of a block known to hold hits, and finds its breaks: rare work next to
+// the blocks without hits.
 __attribute__((target("avx2"))) FingerprintBlock Block(const char* p, std::size_t base,
                                                        std::uint32_t hits,
                                                        const Fingerprints& prints) {
-    FingerprintBlock block{base, hits, {}};
+    const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+    const __m256i breaks = _mm256_or_si256(_mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\r')),
+                                           _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\n')));
+    FingerprintBlock block{
+        base, hits, static_cast<std::uint32_t>(_mm256_movemask_epi8(breaks)), {}};
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(block.buckets.data()), Buckets(p, prints));
     return block;
 }
@@ -96,7 +104,7 @@ __attribute__((target("avx2"))) FingerprintBlock ScanAvx2(std::string_view text,
             return Block(tail, i, hits, prints);
         }
     }
-    return {text.size(), 0, {}};
+    return {text.size(), 0, 0, {}};
 }
 
 bool CpuHasAvx2() {

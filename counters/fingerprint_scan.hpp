@@ -32,10 +32,12 @@ struct Fingerprints {
 };
 
 // The hits among 32 consecutive positions: bit j of hits stands for position base + j, and
-// buckets[j] names the buckets that matched there.
+// buckets[j] names the buckets that matched there. Bit j of breaks is set where the text holds a
+// CR or LF at base + j, which spares the callers a search for the lines around their hits.
 struct FingerprintBlock {
     std::size_t base;
     std::uint32_t hits;  // 0: no hit anywhere from the position asked for to the end
+    std::uint32_t breaks;
     std::array<std::uint8_t, 32> buckets;
 };
 

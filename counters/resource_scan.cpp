@@ -34,8 +34,9 @@ void ForEachLineOpeningWithKeyword(std::string_view text, LineVisitor on_line) {
         // Hits stand on line breaks, so each one's line ends at or before the next hit.
         std::size_t end = 0;
         for (std::uint32_t hits = block.hits; hits; hits &= hits - 1) {
-            const std::size_t begin = block.base + __builtin_ctz(hits) + 1;
-            end = LineEnd(text, begin);
+            const int j = __builtin_ctz(hits);
+            const std::size_t begin = block.base + j + 1;
+            end = LineEndAfter(text, block, j);
             on_line(text.substr(begin, end - begin));
         }
         from = std::max(block.base + 32, end);

@@ -69,6 +69,29 @@ TEST(FingerprintScan, ByteClassesAndBucketsCombine) {
     }
 }
 
+// A block's breaks are exactly the CR and LF bytes of the text in its 32 positions.
+TEST(FingerprintScan, BlocksMarkTheLineBreaksTheyCover) {
+    std::mt19937 random(11);
+    const char alphabet[] = "abcxyzEi\r\n.";
+    for (int round = 0; round < 2000; ++round) {
+        std::string text(random() % 120, '.');
+        for (auto& c : text) c = alphabet[random() % (sizeof alphabet - 1)];
+        for (const auto scan : {NextFingerprintBlock, NextFingerprintBlockScalar}) {
+            for (std::size_t from = 0;;) {
+                const FingerprintBlock block = scan(text, from, kPrints);
+                if (block.hits == 0) break;
+                for (std::size_t j = 0; j < 32; ++j) {
+                    const std::size_t at = block.base + j;
+                    const bool is_break =
+                        at < text.size() && (text[at] == '\r' || text[at] == '\n');
+                    ASSERT_EQ((block.breaks >> j) & 1, is_break ? 1u : 0u) << text << " at " << at;
+                }
+                from = block.base + 32;
+            }
+        }
+    }
+}
+
 // Whichever path the CPU takes, it finds what the scalar loop finds.
 TEST(FingerprintScan, VectorAndScalarPathsAgree) {
     std::mt19937 random(5);
