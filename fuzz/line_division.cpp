@@ -38,10 +38,16 @@ Input Split(std::string_view data) {
     return {sizes, data, kMarks[(first >> 3) % 4]};
 }
 
+// The texts the decoder hands on, put together, and the lines it gives.
+struct Decoding {
+    std::string content;
+    Lines lines;
+};
+
 // What decoding must give: a UTF-8 mark skipped in every mode; a UTF-16 mark, in kAuto only,
 // makes the whole file UTF-16 (an odd last byte one "?"), decoded before it is divided; anything
 // else divided on the raw bytes, then each line decoded on its own.
-Lines ExpectedDecoding(std::string_view file, Encoding encoding) {
+Decoding ExpectedDecoding(std::string_view file, Encoding encoding) {
     if (file.starts_with("\xEF\xBB\xBF")) {
         file.remove_prefix(3);
     } else if (encoding == Encoding::kAuto &&
@@ -56,7 +62,7 @@ Lines ExpectedDecoding(std::string_view file, Encoding encoding) {
         }
         std::string text = korva::Utf16ToCp1252(units);
         if (file.size() % 2 != 0) text.push_back('?');
-        return korva::oracle::Lines(text);
+        return {text, korva::oracle::Lines(text)};
     }
     Lines lines = korva::oracle::Lines(file);
     for (auto& line : lines) {
@@ -65,24 +71,27 @@ Lines ExpectedDecoding(std::string_view file, Encoding encoding) {
             line = korva::Utf8ToCp1252(line);
         }
     }
-    return lines;
+    return {std::string(file), lines};
 }
 
 // Fed to the decoder in the given chunk sizes, checking what each text promises on the way.
-Lines Decoded(std::string_view file, Encoding encoding, std::string_view sizes) {
-    Lines lines;
+Decoding Decoded(std::string_view file, Encoding encoding, std::string_view sizes) {
+    Decoding decoding;
     bool unended_text_seen = false;
     const auto on_text = [&](std::string_view text, korva::LineDecoder decode) {
         Require(!text.empty(), "the decoder hands on no empty text");
         Require(!unended_text_seen, "only the last text may end without a break");
+        Require(!(decoding.content.ends_with('\r') && text.front() == '\n'),
+                "no CR LF is split between two texts");
         unended_text_seen = text.back() != '\r' && text.back() != '\n';
+        decoding.content.append(text);
         korva::ForEachLine(text, [&](std::string_view line) {
             const std::string_view decoded = decode(line);
             Require(decoded != line || decoded.data() == line.data(),
                     "a line that needs no decoding comes back as the very same view");
             Require(decoded.find_first_of("\r\n") == std::string_view::npos,
                     "no decoded line holds a CR or LF");
-            lines.emplace_back(decoded);
+            decoding.lines.emplace_back(decoded);
         });
     };
     korva::cli::ReportDecoder decoder(encoding);
@@ -95,7 +104,7 @@ Lines Decoded(std::string_view file, Encoding encoding, std::string_view sizes) 
         at += size;
     }
     decoder.Finish(on_text);
-    return lines;
+    return decoding;
 }
 
 // Sizes up to 63, so that a CR LF or a long line falls across chunk edges in every way.
@@ -140,13 +149,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string file = std::string(input.mark) + std::string(input.text);
     for (const Encoding encoding : {Encoding::kAuto, Encoding::kUtf8, Encoding::kCp1252}) {
-        const Lines decoding = ExpectedDecoding(file, encoding);
-        Require(Decoded(file, encoding, input.chunk_sizes) == decoding,
+        const Decoding expected = ExpectedDecoding(file, encoding);
+        const Decoding decoding = Decoded(file, encoding, input.chunk_sizes);
+        Require(decoding.content == expected.content,
+                "the texts put together are the content after the mark, UTF-16 decoded");
+        Require(decoding.lines == expected.lines,
                 "decoding in chunks gives the lines divided, then decoded one by one");
         Lines whole;
         korva::cli::ForEachDecodedLine(
             file, encoding, [&whole](std::string_view line) { whole.emplace_back(line); });
-        Require(whole == decoding, "ForEachDecodedLine gives the lines divided, then decoded");
+        Require(whole == expected.lines,
+                "ForEachDecodedLine gives the lines divided, then decoded");
     }
     return 0;
 }
