@@ -45,10 +45,40 @@ constexpr Fingerprints kBuildingPrints = [] {
     return prints;
 }();
 
-constexpr std::array<std::uint16_t, 8> kRowsInBucket = [] {
-    std::array<std::uint16_t, 8> rows{};
+// The three anchor letters as one number. The anchors differ, so a hit's three bytes name at
+// most one row; a small table found by a multiplicative hash tells which.
+constexpr std::uint32_t AnchorKey(const char* p) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(p[0])) |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(p[1])) << 8 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(p[2])) << 16;
+}
+
+constexpr std::uint32_t RowKey(std::size_t r) {
+    return AnchorKey(BuildingTable[r].name.data() + kAnchorOfRow[r].offset);
+}
+
+constexpr std::size_t Slot(std::uint32_t key, std::uint32_t multiplier) {
+    return (key * multiplier) >> 26;  // 64 slots
+}
+
+// The first odd multiplier from the golden ratio's that gives every anchor a slot of its own.
+constexpr std::uint32_t kSlotMultiplier = [] {
+    for (std::uint32_t m = 0x9E3779B1u;; m += 2) {
+        std::array<bool, 64> used{};
+        bool distinct = true;
+        for (std::size_t r = 0; r < BuildingTable.size() && distinct; ++r) {
+            distinct = !used[Slot(RowKey(r), m)];
+            used[Slot(RowKey(r), m)] = true;
+        }
+        if (distinct) return m;
+    }
+}();
+
+constexpr std::array<std::int8_t, 64> kRowOfSlot = [] {
+    std::array<std::int8_t, 64> rows{};
+    rows.fill(-1);
     for (std::size_t r = 0; r < BuildingTable.size(); ++r) {
-        rows[kAnchorOfRow[r].bucket] |= static_cast<std::uint16_t>(1u << r);
+        rows[Slot(RowKey(r), kSlotMultiplier)] = static_cast<std::int8_t>(r);
     }
     return rows;
 }();
@@ -72,14 +102,6 @@ constexpr std::array<std::string_view, BuildingTable.size()> kAsciiPrefixes = []
     return prefixes;
 }();
 
-std::uint16_t RowsInBuckets(std::uint8_t buckets) {
-    std::uint16_t rows = 0;
-    for (; buckets; buckets &= static_cast<std::uint8_t>(buckets - 1)) {
-        rows |= kRowsInBucket[__builtin_ctz(buckets)];
-    }
-    return rows;
-}
-
 // Whether the b.size() bytes at a equal b. Eight bytes at a time, the last word overlapping the
 // one before, since every name but the ASCII part of "Wohngeb\xE4ude" has at least eight.
 bool SameBytes(const char* a, std::string_view b) {
@@ -101,28 +123,22 @@ struct Found {
     std::uint16_t by_name = 0;    // the whole Windows-1252 name stands there
 };
 
-// The rows among buckets whose name stands in text around the anchor hit, each name starting
-// where its row's anchor offset puts it.
-Found NamesAround(std::string_view text, std::size_t hit, std::uint8_t buckets) {
-    Found found;
-    for (std::uint16_t rows = RowsInBuckets(buckets); rows; rows &= rows - 1) {
-        const int r = __builtin_ctz(rows);
-        const std::size_t offset = kAnchorOfRow[r].offset;
-        if (hit < offset) continue;
-        const std::size_t begin = hit - offset;
-        const std::string_view name = kNames[r];
-        const std::string_view prefix = kAsciiPrefixes[r];
-        if (text.size() - begin < prefix.size() || !SameBytes(text.data() + begin, prefix)) {
-            continue;
-        }
-        const auto bit = static_cast<std::uint16_t>(1u << r);
-        found.by_prefix |= bit;
-        if (prefix.size() == name.size() ||
-            (text.size() - begin >= name.size() && SameBytes(text.data() + begin, name))) {
-            found.by_name |= bit;
-        }
-    }
-    return found;
+// The row whose name stands in text around the fingerprint hit, its anchor letters at hit.
+// A hit always has its three bytes inside the text.
+Found NameAround(std::string_view text, std::size_t hit) {
+    const std::uint32_t key = AnchorKey(text.data() + hit);
+    const int r = kRowOfSlot[Slot(key, kSlotMultiplier)];
+    if (r < 0 || RowKey(r) != key) return {};
+    const std::size_t offset = kAnchorOfRow[r].offset;
+    if (hit < offset) return {};
+    const std::size_t begin = hit - offset;
+    const std::string_view name = kNames[r];
+    const std::string_view prefix = kAsciiPrefixes[r];
+    if (text.size() - begin < prefix.size() || !SameBytes(text.data() + begin, prefix)) return {};
+    const auto bit = static_cast<std::uint16_t>(1u << r);
+    const bool whole = prefix.size() == name.size() ||
+                       (text.size() - begin >= name.size() && SameBytes(text.data() + begin, name));
+    return {bit, whole ? bit : std::uint16_t{0}};
 }
 
 }  // namespace
@@ -140,7 +156,7 @@ std::uint16_t BuildingsNamedIn(std::string_view line) {
         if (block.hits == 0) return named;
         for (std::uint32_t hits = block.hits; hits; hits &= hits - 1) {
             const int j = __builtin_ctz(hits);
-            named |= NamesAround(line, block.base + j, block.buckets[j]).by_name;
+            named |= NameAround(line, block.base + j).by_name;
         }
         from = block.base + 32;
     }
@@ -163,7 +179,7 @@ void ForEachLineNamingBuildings(std::string_view text, NamedLineVisitor on_line)
                 on_line(text.substr(begin, end - begin), named);
                 open = false;
             }
-            const Found found = NamesAround(text, hit, block.buckets[j]);
+            const Found found = NameAround(text, hit);
             if (found.by_prefix == 0) continue;
             if (!open) {
                 begin = LineBeginBefore(text, block, j);

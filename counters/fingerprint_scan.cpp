@@ -21,14 +21,12 @@ inline std::uint8_t BucketsAt(const unsigned char* p, const Fingerprints& prints
 
 FingerprintBlock ScanScalar(std::string_view text, std::size_t from, const Fingerprints& prints) {
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-    FingerprintBlock block{text.size(), 0, 0, {}};
+    FingerprintBlock block{text.size(), 0, 0};
     for (std::size_t i = from; i + 3 <= text.size(); ++i) {
-        const std::uint8_t buckets = BucketsAt(p + i, prints);
-        if (buckets == 0) continue;
+        if (BucketsAt(p + i, prints) == 0) continue;
         if (block.hits == 0) block.base = i;
         if (i - block.base >= 32) break;
         block.hits |= 1u << (i - block.base);
-        block.buckets[i - block.base] = buckets;
     }
     for (std::size_t j = 0; block.hits && j < 32 && block.base + j < text.size(); ++j) {
         if (p[block.base + j] == '\r' || p[block.base + j] == '\n') block.breaks |= 1u << j;
@@ -71,18 +69,13 @@ __attribute__((target("avx2"))) inline std::uint32_t HitsAt(const char* p,
     return ~empty & valid;
 }
 
-// Recomputes the buckets of a block known to hold hits, and finds its breaks: rare work next to
-// the blocks without hits.
+// The breaks of a block known to hold hits: rare work next to the blocks without.
 __attribute__((target("avx2"))) FingerprintBlock Block(const char* p, std::size_t base,
-                                                       std::uint32_t hits,
-                                                       const Fingerprints& prints) {
+                                                       std::uint32_t hits) {
     const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
     const __m256i breaks = _mm256_or_si256(_mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\r')),
                                            _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\n')));
-    FingerprintBlock block{
-        base, hits, static_cast<std::uint32_t>(_mm256_movemask_epi8(breaks)), {}};
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(block.buckets.data()), Buckets(p, prints));
-    return block;
+    return {base, hits, static_cast<std::uint32_t>(_mm256_movemask_epi8(breaks))};
 }
 
 __attribute__((target("avx2"))) FingerprintBlock ScanAvx2(std::string_view text, std::size_t from,
@@ -92,7 +85,7 @@ __attribute__((target("avx2"))) FingerprintBlock ScanAvx2(std::string_view text,
     // 32 positions at a time while all three bytes of each are inside the text.
     for (; i + 34 <= text.size(); i += 32) {
         const std::uint32_t hits = HitsAt(p + i, prints, ~0u);
-        if (hits) return Block(p + i, i, hits, prints);
+        if (hits) return Block(p + i, i, hits);
     }
     // The last positions, from a copy with room to read past the end; a hit needs all three of
     // its bytes inside the text.
@@ -101,10 +94,10 @@ __attribute__((target("avx2"))) FingerprintBlock ScanAvx2(std::string_view text,
         std::memcpy(tail, p + i, text.size() - i);
         const std::uint32_t valid = (1u << (text.size() - i - 2)) - 1;
         if (const std::uint32_t hits = HitsAt(tail, prints, valid)) {
-            return Block(tail, i, hits, prints);
+            return Block(tail, i, hits);
         }
     }
-    return {text.size(), 0, 0, {}};
+    return {text.size(), 0, 0};
 }
 
 bool CpuHasAvx2() {
@@ -123,20 +116,19 @@ FingerprintBlock NextFingerprintBlockScalar(std::string_view text, std::size_t f
 
 #ifdef KORVA_HAVE_AVX2_PATH
 
-bool FingerprintScanIsVectorised() {
+bool VectorPathAvailable() {
     static const bool avx2 = CpuHasAvx2();
     return avx2;
 }
 
 FingerprintBlock NextFingerprintBlock(std::string_view text, std::size_t from,
                                       const Fingerprints& prints) {
-    return FingerprintScanIsVectorised() ? ScanAvx2(text, from, prints)
-                                         : ScanScalar(text, from, prints);
+    return VectorPathAvailable() ? ScanAvx2(text, from, prints) : ScanScalar(text, from, prints);
 }
 
 #else
 
-bool FingerprintScanIsVectorised() {
+bool VectorPathAvailable() {
     return false;
 }
 

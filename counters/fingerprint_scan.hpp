@@ -1,9 +1,10 @@
 // A one-pass prefilter for several literals at once: each literal is known by a fingerprint of
 // three byte classes at consecutive positions, the classes split into low and high nibbles so that
 // one table lookup per nibble tests all literals together (the "Teddy" technique of fast grep
-// tools). Up to 8 buckets of literals; a hit names the buckets whose fingerprint matched, and the
-// caller confirms the literal itself. Where the CPU has AVX2 this tests 32 positions at a time;
-// elsewhere a scalar loop over the very same tables gives the same hits.
+// tools). Up to 8 buckets of literals, each a bit in the tables. Where the CPU has AVX2 this tests
+// 32 positions at a time; elsewhere a scalar loop over the very same tables gives the same hits.
+// Buckets only sharpen the prefilter: a hit says that some literal's fingerprint stands there, and
+// the caller tells which.
 #pragma once
 
 #include <array>
@@ -31,14 +32,13 @@ struct Fingerprints {
     }
 };
 
-// The hits among 32 consecutive positions: bit j of hits stands for position base + j, and
-// buckets[j] names the buckets that matched there. Bit j of breaks is set where the text holds a
-// CR or LF at base + j, which spares the callers a search for the lines around their hits.
+// The hits among 32 consecutive positions: bit j of hits stands for a fingerprint at base + j.
+// Bit j of breaks is set where the text holds a CR or LF at base + j, which spares the callers a
+// search for the lines around their hits.
 struct FingerprintBlock {
     std::size_t base;
     std::uint32_t hits;  // 0: no hit anywhere from the position asked for to the end
     std::uint32_t breaks;
-    std::array<std::uint8_t, 32> buckets;
 };
 
 // The first block, starting at or after from, with a hit; every hit in it lies at or after from.
@@ -49,7 +49,7 @@ FingerprintBlock NextFingerprintBlock(std::string_view text, std::size_t from,
 FingerprintBlock NextFingerprintBlockScalar(std::string_view text, std::size_t from,
                                             const Fingerprints& prints);
 
-// Whether NextFingerprintBlock uses the vector path on this CPU.
-bool FingerprintScanIsVectorised();
+// Whether this CPU takes the AVX2 paths of the scans (this one and the line bounds).
+bool VectorPathAvailable();
 
 }  // namespace korva

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <string_view>
 
 #include "counters/fingerprint_scan.hpp"
@@ -15,26 +14,10 @@ inline bool IsLineBreak(char c) {
 }
 
 // Position of the first byte of the line holding position.
-inline std::size_t LineBegin(std::string_view text, std::size_t position) {
-    while (position > 0 && !IsLineBreak(text[position - 1])) --position;
-    return position;
-}
+std::size_t LineBegin(std::string_view text, std::size_t position);
 
-// Position of the break ending the line holding position, or text.size(). Tests eight bytes at a
-// time: a line may be long, and memchr would need two passes, one of which may run far past it.
-inline std::size_t LineEnd(std::string_view text, std::size_t position) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101u;
-    constexpr std::uint64_t kHighs = 0x8080808080808080u;
-    const auto has_zero_byte = [](std::uint64_t v) { return (v - kOnes) & ~v & kHighs; };
-    while (position + 8 <= text.size()) {
-        std::uint64_t word;
-        std::memcpy(&word, text.data() + position, 8);
-        if (has_zero_byte(word ^ (kOnes * '\r')) | has_zero_byte(word ^ (kOnes * '\n'))) break;
-        position += 8;
-    }
-    while (position < text.size() && !IsLineBreak(text[position])) ++position;
-    return position;
-}
+// Position of the break ending the line holding position, or text.size().
+std::size_t LineEnd(std::string_view text, std::size_t position);
 
 // The same for position block.base + j of a block of hits, read from the block's breaks where
 // they reach.

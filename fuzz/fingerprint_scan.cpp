@@ -13,11 +13,7 @@ namespace {
 
 using korva::fuzz::Require;
 
-struct Hit {
-    std::size_t position;
-    std::uint8_t buckets;
-    bool operator==(const Hit&) const = default;
-};
+using Hit = std::size_t;
 
 // Position i is a hit when some bucket holds bytes i, i+1 and i+2 in its three classes.
 std::vector<Hit> Defined(std::string_view text, std::size_t from, const korva::Fingerprints& f) {
@@ -28,7 +24,7 @@ std::vector<Hit> Defined(std::string_view text, std::size_t from, const korva::F
             const auto byte = static_cast<unsigned char>(text[i + k]);
             buckets &= f.lo[k][byte & 0x0F] & f.hi[k][byte >> 4];
         }
-        if (buckets != 0) hits.push_back({i, buckets});
+        if (buckets != 0) hits.push_back(i);
     }
     return hits;
 }
@@ -44,7 +40,13 @@ std::vector<Hit> Scanned(std::string_view text, std::size_t from, const korva::F
         for (std::uint32_t bits = block.hits; bits != 0; bits &= bits - 1) {
             const int j = __builtin_ctz(bits);
             Require(block.base + j >= from, "every hit lies at or after the position asked for");
-            hits.push_back({block.base + j, block.buckets[j]});
+            hits.push_back(block.base + j);
+        }
+        for (std::size_t j = 0; j < 32; ++j) {
+            const std::size_t at = block.base + j;
+            const bool is_break = at < text.size() && (text[at] == '\r' || text[at] == '\n');
+            Require(((block.breaks >> j) & 1) == (is_break ? 1u : 0u),
+                    "a block's breaks are the CR and LF bytes it covers");
         }
         from = block.base + 32;
     }
