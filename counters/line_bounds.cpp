@@ -19,7 +19,45 @@ std::size_t LineEndScalar(std::string_view text, std::size_t position) {
     return position;
 }
 
+// Folds the bytes from position on into marks; done once the three are known.
+void AddMarksScalar(std::string_view line, std::size_t position, LineMarks& marks) {
+    for (; position < line.size(); ++position) {
+        const char c = line[position];
+        if (c == '(' && marks.open == 0) marks.open = position + 1;
+        if (c == ')' && marks.close == 0) marks.close = position + 1;
+        if (c == '\0') marks.nul = true;
+    }
+}
+
 #ifdef KORVA_HAVE_AVX2_PATH
+
+__attribute__((target("avx2"))) inline std::uint32_t Matches(__m256i bytes, char c) {
+    return static_cast<std::uint32_t>(
+        _mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, _mm256_set1_epi8(c))));
+}
+
+__attribute__((target("avx2"))) inline void AddMarks(const char* p, std::size_t position,
+                                                     LineMarks& marks) {
+    const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + position));
+    const std::uint32_t open = Matches(bytes, '(');
+    const std::uint32_t close = Matches(bytes, ')');
+    if (open && marks.open == 0) marks.open = position + __builtin_ctz(open) + 1;
+    if (close && marks.close == 0) marks.close = position + __builtin_ctz(close) + 1;
+    marks.nul = marks.nul || Matches(bytes, '\0') != 0;
+}
+
+__attribute__((target("avx2"))) LineMarks MarksOfAvx2(std::string_view line) {
+    LineMarks marks{0, 0, false};
+    if (line.size() < 32) {
+        AddMarksScalar(line, 0, marks);
+        return marks;
+    }
+    std::size_t position = 0;
+    for (; position + 32 <= line.size(); position += 32) AddMarks(line.data(), position, marks);
+    // The last 32 bytes again, overlapping: a mark still unset lies beyond what was read.
+    if (position < line.size()) AddMarks(line.data(), line.size() - 32, marks);
+    return marks;
+}
 
 __attribute__((target("avx2"))) inline std::uint32_t BreaksAt(const char* p) {
     const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
@@ -58,6 +96,13 @@ __attribute__((target("avx2"))) std::size_t LineEndAvx2(std::string_view text,
 
 #ifdef KORVA_HAVE_AVX2_PATH
 
+LineMarks MarksOf(std::string_view line) {
+    if (VectorPathAvailable()) return MarksOfAvx2(line);
+    LineMarks marks{0, 0, false};
+    AddMarksScalar(line, 0, marks);
+    return marks;
+}
+
 std::size_t LineBegin(std::string_view text, std::size_t position) {
     return VectorPathAvailable() ? LineBeginAvx2(text, position) : LineBeginScalar(text, position);
 }
@@ -67,6 +112,12 @@ std::size_t LineEnd(std::string_view text, std::size_t position) {
 }
 
 #else
+
+LineMarks MarksOf(std::string_view line) {
+    LineMarks marks{0, 0, false};
+    AddMarksScalar(line, 0, marks);
+    return marks;
+}
 
 std::size_t LineBegin(std::string_view text, std::size_t position) {
     return LineBeginScalar(text, position);

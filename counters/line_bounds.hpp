@@ -19,6 +19,14 @@ std::size_t LineBegin(std::string_view text, std::size_t position);
 // Position of the break ending the line holding position, or text.size().
 std::size_t LineEnd(std::string_view text, std::size_t position);
 
+// What the sabotage count needs of a line besides its names, found in one pass.
+struct LineMarks {
+    std::size_t open;   // 1-based position of the first "(", 0 if none
+    std::size_t close;  // 1-based position of the first ")", 0 if none
+    bool nul;           // the line holds a 0x00 byte
+};
+LineMarks MarksOf(std::string_view line);
+
 // The same for position block.base + j of a block of hits, read from the block's breaks where
 // they reach.
 inline std::size_t LineBeginBefore(std::string_view text, const FingerprintBlock& block, int j) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "counters/building_scan.hpp"
+#include "counters/line_bounds.hpp"
 #include "counters/text_ops.hpp"
 
 namespace korva {
@@ -15,19 +16,14 @@ void SaboTally::AddLine(std::string_view line) {
         line =
             line.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - line.data()));
     }
-    AddToNamed(line, BuildingsNamedIn(line));
+    if (const std::uint16_t named = BuildingsNamedIn(line)) AddToNamed(line, named, MarksOf(line));
 }
 
-void SaboTally::AddToNamed(std::string_view line, std::uint16_t named) {
-    if (named == 0) return;
+void SaboTally::AddToNamed(std::string_view line, std::uint16_t named, const LineMarks& marks) {
     // The first "(" and the first ")" of the whole line decide, wherever the name stands. The
-    // line holds no 0x00 byte here, so a plain search finds what TextPos would.
-    const auto position = [line](char c) -> std::int64_t {
-        const void* hit = std::memchr(line.data(), c, line.size());
-        return hit ? static_cast<const char*>(hit) - line.data() + 1 : 0;
-    };
-    const std::int64_t open = position('(') + 1;
-    const std::int64_t close = position(')');
+    // line holds no 0x00 byte here, so its marks are where TextPos would find them.
+    const auto open = static_cast<std::int64_t>(marks.open) + 1;
+    const auto close = static_cast<std::int64_t>(marks.close);
     const Tally amount = TextToIntDef(TextSub(line, open, close - open), 1);
     for (std::size_t r = 0; r < counts_.size(); ++r) {
         if (named & (1u << r)) counts_[r] = WrappingAdd(counts_[r], amount);
@@ -43,12 +39,14 @@ void SaboTally::AddText(std::string_view text, LineDecoder decode) {
         const std::string_view decoded = decode(line);
         // What the scan found holds for the line as it stands, unless a 0x00 byte hides part of
         // it from the name search.
-        const bool unchanged = decoded.data() == line.data() && decoded.size() == line.size();
-        if (unchanged && std::memchr(line.data(), 0, line.size()) == nullptr) {
-            AddToNamed(line, named);
-        } else {
-            AddLine(decoded);
+        if (decoded.data() == line.data() && decoded.size() == line.size()) {
+            const LineMarks marks = MarksOf(line);
+            if (!marks.nul) {
+                if (named != 0) AddToNamed(line, named, marks);
+                return;
+            }
         }
+        AddLine(decoded);
     });
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "counters/function_ref.hpp"
+#include "counters/line_bounds.hpp"
 #include "counters/report_lines.hpp"
 #include "counters/result_lines.hpp"
 #include "counters/tables.hpp"
@@ -32,8 +33,8 @@ class SaboTally {
     ResultLines Lines() const;
 
   private:
-    // line holds no 0x00 byte; named are the buildings it names.
-    void AddToNamed(std::string_view line, std::uint16_t named);
+    // line holds no 0x00 byte; named are the buildings it names, marks its brackets.
+    void AddToNamed(std::string_view line, std::uint16_t named, const LineMarks& marks);
 
     std::array<Tally, BuildingTable.size()> counts_{};
 };

@@ -37,5 +37,19 @@ TEST(LineBounds, TextWithoutBreaks) {
     EXPECT_EQ(LineEnd("", 0), 0u);
 }
 
+// The marks of the first "(" and ")" and of any 0x00 byte, wherever they fall in the 32-byte steps.
+TEST(LineMarks, FirstBracketsAndNulAnywhere) {
+    std::mt19937 random(23);
+    const char alphabet[] = {'(', ')', '\0', 'x', 'x', 'x', 'x', 'x', 'x', 'x'};
+    for (int round = 0; round < 3000; ++round) {
+        std::string line(random() % 100, 'x');
+        for (auto& c : line) c = alphabet[random() % sizeof alphabet];
+        const LineMarks marks = MarksOf(line);
+        EXPECT_EQ(marks.open, line.find('(') + 1) << line;  // npos + 1 is 0
+        EXPECT_EQ(marks.close, line.find(')') + 1) << line;
+        EXPECT_EQ(marks.nul, line.find('\0') != std::string::npos) << line;
+    }
+}
+
 }  // namespace
 }  // namespace korva
