@@ -4,6 +4,9 @@
 
 #include <QApplication>
 
+#include <exception>
+#include <functional>
+
 #include "app/error_display.hpp"
 
 class GuardedApplication : public QApplication {
@@ -13,8 +16,20 @@ class GuardedApplication : public QApplication {
     // present shows the error box; tests pass one that records instead.
     GuardedApplication(int& argc, char** argv, ErrorBoxPresenter present);
 
+    // The last line of defence, for a failure that escapes some handler not run by RunGuarded.
     bool notify(QObject* receiver, QEvent* event) override;
 
+    // Runs handler; a failure that leaves it is shown as the guard shows it, right here.
+    void Guard(const std::function<void()>& handler);
+
   private:
+    void ShowFailure(std::exception_ptr failure);
+
     ErrorBoxPresenter present_;
 };
+
+// Runs a command handler under the application's event guard. Qt's event delivery is not built
+// for exceptions to pass through it (a failure unwinding through it leaks its event objects and
+// may leave it in disorder), so handlers are guarded where Qt calls them, not only around the
+// whole event.
+void RunGuarded(const std::function<void()>& handler);

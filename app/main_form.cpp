@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include "app/file_dialog_component.hpp"
+#include "app/guarded_application.hpp"
 #include "app/report_text.hpp"
 #include "app/result_box.hpp"
 
@@ -159,12 +160,12 @@ void TMainForm::setupMenu() {
 
     HelpMenu = AddDisabledMenu(MainMenu, "HelpMenu", QStringLiteral("&Informationen"));
 
-    connect(FileSaveAsItem, &QAction::triggered, this, &TMainForm::FileSaveAs);
-    connect(FileExitItem, &QAction::triggered, this, &TMainForm::FileExit);
-    connect(EditClearMemo, &QAction::triggered, this, &TMainForm::EditClearMemoClick);
-    connect(EditPasteItem, &QAction::triggered, this, &TMainForm::EditPaste);
-    connect(EditUndoItem, &QAction::triggered, this, &TMainForm::EditUndo);
-    connect(EditCopyResult, &QAction::triggered, this, &TMainForm::EditCopyResultClick);
+    connect(FileSaveAsItem, &QAction::triggered, this, Guarded(&TMainForm::FileSaveAs));
+    connect(FileExitItem, &QAction::triggered, this, Guarded(&TMainForm::FileExit));
+    connect(EditClearMemo, &QAction::triggered, this, Guarded(&TMainForm::EditClearMemoClick));
+    connect(EditPasteItem, &QAction::triggered, this, Guarded(&TMainForm::EditPaste));
+    connect(EditUndoItem, &QAction::triggered, this, Guarded(&TMainForm::EditUndo));
+    connect(EditCopyResult, &QAction::triggered, this, Guarded(&TMainForm::EditCopyResultClick));
 }
 
 void TMainForm::setupDialogs() {
@@ -210,9 +211,9 @@ void TMainForm::setupPanel(QWidget* client) {
     }
     Fleet->setEnabled(false);
 
-    connect(Sabo, &QPushButton::clicked, this, &TMainForm::SelectSaboCounter);
-    connect(Pluen, &QPushButton::clicked, this, &TMainForm::SelectPluenCounter);
-    connect(Fleet, &QPushButton::clicked, this, &TMainForm::SelectFleetCounter);
+    connect(Sabo, &QPushButton::clicked, this, Guarded(&TMainForm::SelectSaboCounter));
+    connect(Pluen, &QPushButton::clicked, this, Guarded(&TMainForm::SelectPluenCounter));
+    connect(Fleet, &QPushButton::clicked, this, Guarded(&TMainForm::SelectFleetCounter));
 }
 
 void TMainForm::setupOutput(QWidget* client) {
@@ -233,6 +234,10 @@ void TMainForm::setupTabOrder() {
     setTabOrder(Output, Sabo);
     setTabOrder(Sabo, Pluen);
     setTabOrder(Pluen, Fleet);
+}
+
+std::function<void()> TMainForm::Guarded(void (TMainForm::*handler)()) {
+    return [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); };
 }
 
 void TMainForm::ShowCount(const ReportCounter& count) {

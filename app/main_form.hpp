@@ -88,5 +88,8 @@ class TMainForm : public QMainWindow {
     // Counts the whole report first; only then is the result box replaced.
     void ShowCount(const ReportCounter& count);
 
+    // The handler as Qt is to call it: under the application's event guard.
+    std::function<void()> Guarded(void (TMainForm::*handler)());
+
     const ReportCounters counters_;
 };
