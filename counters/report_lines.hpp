@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstring>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -49,57 +48,5 @@ void ForEachLine(std::string_view text, OnLine&& on_line) {
 }
 
 ReportLines DivideIntoLines(std::string_view text);
-
-// The same division over a stream that arrives in chunks of any size: a CR LF split between two
-// chunks is still one break, and a line split between chunks is delivered whole.
-class LineDivider {
-  public:
-    template <class OnLine>
-    void Feed(std::string_view chunk, OnLine&& on_line) {
-        if (chunk.empty()) return;  // it must not forget a CR that the next chunk's LF completes
-        if (after_cr_ && !chunk.empty()) {
-            if (chunk.front() == '\n') chunk.remove_prefix(1);
-            after_cr_ = false;
-        }
-        if (!partial_.empty()) {
-            const std::size_t brk = FirstBreak(chunk);
-            partial_.append(chunk.substr(0, brk));
-            if (brk == chunk.size()) return;
-            on_line(std::string_view(partial_));
-            partial_.clear();
-            const bool cr = chunk[brk] == '\r';
-            chunk.remove_prefix(brk + 1);
-            if (cr && chunk.empty()) {
-                after_cr_ = true;
-                return;
-            }
-            if (cr && chunk.front() == '\n') chunk.remove_prefix(1);
-        }
-        const std::string_view rest = DivideTerminatedLines(chunk, on_line);
-        after_cr_ = rest.empty() && !chunk.empty() && chunk.back() == '\r';
-        partial_.assign(rest);
-    }
-
-    // Delivers the last line when the stream did not end with a break.
-    template <class OnLine>
-    void Finish(OnLine&& on_line) {
-        if (!partial_.empty()) on_line(std::string_view(partial_));
-        partial_.clear();
-        after_cr_ = false;
-    }
-
-  private:
-    static std::size_t FirstBreak(std::string_view s) {
-        const void* cr = std::memchr(s.data(), '\r', s.size());
-        const void* lf =
-            std::memchr(s.data(), '\n', cr ? static_cast<const char*>(cr) - s.data() : s.size());
-        const void* first = lf ? lf : cr;
-        return first ? static_cast<std::size_t>(static_cast<const char*>(first) - s.data())
-                     : s.size();
-    }
-
-    std::string partial_;
-    bool after_cr_ = false;  // the last chunk ended in CR: an LF opening the next one belongs to it
-};
 
 }  // namespace korva

@@ -1,4 +1,4 @@
-// Line division, whole and streamed in chunks, against the byte-by-byte division; and the
+// Line division of a whole text against the byte-by-byte division; and the
 // command line's decoding of a file in every encoding mode against division followed by the
 // codec, line by line. The input is read as: a first byte (low three bits: the number of chunk
 // sizes less one; next two bits: the file's byte-order mark, none, UTF-8, UTF-16 LE or UTF-16 BE),
@@ -107,25 +107,6 @@ Decoding Decoded(std::string_view file, Encoding encoding, std::string_view size
     return decoding;
 }
 
-// Sizes up to 63, so that a CR LF or a long line falls across chunk edges in every way.
-Lines Streamed(korva::LineDivider& divider, std::string_view text, std::string_view sizes) {
-    Lines lines;
-    const auto collect = [&lines](std::string_view line) { lines.emplace_back(line); };
-    bool advances = false;
-    for (const char s : sizes) advances |= (static_cast<std::uint8_t>(s) % 64) != 0;
-    std::size_t at = 0;
-    for (std::size_t k = 0; at < text.size(); ++k) {
-        std::size_t size =
-            sizes.empty() ? 0 : static_cast<std::uint8_t>(sizes[k % sizes.size()]) % 64;
-        if (!advances) size = 1;
-        divider.Feed(text.substr(at, size), collect);
-        at += size;
-    }
-    divider.Feed({}, collect);
-    divider.Finish(collect);
-    return lines;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -140,12 +121,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                              line.data() + line.size() <= input.text.data() + input.text.size()),
             "whole-text lines are views into the text");
     }
-
-    korva::LineDivider divider;
-    Require(Streamed(divider, input.text, input.chunk_sizes) == expected,
-            "LineDivider in chunks divides as the whole text");
-    Require(Streamed(divider, input.text, input.chunk_sizes) == expected,
-            "a LineDivider starts afresh after Finish");
 
     const std::string file = std::string(input.mark) + std::string(input.text);
     for (const Encoding encoding : {Encoding::kAuto, Encoding::kUtf8, Encoding::kCp1252}) {

@@ -18,17 +18,6 @@ Lines Divided(std::string_view text) {
     return Lines(views.begin(), views.end());
 }
 
-Lines Streamed(std::string_view text, std::size_t chunk_size) {
-    Lines lines;
-    const auto collect = [&lines](std::string_view line) { lines.emplace_back(line); };
-    LineDivider divider;
-    for (std::size_t i = 0; i < text.size(); i += chunk_size) {
-        divider.Feed(text.substr(i, chunk_size), collect);
-    }
-    divider.Finish(collect);
-    return lines;
-}
-
 struct DivisionRow {
     const char* name;
     std::string text;
@@ -61,33 +50,14 @@ TEST(LineDivision, WholeText) {
     for (const auto& row : kDivisionRows) EXPECT_EQ(Divided(row.text), row.expected) << row.name;
 }
 
-TEST(LineDivision, StreamedInChunksOfEverySize) {
-    for (const auto& row : kDivisionRows) {
-        for (std::size_t chunk = 1; chunk <= row.text.size() + 1; ++chunk) {
-            EXPECT_EQ(Streamed(row.text, chunk), row.expected) << row.name << ", chunk " << chunk;
-        }
-    }
-}
-
 // An empty view may carry no pointer at all; found by fuzzing (memchr was handed the null).
 TEST(LineDivision, EmptyViewWithoutStorage) {
     EXPECT_TRUE(DivideIntoLines(std::string_view()).empty());
-    Lines lines;
-    const auto collect = [&lines](std::string_view line) { lines.emplace_back(line); };
-    LineDivider divider;
-    for (const std::string_view chunk :
-         {std::string_view(), std::string_view("ab"), std::string_view(), std::string_view("c\r"),
-          std::string_view(), std::string_view("\nd")}) {
-        divider.Feed(chunk, collect);
-    }
-    divider.Finish(collect);
-    EXPECT_EQ(lines, (Lines{"abc", "d"}));
 }
 
 TEST(LineDivision, LongLinesAreNeverCut) {
     const std::string line(100'000, 'x');
     EXPECT_EQ(Divided(line + "\r\n" + line), (Lines{line, line}));
-    EXPECT_EQ(Streamed(line + "\r\n" + line, 4096), (Lines{line, line}));
 }
 
 TEST(LineDivision, AgreesWithByteByByteDivisionOnRandomText) {
@@ -98,7 +68,6 @@ TEST(LineDivision, AgreesWithByteByByteDivisionOnRandomText) {
         for (auto& c : text) c = alphabet[random() % sizeof alphabet];
         const Lines expected = oracle::Lines(text);
         EXPECT_EQ(Divided(text), expected);
-        EXPECT_EQ(Streamed(text, 1 + random() % 7), expected);
     }
 }
 
