@@ -15,11 +15,5 @@
 // which would change what a count sees.
 std::string ReportBytes(const QTextDocument& report);
 
-// Every line of report, in order, as Windows-1252 bytes; only an empty last line is left out.
-template <class OnLine>
-void ForEachReportLine(const QTextDocument& report, OnLine&& on_line) {
-    korva::ForEachLine(ReportBytes(report), on_line);
-}
-
 korva::ResultLines CountSabo(const QTextDocument& report);
 korva::ResultLines CountPluen(const QTextDocument& report);

@@ -45,8 +45,8 @@ class ReportTextTest : public QObject {
         QTextDocument document;
         document.setPlainText(text);
         Lines actual;
-        ForEachReportLine(document,
-                          [&actual](std::string_view line) { actual.emplace_back(line); });
+        const std::string bytes = ReportBytes(document);
+        for (const std::string_view line : korva::DivideIntoLines(bytes)) actual.emplace_back(line);
         QCOMPARE(actual, lines);
     }
 
