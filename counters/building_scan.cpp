@@ -6,6 +6,7 @@
 #include "counters/fingerprint_scan.hpp"
 #include "counters/line_bounds.hpp"
 #include "counters/tables.hpp"
+#include "counters/text_ops.hpp"
 
 namespace korva {
 
@@ -144,11 +145,7 @@ Found NameAround(std::string_view text, std::size_t hit) {
 }  // namespace
 
 std::uint16_t BuildingsNamedIn(std::string_view line) {
-    if (line.empty()) return 0;  // memchr must not get an empty view's null pointer
-    if (const void* nul = std::memchr(line.data(), 0, line.size())) {
-        line =
-            line.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - line.data()));
-    }
+    line = UpToNul(line);
     std::uint16_t named = 0;
     std::size_t from = 0;
     while (true) {

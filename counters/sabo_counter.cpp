@@ -9,13 +9,9 @@
 namespace korva {
 
 void SaboTally::AddLine(std::string_view line) {
-    if (line.empty()) return;  // names nothing; and memchr must not get an empty view's null
     // Neither the names nor the brackets are looked for past a 0x00 byte; the number between
     // the brackets then lies before it too.
-    if (const void* nul = std::memchr(line.data(), 0, line.size())) {
-        line =
-            line.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - line.data()));
-    }
+    line = UpToNul(line);
     if (const std::uint16_t named = BuildingsNamedIn(line)) AddToNamed(line, named, MarksOf(line));
 }
 

@@ -8,13 +8,6 @@ namespace korva {
 
 namespace {
 
-// The text as TextPos and TextToIntDef see it: up to the first 0x00 byte.
-std::string_view UpToNul(std::string_view text) {
-    if (text.empty()) return text;  // memchr must not get an empty view's null pointer
-    const void* nul = std::memchr(text.data(), 0, text.size());
-    return nul ? text.substr(0, static_cast<const char*>(nul) - text.data()) : text;
-}
-
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -23,6 +16,14 @@ int HexDigit(char c) {
 }
 
 }  // namespace
+
+std::string_view UpToNul(std::string_view text) {
+    if (text.empty()) return text;  // memchr must not get an empty view's null pointer
+    const void* nul = std::memchr(text.data(), 0, text.size());
+    return nul ? text.substr(0,
+                             static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()))
+               : text;
+}
 
 std::int64_t TextPos(std::string_view needle, std::string_view text) {
     needle = UpToNul(needle);

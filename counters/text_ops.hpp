@@ -9,6 +9,9 @@
 
 namespace korva {
 
+// The text as TextPos and TextToIntDef see it: up to its first 0x00 byte.
+std::string_view UpToNul(std::string_view text);
+
 // 1-based position of the first occurrence of needle in text, 0 if none or either is empty.
 // A 0x00 byte ends either text: nothing after it is searched.
 std::int64_t TextPos(std::string_view needle, std::string_view text);
