@@ -12,13 +12,10 @@ namespace korva {
 // Views into the text they were divided from; that text must outlive them.
 using ReportLines = std::vector<std::string_view>;
 
-// Calls on_line for every line ended by a break in text and returns what follows the last
-// break. A CR at the very end is a break of its own; whether an LF follows is the caller's
-// business when text is one chunk of a longer stream. Scans with memchr, which libc vectorises,
-// remembering where the next CR and the next LF stand so that each byte is looked at twice at
-// most.
+// Every line of a whole text, in order. Scans with memchr, which libc vectorises, remembering
+// where the next CR and the next LF stand so that each byte is looked at twice at most.
 template <class OnLine>
-std::string_view DivideTerminatedLines(std::string_view text, OnLine&& on_line) {
+void ForEachLine(std::string_view text, OnLine&& on_line) {
     const char* const end = text.data() + text.size();
     const char* start = text.data();
     const auto find = [end](const char* from, char c) {
@@ -37,14 +34,8 @@ std::string_view DivideTerminatedLines(std::string_view text, OnLine&& on_line) 
         if (next_cr < start) next_cr = find(start, '\r');
         if (next_lf < start) next_lf = find(start, '\n');
     }
-    return std::string_view(start, static_cast<std::size_t>(end - start));
-}
-
-// Every line of a whole text, in order.
-template <class OnLine>
-void ForEachLine(std::string_view text, OnLine&& on_line) {
-    const std::string_view rest = DivideTerminatedLines(text, on_line);
-    if (!rest.empty()) on_line(rest);
+    // The piece after the last break is a line unless it is empty.
+    if (start != end) on_line(std::string_view(start, static_cast<std::size_t>(end - start)));
 }
 
 ReportLines DivideIntoLines(std::string_view text);

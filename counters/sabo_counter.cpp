@@ -1,7 +1,5 @@
 #include "counters/sabo_counter.hpp"
 
-#include <cstring>
-
 #include "counters/building_scan.hpp"
 #include "counters/line_bounds.hpp"
 #include "counters/text_ops.hpp"
