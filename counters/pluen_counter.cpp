@@ -20,7 +20,7 @@ void PluenTally::AddLine(std::string_view line) {
 }
 
 void PluenTally::AddText(std::string_view text) {
-    ForEachLineOpeningWithKeyword(text, [this](std::string_view line) { AddLine(line); });
+    AddText(text, [](std::string_view line) { return line; });
 }
 
 void PluenTally::AddText(std::string_view text, LineDecoder decode) {
