@@ -1,4 +1,4 @@
-#include "app/main_form.hpp"
+#include "app/qt/main_form.hpp"
 
 #include <QApplication>
 #include <QFile>
@@ -11,42 +11,29 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "app/file_dialog_component.hpp"
-#include "app/guarded_application.hpp"
-#include "app/report_text.hpp"
-#include "app/result_box.hpp"
+#include <map>
+#include <string_view>
+
+#include "app/qt/file_dialog_component.hpp"
+#include "app/qt/guarded_application.hpp"
+#include "app/qt/report_text.hpp"
+#include "app/qt/result_box.hpp"
+#include "app/window/form.hpp"
 
 namespace {
 
-// Where everything sits, in device-independent pixels (the pixels of a 96 dpi screen): the
-// window on the screen, the controls in its client area below the menu bar, the buttons in
-// Panel1.
-namespace layout {
-constexpr QPoint kWindowPosition{196, 141};
-constexpr QSize kClientSize{633, 385};
-constexpr QRect kLabel1{16, 0, 49, 16};
-constexpr QRect kLabel2{376, 0, 54, 16};
-constexpr QRect kInput{8, 16, 257, 361};
-constexpr QRect kPanel1{272, 16, 89, 361};
-constexpr QRect kOutput{368, 16, 257, 361};
-constexpr QRect kSabo{8, 32, 75, 25};
-constexpr QRect kPluen{8, 64, 75, 25};
-constexpr QRect kFleet{8, 96, 75, 25};
-constexpr int kWindowPointSize = 8;
-constexpr int kLabelPointSize = 10;
-}  // namespace layout
+QString Text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
 
-constexpr auto kCaption = "KORVA-Counter Alpha 0.3";
-constexpr auto kDesignFamily = "MS Sans Serif";
-constexpr auto kTextFileFilter = "Textfile (*.txt)";
+QRect PlaceOf(std::string_view name) {
+    const korva::form::Rect r = korva::form::ControlNamed(name).rect;
+    return {r.left, r.top, r.width, r.height};
+}
 
-const QString kInitialInput = QStringLiteral(
-    "Hier alle Berichte mit allen Zeiten einfügen, dann Funktion auswählen.\r\n"
-    "\r\n"
-    "Funktionen:\r\n"
-    "- Plündercounter\r\n"
-    "- Sabotage-counter\r\n");
-const QString kInitialOutput = QStringLiteral("Das Ergebnis erscheint hier.\r\n");
+QString CaptionOf(std::string_view name) {
+    return Text(korva::form::ControlNamed(name).caption);
+}
 
 // Wine's free lookalike of MS Sans Serif, where Debian's fonts-wine puts it. Fontconfig does
 // not index that folder, so the program registers the file itself. Without it, Qt takes the
@@ -66,38 +53,17 @@ void RegisterDesignFont() {
 
 QFont DesignFont(int point_size) {
     RegisterDesignFont();
-    QFont font(QString::fromLatin1(kDesignFamily), point_size);
+    QFont font(Text(korva::form::kFontFamily), point_size);
     font.setStyleHint(QFont::SansSerif);
     return font;
 }
 
 template <class Widget>
-Widget* Placed(Widget* widget, const char* name, const QRect& rect) {
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(rect);
+Widget* Placed(Widget* widget, std::string_view name) {
+    widget->setObjectName(Text(name));
+    widget->setGeometry(PlaceOf(name));
+    widget->setEnabled(korva::form::ControlNamed(name).enabled);
     return widget;
-}
-
-QAction* AddItem(QMenu* menu, const char* name, const QString& caption) {
-    QAction* item = menu->addAction(caption);
-    item->setObjectName(QString::fromLatin1(name));
-    return item;
-}
-
-QAction* AddSeparator(QMenu* menu, const char* name) {
-    QAction* separator = menu->addSeparator();
-    separator->setObjectName(QString::fromLatin1(name));
-    return separator;
-}
-
-// The top-level entries are shown greyed and never open, for the whole run.
-QMenu* AddDisabledMenu(QMenuBar* bar, const char* name, const QString& caption) {
-    QMenu* menu = bar->addMenu(caption);
-    menu->setObjectName(QString::fromLatin1(name));
-    menu->menuAction()->setObjectName(QString::fromLatin1(name));
-    menu->setEnabled(false);
-    menu->menuAction()->setEnabled(false);
-    return menu;
 }
 
 }  // namespace
@@ -112,7 +78,7 @@ TMainForm::TMainForm(ReportCounters counters) : counters_(std::move(counters)) {
     setupDialogs();
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
-    client->setFixedSize(layout::kClientSize);
+    client->setFixedSize(korva::form::kClientSize.width, korva::form::kClientSize.height);
     setCentralWidget(client);
     setupLabels(client);
     setupInput(client);
@@ -126,13 +92,13 @@ TMainForm::TMainForm(ReportCounters counters) : counters_(std::move(counters)) {
 
 void TMainForm::setupWindow() {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QString::fromLatin1(kCaption));
+    setWindowTitle(Text(korva::form::kCaption));
     // Close and minimise only: no maximise button, and the fixed size keeps the border fixed.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    move(layout::kWindowPosition);
-    setFont(DesignFont(layout::kWindowPointSize));
+    move(korva::form::kWindowPosition.left, korva::form::kWindowPosition.top);
+    setFont(DesignFont(korva::form::kWindowPointSize));
     QPalette button_face = palette();
     button_face.setColor(QPalette::Window, button_face.color(QPalette::Button));
     setPalette(button_face);
@@ -144,32 +110,51 @@ void TMainForm::setupMenu() {
     // Kept in the window even where the desktop would move menus into a global menu bar.
     MainMenu->setNativeMenuBar(false);
 
-    FileMenu = AddDisabledMenu(MainMenu, "FileMenu", QStringLiteral("&Oberfläche"));
-    FileOpenItem = AddItem(FileMenu, "FileOpenItem", QStringLiteral("Bericht ö&ffnen"));
-    FileSaveAsItem = AddItem(FileMenu, "FileSaveAsItem", QStringLiteral("Ergebnis &speichern"));
-    N1 = AddSeparator(FileMenu, "N1");
-    FileExitItem = AddItem(FileMenu, "FileExitItem", QStringLiteral("&Beenden"));
+    const std::map<korva::form::Command, void (TMainForm::*)()> handlers{
+        {korva::form::Command::kFileSaveAs, &TMainForm::FileSaveAs},
+        {korva::form::Command::kFileExit, &TMainForm::FileExit},
+        {korva::form::Command::kEditUndo, &TMainForm::EditUndo},
+        {korva::form::Command::kEditPaste, &TMainForm::EditPaste},
+        {korva::form::Command::kEditClearMemo, &TMainForm::EditClearMemoClick},
+        {korva::form::Command::kEditCopyResult, &TMainForm::EditCopyResultClick},
+    };
+    const std::map<std::string_view, QMenu**> menus{
+        {"FileMenu", &FileMenu}, {"EditMenu", &EditMenu}, {"HelpMenu", &HelpMenu}};
+    const std::map<std::string_view, QAction**> items{
+        {"FileOpenItem", &FileOpenItem},     {"FileSaveAsItem", &FileSaveAsItem}, {"N1", &N1},
+        {"FileExitItem", &FileExitItem},     {"EditClearMemo", &EditClearMemo},   {"N3", &N3},
+        {"EditPasteItem", &EditPasteItem},   {"EditUndoItem", &EditUndoItem},     {"N2", &N2},
+        {"EditCopyResult", &EditCopyResult},
+    };
 
-    EditMenu = AddDisabledMenu(MainMenu, "EditMenu", QStringLiteral("&Editieren"));
-    EditClearMemo = AddItem(EditMenu, "EditClearMemo", QStringLiteral("Beide Fenster &leeren"));
-    N3 = AddSeparator(EditMenu, "N3");
-    EditPasteItem = AddItem(EditMenu, "EditPasteItem", QStringLiteral("Bericht &Einfügen"));
-    EditUndoItem = AddItem(EditMenu, "EditUndoItem", QStringLiteral("Bericht &Rückgängig"));
-    N2 = AddSeparator(EditMenu, "N2");
-    EditCopyResult = AddItem(EditMenu, "EditCopyResult", QStringLiteral("Ergebnis &Kopieren"));
-
-    HelpMenu = AddDisabledMenu(MainMenu, "HelpMenu", QStringLiteral("&Informationen"));
-
-    connect(FileSaveAsItem, &QAction::triggered, this, Guarded(&TMainForm::FileSaveAs));
-    connect(FileExitItem, &QAction::triggered, this, Guarded(&TMainForm::FileExit));
-    connect(EditClearMemo, &QAction::triggered, this, Guarded(&TMainForm::EditClearMemoClick));
-    connect(EditPasteItem, &QAction::triggered, this, Guarded(&TMainForm::EditPaste));
-    connect(EditUndoItem, &QAction::triggered, this, Guarded(&TMainForm::EditUndo));
-    connect(EditCopyResult, &QAction::triggered, this, Guarded(&TMainForm::EditCopyResultClick));
+    QMenu* menu = nullptr;
+    for (const korva::form::MenuEntry& entry : korva::form::kMenu) {
+        const QString name = Text(entry.name);
+        if (entry.level == korva::form::MenuLevel::kTop) {
+            menu = MainMenu->addMenu(Text(entry.caption));
+            menu->setObjectName(name);
+            menu->menuAction()->setObjectName(name);
+            // Shown greyed and never opening, for the whole run.
+            menu->setEnabled(entry.enabled);
+            menu->menuAction()->setEnabled(entry.enabled);
+            *menus.at(entry.name) = menu;
+            continue;
+        }
+        QAction* item = entry.level == korva::form::MenuLevel::kSeparator
+                            ? menu->addSeparator()
+                            : menu->addAction(Text(entry.caption));
+        item->setObjectName(name);
+        item->setEnabled(entry.enabled);
+        *items.at(entry.name) = item;
+        if (const auto handler = handlers.find(entry.command); handler != handlers.end()) {
+            connect(item, &QAction::triggered, this, Guarded(handler->second));
+        }
+    }
 }
 
 void TMainForm::setupDialogs() {
-    const QString filter = QString::fromLatin1(kTextFileFilter);
+    const QString filter = QStringLiteral("%1 (%2)").arg(Text(korva::form::kTextFileFilterName),
+                                                         Text(korva::form::kTextFileFilterPattern));
     OpenDialog = new FileDialogComponent(QStringLiteral("OpenDialog"), QFileDialog::AcceptOpen,
                                          filter, this);
     SaveDialog = new FileDialogComponent(QStringLiteral("SaveDialog"), QFileDialog::AcceptSave,
@@ -177,39 +162,38 @@ void TMainForm::setupDialogs() {
 }
 
 void TMainForm::setupLabels(QWidget* client) {
-    const QFont font = DesignFont(layout::kLabelPointSize);
-    Label1 = Placed(new QLabel(QStringLiteral("Berichte"), client), "Label1", layout::kLabel1);
-    Label2 = Placed(new QLabel(QStringLiteral("Ergebnis"), client), "Label2", layout::kLabel2);
+    const QFont font = DesignFont(korva::form::kLabelPointSize);
+    Label1 = Placed(new QLabel(CaptionOf("Label1"), client), "Label1");
+    Label2 = Placed(new QLabel(CaptionOf("Label2"), client), "Label2");
     Label1->setFont(font);
     Label2->setFont(font);
 }
 
 void TMainForm::setupInput(QWidget* client) {
-    Input = Placed(new QPlainTextEdit(client), "Input", layout::kInput);
+    Input = Placed(new QPlainTextEdit(client), "Input");
     // Long lines scroll sideways, with no scroll bar for it: each line of the box is one
     // report line, however long.
     Input->setLineWrapMode(QPlainTextEdit::NoWrap);
     Input->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Input->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Input->setTabChangesFocus(true);
-    Input->setPlainText(kInitialInput);
+    Input->setPlainText(Text(korva::form::kInitialInput));
 }
 
 void TMainForm::setupPanel(QWidget* client) {
-    Panel1 = Placed(new QFrame(client), "Panel1", layout::kPanel1);
+    Panel1 = Placed(new QFrame(client), "Panel1");
     // A lowered outer bevel around a raised inner one: the etched line of a sunken box.
     Panel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Panel1->setLineWidth(1);
     Panel1->setMidLineWidth(0);
 
-    Sabo = Placed(new QPushButton(QStringLiteral("Sabo"), Panel1), "Sabo", layout::kSabo);
-    Pluen = Placed(new QPushButton(QStringLiteral("Plünder"), Panel1), "Pluen", layout::kPluen);
-    Fleet = Placed(new QPushButton(QStringLiteral("Flotten"), Panel1), "Fleet", layout::kFleet);
+    Sabo = Placed(new QPushButton(CaptionOf("Sabo"), Panel1), "Sabo");
+    Pluen = Placed(new QPushButton(CaptionOf("Pluen"), Panel1), "Pluen");
+    Fleet = Placed(new QPushButton(CaptionOf("Fleet"), Panel1), "Fleet");
     for (QPushButton* button : {Sabo, Pluen, Fleet}) {
         button->setAutoDefault(false);
         button->setDefault(false);
     }
-    Fleet->setEnabled(false);
 
     connect(Sabo, &QPushButton::clicked, this, Guarded(&TMainForm::SelectSaboCounter));
     connect(Pluen, &QPushButton::clicked, this, Guarded(&TMainForm::SelectPluenCounter));
@@ -217,7 +201,7 @@ void TMainForm::setupPanel(QWidget* client) {
 }
 
 void TMainForm::setupOutput(QWidget* client) {
-    Output = Placed(new ResultBox(client), "Output", layout::kOutput);
+    Output = Placed(new ResultBox(client), "Output");
     Output->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Output->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Output->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -226,7 +210,7 @@ void TMainForm::setupOutput(QWidget* client) {
     QPalette menu_colour = Output->palette();
     menu_colour.setColor(QPalette::Base, QApplication::palette("QMenu").color(QPalette::Window));
     Output->setPalette(menu_colour);
-    Output->setPlainText(kInitialOutput);
+    Output->setPlainText(Text(korva::form::kInitialOutput));
 }
 
 void TMainForm::setupTabOrder() {

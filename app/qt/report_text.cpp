@@ -1,4 +1,4 @@
-#include "app/report_text.hpp"
+#include "app/qt/report_text.hpp"
 
 #include <QStringView>
 

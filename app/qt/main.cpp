@@ -1,8 +1,8 @@
 #include <memory>
 
-#include "app/guarded_application.hpp"
-#include "app/main_form.hpp"
-#include "app/start_up.hpp"
+#include "app/qt/guarded_application.hpp"
+#include "app/qt/main_form.hpp"
+#include "app/qt/start_up.hpp"
 
 int main(int argc, char** argv) {
     GuardedApplication app(argc, argv, ShowCriticalBox);

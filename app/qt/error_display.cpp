@@ -1,4 +1,4 @@
-#include "app/error_display.hpp"
+#include "app/qt/error_display.hpp"
 
 #include <QCoreApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "app/result_box.hpp"
+#include "app/qt/result_box.hpp"
 
 #include <QMimeData>
 #include <QTextBlock>

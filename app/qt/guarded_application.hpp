@@ -7,7 +7,7 @@
 #include <exception>
 #include <functional>
 
-#include "app/error_display.hpp"
+#include "app/qt/error_display.hpp"
 
 class GuardedApplication : public QApplication {
     Q_OBJECT

@@ -1,4 +1,4 @@
-#include "app/guarded_application.hpp"
+#include "app/qt/guarded_application.hpp"
 
 #include <QWidget>
 

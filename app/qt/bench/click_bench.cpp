@@ -16,10 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.hpp"
-#include "app/report_text.hpp"
-#include "app/result_box.hpp"
-#include "app/start_up.hpp"
+#include "app/qt/main_form.hpp"
+#include "app/qt/report_text.hpp"
+#include "app/qt/result_box.hpp"
+#include "app/qt/start_up.hpp"
 
 namespace {
 

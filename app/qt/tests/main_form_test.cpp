@@ -22,12 +22,12 @@
 #include <utility>
 #include <vector>
 
-#include "app/file_dialog_component.hpp"
-#include "app/guarded_application.hpp"
-#include "app/main_form.hpp"
-#include "app/result_box.hpp"
-#include "app/start_up.hpp"
-#include "app/tests/expected_results.hpp"
+#include "app/qt/file_dialog_component.hpp"
+#include "app/qt/guarded_application.hpp"
+#include "app/qt/main_form.hpp"
+#include "app/qt/result_box.hpp"
+#include "app/qt/start_up.hpp"
+#include "app/qt/tests/expected_results.hpp"
 #include "counters/cp1252.hpp"
 #include "counters/pluen_counter.hpp"
 #include "counters/report_lines.hpp"

@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/error_display.hpp"
-#include "app/start_up.hpp"
+#include "app/qt/error_display.hpp"
+#include "app/qt/start_up.hpp"
 
 namespace {
 
