@@ -15,23 +15,13 @@ void SaboTally::AddLine(std::string_view line) {
 
 namespace {
 
-// The number between the brackets, or 1. Plain digits, the usual case, are read on the spot;
-// nine of them always fit in 32 bits.
+// The number between the brackets, or 1.
 Tally AmountBetween(std::string_view line, const LineMarks& marks) {
     // The first "(" and the first ")" of the whole line decide, wherever the name stands. The
     // line holds no 0x00 byte here, so its marks are where TextPos would find them.
     const auto open = static_cast<std::int64_t>(marks.open) + 1;
     const auto close = static_cast<std::int64_t>(marks.close);
-    const std::string_view inner = TextSub(line, open, close - open);
-    if (!inner.empty() && inner.size() <= 9) {
-        Tally value = 0;
-        for (const char c : inner) {
-            if (c < '0' || c > '9') return TextToIntDef(inner, 1);
-            value = value * 10 + (c - '0');
-        }
-        return value;
-    }
-    return TextToIntDef(inner, 1);
+    return TextToIntDefQuick(TextSub(line, open, close - open), 1);
 }
 
 }  // namespace
