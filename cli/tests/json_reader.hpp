@@ -19,11 +19,13 @@ struct JsonValue {
     std::int64_t number = 0;  // integers only: the program writes no others
     std::string string;
     std::vector<JsonValue> array;
-    std::vector<std::pair<std::string, JsonValue>> members;  // in order
+    // An object's members in order, as two lists: a member cannot hold a type still incomplete.
+    std::vector<std::string> names;
+    std::vector<JsonValue> values;
 
     const JsonValue* Member(std::string_view name) const {
-        for (const auto& [key, value] : members) {
-            if (key == name) return &value;
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (names[i] == name) return &values[i];
         }
         return nullptr;
     }
@@ -98,7 +100,8 @@ class JsonReader {
             JsonValue member;
             Space();
             if (Peek() != '"' || !String(key) || !Take(':') || !Value(member)) return false;
-            value.members.emplace_back(std::move(key), std::move(member));
+            value.names.push_back(std::move(key));
+            value.values.push_back(std::move(member));
         } while (Take(','));
         return Take('}');
     }
