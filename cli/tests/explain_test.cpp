@@ -155,6 +155,20 @@ TEST(Explanation, NumbersLinesInEachFileHoweverTheyArrive) {
     }
 }
 
+TEST(Explanation, NumbersTheLinesOfAUtf16File) {
+    std::string bytes = "\xFF\xFE";
+    for (const char c : std::string_view("x\r\nEisenmine (2)\rRaumhafen")) {
+        bytes += c;
+        bytes += '\0';
+    }
+    for (const std::size_t chunk : {1, 3, 1 << 20}) {
+        Explanation explanation(Counter::kSabo, OutputFormat::kText);
+        Feed(explanation, "u", bytes, chunk);
+        EXPECT_EQ(Written(explanation, ""),
+                  "u:2: Eisenmine +2 | Eisenmine (2)\nu:3: Raumhafen +1 | Raumhafen\n");
+    }
+}
+
 TEST(Explanation, GoesIntoTheJsonObjectAsItsLastMember) {
     const std::string result = R"({"counter":"pluen","resources":[]})"
                                "\n";
