@@ -94,12 +94,6 @@ TEST_F(Explain, ShowsPlunderLinesThatAddNothing) {
               "-:6: Wasser -3 | Wasser -3\n");
 }
 
-TEST_F(Explain, CutsALongLine) {
-    const std::string line = "Eisenmine (2) " + std::string(500, '=');
-    EXPECT_EQ(ExplanationOnly({"sabo"}, line + "\n"),
-              "-:1: Eisenmine +2 | " + line.substr(0, 200) + "\xE2\x80\xA6\n");
-}
-
 // The JSON output read back: the explained amounts add up to the totals it reports, with and
 // without --explain alike.
 TEST_F(Explain, JsonIsOneValidObjectWhoseExplanationAddsUpToTheTotals) {
