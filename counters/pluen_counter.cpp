@@ -50,6 +50,10 @@ void PluenTally::AddText(std::string_view text, LineDecoder decode) {
         text, [&](std::string_view line, bool ascii) { AddLine(ascii ? line : decode(line)); });
 }
 
+void PluenTally::Add(const PluenTally& other) {
+    for (std::size_t r = 0; r < sums_.size(); ++r) sums_[r] = WrappingAdd(sums_[r], other.sums_[r]);
+}
+
 ResultLines PluenTally::Lines() const {
     ResultLines lines(ResourceTable.size() + 1);
     lines[0] = kPluenHeading;

@@ -57,6 +57,11 @@ void SaboTally::AddText(std::string_view text, LineDecoder decode) {
     });
 }
 
+void SaboTally::Add(const SaboTally& other) {
+    for (std::size_t r = 0; r < counts_.size(); ++r)
+        counts_[r] = WrappingAdd(counts_[r], other.counts_[r]);
+}
+
 Tally SaboTally::Total() const {
     Tally total = 0;
     for (std::size_t r = 0; r < counts_.size(); ++r) {

@@ -466,6 +466,29 @@ TEST_F(KorvaCount, StreamsLargeInputInSmallMemory) {
         << result.out;
 }
 
+// A file of 64 MiB and more is counted in two halves at once; the result is that of the same
+// bytes read as one stream.
+TEST_F(KorvaCount, LargeFileCountsAsTheSameBytesOnStandardInput) {
+    std::string block;
+    for (int i = 0; block.size() < (1 << 20); ++i) {
+        block += "Eisenmine (3)\r\nEisen " + std::to_string(i) + "\n12:05 Wohngeb\xC3\xA4ude (2)\r";
+        block += "Wohngeb\xE4ude (5)\r\n\xEF\xBB\xBFSilizium 7\n";
+    }
+    std::string content;
+    while (content.size() < (std::size_t{65} << 20)) content += block;
+    const std::string file = File("large.txt", content);
+    for (const std::string counter : {"sabo", "pluen"}) {
+        const ProcessResult split = Run({counter, "--json", file});
+        const ProcessResult stream =
+            RunKorvaCount(dir_, {.args = {counter, "--json"}, .stdin_path = file});
+        EXPECT_TRUE(split.ExitedWith(0)) << split.err;
+        EXPECT_TRUE(stream.ExitedWith(0)) << stream.err;
+        EXPECT_EQ(split.out, stream.out);
+        EXPECT_NE(split.out.find(counter == "sabo" ? "\"count\":" : "\"amount\":"),
+                  std::string::npos);
+    }
+}
+
 // Input a user should never send, but will: each gives a clear result and loses no line.
 TEST_F(KorvaCount, BadInputCountsWhatItHolds) {
     using std::string_literals::operator""s;
