@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/input.hpp"
+#include "cli/split_read.hpp"
 #include "counters/building_scan.hpp"
 #include "counters/pluen_counter.hpp"
 #include "counters/report_lines.hpp"
@@ -165,6 +166,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 "SaboTally::AddText with a decoder counts as the decoded lines");
         Require(pluen_read.Lines() == korva::oracle::Pluen(decoded),
                 "PluenTally::AddText with a decoder counts as the decoded lines");
+
+        // Split as korva-count splits a large file: after the first line break from the
+        // middle on, the second half read as the inside of a file, both tallies added.
+        const std::size_t middle = text.size() / 2;
+        if (const auto after = korva::cli::AfterFirstBreak(text.substr(middle), true)) {
+            const std::size_t split = middle + *after;
+            korva::SaboTally sabo_halves[2];
+            korva::PluenTally pluen_halves[2];
+            for (const int half : {0, 1}) {
+                korva::cli::ForEachText(
+                    half == 0 ? text.substr(0, split) : text.substr(split), encoding,
+                    [&](std::string_view read, korva::LineDecoder decode) {
+                        sabo_halves[half].AddText(read, decode);
+                        pluen_halves[half].AddText(read, decode);
+                    },
+                    static_cast<std::size_t>(-1),
+                    half == 0 ? korva::cli::ReportDecoder::Start::kFileStart
+                              : korva::cli::ReportDecoder::Start::kAfterLineBreak);
+            }
+            sabo_halves[0].Add(sabo_halves[1]);
+            pluen_halves[0].Add(pluen_halves[1]);
+            // A UTF-16 file is never split; its halves would be counted as bytes.
+            if (encoding != korva::cli::Encoding::kAuto ||
+                !(text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF"))) {
+                Require(sabo_halves[0].Lines() == sabo_read.Lines(),
+                        "a text counted in two halves counts as the whole (sabo)");
+                Require(pluen_halves[0].Lines() == pluen_read.Lines(),
+                        "a text counted in two halves counts as the whole (pluen)");
+            }
+        }
     }
 
     CheckOutputText(sabo, 16);
