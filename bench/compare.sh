@@ -10,6 +10,8 @@
 # Every command runs RUNS times (default 5), the commands taking turns, so that a load that comes
 # and goes on a shared machine falls on all of them; medians are printed. Output is read through
 # a pipe (grep -c with its output on /dev/null stops early).
+# With BASELINE=path/to/an/older/korva-count, that binary takes its turns too (one thread), for
+# a before-and-after figure taken under the same load.
 # Usage: bench/compare.sh [MEGABYTES=1024] [realistic|dense] [cp1252|utf-8]
 # Needs a build in build/ (tools/test.sh or tools/run.sh makes one); installs ripgrep if missing.
 set -euo pipefail
@@ -80,8 +82,9 @@ for counter in sabo pluen; do
         patterns=$work/keywords; rg_pattern=$rg_keywords; fi
     declare -A wall=() cpu=()
     for _ in $(seq "$runs"); do
-        for tool in one two rg grep wc; do
+        for tool in one two rg grep wc ${BASELINE:+base}; do
             case $tool in
+                base) t=$(STDIN_FILE=$file measure "$BASELINE" $counter) ;;
                 one) t=$(STDIN_FILE=$file measure "$bin/korva-count" $counter) ;;
                 two) t=$(measure "$bin/korva-count" $counter "$file") ;;
                 rg) t=$(measure rg -c --no-mmap --no-unicode "$rg_pattern" "$file") ;;
@@ -92,7 +95,7 @@ for counter in sabo pluen; do
             cpu[$tool]="${cpu[$tool]:-} ${t#* }"
         done
     done
-    for tool in one two rg grep wc; do
+    for tool in one two rg grep wc ${BASELINE:+base}; do
         wall[$tool]=$(echo "${wall[$tool]}" | median)
         cpu[$tool]=$(echo "${cpu[$tool]}" | median)
     done
@@ -107,6 +110,10 @@ for counter in sabo pluen; do
     printf '      two threads: korva-count %.2f s wall (%.2f s CPU) | rg %.2f s wall, ratio %s | one thread %.2f s wall, ratio %s\n' \
         "${wall[two]}" "${cpu[two]}" "${wall[rg]}" "$(ratio "${wall[two]}" "${wall[rg]}")" \
         "${wall[one]}" "$(ratio "${wall[two]}" "${wall[one]}")"
+    if [ -n "${BASELINE:-}" ]; then
+        printf '      before: %s %.2f s CPU, ratio %s (now / before); / rg %s\n' "$BASELINE" \
+            "${cpu[base]}" "$(ratio "${cpu[one]}" "${cpu[base]}")" "$(ratio "${cpu[base]}" "${cpu[rg]}")"
+    fi
     printf '      memory: anonymous peak %s KiB with one thread, %s KiB with two; peak RSS %s KiB\n' \
         "$anon_one" "$anon_two" "$rss_two"
     unset wall cpu
