@@ -27,6 +27,16 @@ void SetApplicationIdentity() {
     QApplication::setWindowIcon(icon);
 }
 
+void ShowStartUpFailureSafely(std::exception_ptr failure,
+                              const ErrorBoxPresenter& present) noexcept {
+    try {
+        if (IsOutOfMemory(failure)) return ShowOutOfMemory(present);
+        ShowStartUpFailure(std::move(failure), present);
+    } catch (...) {
+        ShowOutOfMemory(present);
+    }
+}
+
 bool GraphicalDisplayGiven() {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
     return !qEnvironmentVariableIsEmpty("DISPLAY") ||

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/qt/error_display.hpp"
+#include "app/qt/guarded_application.hpp"
 
 // Sets the application title, version and icon that every window and error box takes.
 void SetApplicationIdentity();
@@ -23,6 +24,11 @@ extern const char* const kNoDisplayMessage;
 // runs with Qt's English texts. Returns whether they were found.
 bool LoadQtTranslations(QApplication& app);
 
+// ShowStartUpFailure that never throws: running out of memory, or running out while showing
+// another failure, shows "Out of memory." with what was made ready for it.
+void ShowStartUpFailureSafely(std::exception_ptr failure,
+                              const ErrorBoxPresenter& present) noexcept;
+
 // Creates the main window into main_form, shows it and runs the event loop until it closes. A
 // failure on the way (one the event guard does not catch) is shown, main_form set back to empty,
 // and the run ends. The exit status is 0 either way.
@@ -35,7 +41,7 @@ int RunUntilClosed(std::unique_ptr<Form>& main_form, Create&& create,
         QApplication::exec();
     } catch (...) {
         main_form.reset();
-        ShowStartUpFailure(std::current_exception(), present);
+        ShowStartUpFailureSafely(std::current_exception(), present);
     }
     return 0;
 }
