@@ -10,12 +10,14 @@ class EnterClicks : public QObject {
     explicit EnterClicks(QAbstractButton& button) : QObject(&button), button_(button) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
-        const int key = static_cast<const QKeyEvent*>(event)->key();
-        if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
-        // A disabled button receives no keys; click() checks once more all the same.
-        button_.click();
-        return true;
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<const QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                button_.click();  // does nothing while the button is disabled
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
     }
 
   private:

@@ -1,7 +1,6 @@
 #include "app/qt/inert_menu_bar.hpp"
 
 #include <QAction>
-#include <QApplication>
 #include <QEvent>
 #include <QMenuBar>
 #include <QProxyStyle>
@@ -47,9 +46,8 @@ class MnemonicsOff : public QObject {
 }  // namespace
 
 void KeepKeyboardOutWhileInert(QMenuBar& bar) {
-    // The same style as the rest of the window draws the bar; the proxy owns its copy.
-    auto* style =
-        new NoKeyboardNavigationStyle(QStyleFactory::create(QApplication::style()->name()));
+    // The bar keeps its look: the proxy owns a fresh copy of the style that draws it now.
+    auto* style = new NoKeyboardNavigationStyle(QStyleFactory::create(bar.style()->name()));
     style->setParent(&bar);
     bar.setStyle(style);
     bar.installEventFilter(new MnemonicsOff(bar));
