@@ -1,5 +1,6 @@
-// The main window as a user meets it: layout, captions, counts, copying, and failures in a
-// command shown by the event guard while the window goes on working.
+// The main window as a user meets it: layout, captions, keyboard, what a screen reader reads,
+// counts, copying, and failures in a command shown by the event guard while the window goes on
+// working.
 #include <QAccessible>
 #include <QClipboard>
 #include <QFile>
