@@ -5,6 +5,7 @@
 #include <QTranslator>
 #include <QtGlobal>
 
+#include "app/qt/guarded_application.hpp"
 #include "app/window/form.hpp"
 
 const char* const kNoDisplayMessage =

@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "app/qt/error_display.hpp"
-#include "app/qt/guarded_application.hpp"
 
 // Sets the application title, version and icon that every window and error box takes.
 void SetApplicationIdentity();
