@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev libgtest-dev googletest libbenchmark-dev fonts-wine librsvg2-bin)
 case "${1:-build}" in
-    test) packages+=(xvfb xdotool xclip libx11-dev desktop-file-utils appstream clang libclang-rt-14-dev) ;;
+    test) packages+=(xvfb openbox x11-utils xdotool xclip libx11-dev desktop-file-utils appstream clang libclang-rt-14-dev) ;;
     bench) packages+=(ripgrep bc time) ;;
 esac
 

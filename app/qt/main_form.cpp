@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "app/qt/file_dialog_component.hpp"
+#include "app/qt/frame_place.hpp"
 #include "app/qt/guarded_application.hpp"
 #include "app/qt/report_text.hpp"
 #include "app/qt/result_box.hpp"
@@ -97,7 +98,7 @@ void TMainForm::setupWindow() {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    move(korva::form::kWindowPosition.left, korva::form::kWindowPosition.top);
+    PlaceFrameAt(*this, {korva::form::kWindowPosition.left, korva::form::kWindowPosition.top});
     setFont(DesignFont(korva::form::kWindowPointSize));
     QPalette button_face = palette();
     button_face.setColor(QPalette::Window, button_face.color(QPalette::Button));
