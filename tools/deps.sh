@@ -3,7 +3,7 @@
 # Usage: tools/deps.sh build|test|bench
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev libgtest-dev googletest libbenchmark-dev fonts-wine librsvg2-bin)
+packages=(cmake g++ make qt6-base-dev libgtest-dev googletest libbenchmark-dev fonts-wine fonts-liberation librsvg2-bin)
 case "${1:-build}" in
     test) packages+=(xvfb openbox x11-utils xdotool xclip libx11-dev desktop-file-utils appstream clang libclang-rt-14-dev) ;;
     bench) packages+=(ripgrep bc time) ;;
