@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only those that are missing.
-# Usage: tools/deps.sh build|test|bench
+# Usage: tools/deps.sh build|test|bench|docs
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev libgtest-dev googletest libbenchmark-dev fonts-wine fonts-liberation librsvg2-bin)
 case "${1:-build}" in
     test) packages+=(xvfb openbox x11-utils xdotool xclip libx11-dev desktop-file-utils appstream clang libclang-rt-14-dev) ;;
     bench) packages+=(ripgrep bc time) ;;
+    docs) packages+=(xvfb openbox x11-utils xdotool xclip imagemagick) ;;
 esac
 
 missing=()

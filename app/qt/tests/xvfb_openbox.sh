@@ -3,6 +3,7 @@
 # frames, places and focuses windows as a desktop does. The command gets DISPLAY and
 # QT_QPA_PLATFORM=xcb; its exit status is the script's.
 # Usage: xvfb_openbox.sh COMMAND [ARG...]
+# KORVA_XVFB_SCREEN sets the screen's size and depth (default 1024x768x24).
 # Exits 77 (skipped) when Xvfb, openbox or xprop is missing.
 set -euo pipefail
 
@@ -40,7 +41,7 @@ wait_for() {
 
 # -noreset: without it Xvfb resets whenever its last client leaves, refusing whoever connects
 # just then.
-Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -noreset -screen 0 "${KORVA_XVFB_SCREEN:-1024x768x24}" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)
 wait_for 100 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=":$(cat "$work/display")"
