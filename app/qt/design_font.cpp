@@ -67,8 +67,7 @@ QFont DesignFont(int point_size, TextScale scale) {
     return font;
 }
 
-std::optional<QRawFont> DesignStrike(int point_size, TextScale scale) {
-    if (!DrawsBitmap(scale)) return std::nullopt;
+std::optional<QRawFont> DesignStrike(int point_size) {
     const std::optional<QString> file = DesignFontFile();
     if (!file) return std::nullopt;
     for (const Strike& strike : kStrikes) {

@@ -30,6 +30,6 @@ bool DrawsBitmap(TextScale scale);
 QFont DesignFont(int point_size, TextScale scale);
 
 // The bitmap strike Windows draws for point_size at 96 dpi, read from the font file, when the
-// file is installed, the strike exists and the scale draws bitmaps. Qt's own font matching
-// knows only the file's first strike (13 px, 8 point), so larger text needs this.
-std::optional<QRawFont> DesignStrike(int point_size, TextScale scale);
+// file is installed and has that strike; to be drawn only where DrawsBitmap. Qt's own font
+// matching knows only the file's first strike (13 px, 8 point), so larger text needs this.
+std::optional<QRawFont> DesignStrike(int point_size);

@@ -19,6 +19,7 @@
 #include "app/qt/guarded_application.hpp"
 #include "app/qt/report_text.hpp"
 #include "app/qt/result_box.hpp"
+#include "app/qt/scale_follower.hpp"
 #include "app/qt/strike_label.hpp"
 #include "app/window/form.hpp"
 
@@ -78,6 +79,7 @@ void TMainForm::setupWindow() {
                    Qt::WindowCloseButtonHint);
     PlaceFrameAt(*this, {korva::form::kWindowPosition.left, korva::form::kWindowPosition.top});
     setFont(DesignFont(korva::form::kWindowPointSize, ScaleOf(*this)));
+    FollowScale(*this);
     QPalette button_face = palette();
     button_face.setColor(QPalette::Window, button_face.color(QPalette::Button));
     setPalette(button_face);
@@ -143,7 +145,7 @@ void TMainForm::setupDialogs() {
 void TMainForm::setupLabels(QWidget* client) {
     const TextScale scale = ScaleOf(*this);
     const QFont font = DesignFont(korva::form::kLabelPointSize, scale);
-    const std::optional<QRawFont> strike = DesignStrike(korva::form::kLabelPointSize, scale);
+    const std::optional<QRawFont> strike = DesignStrike(korva::form::kLabelPointSize);
     Label1 = Placed(new StrikeLabel(CaptionOf("Label1"), strike, client), "Label1");
     Label2 = Placed(new StrikeLabel(CaptionOf("Label2"), strike, client), "Label2");
     Label1->setFont(font);

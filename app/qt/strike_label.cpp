@@ -5,11 +5,13 @@
 
 #include <utility>
 
+#include "app/qt/design_font.hpp"
+
 StrikeLabel::StrikeLabel(const QString& text, std::optional<QRawFont> strike, QWidget* parent)
     : QLabel(text, parent), strike_(std::move(strike)) {}
 
 void StrikeLabel::paintEvent(QPaintEvent* event) {
-    if (!strike_) {
+    if (!strike_ || !DrawsBitmap(ScaleOf(*this))) {
         QLabel::paintEvent(event);
         return;
     }

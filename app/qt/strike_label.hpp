@@ -1,5 +1,6 @@
 // A text label that draws its caption from a bitmap strike given to it, pixel for pixel, where
-// Qt's font matching would take another strike; without one it is a plain QLabel.
+// Qt's font matching would take another strike. Where the screen's scale cannot draw bitmaps
+// true, or without a strike, it is a plain QLabel in its font.
 #pragma once
 
 #include <QLabel>

@@ -7,9 +7,12 @@
 #include <QGlyphRun>
 #include <QPainter>
 #include <QRawFont>
+#include <QScreen>
 #include <QtTest>
 
-#include <memory>
+#include <cmath>
+
+#include <utility>
 
 #include "app/qt/guarded_application.hpp"
 #include "app/qt/main_form.hpp"
@@ -72,55 +75,94 @@ double RequestedScale() {
     return factor * dpi / 96.0;
 }
 
+QScreen* ScreenNamed(const QString& name) {
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen->name() == name) return screen;
+    }
+    return nullptr;
+}
+
+// The window's captions: widget name, pixel size of the strike drawn at 96 dpi, logical pixels
+// of bevel around the caption.
+void AddCaptionRows() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("strike");
+    QTest::addColumn<int>("inset");
+    QTest::newRow("Pluen, 8 point") << "Pluen" << 13 << 3;
+    QTest::newRow("Label1, 10 point") << "Label1" << 16 << 0;
+    QTest::newRow("Label2, 10 point") << "Label2" << 16 << 0;
+}
+
+// The caption's ink as drawn must be the strike's at 96 dpi times scale.
+void VerifyInk(const QWidget& form, const QString& name, int strike, int inset, double scale) {
+    auto* widget = form.findChild<QWidget*>(name);
+    QVERIFY(widget);
+    const QImage drawn = widget->grab().toImage();
+    QCOMPARE(drawn.devicePixelRatio(), scale);
+    const int cut = qRound(inset * scale);
+    const Ink ink = InkIn(drawn, drawn.rect().adjusted(cut, cut, -cut, -cut));
+    const Ink designed =
+        StrikeInk(QRawFont(kBitmapFile, strike), widget->property("text").toString());
+
+    const auto near = [scale](int measured, int at_96_dpi, double tolerance) {
+        return std::abs(measured / (at_96_dpi * scale) - 1) <= tolerance;
+    };
+    // At 96 dpi the bitmap itself, pixel for pixel. Scaled, a scalable face of nearly the same
+    // widths, whose letters are a little lower than the bitmap's.
+    const bool bitmap = scale == 1.0;
+    const QByteArray seen = QStringLiteral("drawn %1 x %2 device px, designed %3 x %4 x %5")
+                                .arg(ink.width)
+                                .arg(ink.height)
+                                .arg(designed.width)
+                                .arg(designed.height)
+                                .arg(scale)
+                                .toUtf8();
+    qInfo("%s", seen.constData());
+    QVERIFY2(near(ink.width, designed.width, bitmap ? 0 : 0.06), seen.constData());
+    QVERIFY2(near(ink.height, designed.height, bitmap ? 0 : 0.15), seen.constData());
+}
+
 }  // namespace
 
 class DrawnTextTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void captionInkScales_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("strike");  // pixel size of the strike drawn at 96 dpi
-        QTest::addColumn<int>("inset");   // logical pixels of bevel around the caption
-        QTest::newRow("Pluen, 8 point") << "Pluen" << 13 << 3;
-        QTest::newRow("Label1, 10 point") << "Label1" << 16 << 0;
-        QTest::newRow("Label2, 10 point") << "Label2" << 16 << 0;
+    void init() {
+        if (!QFile::exists(kBitmapFile)) QSKIP("fonts-wine is not installed");
     }
+
+    void captionInkScales_data() { AddCaptionRows(); }
 
     void captionInkScales() {
         QFETCH(QString, name);
         QFETCH(int, strike);
         QFETCH(int, inset);
-        if (!QFile::exists(kBitmapFile)) QSKIP("fonts-wine is not installed");
         TMainForm form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        auto* widget = form.findChild<QWidget*>(name);
-        QVERIFY(widget);
+        VerifyInk(form, name, strike, inset, RequestedScale());
+    }
 
-        const QImage drawn = widget->grab().toImage();
-        const double scale = RequestedScale();
-        QCOMPARE(drawn.devicePixelRatio(), scale);
-        const int cut = qRound(inset * scale);
-        const Ink ink = InkIn(drawn, drawn.rect().adjusted(cut, cut, -cut, -cut));
-        const Ink designed =
-            StrikeInk(QRawFont(kBitmapFile, strike), widget->property("text").toString());
+    // Moved to a screen of twice the scale and back, the window redraws its text for each.
+    void captionInkFollowsTheScreen_data() { AddCaptionRows(); }
 
-        const auto near = [scale](int measured, int at_96_dpi, double tolerance) {
-            const double ratio = measured / (at_96_dpi * scale);
-            return ratio > 1 - tolerance && ratio < 1 + tolerance;
-        };
-        const QByteArray seen = QStringLiteral("drawn %1 x %2 device px, designed %3 x %4 x %5")
-                                    .arg(ink.width)
-                                    .arg(ink.height)
-                                    .arg(designed.width)
-                                    .arg(designed.height)
-                                    .arg(scale)
-                                    .toUtf8();
-        qInfo("%s", seen.constData());
-        QVERIFY2(near(ink.width, designed.width, 0.06), seen.constData());
-        // A scalable face's letters are a little lower than the bitmap's.
-        QVERIFY2(near(ink.height, designed.height, 0.15), seen.constData());
+    void captionInkFollowsTheScreen() {
+        QFETCH(QString, name);
+        QFETCH(int, strike);
+        QFETCH(int, inset);
+        QScreen* const plain = ScreenNamed(QStringLiteral("plain"));
+        QScreen* const doubled = ScreenNamed(QStringLiteral("double"));
+        if (!plain || !doubled) QSKIP("needs the two screens of two_screens.json");
+        TMainForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        for (const auto& [screen, scale] : {std::pair{doubled, 2.0}, std::pair{plain, 1.0}}) {
+            form.move(screen->geometry().topLeft() + QPoint(196, 141));
+            QTRY_COMPARE(form.screen(), screen);
+            VerifyInk(form, name, strike, inset, scale);
+            if (QTest::currentTestFailed()) return;
+        }
     }
 };
 
