@@ -1,11 +1,11 @@
 #include "app/qt/scale_follower.hpp"
 
-#include <QEvent>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
 #include "app/qt/design_font.hpp"
+#include "app/qt/first_show.hpp"
 #include "app/window/form.hpp"
 
 namespace {
@@ -25,30 +25,12 @@ void Restyle(QWidget& window) {
     window.update();
 }
 
-// Waits for the first show: only then has the window a native window that knows its screen.
-class ScaleFollower : public QObject {
-  public:
-    explicit ScaleFollower(QWidget& window) : QObject(&window), window_(window) {}
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == &window_ && event->type() == QEvent::Show) {
-            window_.removeEventFilter(this);
-            if (QWindow* native = window_.windowHandle()) {
-                QWidget* window = &window_;
-                connect(native, &QWindow::screenChanged, this, [window] { Restyle(*window); });
-            }
-            Restyle(window_);
-        }
-        return false;
-    }
-
-  private:
-    QWidget& window_;
-};
-
 }  // namespace
 
 void FollowScale(QWidget& window) {
-    window.installEventFilter(new ScaleFollower(window));
+    QWidget* const widget = &window;
+    OnFirstShow(window, [widget](QWindow& native) {
+        QObject::connect(&native, &QWindow::screenChanged, widget, [widget] { Restyle(*widget); });
+        Restyle(*widget);
+    });
 }
