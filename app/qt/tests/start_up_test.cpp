@@ -14,11 +14,16 @@
 
 namespace {
 
-// The texts of a menu's entries, separators left out.
+// The texts of a menu's entries, separators left out, each without the key after its tab: which
+// keys the platform binds (Redo: Ctrl+Y or Ctrl+Shift+Z) is not ours. Every key must be named
+// in German, with "Strg".
 QStringList EntryTexts(const QMenu& menu) {
     QStringList texts;
     for (const QAction* action : menu.actions()) {
-        if (!action->isSeparator()) texts << action->text();
+        if (action->isSeparator()) continue;
+        const QStringList parts = action->text().split(QLatin1Char('\t'));
+        if (parts.size() > 1 && !parts[1].startsWith(QStringLiteral("Strg+"))) texts << parts[1];
+        texts << parts[0];
     }
     return texts;
 }
@@ -45,11 +50,9 @@ class StartUpTest : public QObject {
         const std::unique_ptr<QMenu> input(form.Input->createStandardContextMenu());
         const std::unique_ptr<QMenu> output(form.Output->createStandardContextMenu());
         QCOMPARE(EntryTexts(*input),
-                 QStringList({"&Rückgängig\tStrg+Z", "Wieder&herstellen\tStrg+Y",
-                              "&Ausschneiden\tStrg+X", "&Kopieren\tStrg+C", "Einf&ügen\tStrg+V",
-                              "Löschen", "Alles auswählen\tStrg+A"}));
-        QCOMPARE(EntryTexts(*output),
-                 QStringList({"&Kopieren\tStrg+C", "Alles auswählen\tStrg+A"}));
+                 QStringList({"&Rückgängig", "Wieder&herstellen", "&Ausschneiden", "&Kopieren",
+                              "Einf&ügen", "Löschen", "Alles auswählen"}));
+        QCOMPARE(EntryTexts(*output), QStringList({"&Kopieren", "Alles auswählen"}));
     }
 };
 
