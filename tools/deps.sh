@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only those that are missing.
-# Usage: tools/deps.sh build|test|bench
+# Usage: tools/deps.sh build|test|bench|docs
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev libgtest-dev googletest libbenchmark-dev fonts-wine librsvg2-bin)
+packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libgtest-dev googletest libbenchmark-dev fonts-wine fonts-liberation librsvg2-bin)
 case "${1:-build}" in
-    test) packages+=(xvfb xdotool xclip libx11-dev desktop-file-utils appstream clang libclang-rt-14-dev) ;;
+    test) packages+=(xvfb openbox x11-utils xdotool xclip libx11-dev desktop-file-utils appstream clang
+                   libclang-rt-14-dev dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0) ;;
     bench) packages+=(ripgrep bc time) ;;
+    docs) packages+=(xvfb openbox x11-utils xdotool xclip imagemagick) ;;
 esac
 
 missing=()

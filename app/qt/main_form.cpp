@@ -1,8 +1,6 @@
 #include "app/qt/main_form.hpp"
 
 #include <QApplication>
-#include <QFile>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
@@ -12,12 +10,21 @@
 #include <QPushButton>
 
 #include <map>
+#include <optional>
 #include <string_view>
 
+#include "app/qt/crlf_text_edit.hpp"
+#include "app/qt/design_font.hpp"
+#include "app/qt/enter_clicks.hpp"
 #include "app/qt/file_dialog_component.hpp"
+#include "app/qt/frame_place.hpp"
 #include "app/qt/guarded_application.hpp"
+#include "app/qt/inert_menu_bar.hpp"
 #include "app/qt/report_text.hpp"
 #include "app/qt/result_box.hpp"
+#include "app/qt/scale_follower.hpp"
+#include "app/qt/strike_label.hpp"
+#include "app/qt/unavailable_menu_items.hpp"
 #include "app/window/form.hpp"
 
 namespace {
@@ -33,29 +40,6 @@ QRect PlaceOf(std::string_view name) {
 
 QString CaptionOf(std::string_view name) {
     return Text(korva::form::ControlNamed(name).caption);
-}
-
-// Wine's free lookalike of MS Sans Serif, where Debian's fonts-wine puts it. Fontconfig does
-// not index that folder, so the program registers the file itself. Without it, Qt takes the
-// nearest sans-serif font at the same size.
-void RegisterDesignFont() {
-    static const bool registered = [] {
-        for (const char* path : {"/usr/share/wine/fonts/ms_sans_serif.ttf",
-                                 "/usr/share/fonts/truetype/wine/ms_sans_serif.ttf"}) {
-            if (QFile::exists(QString::fromLatin1(path))) {
-                return QFontDatabase::addApplicationFont(QString::fromLatin1(path)) >= 0;
-            }
-        }
-        return false;
-    }();
-    (void)registered;
-}
-
-QFont DesignFont(int point_size) {
-    RegisterDesignFont();
-    QFont font(Text(korva::form::kFontFamily), point_size);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
 }
 
 template <class Widget>
@@ -97,8 +81,9 @@ void TMainForm::setupWindow() {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    move(korva::form::kWindowPosition.left, korva::form::kWindowPosition.top);
-    setFont(DesignFont(korva::form::kWindowPointSize));
+    PlaceFrameAt(*this, {korva::form::kWindowPosition.left, korva::form::kWindowPosition.top});
+    setFont(DesignFont(korva::form::kWindowPointSize, ScaleOf(*this)));
+    FollowScale(*this);
     QPalette button_face = palette();
     button_face.setColor(QPalette::Window, button_face.color(QPalette::Button));
     setPalette(button_face);
@@ -109,6 +94,8 @@ void TMainForm::setupMenu() {
     MainMenu->setObjectName(QStringLiteral("MainMenu"));
     // Kept in the window even where the desktop would move menus into a global menu bar.
     MainMenu->setNativeMenuBar(false);
+    KeepKeyboardOutWhileInert(*MainMenu);
+    ReportItemsOfDisabledMenusUnavailable();
 
     const std::map<korva::form::Command, void (TMainForm::*)()> handlers{
         {korva::form::Command::kFileSaveAs, &TMainForm::FileSaveAs},
@@ -162,15 +149,21 @@ void TMainForm::setupDialogs() {
 }
 
 void TMainForm::setupLabels(QWidget* client) {
-    const QFont font = DesignFont(korva::form::kLabelPointSize);
-    Label1 = Placed(new QLabel(CaptionOf("Label1"), client), "Label1");
-    Label2 = Placed(new QLabel(CaptionOf("Label2"), client), "Label2");
+    const TextScale scale = ScaleOf(*this);
+    const QFont font = DesignFont(korva::form::kLabelPointSize, scale);
+    const std::optional<QRawFont> strike = DesignStrike(korva::form::kLabelPointSize);
+    Label1 = Placed(new StrikeLabel(CaptionOf("Label1"), strike, client), "Label1");
+    Label2 = Placed(new StrikeLabel(CaptionOf("Label2"), strike, client), "Label2");
     Label1->setFont(font);
     Label2->setFont(font);
 }
 
 void TMainForm::setupInput(QWidget* client) {
-    Input = Placed(new QPlainTextEdit(client), "Input");
+    Input = Placed(new CrLfTextEdit(client), "Input");
+    // Screen readers name each box by its label.
+    Label1->setBuddy(Input);
+    Input->setAccessibleName(CaptionOf("Label1"));
+    Input->setAccessibleDescription(Text(korva::form::kInputDescription));
     // Long lines scroll sideways, with no scroll bar for it: each line of the box is one
     // report line, however long.
     Input->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -178,6 +171,9 @@ void TMainForm::setupInput(QWidget* client) {
     Input->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Input->setTabChangesFocus(true);
     Input->setPlainText(Text(korva::form::kInitialInput));
+    // The help text is selected, so that the first paste or typing replaces it instead of
+    // running into its first line.
+    Input->selectAll();
 }
 
 void TMainForm::setupPanel(QWidget* client) {
@@ -193,6 +189,7 @@ void TMainForm::setupPanel(QWidget* client) {
     for (QPushButton* button : {Sabo, Pluen, Fleet}) {
         button->setAutoDefault(false);
         button->setDefault(false);
+        ClickOnEnter(*button);
     }
 
     connect(Sabo, &QPushButton::clicked, this, Guarded(&TMainForm::SelectSaboCounter));
@@ -202,6 +199,9 @@ void TMainForm::setupPanel(QWidget* client) {
 
 void TMainForm::setupOutput(QWidget* client) {
     Output = Placed(new ResultBox(client), "Output");
+    Label2->setBuddy(Output);
+    Output->setAccessibleName(CaptionOf("Label2"));
+    Output->setAccessibleDescription(Text(korva::form::kOutputDescription));
     Output->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Output->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Output->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
