@@ -1,14 +1,35 @@
 #include "cli/split_read.hpp"
 
+#include <algorithm>
+
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <future>
+#endif
 
 namespace korva::cli {
+
+std::optional<std::size_t> AfterFirstBreak(std::string_view window, bool at_end) {
+    const std::size_t brk = window.find_first_of("\r\n");
+    if (brk == std::string_view::npos) return std::nullopt;
+    if (window[brk] == '\n') return brk + 1;
+    if (brk + 1 < window.size()) return window[brk + 1] == '\n' ? brk + 2 : brk + 1;
+    return at_end ? std::optional<std::size_t>(brk + 1) : std::nullopt;
+}
+
+#ifdef _WIN32
+
+// On Windows every file is read in one piece.
+SplitReadResult ReadTextsInTwo(const std::string&, Encoding, std::size_t, std::span<char>, TextSink,
+                               std::span<char>, TextSink) {
+    return {SplitRead::kNotSplit, 0};
+}
+
+#else
 
 namespace {
 
@@ -85,14 +106,6 @@ bool MayBeUtf16(int fd, Encoding encoding) {
 
 }  // namespace
 
-std::optional<std::size_t> AfterFirstBreak(std::string_view window, bool at_end) {
-    const std::size_t brk = window.find_first_of("\r\n");
-    if (brk == std::string_view::npos) return std::nullopt;
-    if (window[brk] == '\n') return brk + 1;
-    if (brk + 1 < window.size()) return window[brk + 1] == '\n' ? brk + 2 : brk + 1;
-    return at_end ? std::optional<std::size_t>(brk + 1) : std::nullopt;
-}
-
 SplitReadResult ReadTextsInTwo(const std::string& name, Encoding encoding, std::size_t minimum_size,
                                std::span<char> first_buffer, TextSink first,
                                std::span<char> second_buffer, TextSink second) {
@@ -119,5 +132,7 @@ SplitReadResult ReadTextsInTwo(const std::string& name, Encoding encoding, std::
     const int error = first_error != 0 ? first_error : second_error;
     return {error == 0 ? SplitRead::kDone : SplitRead::kFailed, error};
 }
+
+#endif
 
 }  // namespace korva::cli

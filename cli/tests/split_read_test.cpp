@@ -38,6 +38,9 @@ TEST(AfterFirstBreak, EndsAfterTheWholeBreak) {
 class SplitReadTest : public ::testing::Test {
   protected:
     void SetUp() override {
+#ifdef _WIN32
+        GTEST_SKIP() << "Windows reads every file in one piece";
+#endif
         std::string pattern =
             (std::filesystem::path(::testing::TempDir()) / "korva-split-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr) << std::strerror(errno);
