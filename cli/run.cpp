@@ -1,7 +1,5 @@
 #include "cli/run.hpp"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -10,6 +8,7 @@
 #include "cli/arguments.hpp"
 #include "cli/input.hpp"
 #include "cli/output.hpp"
+#include "cli/std_streams.hpp"
 
 namespace korva::cli {
 
@@ -23,7 +22,7 @@ constexpr std::string_view kProgram = "korva-count: ";
 
 void Complain(const std::string& message) {
     // Nothing sensible is left to do when standard error fails too.
-    WriteAll(STDERR_FILENO, std::string(kProgram) + message + '\n');
+    WriteStandardError(std::string(kProgram) + message + '\n');
 }
 
 std::string CannotRead(const std::string& name, int error) {
@@ -34,9 +33,9 @@ std::string CannotRead(const std::string& name, int error) {
 
 // Standard output is written once, in full, and closed, so that a full disk or a vanished
 // reader is noticed here and not lost at exit.
-int Print(std::string_view text) {
-    int error = WriteAll(STDOUT_FILENO, text);
-    if (error == 0 && ::close(STDOUT_FILENO) != 0 && errno != EINTR) error = errno;
+int Print(std::string_view text, CodePage code_page = CodePage::kUtf8) {
+    int error = WriteStandardOutput(text, code_page);
+    if (error == 0) error = CloseStandardOutput();
     if (error == 0) return kExitSuccess;
     Complain(std::string("Ausgabe kann nicht geschrieben werden: ") + std::strerror(error));
     return kExitFailure;
@@ -56,7 +55,9 @@ int Count(const Options& options) {
             return kExitFailure;
         }
     }
-    return Print(FormatResult(tally, options.format));
+    // Only the window's raw bytes are Windows-1252; a console shows either form rightly.
+    return Print(FormatResult(tally, options.format),
+                 options.format == OutputFormat::kRaw ? CodePage::kCp1252 : CodePage::kUtf8);
 }
 
 }  // namespace
