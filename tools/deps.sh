@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only those that are missing.
-# Usage: tools/deps.sh build|test|bench
+# Usage: tools/deps.sh build|test|bench|windows
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev libgtest-dev googletest libbenchmark-dev fonts-wine librsvg2-bin)
 case "${1:-build}" in
     test) packages+=(xvfb xdotool xclip libx11-dev desktop-file-utils appstream clang libclang-rt-14-dev) ;;
     bench) packages+=(ripgrep bc time) ;;
+    # The Windows cross-build (GoogleTest is built from the googletest package's sources) and
+    # wine to run its tests; Xvfb for the window's tests under wine.
+    windows) packages+=(mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
+                        xvfb) ;;
 esac
 
 missing=()
