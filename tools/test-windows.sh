@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows programs with mingw-w64 into build-win/, runs their tests under wine,
 # makes the zip, and checks that korva-count.exe from the unpacked zip prints the very bytes the
-# Linux korva-count prints.
+# Linux korva-count prints, and German text rightly in a console.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -69,5 +69,17 @@ if [ "$(cat "$work/windows.out")" != "$expected_sabo" ]; then
     cat "$work/windows.out" >&2
     failed=1
 fi
+# In a terminal wine gives the program a console, and the console's characters reach the terminal
+# as UTF-8. The default output is UTF-8 and --raw Windows-1252: both can show "ä" only if each is
+# written as characters, as no one console code page reads both byte forms alike.
+for args in "sabo" "sabo --raw"; do
+    shown=$(cd "$work" && LANG=C.UTF-8 timeout 60 script -qec \
+        "wine '$folder/korva-count.exe' $args 'Bericht ä.txt'" /dev/null | tr -d '\r')
+    if ! grep -q 'Wohngebäude  (2)' <<< "$shown"; then
+        echo "korva-count.exe $args in a console does not show German text rightly:" >&2
+        echo "$shown" >&2
+        failed=1
+    fi
+done
 [ "$failed" -eq 0 ] && echo "$zip: korva-count.exe from the zip prints what Linux prints"
 exit "$failed"

@@ -141,9 +141,9 @@ TEST_F(KorvaCount, ReadsEveryByteAsItIs) {
 TEST_F(KorvaCount, FileNamesMayHoldAnyCharacter) {
     const std::string names[] = {
         "Berichte \xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F.txt",  // German umlauts and sharp s
-        "Pl\xC3\xBCnder \xE2\x82\xAC 100%.txt",            // euro sign, outside Windows-1252's
-        "\xE6\x97\xA5\xE6\x9C\xAC.txt",                     // CJK
-        "\xF0\x9F\x9A\x80 Flotte.txt",                       // outside the 16-bit plane
+        "Pl\xC3\xBCnder \xE2\x82\xAC 100%.txt",           // euro sign, percent sign
+        "\xE6\x97\xA5\xE6\x9C\xAC.txt",                   // CJK
+        "\xF0\x9F\x9A\x80 Flotte.txt",                    // outside the 16-bit plane
         "a'b;c&d (1) [2].txt",
     };
     for (const std::string& name : names) {
@@ -445,15 +445,14 @@ TEST_F(KorvaCount, VanishedReaderIsNoSuccess) {
     const std::string file = File("sabo.txt", kSaboReports);
     // With SIGPIPE ignored (and on Windows, which has none) the failed write is how the program
     // learns of it.
-    const ProcessResult result = RunKorvaCount(
-        dir_, {.args = {"sabo", file},
-               .stdout_target = StdoutTarget::kClosedPipe,
-               .ignore_sigpipe = true});
+    const ProcessResult result = RunKorvaCount(dir_, {.args = {"sabo", file},
+                                                      .stdout_target = StdoutTarget::kClosedPipe,
+                                                      .ignore_sigpipe = true});
     EXPECT_TRUE(result.ExitedWith(1)) << result.wait_status;
     EXPECT_NE(result.err.find(std::strerror(EPIPE)), std::string::npos) << result.err;
 #ifndef _WIN32
-    const ProcessResult killed = RunKorvaCount(
-        dir_, {.args = {"sabo", file}, .stdout_target = StdoutTarget::kClosedPipe});
+    const ProcessResult killed =
+        RunKorvaCount(dir_, {.args = {"sabo", file}, .stdout_target = StdoutTarget::kClosedPipe});
     EXPECT_TRUE(killed.KilledBy(SIGPIPE)) << killed.wait_status;
 #endif
 }

@@ -125,8 +125,8 @@ ProcessResult RunKorvaCount(const std::filesystem::path& dir, const ProcessSpec&
     startup.hStdOutput = out.get();
     startup.hStdError = err.get();
     PROCESS_INFORMATION process = {};
-    if (!::CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                          nullptr, &startup, &process)) {
+    if (!::CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                          &startup, &process)) {
         throw std::runtime_error("CreateProcessW failed: " + std::to_string(::GetLastError()));
     }
     Handle process_handle(process.hProcess);

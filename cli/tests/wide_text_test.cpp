@@ -21,8 +21,9 @@ TEST(WideText, NamesRoundTripAsUtf8) {
         {"a pair: one four-byte character", u"\U0001F600", "\xF0\x9F\x98\x80"},
         {"highest code point", u"\U0010FFFF", "\xF4\x8F\xBF\xBF"},
         // Legal in Windows file names: kept as the three bytes of their own value.
-        {"lone high surrogate", u"a\xD800"
-                                u"b",
+        {"lone high surrogate",
+         u"a\xD800"
+         u"b",
          "a\xED\xA0\x80"
          "b"},
         {"lone low surrogate", u"\xDC00", "\xED\xB0\x80"},
