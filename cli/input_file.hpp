@@ -24,12 +24,14 @@ class InputFile {
         std::size_t size;  // 0 at the end of the input
         int error;         // 0 or the errno of the failure
     };
-    // Reads up to buffer.size() bytes, waiting for them when a pipe has none yet.
+    // Reads up to buffer.size() bytes, waiting for them when a pipe has none yet. What is typed
+    // into a Windows console arrives as UTF-8, and a line opening with Ctrl+Z ends it.
     ReadResult Read(std::span<char> buffer);
 
   private:
     std::intptr_t handle_ = -1;  // a file descriptor, or a Windows HANDLE
     bool owned_ = false;         // standard input stays open
+    bool console_ = false;       // a Windows console, which is read as characters
 };
 
 }  // namespace korva::cli

@@ -15,6 +15,27 @@ HANDLE AsHandle(std::intptr_t handle) {
     return reinterpret_cast<HANDLE>(handle);
 }
 
+bool IsConsole(HANDLE handle) {
+    DWORD mode = 0;
+    return ::GetConsoleMode(handle, &mode) != 0;
+}
+
+// A console holds characters, not bytes: read as UTF-16 they reach the decoder as UTF-8 whatever
+// the console's code page, so pasted reports keep their umlauts.
+InputFile::ReadResult ReadConsoleText(HANDLE console, std::span<char> buffer) {
+    // Three bytes of UTF-8 at most for each UTF-16 unit.
+    std::u16string units(std::min<std::size_t>(buffer.size() / 3, 1u << 16), u'\0');
+    DWORD n = 0;
+    if (!::ReadConsoleW(console, units.data(), static_cast<DWORD>(units.size()), &n, nullptr)) {
+        return {0, ErrnoFromWindows(::GetLastError())};
+    }
+    // Ctrl+Z at the start of a line is how a console user ends the input.
+    if (n == 0 || units[0] == 0x1A) return {0, 0};
+    const std::string text = Utf8FromWide(std::u16string_view(units).substr(0, n));
+    std::copy(text.begin(), text.end(), buffer.begin());
+    return {text.size(), 0};
+}
+
 bool IsDirectory(const std::u16string& name) {
     const DWORD attributes = ::GetFileAttributesW(reinterpret_cast<const wchar_t*>(name.c_str()));
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -32,6 +53,7 @@ int InputFile::Open(const std::string& name) {
         // A program started without a console or redirection may have no standard input.
         if (in == nullptr || in == INVALID_HANDLE_VALUE) return EBADF;
         handle_ = reinterpret_cast<std::intptr_t>(in);
+        console_ = IsConsole(in);
         return 0;
     }
     const std::u16string wide = WideFromUtf8(name);
@@ -50,6 +72,7 @@ int InputFile::Open(const std::string& name) {
 }
 
 InputFile::ReadResult InputFile::Read(std::span<char> buffer) {
+    if (console_) return ReadConsoleText(AsHandle(handle_), buffer);
     const auto size = static_cast<DWORD>(std::min<std::size_t>(buffer.size(), 1u << 30));
     DWORD n = 0;
     if (::ReadFile(AsHandle(handle_), buffer.data(), size, &n, nullptr)) return {n, 0};
