@@ -2,10 +2,12 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/arguments.hpp"
+#include "cli/explain.hpp"
 #include "cli/input.hpp"
 #include "cli/output.hpp"
 #include "cli/std_streams.hpp"
@@ -32,9 +34,14 @@ std::string CannotRead(const std::string& name, int error) {
 }
 
 // Standard output is written once, in full, and closed, so that a full disk or a vanished
-// reader is noticed here and not lost at exit.
-int Print(std::string_view text, CodePage code_page = CodePage::kUtf8) {
-    int error = WriteStandardOutput(text, code_page);
+// reader is noticed here and not lost at exit. An explanation, held back until now, goes with
+// the result (both UTF-8: --raw and --explain exclude each other).
+int Print(std::string_view text, CodePage code_page = CodePage::kUtf8,
+          Explanation* explanation = nullptr) {
+    const auto write = [code_page](std::string_view bytes) {
+        return WriteStandardOutput(bytes, code_page);
+    };
+    int error = explanation ? explanation->WriteWithResult(write, text) : write(text);
     if (error == 0) error = CloseStandardOutput();
     if (error == 0) return kExitSuccess;
     Complain(std::string("Ausgabe kann nicht geschrieben werden: ") + std::strerror(error));
@@ -44,20 +51,30 @@ int Print(std::string_view text, CodePage code_page = CodePage::kUtf8) {
 template <class Tally>
 int Count(const Options& options) {
     Tally tally;
+    std::optional<Explanation> explanation;
+    if (options.explain) explanation.emplace(options.counter, options.format);
     std::vector<char> buffer(kReadBufferSize);
-    const auto add_text = [&tally](std::string_view text, LineDecoder decode) {
+    const auto add_text = [&tally, &explanation](std::string_view text, LineDecoder decode) {
         tally.AddText(text, decode);
+        if (explanation) explanation->AddText(text, decode);
     };
     for (const std::string& name : options.files) {
+        if (explanation) explanation->StartFile(name);
         const int error = ReadTexts(name, options.encoding, buffer, add_text);
         if (error != 0) {
             Complain(CannotRead(name, error));
             return kExitFailure;
         }
     }
+    if (explanation && explanation->Error() != 0) {
+        Complain(std::string("Erklärung kann nicht zwischengespeichert werden: ") +
+                 std::strerror(explanation->Error()));
+        return kExitFailure;
+    }
     // Only the window's raw bytes are Windows-1252; a console shows either form rightly.
     return Print(FormatResult(tally, options.format),
-                 options.format == OutputFormat::kRaw ? CodePage::kCp1252 : CodePage::kUtf8);
+                 options.format == OutputFormat::kRaw ? CodePage::kCp1252 : CodePage::kUtf8,
+                 explanation ? &*explanation : nullptr);
 }
 
 }  // namespace
