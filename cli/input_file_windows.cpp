@@ -21,17 +21,26 @@ bool IsConsole(HANDLE handle) {
 }
 
 // A console holds characters, not bytes: read as UTF-16 they reach the decoder as UTF-8 whatever
-// the console's code page, so pasted reports keep their umlauts.
-InputFile::ReadResult ReadConsoleText(HANDLE console, std::span<char> buffer) {
+// the console's code page, so pasted reports keep their umlauts. Ctrl+Z at the start of a line
+// is how a console user ends the input; ended tells that it came.
+InputFile::ReadResult ReadConsoleText(HANDLE console, std::span<char> buffer, bool& ended) {
+    if (ended) return {0, 0};
     // Three bytes of UTF-8 at most for each UTF-16 unit.
     std::u16string units(std::min<std::size_t>(buffer.size() / 3, 1u << 16), u'\0');
     DWORD n = 0;
     if (!::ReadConsoleW(console, units.data(), static_cast<DWORD>(units.size()), &n, nullptr)) {
         return {0, ErrnoFromWindows(::GetLastError())};
     }
-    // Ctrl+Z at the start of a line is how a console user ends the input.
-    if (n == 0 || units[0] == 0x1A) return {0, 0};
-    const std::string text = Utf8FromWide(std::u16string_view(units).substr(0, n));
+    units.resize(n);
+    for (std::size_t k = 0; k < units.size(); ++k) {
+        if (units[k] == 0x1A && (k == 0 || units[k - 1] == u'\n')) {
+            units.resize(k);
+            ended = true;
+            break;
+        }
+    }
+    if (n == 0) ended = true;
+    const std::string text = Utf8FromWide(units);
     std::copy(text.begin(), text.end(), buffer.begin());
     return {text.size(), 0};
 }
@@ -72,7 +81,7 @@ int InputFile::Open(const std::string& name) {
 }
 
 InputFile::ReadResult InputFile::Read(std::span<char> buffer) {
-    if (console_) return ReadConsoleText(AsHandle(handle_), buffer);
+    if (console_) return ReadConsoleText(AsHandle(handle_), buffer, console_ended_);
     const auto size = static_cast<DWORD>(std::min<std::size_t>(buffer.size(), 1u << 30));
     DWORD n = 0;
     if (::ReadFile(AsHandle(handle_), buffer.data(), size, &n, nullptr)) return {n, 0};

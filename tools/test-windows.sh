@@ -17,6 +17,11 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 work=$(mktemp -d)
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 [ -f "$WINEPREFIX/system.reg" ] || wineboot --init
+# One wine server for every run below, ended by the trap. Its services start with the first
+# program and keep the standard handles they got from it, so that one has them on /dev/null: a
+# pipe they held would never end for ctest.
+wineserver -p || true
+wine build-win/bin/korva-count.exe --version < /dev/null > /dev/null 2>&1
 ctest --test-dir build-win --output-on-failure -j2
 
 (cd build-win && cpack -G ZIP)
@@ -81,5 +86,17 @@ for args in "sabo" "sabo --raw"; do
         failed=1
     fi
 done
+# Typed into the console: the umlaut arrives whatever the console's code page, and Ctrl+Z at the
+# start of a line ends the input. (The terminal must pass Ctrl+Z on instead of suspending.)
+shown=$( (sleep 5; printf 'Wohngeb\xc3\xa4ude (2)\r'; sleep 1; printf 'Eisenmine (3)\r'; sleep 1
+          printf '\x1a\r'; sleep 5) |
+    LANG=C.UTF-8 timeout 60 script -qfec "stty susp undef; wine '$folder/korva-count.exe' sabo" \
+        /dev/null | tr -d '\r')
+if ! grep -q 'Wohngebäude  (2)' <<< "$shown" || ! grep -q 'Gesamt zerstörte Punkte: 5' <<< "$shown"
+then
+    echo "korva-count.exe sabo does not count what is typed into its console:" >&2
+    echo "$shown" >&2
+    failed=1
+fi
 [ "$failed" -eq 0 ] && echo "$zip: korva-count.exe from the zip prints what Linux prints"
 exit "$failed"
