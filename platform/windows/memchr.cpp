@@ -1,6 +1,7 @@
 // The byte search of the Windows build. mingw-w64 programs take memchr from msvcrt.dll, which
-// looks at one byte at a time; the counters and std::string_view::find search short lines with
-// it all the time. Linking this definition replaces the DLL's for the whole program.
+// (wine's, at least) looks at one byte at a time; the counters and std::string_view::find search
+// short lines with it all the time. Linking this definition replaces the DLL's for the whole
+// program.
 #include <emmintrin.h>
 
 #include <cstddef>
