@@ -29,10 +29,12 @@ class InputFile {
     ReadResult Read(std::span<char> buffer);
 
   private:
-    std::intptr_t handle_ = -1;   // a file descriptor, or a Windows HANDLE
-    bool owned_ = false;          // standard input stays open
-    bool console_ = false;        // a Windows console, which is read as characters
+    std::intptr_t handle_ = -1;  // a file descriptor, or a Windows HANDLE
+    bool owned_ = false;         // standard input stays open
+#ifdef _WIN32
+    bool console_ = false;        // a console, which is read as characters
     bool console_ended_ = false;  // Ctrl+Z has ended the console's input
+#endif
 };
 
 }  // namespace korva::cli
