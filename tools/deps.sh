@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only those that are missing.
-# Usage: tools/deps.sh build|test|bench|docs
+# Usage: tools/deps.sh build|test|bench|docs|windows
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libgtest-dev googletest libbenchmark-dev fonts-wine fonts-liberation librsvg2-bin)
@@ -9,6 +9,10 @@ case "${1:-build}" in
                    libclang-rt-14-dev dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0) ;;
     bench) packages+=(ripgrep bc time) ;;
     docs) packages+=(xvfb openbox x11-utils xdotool xclip imagemagick) ;;
+    # The Windows cross-build (GoogleTest is built from the googletest package's sources) and
+    # wine to run its tests; Xvfb for the window's tests under wine.
+    windows) packages+=(mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
+                        xvfb) ;;
 esac
 
 missing=()
