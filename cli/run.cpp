@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -53,9 +54,8 @@ int Print(std::string_view text, CodePage code_page = CodePage::kUtf8,
 // the end. Not with an explanation, which lists the lines in their order.
 template <class Tally>
 SplitReadResult CountInTwo(const std::string& name, const Options& options, std::span<char> buffer,
-                           Tally& tally) {
+                           std::span<char> second_buffer, Tally& tally) {
     if (options.explain) return {SplitRead::kNotSplit, 0};
-    std::vector<char> second_buffer(kReadBufferSize);
     Tally second_tally;
     const SplitReadResult result = ReadTextsInTwo(
         name, options.encoding, kSplitMinimumSize, buffer,
@@ -74,13 +74,16 @@ int Count(const Options& options) {
     std::optional<Explanation> explanation;
     if (options.explain) explanation.emplace(options.counter, options.format);
     std::vector<char> buffer(kReadBufferSize);
+    // Not filled in advance: its pages take memory only when a large file is split.
+    const auto second_buffer = std::make_unique_for_overwrite<char[]>(kReadBufferSize);
     const auto add_text = [&tally, &explanation](std::string_view text, LineDecoder decode) {
         tally.AddText(text, decode);
         if (explanation) explanation->AddText(text, decode);
     };
     for (const std::string& name : options.files) {
         if (explanation) explanation->StartFile(name);
-        const SplitReadResult split = CountInTwo(name, options, buffer, tally);
+        const SplitReadResult split =
+            CountInTwo(name, options, buffer, {second_buffer.get(), kReadBufferSize}, tally);
         const int error = split.outcome == SplitRead::kNotSplit
                               ? ReadTexts(name, options.encoding, buffer, add_text)
                               : split.error;
