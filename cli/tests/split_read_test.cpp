@@ -4,11 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -41,10 +39,14 @@ class SplitReadTest : public ::testing::Test {
 #ifdef _WIN32
         GTEST_SKIP() << "Windows reads every file in one piece";
 #endif
-        std::string pattern =
-            (std::filesystem::path(::testing::TempDir()) / "korva-split-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr) << std::strerror(errno);
-        dir_ = pattern;
+        // A fresh folder of our own; create_directory says false when the name is taken.
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && dir_.empty(); ++attempt) {
+            const auto dir = std::filesystem::path(::testing::TempDir()) /
+                             ("korva-split-" + std::to_string(random()));
+            if (std::filesystem::create_directory(dir)) dir_ = dir;
+        }
+        ASSERT_FALSE(dir_.empty());
     }
     void TearDown() override {
         std::error_code ignored;
