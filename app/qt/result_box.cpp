@@ -3,7 +3,7 @@
 #include <QMimeData>
 #include <QTextBlock>
 
-#include "counters/cp1252.hpp"
+#include "app/window/report_count.hpp"
 
 QString WithCrLfBreaks(QString text) {
     return text.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
@@ -17,7 +17,7 @@ ResultBox::ResultBox(QWidget* parent) : QPlainTextEdit(parent) {
 }
 
 void ResultBox::ShowLines(const korva::ResultLines& lines) {
-    const std::u16string text = korva::Cp1252ToUtf16(korva::OutputText(lines));
+    const std::u16string text = korva::form::ResultBoxText(lines);
     setPlainText(QString::fromStdU16String(text));
     moveCursor(QTextCursor::End);
 }

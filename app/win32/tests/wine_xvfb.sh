@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Runs a Windows program under wine in a fresh Xvfb server, since wine's windows need an X
+# display. The wine prefix is the build's own (WINEPREFIX, if set, wins), so that the test's
+# clipboard and desktop are no one else's.
+# Usage: wine_xvfb.sh PREFIX_DIR PROGRAM.exe [ARGS...]
+# Exits 77 (skipped) when wine or Xvfb is missing.
+set -euo pipefail
+
+prefix=$(realpath -m "$1")
+shift
+for tool in wine Xvfb; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIP: $tool is not installed"
+        exit 77
+    fi
+done
+
+work=$(mktemp -d)
+xvfb=
+cleanup() {
+    # The wine server of this prefix ends by itself once its last program has gone.
+    wineserver -w 2>/dev/null || true
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+export WINEPREFIX=${WINEPREFIX:-$prefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko installers when the prefix is made.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+Xvfb -displayfd 3 -noreset -screen 0 1920x1200x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start: $(cat "$work/xvfb.log")"; exit 1; }
+export DISPLAY=":$(cat "$work/display")"
+
+# A new prefix is made on the first run; that takes a while, once.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "making the wine prefix $WINEPREFIX"
+    wineboot --init >/dev/null 2>&1
+    wineserver -w
+fi
+# Persist 0 s: the server goes as soon as the last program has, so cleanup does not wait long.
+wineserver -p0
+status=0
+wine "$@" || status=$?
+exit "$status"
