@@ -3,9 +3,9 @@
 #include <new>
 #include <string_view>
 
+#include "app/win32/wide_text.hpp"
 #include "app/window/closing_period.hpp"
 #include "app/window/form.hpp"
-#include "app/win32/wide_text.hpp"
 
 namespace korva::win32 {
 namespace {
@@ -79,8 +79,8 @@ Exception LastErrorException() {
     const DWORD size = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring message = size != 0 ? std::wstring(text, size)
-                                     : L"Windows error " + std::to_wstring(code);
+    std::wstring message =
+        size != 0 ? std::wstring(text, size) : L"Windows error " + std::to_wstring(code);
     LocalFree(text);
     // The system's texts end in a line break, which the error box would show as an empty line.
     while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r')) {

@@ -168,8 +168,7 @@ void ApplyDpi(HWND window, FormState& state, UINT dpi, const RECT* suggested) {
     const int taller = Scaled(form::kClientSize.height, dpi) - client.bottom;
     if (wider != 0 || taller != 0) {
         SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + wider,
-                     outer.bottom - outer.top + taller,
-                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+                     outer.bottom - outer.top + taller, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
     }
 }
 
@@ -406,10 +405,9 @@ HWND CreateMainForm(HINSTANCE instance, const FormOptions& options) {
     const std::wstring caption = Wide(form::kCaption);
     // At 96 dpi first; WM_CREATE sizes it for the dpi of the monitor it landed on.
     const RECT outer = OuterWindowRect(kFormStyle, kFormExStyle, kDesignDpi);
-    const HWND window = CreateWindowExW(kFormExStyle, kFormClass, caption.c_str(), kFormStyle,
-                                        outer.left, outer.top, outer.right - outer.left,
-                                        outer.bottom - outer.top, nullptr, menu, instance,
-                                        &creation);
+    const HWND window = CreateWindowExW(
+        kFormExStyle, kFormClass, caption.c_str(), kFormStyle, outer.left, outer.top,
+        outer.right - outer.left, outer.bottom - outer.top, nullptr, menu, instance, &creation);
     if (window == nullptr) {
         const Exception system_failure = LastErrorException();
         // Gone already if the window took it before failing; then this call fails harmlessly.

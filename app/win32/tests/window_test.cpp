@@ -59,9 +59,8 @@ std::pair<DWORD, DWORD> SelectionOf(HWND edit) {
 // The result the core gives for the report text, as the box is to show it.
 std::wstring CoreResult(const wchar_t* button, std::wstring_view report) {
     const std::string bytes = Utf16ToCp1252(AsUtf16(report));
-    const ResultLines lines = std::wstring_view(button) == L"Sabo"
-                                  ? form::CountSaboReport(bytes)
-                                  : form::CountPluenReport(bytes);
+    const ResultLines lines = std::wstring_view(button) == L"Sabo" ? form::CountSaboReport(bytes)
+                                                                   : form::CountPluenReport(bytes);
     return std::wstring(AsWide(form::ResultBoxText(lines)));
 }
 
@@ -173,11 +172,12 @@ void CheckPlaces(Checks& checks, const Form& form, UINT dpi) {
         const RECT rect = RectIn(window, GetParent(window));
         checks.Equal(rect.left, Rounded(control.rect.left, dpi), name + " left" + at);
         checks.Equal(rect.top, Rounded(control.rect.top, dpi), name + " top" + at);
-        checks.Equal(rect.right - rect.left, Rounded(control.rect.width, dpi), name + " width" + at);
+        checks.Equal(rect.right - rect.left, Rounded(control.rect.width, dpi),
+                     name + " width" + at);
         checks.Equal(rect.bottom - rect.top, Rounded(control.rect.height, dpi),
                      name + " height" + at);
-        const HWND expected_parent = control.parent == form::Parent::kPanel1 ? form["Panel1"]
-                                                                             : form.window();
+        const HWND expected_parent =
+            control.parent == form::Parent::kPanel1 ? form["Panel1"] : form.window();
         checks.Expect(GetParent(window) == expected_parent, name + " parent");
     }
     RECT client;
@@ -208,8 +208,10 @@ void TestWindow(Checks& checks) {
         const char* name;
         DWORD flag;
         bool set;
-    } styles[] = {{"system menu", WS_SYSMENU, true}, {"minimise box", WS_MINIMIZEBOX, true},
-                  {"maximise box", WS_MAXIMIZEBOX, false}, {"sizing border", WS_THICKFRAME, false}};
+    } styles[] = {{"system menu", WS_SYSMENU, true},
+                  {"minimise box", WS_MINIMIZEBOX, true},
+                  {"maximise box", WS_MAXIMIZEBOX, false},
+                  {"sizing border", WS_THICKFRAME, false}};
     for (const auto& row : styles) {
         checks.Expect(((style & row.flag) != 0) == row.set, std::string("style: ") + row.name);
     }
@@ -267,7 +269,8 @@ void TestMenu(Checks& checks) {
     }
     checks.Equal(GetMenuItemCount(GetSubMenu(bar, 2)), 0, "HelpMenu has no items");
     for (int i = 0; i < 3; ++i) {
-        checks.Expect((GetMenuState(bar, i, MF_BYPOSITION) & MF_POPUP) != 0, "top entry opens a menu");
+        checks.Expect((GetMenuState(bar, i, MF_BYPOSITION) & MF_POPUP) != 0,
+                      "top entry opens a menu");
     }
 }
 
@@ -321,8 +324,9 @@ void TestCounts(Checks& checks) {
     SetWindowTextW(input, kSaboReport);
     form.Click("Sabo");
     const std::wstring sabo = TextOf(output);
-    checks.Expect(sabo.starts_with(L"Planetenzentrale  (0)\r\nRaumhafen  (1)\r\nWohngebäude  (2)\r\n"),
-                  "sabotage result's first lines");
+    checks.Expect(
+        sabo.starts_with(L"Planetenzentrale  (0)\r\nRaumhafen  (1)\r\nWohngebäude  (2)\r\n"),
+        "sabotage result's first lines");
     checks.Expect(sabo.ends_with(L"Forschungszentrum  (1)\r\n\r\nGesamt zerstörte Punkte: 11\r\n"),
                   "sabotage result's last lines");
     SetWindowTextW(input, Wide(form::kInitialInput).c_str());
@@ -368,8 +372,16 @@ void TestCopy(Checks& checks) {
     form.Key(VK_DELETE);
     checks.Equal(TextOf(output), result, "Output cannot be changed by the user");
 
-    // Ergebnis Kopieren is the only way into the clipboard the menu offers; the paste and undo
-    // commands act on Input.
+    // A paste past the edit control's default limit of 32,767 characters is kept whole.
+    std::wstring long_report;
+    while (long_report.size() < 100'000) long_report += L"14:32:05 Eisenmine (2) zerstört\r\n";
+    SetClipboardText(long_report);
+    SetWindowTextW(form["Input"], L"");
+    form.Menu("EditPasteItem");
+    checks.Equal(static_cast<long long>(GetWindowTextLengthW(form["Input"])),
+                 static_cast<long long>(long_report.size()), "a 100,000 character paste is whole");
+
+    // The paste and undo commands act on Input.
     SetFocus(form["Input"]);
     SetWindowTextW(form["Input"], L"");
     SetClipboardText(L"Eisen 5\r\n");
@@ -432,7 +444,8 @@ void TestFailures(Checks& checks) {
         {"umlaut", [] { throw Exception(L"Zähler kaputt: ä"); }, {L"Zähler kaputt: ä."}},
         {"empty message", [] { throw Exception(L""); }, {L""}},
         {"abort", [] { throw EAbort(); }, {}},
-        {"foreign failure", [] { throw std::runtime_error("kaputt"); },
+        {"foreign failure",
+         [] { throw std::runtime_error("kaputt"); },
          {L"External exception E06D7363."}},
     };
     for (const auto& row : rows) {
@@ -446,7 +459,8 @@ void TestFailures(Checks& checks) {
         const Form form(options);
         const std::string name = row.name;
         form.Click("Sabo");
-        checks.Equal(static_cast<long long>(shown.size()), row.shown.size(), name + ": boxes shown");
+        checks.Equal(static_cast<long long>(shown.size()), row.shown.size(),
+                     name + ": boxes shown");
         for (std::size_t i = 0; i < std::min(shown.size(), row.shown.size()); ++i) {
             checks.Equal(shown[i].caption, L"KORVA-Counter", name + ": caption");
             checks.Equal(shown[i].text, row.shown[i], name + ": text");
@@ -549,9 +563,13 @@ void TestPixels(Checks& checks) {
 // A paste of 50 MB of reports is kept whole and counted as the core counts it.
 void TestLargePaste(Checks& checks) {
     const Form form;
+    // Lines of about 100 characters, as reports have: wine's edit control measures every line
+    // of a paste, so short lines would make the test slow, not harder.
+    const std::wstring padding(140, L'·');
     std::wstring block;
     for (int i = 0; i < 100; ++i) {
-        block += L"14:32:05 Eisenmine (" + std::to_wstring(i % 7) + L") zerstört → Lager\r\n";
+        block += L"14:32:05 Eisenmine (" + std::to_wstring(i % 7) + L") zerstört → Lager " +
+                 padding + L"\r\n";
         block += L"Eisen " + std::to_wstring(i * 13) + L"\r\n";
     }
     std::wstring report;

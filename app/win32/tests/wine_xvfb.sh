@@ -37,11 +37,15 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "FAIL: Xvfb did not start: $(cat "$work/xvfb.log")"; exit 1; }
 export DISPLAY=":$(cat "$work/display")"
 
-# A new prefix is made on the first run; that takes a while, once.
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+# A new prefix is made on the first run; that takes a while, once. Its windows are unmanaged:
+# with no window manager in Xvfb, wine would wait 2 s at every window's end for one to answer,
+# and it draws the caption and frame itself, as Windows does.
+if [ ! -f "$WINEPREFIX/.korva-unmanaged" ]; then
     echo "making the wine prefix $WINEPREFIX"
     wineboot --init >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
+    touch "$WINEPREFIX/.korva-unmanaged"
 fi
 # Persist 0 s: the server goes as soon as the last program has, so cleanup does not wait long.
 wineserver -p0
