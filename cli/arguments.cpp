@@ -7,7 +7,8 @@ namespace korva::cli {
 namespace {
 
 constexpr std::string_view kUsage =
-    "Aufruf: korva-count sabo|pluen [--encoding auto|utf-8|cp1252] [--raw | --json] [DATEI...]\n"
+    "Aufruf: korva-count sabo|pluen [--encoding auto|utf-8|cp1252] [--raw | --json] [--explain]"
+    " [DATEI...]\n"
     "\n"
     "Zählt Sabotageberichte (sabo) oder Plünderungsberichte (pluen) wie die Knöpfe\n"
     "»Sabo« und »Plünder« des KORVA-Counters. Gelesen werden die DATEIen der Reihe nach,\n"
@@ -20,7 +21,10 @@ constexpr std::string_view kUsage =
     "  --raw              das Ergebnis genau wie im Ergebnisfeld ausgeben\n"
     "                     (Windows-1252, Zeilenende CR LF)\n"
     "  --json             das Ergebnis als JSON-Objekt in einer Zeile ausgeben\n"
-    "  --help             diese Hilfe zeigen\n"
+    "  --explain          vor dem Ergebnis jede Zeile zeigen, die etwas zählt: Datei,\n"
+    "                     Zeilennummer, was sie zu welchem Posten zählt, und die Zeile\n"
+    "                     selbst (nicht mit --raw)\n"
+    "  -h, --help         diese Hilfe zeigen\n"
     "  --version          die Version zeigen\n"
     "\n"
     "Rückgabewert: 0 bei Erfolg, 1 wenn eine Datei nicht gelesen oder das Ergebnis nicht\n"
@@ -70,7 +74,7 @@ ParsedArguments ParseArguments(std::span<const char* const> args) {
             operand(arg);
         } else if (arg == "--") {
             options_ended = true;
-        } else if (arg == "--help") {
+        } else if (arg == "--help" || arg == "-h") {
             parsed.action = ParsedArguments::Action::kHelp;
             return parsed;
         } else if (arg == "--version") {
@@ -80,6 +84,8 @@ ParsedArguments ParseArguments(std::span<const char* const> args) {
             raw = true;
         } else if (arg == "--json") {
             json = true;
+        } else if (arg == "--explain") {
+            options.explain = true;
         } else if (arg == "--encoding" || arg.starts_with("--encoding=")) {
             std::string_view value;
             if (arg != "--encoding") {
@@ -110,6 +116,8 @@ ParsedArguments ParseArguments(std::span<const char* const> args) {
                           "« (möglich sind sabo und pluen)");
     }
     if (raw && json) return UsageError("--raw und --json schließen einander aus");
+    // The raw result is the window's box, byte for byte; nothing else may stand in it.
+    if (raw && options.explain) return UsageError("--raw und --explain schließen einander aus");
     options.format = raw ? OutputFormat::kRaw : json ? OutputFormat::kJson : OutputFormat::kText;
     if (options.files.empty()) options.files.emplace_back("-");
     parsed.action = ParsedArguments::Action::kCount;

@@ -1,5 +1,5 @@
 // The command line: korva-count sabo|pluen [--encoding auto|utf-8|cp1252] [--raw | --json]
-// [FILE...]
+// [--explain] [FILE...]
 #pragma once
 
 #include <span>
@@ -23,6 +23,7 @@ struct Options {
     Counter counter = Counter::kSabo;
     Encoding encoding = Encoding::kAuto;
     OutputFormat format = OutputFormat::kText;
+    bool explain = false;            // show each line that adds, before the result; not with kRaw
     std::vector<std::string> files;  // in order; "-" is standard input, as is an empty list
 };
 
@@ -33,8 +34,8 @@ struct ParsedArguments {
     std::string error;  // for kUsageError, German, without the program name
 };
 
-// args without the program name. Options may stand anywhere before "--"; --help and --version
-// act as soon as they are met, as with getopt.
+// args without the program name. Options may stand anywhere before "--"; --help (or -h) and
+// --version act as soon as they are met, as with getopt.
 ParsedArguments ParseArguments(std::span<const char* const> args);
 
 // The usage text, UTF-8, ending in a line break.

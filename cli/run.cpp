@@ -4,10 +4,12 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/arguments.hpp"
+#include "cli/explain.hpp"
 #include "cli/input.hpp"
 #include "cli/output.hpp"
 
@@ -33,9 +35,11 @@ std::string CannotRead(const std::string& name, int error) {
 }
 
 // Standard output is written once, in full, and closed, so that a full disk or a vanished
-// reader is noticed here and not lost at exit.
-int Print(std::string_view text) {
-    int error = WriteAll(STDOUT_FILENO, text);
+// reader is noticed here and not lost at exit. An explanation, held back until now, goes with
+// the result.
+int Print(std::string_view text, Explanation* explanation = nullptr) {
+    int error = explanation ? explanation->WriteWithResult(STDOUT_FILENO, text)
+                            : WriteAll(STDOUT_FILENO, text);
     if (error == 0 && ::close(STDOUT_FILENO) != 0 && errno != EINTR) error = errno;
     if (error == 0) return kExitSuccess;
     Complain(std::string("Ausgabe kann nicht geschrieben werden: ") + std::strerror(error));
@@ -45,18 +49,27 @@ int Print(std::string_view text) {
 template <class Tally>
 int Count(const Options& options) {
     Tally tally;
+    std::optional<Explanation> explanation;
+    if (options.explain) explanation.emplace(options.counter, options.format);
     std::vector<char> buffer(kReadBufferSize);
-    const auto add_text = [&tally](std::string_view text, LineDecoder decode) {
+    const auto add_text = [&tally, &explanation](std::string_view text, LineDecoder decode) {
         tally.AddText(text, decode);
+        if (explanation) explanation->AddText(text, decode);
     };
     for (const std::string& name : options.files) {
+        if (explanation) explanation->StartFile(name);
         const int error = ReadTexts(name, options.encoding, buffer, add_text);
         if (error != 0) {
             Complain(CannotRead(name, error));
             return kExitFailure;
         }
     }
-    return Print(FormatResult(tally, options.format));
+    if (explanation && explanation->Error() != 0) {
+        Complain(std::string("Erklärung kann nicht zwischengespeichert werden: ") +
+                 std::strerror(explanation->Error()));
+        return kExitFailure;
+    }
+    return Print(FormatResult(tally, options.format), explanation ? &*explanation : nullptr);
 }
 
 }  // namespace

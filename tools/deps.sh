@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev libgtest-dev googletest libbenchmark-dev fonts-wine librsvg2-bin)
 case "${1:-build}" in
-    test) packages+=(xvfb xdotool xclip libx11-dev desktop-file-utils appstream clang libclang-rt-14-dev) ;;
+    test) packages+=(xvfb xdotool xclip libx11-dev desktop-file-utils appstream clang libclang-rt-14-dev
+                   dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0) ;;
     bench) packages+=(ripgrep bc time) ;;
 esac
 

@@ -14,10 +14,14 @@
 #include <map>
 #include <string_view>
 
+#include "app/qt/crlf_text_edit.hpp"
+#include "app/qt/enter_clicks.hpp"
 #include "app/qt/file_dialog_component.hpp"
 #include "app/qt/guarded_application.hpp"
+#include "app/qt/inert_menu_bar.hpp"
 #include "app/qt/report_text.hpp"
 #include "app/qt/result_box.hpp"
+#include "app/qt/unavailable_menu_items.hpp"
 #include "app/window/form.hpp"
 
 namespace {
@@ -109,6 +113,8 @@ void TMainForm::setupMenu() {
     MainMenu->setObjectName(QStringLiteral("MainMenu"));
     // Kept in the window even where the desktop would move menus into a global menu bar.
     MainMenu->setNativeMenuBar(false);
+    KeepKeyboardOutWhileInert(*MainMenu);
+    ReportItemsOfDisabledMenusUnavailable();
 
     const std::map<korva::form::Command, void (TMainForm::*)()> handlers{
         {korva::form::Command::kFileSaveAs, &TMainForm::FileSaveAs},
@@ -170,7 +176,11 @@ void TMainForm::setupLabels(QWidget* client) {
 }
 
 void TMainForm::setupInput(QWidget* client) {
-    Input = Placed(new QPlainTextEdit(client), "Input");
+    Input = Placed(new CrLfTextEdit(client), "Input");
+    // Screen readers name each box by its label.
+    Label1->setBuddy(Input);
+    Input->setAccessibleName(CaptionOf("Label1"));
+    Input->setAccessibleDescription(Text(korva::form::kInputDescription));
     // Long lines scroll sideways, with no scroll bar for it: each line of the box is one
     // report line, however long.
     Input->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -178,6 +188,9 @@ void TMainForm::setupInput(QWidget* client) {
     Input->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Input->setTabChangesFocus(true);
     Input->setPlainText(Text(korva::form::kInitialInput));
+    // The help text is selected, so that the first paste or typing replaces it instead of
+    // running into its first line.
+    Input->selectAll();
 }
 
 void TMainForm::setupPanel(QWidget* client) {
@@ -193,6 +206,7 @@ void TMainForm::setupPanel(QWidget* client) {
     for (QPushButton* button : {Sabo, Pluen, Fleet}) {
         button->setAutoDefault(false);
         button->setDefault(false);
+        ClickOnEnter(*button);
     }
 
     connect(Sabo, &QPushButton::clicked, this, Guarded(&TMainForm::SelectSaboCounter));
@@ -202,6 +216,9 @@ void TMainForm::setupPanel(QWidget* client) {
 
 void TMainForm::setupOutput(QWidget* client) {
     Output = Placed(new ResultBox(client), "Output");
+    Label2->setBuddy(Output);
+    Output->setAccessibleName(CaptionOf("Label2"));
+    Output->setAccessibleDescription(Text(korva::form::kOutputDescription));
     Output->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Output->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Output->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

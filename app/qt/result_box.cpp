@@ -1,15 +1,8 @@
 #include "app/qt/result_box.hpp"
 
-#include <QMimeData>
-#include <QTextBlock>
-
 #include "app/window/report_count.hpp"
 
-QString WithCrLfBreaks(QString text) {
-    return text.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
-}
-
-ResultBox::ResultBox(QWidget* parent) : QPlainTextEdit(parent) {
+ResultBox::ResultBox(QWidget* parent) : CrLfTextEdit(parent) {
     setReadOnly(true);
     // Keyboard selection too, so that the box can be selected and copied without a mouse.
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -24,10 +17,4 @@ void ResultBox::ShowLines(const korva::ResultLines& lines) {
 
 QString ResultBox::CrLfText() const {
     return WithCrLfBreaks(document()->toRawText());
-}
-
-QMimeData* ResultBox::createMimeDataFromSelection() const {
-    auto* data = new QMimeData;
-    data->setText(WithCrLfBreaks(textCursor().selectedText()));
-    return data;
 }

@@ -2,13 +2,12 @@
 // breaks included, as plain text only.
 #pragma once
 
-#include <QPlainTextEdit>
-
 #include <string>
 
+#include "app/qt/crlf_text_edit.hpp"
 #include "counters/result_lines.hpp"
 
-class ResultBox : public QPlainTextEdit {
+class ResultBox : public CrLfTextEdit {
     Q_OBJECT
 
   public:
@@ -19,11 +18,4 @@ class ResultBox : public QPlainTextEdit {
 
     // The whole text with CR LF line breaks, as a copy of everything gives it.
     QString CrLfText() const;
-
-  protected:
-    // Qt's own copy gives LF line breaks and adds an HTML form; the box copies its text as it is.
-    QMimeData* createMimeDataFromSelection() const override;
 };
-
-// text with each paragraph separator of a QTextDocument turned into CR LF.
-QString WithCrLfBreaks(QString text);

@@ -404,11 +404,12 @@ TEST_F(KorvaCount, VanishedReaderIsNoSuccess) {
 }
 
 TEST_F(KorvaCount, HelpAndVersionGoToStdout) {
-    for (const Args& args : std::vector<Args>{{"--help"}, {"sabo", "--help"}}) {
+    for (const Args& args :
+         std::vector<Args>{{"--help"}, {"sabo", "--help"}, {"-h"}, {"sabo", "-h", "-x"}}) {
         const ProcessResult help = Run(args);
         EXPECT_TRUE(help.ExitedWith(0));
         EXPECT_EQ(help.out.rfind("Aufruf: korva-count sabo|pluen [--encoding auto|utf-8|cp1252] "
-                                 "[--raw | --json] [DATEI...]\n",
+                                 "[--raw | --json] [--explain] [DATEI...]\n",
                                  0),
                   0u)
             << help.out;

@@ -1,5 +1,7 @@
-// The main window as a user meets it: layout, captions, counts, copying, and failures in a
-// command shown by the event guard while the window goes on working.
+// The main window as a user meets it: layout, captions, keyboard, what a screen reader reads,
+// counts, copying, and failures in a command shown by the event guard while the window goes on
+// working.
+#include <QAccessible>
 #include <QClipboard>
 #include <QFile>
 #include <QFrame>
@@ -310,6 +312,94 @@ class MainFormTest : public QObject {
         QVERIFY(!form_->EditMenu->isVisible());
     }
 
+    // Alt, a mnemonic or F10 leave the focus where it was, and no entry of the dead menu bar
+    // stays highlighted or reported focused once Tab has moved on.
+    void menuBarKeepsKeyboardOut_data() {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("Alt") << Qt::Key_Alt << Qt::KeyboardModifiers(Qt::AltModifier);
+        QTest::newRow("Alt+O") << Qt::Key_O << Qt::KeyboardModifiers(Qt::AltModifier);
+        QTest::newRow("F10") << Qt::Key_F10 << Qt::KeyboardModifiers();
+    }
+
+    void menuBarKeepsKeyboardOut() {
+        QFETCH(Qt::Key, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        QCOMPARE(QApplication::focusWidget(), form_->Input);
+        const QImage drawn = form_->MainMenu->grab().toImage();
+
+        QTest::keyPress(form_->Input, key, modifiers);
+        QTest::keyRelease(form_->Input, key);
+        QCOMPARE(QApplication::focusWidget(), form_->Input);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+
+        QCOMPARE(QApplication::focusWidget(), form_->Output);
+        QCOMPARE(form_->MainMenu->activeAction(), nullptr);
+        QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(form_->MainMenu);
+        QVERIFY(bar && bar->childCount() == 3);
+        for (int i = 0; i < bar->childCount(); ++i) QVERIFY(!bar->child(i)->state().focused);
+        QCOMPARE(form_->MainMenu->grab().toImage(), drawn);
+    }
+
+    // A screen reader names each box by its label and reads its description.
+    void boxesAreNamedByTheirLabels_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("Input") << "Input"
+                               << "Label1"
+                               << "Berichte"
+                               << "Hier die Berichte einfügen";
+        QTest::newRow("Output") << "Output"
+                                << "Label2"
+                                << "Ergebnis"
+                                << "Ergebnis der letzten Zählung, zum Kopieren";
+    }
+
+    void boxesAreNamedByTheirLabels() {
+        QFETCH(QString, box);
+        QFETCH(QString, label);
+        QFETCH(QString, name);
+        QFETCH(QString, description);
+        QAccessibleInterface* read =
+            QAccessible::queryAccessibleInterface(form_->findChild<QWidget*>(box));
+        QVERIFY(read);
+        QCOMPARE(read->role(), QAccessible::EditableText);
+        QCOMPARE(read->text(QAccessible::Name), name);
+        QCOMPARE(read->text(QAccessible::Description), description);
+        const auto labels = read->relations(QAccessible::Label);
+        QCOMPARE(labels.size(), 1);
+        QCOMPARE(labels.front().first->object()->objectName(), label);
+        QCOMPARE(labels.front().first->text(QAccessible::Name), name);
+    }
+
+    // The items under the disabled menus are read as unavailable and offer nothing to press:
+    // a screen reader must not reach "Beenden" where no user can.
+    void itemsOfDisabledMenusAreUnavailable() {
+        QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(form_->MainMenu);
+        QVERIFY(bar);
+        QStringList read;
+        for (int i = 0; i < bar->childCount(); ++i) {
+            QAccessibleInterface* entry = bar->child(i);
+            QVERIFY(entry->state().disabled);
+            QAccessibleInterface* popup = entry->child(0);
+            for (int j = 0; popup && j < popup->childCount(); ++j) {
+                QAccessibleInterface* item = popup->child(j);
+                QVERIFY(item->state().disabled);
+                QCOMPARE(item->parent()->object(), popup->object());
+                QAccessibleActionInterface* actions = item->actionInterface();
+                QVERIFY(!actions || actions->actionNames().isEmpty());
+                if (item->role() == QAccessible::MenuItem) read << item->text(QAccessible::Name);
+            }
+        }
+        QCOMPARE(read, (QStringList{"Bericht öffnen", "Ergebnis speichern", "Beenden",
+                                    "Beide Fenster leeren", "Bericht Einfügen",
+                                    "Bericht Rückgängig", "Ergebnis Kopieren"}));
+    }
+
     void fleetCannotBePressed() {
         const QString before = form_->Output->CrLfText();
         QTest::mouseClick(form_->Fleet, Qt::LeftButton);
@@ -412,12 +502,56 @@ class MainFormTest : public QObject {
         QVERIFY(!pluen.contains(QStringLiteral("Das Ergebnis")));
     }
 
+    void keyboardPressCounts_data() {
+        QTest::addColumn<Button>("button");
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("Sabo, Space") << Button::kSabo << Qt::Key_Space << Qt::KeyboardModifiers();
+        QTest::newRow("Sabo, Return") << Button::kSabo << Qt::Key_Return << Qt::KeyboardModifiers();
+        QTest::newRow("Sabo, keypad Enter")
+            << Button::kSabo << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier);
+        QTest::newRow("Pluen, Return")
+            << Button::kPluen << Qt::Key_Return << Qt::KeyboardModifiers();
+        QTest::newRow("Pluen, keypad Enter")
+            << Button::kPluen << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier);
+    }
+
     void keyboardPressCounts() {
+        QFETCH(Button, button);
+        QFETCH(Qt::Key, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
         form_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-        form_->Sabo->setFocus();
-        QTest::keyClick(form_->Sabo, Qt::Key_Space);
-        QCOMPARE(form_->Output->CrLfText(), SaboResult({}));
+        QPushButton* pressed = ButtonOf(*form_, button);
+        pressed->setFocus();
+        QTest::keyClick(pressed, key, modifiers);
+        QCOMPARE(form_->Output->CrLfText(),
+                 button == Button::kSabo ? SaboResult({}) : PluenResult({}));
+        QCOMPARE(QApplication::focusWidget(), pressed);
+    }
+
+    // The help text starts selected: the first paste or typing replaces it, and no amount runs
+    // into its first line.
+    void firstInputReplacesHelpText_data() {
+        QTest::addColumn<bool>("paste");
+        QTest::newRow("Ctrl+V") << true;
+        QTest::newRow("typing") << false;
+    }
+
+    void firstInputReplacesHelpText() {
+        QFETCH(bool, paste);
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        QCOMPARE(QApplication::focusWidget(), form_->Input);
+        if (paste) {
+            QApplication::clipboard()->setText(QStringLiteral("Wasser 25"));
+            QTest::keyClick(form_->Input, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            QTest::keyClicks(form_->Input, QStringLiteral("Wasser 25"));
+        }
+        QTest::mouseClick(form_->Pluen, Qt::LeftButton);
+        QCOMPARE(form_->Input->document()->toRawText(), QStringLiteral("Wasser 25"));
+        QCOMPARE(form_->Output->CrLfText(), PluenResult({.wasser = 25}));
     }
 
     void outputCannotBeChanged() {
@@ -497,6 +631,32 @@ class MainFormTest : public QObject {
         form_->Output->copy();
         QCOMPARE(QApplication::clipboard()->text(),
                  QStringLiteral("Ressourcen gesamt: \r\nEisen = 0\r\nSili"));
+    }
+
+    // Report text copied out of Input keeps its CR LF and comes as plain text only.
+    void inputCopiesPlainTextWithCrLf_data() {
+        QTest::addColumn<QKeySequence::StandardKey>("key");
+        QTest::addColumn<QString>("left");
+        QTest::newRow("Ctrl+C") << QKeySequence::Copy << "Eisen 1\u2029Silizium 2\u2029Wasser 3";
+        QTest::newRow("Ctrl+X") << QKeySequence::Cut << "Eisen ser 3";
+    }
+
+    void inputCopiesPlainTextWithCrLf() {
+        QFETCH(QKeySequence::StandardKey, key);
+        QFETCH(QString, left);
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        form_->Input->setPlainText(QStringLiteral("Eisen 1\r\nSilizium 2\r\nWasser 3"));
+        form_->Input->setFocus();
+        QApplication::clipboard()->clear();
+        // From "1" in line 1 to "Was" in line 3.
+        Select(*form_->Input, 6, form_->Input->document()->findBlockByNumber(2).position() + 3);
+        QTest::keySequence(form_->Input, key);
+        const QMimeData* data = QApplication::clipboard()->mimeData();
+        QVERIFY(data);
+        QCOMPARE(data->formats(), QStringList{QStringLiteral("text/plain")});
+        QCOMPARE(data->text(), QStringLiteral("1\r\nSilizium 2\r\nWas"));
+        QCOMPARE(form_->Input->document()->toRawText(), left);
     }
 
     void longResultLineWrapsOnScreenOnly() {

@@ -1,0 +1,15 @@
+#include "app/qt/crlf_text_edit.hpp"
+
+#include <QMimeData>
+
+QString WithCrLfBreaks(QString text) {
+    return text.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
+}
+
+CrLfTextEdit::CrLfTextEdit(QWidget* parent) : QPlainTextEdit(parent) {}
+
+QMimeData* CrLfTextEdit::createMimeDataFromSelection() const {
+    auto* data = new QMimeData;
+    data->setText(WithCrLfBreaks(textCursor().selectedText()));
+    return data;
+}

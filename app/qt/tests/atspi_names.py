@@ -1,0 +1,95 @@
+"""What a screen reader finds in the real window, through AT-SPI: the two text boxes named by
+their labels, with their descriptions, and the items of the disabled menus unavailable.
+
+Usage: atspi_names.py PROGRAM   (inside a D-Bus session, with DISPLAY set)
+"""
+import os
+import subprocess
+import sys
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi  # noqa: E402
+
+EXPECTED_BOXES = {
+    "Berichte": "Hier die Berichte einfügen",
+    "Ergebnis": "Ergebnis der letzten Zählung, zum Kopieren",
+}
+
+
+def find_application(pid, seconds):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        desktop = Atspi.get_desktop(0)
+        for i in range(desktop.get_child_count()):
+            app = desktop.get_child_at_index(i)
+            if app is not None and app.get_process_id() == pid:
+                return app
+        time.sleep(0.1)
+    return None
+
+
+def descendants(node):
+    for i in range(node.get_child_count()):
+        child = node.get_child_at_index(i)
+        if child is None:
+            continue
+        yield child
+        yield from descendants(child)
+
+
+def labelled_by(node):
+    names = []
+    for relation in node.get_relation_set():
+        if relation.get_relation_type() == Atspi.RelationType.LABELLED_BY:
+            names += [relation.get_target(i).get_name() for i in range(relation.get_n_targets())]
+    return names
+
+
+def check(app):
+    failures = []
+    nodes = list(descendants(app))
+    boxes = {n.get_name(): n for n in nodes if n.get_role() == Atspi.Role.TEXT}
+    for name, description in EXPECTED_BOXES.items():
+        box = boxes.get(name)
+        if box is None:
+            failures.append(f"no text box named {name!r}; text boxes: {sorted(boxes)}")
+            continue
+        if box.get_description() != description:
+            failures.append(f"{name}: description {box.get_description()!r}")
+        if labelled_by(box) != [name]:
+            failures.append(f"{name}: labelled by {labelled_by(box)!r}")
+    items = [n for n in nodes if n.get_role() == Atspi.Role.MENU_ITEM and
+             n.get_parent().get_role() == Atspi.Role.POPUP_MENU]
+    if len(items) != 7:
+        failures.append(f"{len(items)} menu items under the menus, expected 7")
+    for item in items:
+        if item.get_state_set().contains(Atspi.StateType.SENSITIVE):
+            failures.append(f"menu item {item.get_name()!r} is reported available")
+    return failures
+
+
+def main():
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+    program = subprocess.Popen([sys.argv[1]], env=env)
+    try:
+        app = find_application(program.pid, 10)
+        if app is None:
+            print("FAIL: the program did not appear on the AT-SPI desktop within 10 s")
+            return 1
+        failures = check(app)
+        for failure in failures:
+            print("FAIL:", failure)
+        if not failures:
+            print("AT-SPI: text boxes 'Berichte' and 'Ergebnis' named, described and labelled; "
+                  "menu items unavailable")
+        return 1 if failures else 0
+    finally:
+        program.terminate()
+        program.wait(10)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

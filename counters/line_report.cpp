@@ -1,0 +1,63 @@
+#include "counters/line_report.hpp"
+
+#include "counters/tables.hpp"
+#include "counters/text_ops.hpp"
+
+namespace korva {
+
+namespace {
+
+// text converts when the default does not show through: a text that does not convert gives
+// each default back, one that does gives its number for both.
+bool Converts(std::string_view text) {
+    return TextToIntDef(text, 0) == TextToIntDef(text, 1);
+}
+
+// A letter of German words in Windows-1252: ASCII letters, and the accented letters from 0xC0
+// on (the umlauts and "ß" among them) but for the signs "×" and "÷".
+bool IsLetter(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+           (byte >= 0xC0 && byte != 0xD7 && byte != 0xF7);
+}
+
+// The line, after leading blanks and control bytes, opens with keyword as a word of its own.
+bool NamesAtStart(std::string_view line, std::string_view keyword) {
+    std::size_t start = 0;
+    while (start < line.size() && static_cast<unsigned char>(line[start]) <= 0x20) ++start;
+    line.remove_prefix(start);
+    return line.starts_with(keyword) &&
+           (line.size() == keyword.size() || !IsLetter(line[keyword.size()]));
+}
+
+}  // namespace
+
+LineAdditions SaboLineAdditions(std::string_view line) {
+    LineAdditions additions;
+    for (std::size_t r = 0; r < BuildingTable.size(); ++r) {
+        if (TextPos(BuildingTable[r].name, line) == 0) continue;
+        const std::int64_t open = TextPos("(", line) + 1;
+        const std::int64_t close = TextPos(")", line);
+        const std::string_view inner = TextSub(line, open, close - open);
+        additions.push_back(
+            {r, BuildingTable[r].name, TextToIntDef(inner, 1), !inner.empty() && !Converts(inner)});
+    }
+    return additions;
+}
+
+LineAdditions PluenLineAdditions(std::string_view line) {
+    LineAdditions additions;
+    for (std::size_t r = 0; r < ResourceTable.size(); ++r) {
+        const std::string_view keyword = ResourceTable[r].keyword;
+        if (TextPos(keyword, line) == 0) continue;
+        const auto start = static_cast<std::int64_t>(keyword.size()) + 1;
+        const std::string_view amount =
+            TextTrim(TextSub(line, start, static_cast<std::int64_t>(line.size())));
+        const Tally added = TextToIntDef(amount, 0);
+        if (added == 0 && !NamesAtStart(UpToNul(line), keyword)) continue;
+        additions.push_back({r, keyword, added, !Converts(amount)});
+    }
+    return additions;
+}
+
+}  // namespace korva
