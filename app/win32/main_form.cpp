@@ -87,13 +87,13 @@ ControlClass ClassOf(form::Kind kind) {
             // sideways without a scroll bar.
             return {WC_EDITW,
                     WS_GROUP | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                        ES_AUTOHSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
+                        ES_AUTOHSCROLL | ES_WANTRETURN,
                     WS_EX_CLIENTEDGE};
         case form::Kind::kOutputBox:
-            return {WC_EDITW,
-                    WS_GROUP | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                        ES_READONLY | ES_NOHIDESEL,
-                    WS_EX_CLIENTEDGE};
+            return {
+                WC_EDITW,
+                WS_GROUP | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
+                WS_EX_CLIENTEDGE};
         case form::Kind::kPanel:
             return {kPanelClass, WS_GROUP, WS_EX_CONTROLPARENT};
         case form::Kind::kButton:
@@ -125,6 +125,9 @@ void CreateControls(HWND window, FormState& state) {
     SendMessageW(output, EM_SETLIMITTEXT, 0, 0);
     SetWindowTextW(input, Wide(form::kInitialInput).c_str());
     SetWindowTextW(output, Wide(form::kInitialOutput).c_str());
+    // The help text is selected, so that the first paste or typing replaces it instead of
+    // running into its first line and losing that line's number.
+    SendMessageW(input, EM_SETSEL, 0, -1);
     AddEditKeys(input);
     AddEditKeys(output);
 }
@@ -334,6 +337,12 @@ void OnActivate(HWND window, UINT state, HWND, BOOL minimized) {
     }
 }
 
+// The menus are disabled for the whole run: Alt, F10 and the menus' letters would only take the
+// keyboard into a menu bar where nothing can open. Alt+Space still opens the system menu.
+bool IsMenuBarKey(WPARAM command, LPARAM key) {
+    return (command & 0xFFF0) == SC_KEYMENU && key != ' ';
+}
+
 void OnDpiChanged(HWND window, UINT dpi, const RECT* suggested) {
     ApplyDpi(window, *StateOf(window), dpi, suggested);
 }
@@ -360,6 +369,9 @@ LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             // window itself.
             OnActivate(hwnd, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
             return 0;
+        case WM_SYSCOMMAND:
+            if (IsMenuBarKey(wParam, lParam)) return 0;
+            return DefWindowProcW(hwnd, message, wParam, lParam);
         case WM_DPICHANGED:
             OnDpiChanged(hwnd, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;

@@ -3,6 +3,7 @@
 // Usage: win32_window_test [--large]   (--large: only the 50 MB paste)
 #include <windows.h>
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <array>
@@ -234,6 +235,9 @@ void TestWindow(Checks& checks) {
     }
 
     checks.Equal(TextOf(form["Input"]), Wide(form::kInitialInput), "first text of Input");
+    const auto [start, end] = SelectionOf(form["Input"]);
+    checks.Expect(start == 0 && end == Wide(form::kInitialInput).size(),
+                  "the help text is selected, so that a paste replaces it");
     checks.Equal(TextOf(form["Output"]), Wide(form::kInitialOutput), "first text of Output");
     checks.Expect(GetFocus() == form["Input"], "first focus on Input");
 }
@@ -430,6 +434,48 @@ void TestKeys(Checks& checks) {
     checks.Equal(TextOf(input), L"Eisen 1\r\n", "Enter in Input breaks the line");
 }
 
+LRESULT CALLBACK CountMenuLoops(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR count) {
+    if (message == WM_ENTERMENULOOP) ++*reinterpret_cast<int*>(count);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// The menus are disabled: no key takes the keyboard into the menu bar, and the focus stays.
+void TestMenuKeys(Checks& checks) {
+    const Form form;
+    int menu_loops = 0;
+    SetWindowSubclass(form.window(), CountMenuLoops, 1, reinterpret_cast<DWORD_PTR>(&menu_loops));
+    const struct {
+        const char* name;
+        std::vector<std::pair<UINT, WPARAM>> keys;
+    } rows[] = {
+        {"Alt", {{WM_SYSKEYDOWN, VK_MENU}, {WM_SYSKEYUP, VK_MENU}}},
+        {"F10", {{WM_SYSKEYDOWN, VK_F10}, {WM_SYSKEYUP, VK_F10}}},
+        {"Alt+O",
+         {{WM_SYSKEYDOWN, VK_MENU},
+          {WM_SYSKEYDOWN, 'O'},
+          {WM_SYSCHAR, 'o'},
+          {WM_SYSKEYUP, 'O'},
+          {WM_SYSKEYUP, VK_MENU}}},
+    };
+    for (const auto& row : rows) {
+        SetFocus(form["Input"]);
+        menu_loops = 0;
+        for (const auto& [message, key] : row.keys) {
+            const LPARAM alt = key == VK_F10 ? 0 : (1 << 29);
+            PostMessageW(form["Input"], message, key,
+                         1 | alt | (message == WM_SYSKEYUP ? (3u << 30) : 0));
+        }
+        // Should a menu loop start, this Esc ends it instead of the test.
+        PostMessageW(form["Input"], WM_KEYDOWN, VK_ESCAPE, 1);
+        form.Pump();
+        const std::string name = row.name;
+        checks.Equal(menu_loops, 0, name + " opens no menu");
+        checks.Expect(GetFocus() == form["Input"], name + " leaves the focus in Input");
+    }
+    RemoveWindowSubclass(form.window(), CountMenuLoops, 1);
+}
+
 // Counters that fail as the rows say, and what the error box then shows.
 void TestFailures(Checks& checks) {
     const struct {
@@ -605,6 +651,7 @@ int wmain(int argc, wchar_t** argv) {
         TestCounts(checks);
         TestCopy(checks);
         TestKeys(checks);
+        TestMenuKeys(checks);
         TestFailures(checks);
         TestDpi(checks);
         TestPixels(checks);
