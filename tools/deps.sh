@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only those that are missing.
-# Usage: tools/deps.sh build|test|bench
+# Usage: tools/deps.sh build|test|bench|windows
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev libgtest-dev googletest libbenchmark-dev fonts-wine librsvg2-bin)
@@ -8,6 +8,11 @@ case "${1:-build}" in
     test) packages+=(xvfb xdotool xclip libx11-dev desktop-file-utils appstream clang libclang-rt-14-dev
                    dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0) ;;
     bench) packages+=(ripgrep bc time) ;;
+    # The Windows cross-build and wine to run its tests; Xvfb for the window's tests under wine.
+    # The Win32 window's icon is packed by icoutils; its end-to-end run types and copies through
+    # xdotool and xclip.
+    windows) packages+=(mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
+                        xvfb icoutils xdotool xclip) ;;
 esac
 
 missing=()
