@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only those that are missing.
-# Usage: tools/deps.sh build|test|bench|windows
+# Usage: tools/deps.sh build|test|bench|docs|windows
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev libgtest-dev googletest libbenchmark-dev fonts-wine librsvg2-bin)
+packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libgtest-dev googletest libbenchmark-dev fonts-wine fonts-liberation librsvg2-bin)
 case "${1:-build}" in
-    test) packages+=(xvfb xdotool xclip libx11-dev desktop-file-utils appstream clang libclang-rt-14-dev
-                   dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0) ;;
+    test) packages+=(xvfb openbox x11-utils xdotool xclip libx11-dev desktop-file-utils appstream clang
+                   libclang-rt-14-dev dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0) ;;
     bench) packages+=(ripgrep bc time) ;;
+    docs) packages+=(xvfb openbox x11-utils xdotool xclip imagemagick) ;;
     # The Windows cross-build and wine to run its tests; Xvfb for the window's tests under wine.
     # The Win32 window's icon is packed by icoutils; its end-to-end run types and copies through
     # xdotool and xclip.

@@ -25,6 +25,16 @@ void ShowErrorBox(const Exception& failure, const ErrorBoxPresenter& present) {
     present(QCoreApplication::applicationName(), WithClosingPeriod(failure.Message()));
 }
 
+bool IsOutOfMemory(std::exception_ptr failure) noexcept {
+    try {
+        std::rethrow_exception(std::move(failure));
+    } catch (const std::bad_alloc&) {
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
 void ShowEventFailure(std::exception_ptr failure, const ErrorBoxPresenter& present) {
     try {
         std::rethrow_exception(failure);

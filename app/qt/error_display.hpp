@@ -55,6 +55,9 @@ void ShowCriticalBox(const QString& caption, const QString& text);
 // Presents failure's message, period rule applied, captioned with the application title.
 void ShowErrorBox(const Exception& failure, const ErrorBoxPresenter& present);
 
+// Whether failure is std::bad_alloc: running out of memory. Asks for no memory itself.
+bool IsOutOfMemory(std::exception_ptr failure) noexcept;
+
 // For a failure that left the processing of an event: EAbort is dropped, std::bad_alloc shown as
 // EOutOfMemory, any other non-Exception as EExternalException.
 void ShowEventFailure(std::exception_ptr failure, const ErrorBoxPresenter& present);

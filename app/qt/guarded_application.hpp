@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "app/qt/error_display.hpp"
+#include "app/qt/out_of_memory_notice.hpp"
 
 class GuardedApplication : public QApplication {
     Q_OBJECT
@@ -22,10 +23,15 @@ class GuardedApplication : public QApplication {
     // Runs handler; a failure that leaves it is shown as the guard shows it, right here.
     void Guard(const std::function<void()>& handler);
 
+    // Shows "Out of memory." with what was made ready for it at start-up.
+    void ShowOutOfMemory() noexcept;
+
   private:
-    void ShowFailure(std::exception_ptr failure);
+    // Shows failure without ever throwing: running out of memory on the way shows that instead.
+    void ShowFailure(std::exception_ptr failure) noexcept;
 
     ErrorBoxPresenter present_;
+    OutOfMemoryNotice out_of_memory_;
 };
 
 // Runs a command handler under the application's event guard. Qt's event delivery is not built
@@ -33,3 +39,7 @@ class GuardedApplication : public QApplication {
 // may leave it in disorder), so handlers are guarded where Qt calls them, not only around the
 // whole event.
 void RunGuarded(const std::function<void()>& handler);
+
+// Shows "Out of memory." through the application's notice, made ready at start-up; without a
+// GuardedApplication through present, or failing that on standard error. Never throws.
+void ShowOutOfMemory(const ErrorBoxPresenter& present) noexcept;

@@ -1,8 +1,6 @@
 #include "app/qt/main_form.hpp"
 
 #include <QApplication>
-#include <QFile>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
@@ -12,15 +10,20 @@
 #include <QPushButton>
 
 #include <map>
+#include <optional>
 #include <string_view>
 
 #include "app/qt/crlf_text_edit.hpp"
+#include "app/qt/design_font.hpp"
 #include "app/qt/enter_clicks.hpp"
 #include "app/qt/file_dialog_component.hpp"
+#include "app/qt/frame_place.hpp"
 #include "app/qt/guarded_application.hpp"
 #include "app/qt/inert_menu_bar.hpp"
 #include "app/qt/report_text.hpp"
 #include "app/qt/result_box.hpp"
+#include "app/qt/scale_follower.hpp"
+#include "app/qt/strike_label.hpp"
 #include "app/qt/unavailable_menu_items.hpp"
 #include "app/window/form.hpp"
 
@@ -37,29 +40,6 @@ QRect PlaceOf(std::string_view name) {
 
 QString CaptionOf(std::string_view name) {
     return Text(korva::form::ControlNamed(name).caption);
-}
-
-// Wine's free lookalike of MS Sans Serif, where Debian's fonts-wine puts it. Fontconfig does
-// not index that folder, so the program registers the file itself. Without it, Qt takes the
-// nearest sans-serif font at the same size.
-void RegisterDesignFont() {
-    static const bool registered = [] {
-        for (const char* path : {"/usr/share/wine/fonts/ms_sans_serif.ttf",
-                                 "/usr/share/fonts/truetype/wine/ms_sans_serif.ttf"}) {
-            if (QFile::exists(QString::fromLatin1(path))) {
-                return QFontDatabase::addApplicationFont(QString::fromLatin1(path)) >= 0;
-            }
-        }
-        return false;
-    }();
-    (void)registered;
-}
-
-QFont DesignFont(int point_size) {
-    RegisterDesignFont();
-    QFont font(Text(korva::form::kFontFamily), point_size);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
 }
 
 template <class Widget>
@@ -101,8 +81,9 @@ void TMainForm::setupWindow() {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    move(korva::form::kWindowPosition.left, korva::form::kWindowPosition.top);
-    setFont(DesignFont(korva::form::kWindowPointSize));
+    PlaceFrameAt(*this, {korva::form::kWindowPosition.left, korva::form::kWindowPosition.top});
+    setFont(DesignFont(korva::form::kWindowPointSize, ScaleOf(*this)));
+    FollowScale(*this);
     QPalette button_face = palette();
     button_face.setColor(QPalette::Window, button_face.color(QPalette::Button));
     setPalette(button_face);
@@ -168,9 +149,11 @@ void TMainForm::setupDialogs() {
 }
 
 void TMainForm::setupLabels(QWidget* client) {
-    const QFont font = DesignFont(korva::form::kLabelPointSize);
-    Label1 = Placed(new QLabel(CaptionOf("Label1"), client), "Label1");
-    Label2 = Placed(new QLabel(CaptionOf("Label2"), client), "Label2");
+    const TextScale scale = ScaleOf(*this);
+    const QFont font = DesignFont(korva::form::kLabelPointSize, scale);
+    const std::optional<QRawFont> strike = DesignStrike(korva::form::kLabelPointSize);
+    Label1 = Placed(new StrikeLabel(CaptionOf("Label1"), strike, client), "Label1");
+    Label2 = Placed(new StrikeLabel(CaptionOf("Label2"), strike, client), "Label2");
     Label1->setFont(font);
     Label2->setFont(font);
 }

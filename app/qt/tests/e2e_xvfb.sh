@@ -2,13 +2,17 @@
 # The real program in a real X server: paste a sabotage report into Input from the clipboard,
 # press Sabo, select and copy Output, and compare the clipboard byte for byte; then close the
 # window as a window manager would and expect exit status 0.
-# Usage: e2e_xvfb.sh PROGRAM SEND_WM_DELETE [SCREENSHOT.png]
+# Usage: e2e_xvfb.sh PROGRAM SEND_WM_DELETE [SCREENSHOT.png|""] [PROGRAM-ARGUMENTS...]
+# The program takes no arguments: any given must change nothing. x_pixel is taken from the
+# folder of SEND_WM_DELETE.
 # Exits 77 (skipped) when Xvfb, xdotool or xclip is missing.
 set -euo pipefail
 
 program=$1
 send_wm_delete=$2
 screenshot=${3:-}
+shift $(($# < 3 ? $# : 3))
+x_pixel=$(dirname "$send_wm_delete")/x_pixel
 
 for tool in Xvfb xdotool xclip; do
     if ! command -v "$tool" >/dev/null; then
@@ -16,7 +20,7 @@ for tool in Xvfb xdotool xclip; do
         exit 77
     fi
 done
-if [ ! -x "$send_wm_delete" ]; then
+if [ ! -x "$send_wm_delete" ] || [ ! -x "$x_pixel" ]; then
     echo "SKIP: $send_wm_delete was not built (no X11 headers)"
     exit 77
 fi
@@ -61,7 +65,7 @@ wait_for 100 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/x
 export DISPLAY=":$(cat "$work/display")"
 export QT_QPA_PLATFORM=xcb  # whatever the calling session prefers
 
-"$program" 2>"$work/program.log" &
+"$program" "$@" 2>"$work/program.log" &
 program_pid=$!
 pids+=($program_pid)
 wait_for 100 window_or_exit || fail "no window within 10 s"
@@ -82,6 +86,12 @@ height=$(sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\2/p' <<<"$geometry")
 [ "$width" = 633 ] || fail "width $width"
 menu=$((height - 385))
 ((menu > 10 && menu < 60)) || fail "height $height leaves no room for a menu bar"
+
+# Left to right: Input's vertical scroll bar at its right edge, its text area white at the left.
+scroll_bar=$("$x_pixel" "$window" $((8 + 257 - 8)) $((menu + 16 + 300)))
+text_area=$("$x_pixel" "$window" $((8 + 8)) $((menu + 16 + 300)))
+[ "$text_area" = ffffff ] && [ "$scroll_bar" != ffffff ] ||
+    fail "Input is mirrored: left $text_area, right $scroll_bar"
 
 click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
 

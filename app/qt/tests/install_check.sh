@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the build into a scratch prefix and checks that the program, desktop file, icons and
-# metainfo land in the standard folders, validating them where the validators are installed.
+# Installs the build into a scratch prefix and checks that both programs, the desktop file, icons
+# and metainfo land in the standard folders, validating them where the validators are installed.
 # Usage: install_check.sh BUILD-DIR APP-ID
 set -euo pipefail
 build=$1
@@ -11,7 +11,7 @@ trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 missing=0
-for file in bin/korva-counter \
+for file in bin/korva-counter bin/korva-count \
     "share/applications/$id.desktop" \
     "share/metainfo/$id.metainfo.xml" \
     "share/icons/hicolor/scalable/apps/$id.svg" \
@@ -23,8 +23,14 @@ for file in bin/korva-counter \
         missing=1
     fi
 done
-[ -x "$prefix/bin/korva-counter" ] || { echo "not executable: bin/korva-counter"; missing=1; }
+for program in korva-counter korva-count; do
+    [ -x "$prefix/bin/$program" ] || { echo "not executable: bin/$program"; missing=1; }
+done
 [ "$missing" = 0 ] || exit 1
+
+# The installed korva-count runs on its own and counts.
+counted=$(printf 'Eisen 1500\r\nEisen 500\n' | "$prefix/bin/korva-count" pluen | grep '^Eisen')
+[ "$counted" = "Eisen = 2000" ] || { echo "installed korva-count counted: $counted"; exit 1; }
 
 # A 48x48 icon must really be 48 pixels square: bytes 16-23 of a PNG hold width and height.
 size=$(od -An -tu1 -j16 -N8 "$prefix/share/icons/hicolor/48x48/apps/$id.png" | tr -s ' ')

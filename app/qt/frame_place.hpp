@@ -1,0 +1,11 @@
+// Puts a top-level window's frame, not its client area, at a point of the screen.
+#pragma once
+
+#include <QPoint>
+
+class QWidget;
+
+// Qt places a window's client area where move() asked, since the frame is unknown before the
+// window manager has drawn it. This asks for the frame's corner instead, when window is first
+// shown; an X11 window manager then puts the frame there (north-west gravity).
+void PlaceFrameAt(QWidget& window, QPoint frame_top_left);

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Where the window manager really puts the window: its frame's outer corner must be at the
+# designed 196,141. Reads the client's place on the root window (xwininfo) and the frame's
+# widths (_NET_FRAME_EXTENTS), as the X server and the window manager report them.
+# Usage: xvfb_openbox.sh frame_place_xvfb.sh PROGRAM
+# Exits 77 (skipped) when xdotool or xwininfo is missing.
+set -euo pipefail
+
+program=$1
+expected_left=196
+expected_top=141
+
+for tool in xdotool xwininfo xprop; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIP: $tool is not installed"
+        exit 77
+    fi
+done
+
+log=$(mktemp)
+program_pid=
+cleanup() {
+    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -f "$log"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+wait_for() {
+    local tries=$1
+    shift
+    for ((i = 0; i < tries; i++)); do
+        if "$@"; then return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
+
+"$program" 2>"$log" &
+program_pid=$!
+find_window() {
+    window=$(xdotool search --name '^KORVA-Counter Alpha 0\.3$' 2>/dev/null | head -n1) && [ -n "$window" ]
+}
+wait_for 100 find_window || fail "no window within 10 s: $(cat "$log")"
+
+# Sets frame_left and frame_top from the client's absolute corner minus the frame's widths.
+read_frame() {
+    local extents
+    extents=$(xprop -id "$window" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.* = //p' | tr -d ' ')
+    [ -n "$extents" ] || return 1
+    IFS=, read -r extent_left _ extent_top _ <<<"$extents"
+    local info
+    info=$(xwininfo -id "$window")
+    client_left=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+    client_top=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+    frame_left=$((client_left - extent_left))
+    frame_top=$((client_top - extent_top))
+}
+near() { (($1 - $2 <= 1 && $2 - $1 <= 1)); }
+placed() {
+    read_frame && near "$frame_left" "$expected_left" && near "$frame_top" "$expected_top"
+}
+# The window manager frames and places the window a moment after it is mapped.
+if ! wait_for 50 placed; then
+    read_frame || fail "the window manager set no _NET_FRAME_EXTENTS"
+fi
+echo "client at $client_left,$client_top; frame widths left $extent_left, top $extent_top"
+echo "frame at $frame_left,$frame_top (designed $expected_left,$expected_top)"
+((extent_top > 0)) || fail "the window has no title bar: the frame's place shows nothing"
+near "$frame_left" "$expected_left" && near "$frame_top" "$expected_top" ||
+    fail "the frame is not at the designed place"
+echo "frame placed as designed"
