@@ -120,12 +120,13 @@ class Form {
         }
     }
 
-    // A key pressed and released at the control that has the focus, with Ctrl held or not.
-    void Key(WPARAM key, bool ctrl = false) const {
+    // A key pressed and released at the control that has the focus, with Ctrl or Shift held.
+    void Key(WPARAM key, bool ctrl = false, bool shift = false) const {
         std::array<BYTE, 256> keys{};
         GetKeyboardState(keys.data());
         const std::array<BYTE, 256> before = keys;
         if (ctrl) keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
+        if (shift) keys[VK_SHIFT] = keys[VK_LSHIFT] = 0x80;
         SetKeyboardState(keys.data());
         const HWND focus = GetFocus();
         const UINT scan = MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
@@ -425,6 +426,31 @@ void TestKeys(Checks& checks) {
     SetFocus(form["Sabo"]);
     form.Key(VK_RETURN);
     checks.Equal(TextOf(output), CoreResult(L"Sabo", kSaboReport), "Enter on Sabo again");
+
+    // The edit control's own editing keys in Input, one after the other.
+    const struct {
+        const char* name;
+        WPARAM key;
+        bool ctrl;
+        bool shift;
+        const wchar_t* input;
+        const wchar_t* clipboard;
+    } editing[] = {
+        {"Ctrl+V pastes over the selection", 'V', true, false, L"Eisen 5\r\n", L"Eisen 5\r\n"},
+        {"Ctrl+Z undoes the paste", 'Z', true, false, L"Wasser 1", L"Eisen 5\r\n"},
+        {"Ctrl+X cuts", 'X', true, false, L"", L"Wasser 1"},
+        {"Shift+Insert pastes", VK_INSERT, false, true, L"Wasser 1", L"Wasser 1"},
+        {"Ctrl+Insert copies", VK_INSERT, true, false, L"Wasser 1", L"Wasser 1"},
+    };
+    SetWindowTextW(input, L"Wasser 1");
+    SetClipboardText(L"Eisen 5\r\n");
+    SetFocus(input);
+    for (const auto& row : editing) {
+        SendMessageW(input, EM_SETSEL, 0, -1);
+        form.Key(row.key, row.ctrl, row.shift);
+        checks.Equal(TextOf(input), row.input, std::string(row.name) + ": Input");
+        checks.Equal(ClipboardText(), row.clipboard, std::string(row.name) + ": clipboard");
+    }
 
     // In Input, Enter is a line break.
     SetWindowTextW(input, L"Eisen 1");
