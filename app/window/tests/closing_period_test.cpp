@@ -15,7 +15,8 @@ TEST(ClosingPeriod, AgreesWithTheWindows1252ByteForEveryLastUnit) {
         // A lone surrogate has no byte either: "?" all the same.
         const char byte = unit >= 0xD800 && unit <= 0xDFFF ? '?' : korva::Cp1252FromCodePoint(unit);
         const bool by_byte = static_cast<unsigned char>(byte) > '.';
-        ASSERT_EQ(korva::form::TakesClosingPeriod(message), by_byte) << "unit " << static_cast<unsigned>(unit);
+        ASSERT_EQ(korva::form::TakesClosingPeriod(message), by_byte)
+            << "unit " << static_cast<unsigned>(unit);
     }
 }
 
