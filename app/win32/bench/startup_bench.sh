@@ -9,7 +9,7 @@ program=$2
 runs=${3:-10}
 here=$(dirname "$0")
 
-export WINEPREFIX=${WINEPREFIX:-$prefix}
+export WINEPREFIX=$prefix
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # Makes the prefix on the first run, as the tests do.

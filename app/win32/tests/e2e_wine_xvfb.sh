@@ -25,7 +25,7 @@ pids=()
 program_pid=
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    WINEPREFIX=$WINEPREFIX wineserver -w 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
     wait 2>/dev/null || true
     rm -rf "$work"
 }
@@ -47,7 +47,8 @@ wait_for() {
     return 1
 }
 
-export WINEPREFIX=${WINEPREFIX:-$(realpath -m "$prefix")}
+# The tests' own prefix, as wine_xvfb.sh takes it.
+export WINEPREFIX=$(realpath -m "$prefix")
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 

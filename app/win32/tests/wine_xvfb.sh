@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows program under wine in a fresh Xvfb server, since wine's windows need an X
-# display. The wine prefix is the build's own (WINEPREFIX, if set, wins), so that the test's
-# clipboard and desktop are no one else's.
+# display. The wine prefix is the test's own, whatever WINEPREFIX says, so that its desktop, its
+# clipboard and its wine server belong to this X server and to no one else.
 # Usage: wine_xvfb.sh PREFIX_DIR PROGRAM.exe [ARGS...]
 # Exits 77 (skipped) when wine or Xvfb is missing.
 set -euo pipefail
@@ -26,7 +26,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-export WINEPREFIX=${WINEPREFIX:-$prefix}
+export WINEPREFIX=$prefix
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installers when the prefix is made.
 export WINEDLLOVERRIDES="mscoree,mshtml="
