@@ -178,18 +178,18 @@ void Explanation::AddText(std::string_view text, LineDecoder decode) {
     });
 }
 
-int Explanation::WriteWithResult(int fd, std::string_view result) {
+int Explanation::WriteWithResult(ByteSink write, std::string_view result) {
     if (format_ != OutputFormat::kJson) {
-        if (const int error = spool_.CopyTo(fd)) return error;
-        return WriteAll(fd, result);
+        if (const int error = spool_.CopyTo(write)) return error;
+        return write(result);
     }
     // The result is one object ending in "}" and LF; the explanation goes in as its last member.
     const std::size_t close = result.rfind('}');
-    if (const int error = WriteAll(fd, result.substr(0, close))) return error;
-    if (const int error = WriteAll(fd, R"(,"explain":[)")) return error;
-    if (const int error = spool_.CopyTo(fd)) return error;
-    if (const int error = WriteAll(fd, "]")) return error;
-    return WriteAll(fd, result.substr(close));
+    if (const int error = write(result.substr(0, close))) return error;
+    if (const int error = write(R"(,"explain":[)")) return error;
+    if (const int error = spool_.CopyTo(write)) return error;
+    if (const int error = write("]")) return error;
+    return write(result.substr(close));
 }
 
 }  // namespace korva::cli

@@ -49,7 +49,7 @@ class Explanation {
 
     // The explanation and the formatted result together, in the format's order. Returns 0 or
     // the errno of the failure.
-    int WriteWithResult(int fd, std::string_view result);
+    int WriteWithResult(ByteSink write, std::string_view result);
 
   private:
     Counter counter_;

@@ -1,15 +1,12 @@
 #include "cli/input.hpp"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 
+#include "cli/input_file.hpp"
 #include "counters/cp1252.hpp"
 #include "counters/line_bounds.hpp"
 #include "counters/report_lines.hpp"
@@ -34,33 +31,23 @@ bool IsHighSurrogate(char16_t unit) {
 }
 
 // Position of the last CR or LF in text, or kNone. Looks for the LF first: in files with LF or
-// CR LF breaks the CR search then covers only the few bytes after it.
+// CR LF breaks the CR search then covers only the few bytes after it. Both searches start at the
+// end, where the last break of a chunk is.
 std::size_t LastBreak(std::string_view text) {
-    const char* const data = text.data();
-    const void* lf = ::memrchr(data, '\n', text.size());
-    const std::size_t after_lf =
-        lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) + 1 : 0;
-    const void* cr = ::memrchr(data + after_lf, '\r', text.size() - after_lf);
-    if (cr) return static_cast<std::size_t>(static_cast<const char*>(cr) - data);
-    return lf ? after_lf - 1 : kNone;
+    const std::size_t lf = text.rfind('\n');
+    const std::size_t after_lf = lf == kNone ? 0 : lf + 1;
+    const std::size_t cr = text.substr(after_lf).rfind('\r');
+    if (cr != kNone) return after_lf + cr;
+    return lf;
 }
 
-int ReadAll(int fd, Encoding encoding, std::span<char> buffer, TextSink on_text) {
+int ReadAll(InputFile& file, Encoding encoding, std::span<char> buffer, TextSink on_text) {
     ReportDecoder decoder(encoding);
     while (true) {
-        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            if (errno == EAGAIN || errno == EWOULDBLOCK) {
-                // A non-blocking descriptor handed on by the caller: nothing there yet.
-                pollfd ready = {fd, POLLIN, 0};
-                ::poll(&ready, 1, -1);
-                continue;
-            }
-            return errno;
-        }
+        const auto [n, error] = file.Read(buffer);
+        if (error != 0) return error;
         if (n == 0) break;
-        decoder.Feed(std::string_view(buffer.data(), static_cast<std::size_t>(n)), on_text);
+        decoder.Feed(std::string_view(buffer.data(), n), on_text);
     }
     decoder.Finish(on_text);
     return 0;
@@ -268,13 +255,9 @@ void ForEachDecodedLine(std::string_view bytes, Encoding encoding, LineVisitor o
 
 int ReadTexts(const std::string& name, Encoding encoding, std::span<char> buffer,
               TextSink on_text) {
-    if (name == "-") return ReadAll(STDIN_FILENO, encoding, buffer, on_text);
-    const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno;
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    const int error = ReadAll(fd, encoding, buffer, on_text);
-    ::close(fd);
-    return error;
+    InputFile file;
+    const int error = file.Open(name);
+    return error != 0 ? error : ReadAll(file, encoding, buffer, on_text);
 }
 
 }  // namespace korva::cli

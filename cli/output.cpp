@@ -1,10 +1,7 @@
 #include "cli/output.hpp"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <numeric>
 
 #include "counters/cp1252.hpp"
@@ -96,18 +93,6 @@ std::string FormatResult(const SaboTally& tally, OutputFormat format) {
 
 std::string FormatResult(const PluenTally& tally, OutputFormat format) {
     return Format(tally, format, PluenJson);
-}
-
-int WriteAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t n = ::write(fd, text.data(), text.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return errno;
-        }
-        text.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return 0;
 }
 
 }  // namespace korva::cli

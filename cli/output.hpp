@@ -1,5 +1,4 @@
-// What korva-count prints: a finished tally in one of the output formats, and the checked write
-// that gets it out.
+// What korva-count prints: a finished tally in one of the output formats.
 #pragma once
 
 #include <string>
@@ -13,8 +12,5 @@ namespace korva::cli {
 
 std::string FormatResult(const SaboTally& tally, OutputFormat format);
 std::string FormatResult(const PluenTally& tally, OutputFormat format);
-
-// Writes all of text to fd, going on after short writes. Returns 0 or the errno of the failure.
-int WriteAll(int fd, std::string_view text);
 
 }  // namespace korva::cli

@@ -1,7 +1,5 @@
 #include "cli/run.hpp"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -12,6 +10,7 @@
 #include "cli/explain.hpp"
 #include "cli/input.hpp"
 #include "cli/output.hpp"
+#include "cli/std_streams.hpp"
 
 namespace korva::cli {
 
@@ -25,7 +24,7 @@ constexpr std::string_view kProgram = "korva-count: ";
 
 void Complain(const std::string& message) {
     // Nothing sensible is left to do when standard error fails too.
-    WriteAll(STDERR_FILENO, std::string(kProgram) + message + '\n');
+    WriteStandardError(std::string(kProgram) + message + '\n');
 }
 
 std::string CannotRead(const std::string& name, int error) {
@@ -36,11 +35,14 @@ std::string CannotRead(const std::string& name, int error) {
 
 // Standard output is written once, in full, and closed, so that a full disk or a vanished
 // reader is noticed here and not lost at exit. An explanation, held back until now, goes with
-// the result.
-int Print(std::string_view text, Explanation* explanation = nullptr) {
-    int error = explanation ? explanation->WriteWithResult(STDOUT_FILENO, text)
-                            : WriteAll(STDOUT_FILENO, text);
-    if (error == 0 && ::close(STDOUT_FILENO) != 0 && errno != EINTR) error = errno;
+// the result (both UTF-8: --raw and --explain exclude each other).
+int Print(std::string_view text, CodePage code_page = CodePage::kUtf8,
+          Explanation* explanation = nullptr) {
+    const auto write = [code_page](std::string_view bytes) {
+        return WriteStandardOutput(bytes, code_page);
+    };
+    int error = explanation ? explanation->WriteWithResult(write, text) : write(text);
+    if (error == 0) error = CloseStandardOutput();
     if (error == 0) return kExitSuccess;
     Complain(std::string("Ausgabe kann nicht geschrieben werden: ") + std::strerror(error));
     return kExitFailure;
@@ -69,7 +71,10 @@ int Count(const Options& options) {
                  std::strerror(explanation->Error()));
         return kExitFailure;
     }
-    return Print(FormatResult(tally, options.format), explanation ? &*explanation : nullptr);
+    // Only the window's raw bytes are Windows-1252; a console shows either form rightly.
+    return Print(FormatResult(tally, options.format),
+                 options.format == OutputFormat::kRaw ? CodePage::kCp1252 : CodePage::kUtf8,
+                 explanation ? &*explanation : nullptr);
 }
 
 }  // namespace

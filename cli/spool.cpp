@@ -1,13 +1,6 @@
 #include "cli/spool.hpp"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdlib>
 #include <vector>
-
-#include "cli/output.hpp"
 
 namespace korva::cli {
 
@@ -19,20 +12,8 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 }  // namespace
 
 Spool::Spool() {
-    const char* const dir = std::getenv("TMPDIR");
-    std::string path = std::string(dir && *dir ? dir : "/tmp") + "/korva-count-XXXXXX";
-    fd_ = ::mkostemp(path.data(), O_CLOEXEC);
-    if (fd_ < 0) {
-        error_ = errno;
-        return;
-    }
-    // Unlinked at once, so no file is left behind, not even when the program is killed.
-    ::unlink(path.c_str());
-    buffer_.reserve(kBufferSize);
-}
-
-Spool::~Spool() {
-    if (fd_ >= 0) ::close(fd_);
+    error_ = file_.Create();
+    if (error_ == 0) buffer_.reserve(kBufferSize);
 }
 
 void Spool::Append(std::string_view text) {
@@ -42,26 +23,20 @@ void Spool::Append(std::string_view text) {
 }
 
 void Spool::Flush() {
-    if (error_ == 0) error_ = WriteAll(fd_, buffer_);
+    if (error_ == 0) error_ = file_.Write(buffer_);
     buffer_.clear();
 }
 
-int Spool::CopyTo(int fd) {
+int Spool::CopyTo(ByteSink write) {
     Flush();
     if (error_ != 0) return error_;
-    if (::lseek(fd_, 0, SEEK_SET) < 0) return errno;
+    if (const int error = file_.Rewind()) return error;
     std::vector<char> chunk(kBufferSize);
     while (true) {
-        const ssize_t n = ::read(fd_, chunk.data(), chunk.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return errno;
-        }
+        const auto [n, read_error] = file_.Read(chunk);
+        if (read_error != 0) return read_error;
         if (n == 0) return 0;
-        if (const int error =
-                WriteAll(fd, std::string_view(chunk.data(), static_cast<std::size_t>(n)))) {
-            return error;
-        }
+        if (const int error = write(std::string_view(chunk.data(), n))) return error;
     }
 }
 

@@ -5,13 +5,19 @@
 #include <string>
 #include <string_view>
 
+#include "cli/temp_file.hpp"
+#include "counters/function_ref.hpp"
+
 namespace korva::cli {
+
+// Takes bytes on; returns 0 or the errno of the failure.
+using ByteSink = FunctionRef<int(std::string_view bytes)>;
 
 class Spool {
   public:
-    // An unnamed file in $TMPDIR, or /tmp: it is gone when the program ends, however it ends.
+    // An unnamed temporary file (see TempFile): it is gone when the program ends, however it
+    // ends.
     Spool();
-    ~Spool();
     Spool(const Spool&) = delete;
     Spool& operator=(const Spool&) = delete;
 
@@ -21,13 +27,13 @@ class Spool {
     // 0, or the errno of the first failure to create or write the file.
     int Error() const { return error_; }
 
-    // Writes everything appended so far to fd. Returns 0 or the errno of the failure.
-    int CopyTo(int fd);
+    // Hands everything appended so far to write. Returns 0 or the errno of the failure.
+    int CopyTo(ByteSink write);
 
   private:
     void Flush();
 
-    int fd_ = -1;
+    TempFile file_;
     int error_ = 0;
     std::string buffer_;
 };

@@ -9,9 +9,9 @@ case "${1:-build}" in
                    libclang-rt-14-dev dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0) ;;
     bench) packages+=(ripgrep bc time) ;;
     docs) packages+=(xvfb openbox x11-utils xdotool xclip imagemagick) ;;
-    # The Windows cross-build and wine to run its tests; Xvfb for the window's tests under wine.
-    # The Win32 window's icon is packed by icoutils; its end-to-end run types and copies through
-    # xdotool and xclip.
+    # The Windows cross-build (GoogleTest is built from the googletest package's sources) and
+    # wine to run its tests; Xvfb for the window's tests under wine. The Win32 window's icon is
+    # packed by icoutils; its end-to-end run types and copies through xdotool and xclip.
     windows) packages+=(mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
                         xvfb icoutils xdotool xclip) ;;
 esac

@@ -1,17 +1,23 @@
 // korva-count as a user runs it: the built program, real files, real exit statuses.
-#include <fcntl.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <random>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "process.hpp"
@@ -81,20 +87,25 @@ std::string Utf16(std::u16string_view text, bool little_endian) {
 class KorvaCount : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern =
-            (std::filesystem::path(::testing::TempDir()) / "korva-count-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr) << std::strerror(errno);
-        dir_ = pattern;
+        // A fresh folder of our own; create_directory says false when the name is taken.
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && dir_.empty(); ++attempt) {
+            const auto dir = std::filesystem::path(::testing::TempDir()) /
+                             ("korva-count-" + std::to_string(random()));
+            if (std::filesystem::create_directory(dir)) dir_ = dir;
+        }
+        ASSERT_FALSE(dir_.empty());
     }
     void TearDown() override {
         std::error_code ignored;
         std::filesystem::remove_all(dir_, ignored);
     }
 
+    // name in UTF-8; the path comes back in UTF-8, as korva-count takes it.
     std::string File(const std::string& name, std::string_view bytes) {
-        const auto path = dir_ / name;
+        const auto path = dir_ / std::u8string(name.begin(), name.end());
         WriteBytes(path, bytes);
-        return path.string();
+        return Utf8Path(path);
     }
 
     ProcessResult Run(const Args& args) { return RunKorvaCount(dir_, {.args = args}); }
@@ -113,6 +124,39 @@ void ExpectSuccess(const ProcessResult& result, const std::string& out) {
 
 TEST_F(KorvaCount, CountsAFileIntoUtf8Lines) {
     ExpectSuccess(Run({"sabo", File("sabo.txt", kSaboReports)}), kSaboText);
+}
+
+// Input is bytes on every system: no CR LF translation, and 0x1A (the end of a text to old
+// Windows programs) is one more byte of a line.
+TEST_F(KorvaCount, ReadsEveryByteAsItIs) {
+    const std::string reports = "Eisenmine (1)\r\n\x1A\r\nEisenmine (2)\n\x1A\x1A\rEisenmine (4)";
+    const std::string file = File("ctrl-z.txt", reports);
+    for (const auto& [name, result] :
+         {std::pair{"file", Run({"sabo", file})}, std::pair{"stdin", Run({"sabo"}, reports)}}) {
+        EXPECT_TRUE(result.ExitedWith(0)) << name;
+        EXPECT_TRUE(HasLine(result.out, "Eisenmine  (7)")) << name << "\n" << result.out;
+    }
+}
+
+TEST_F(KorvaCount, FileNamesMayHoldAnyCharacter) {
+    const std::string names[] = {
+        "Berichte \xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F.txt",  // German umlauts and sharp s
+        "Pl\xC3\xBCnder \xE2\x82\xAC 100%.txt",           // euro sign, percent sign
+        "\xE6\x97\xA5\xE6\x9C\xAC.txt",                   // CJK
+        "\xF0\x9F\x9A\x80 Flotte.txt",                    // outside the 16-bit plane
+        "a'b;c&d (1) [2].txt",
+    };
+    for (const std::string& name : names) {
+        const std::string file = File(name, "Eisen 5\n");
+        const ProcessResult found = Run({"pluen", file});
+        EXPECT_TRUE(found.ExitedWith(0)) << name << ": " << found.err;
+        EXPECT_TRUE(HasLine(found.out, "Eisen = 5")) << name << "\n" << found.out;
+        // A file that is not there is named in the message exactly as it was given.
+        const ProcessResult missing = Run({"pluen", file + ".fehlt"});
+        EXPECT_TRUE(missing.ExitedWith(1)) << name;
+        EXPECT_NE(missing.err.find(file + ".fehlt: " + std::strerror(ENOENT)), std::string::npos)
+            << missing.err;
+    }
 }
 
 TEST_F(KorvaCount, CountsStandardInputWithoutFileOrWithDash) {
@@ -287,7 +331,7 @@ TEST_F(KorvaCount, Utf16WithAMarkIsDecodedInAutoMode) {
 }
 
 TEST_F(KorvaCount, UsageErrorsWriteUsageToStderrAndNothingToStdout) {
-    const std::string missing = (dir_ / "missing.txt").string();
+    const std::string missing = Utf8Path(dir_ / "missing.txt");
     const std::vector<Args> rows = {
         {},
         {"flotten"},
@@ -320,8 +364,8 @@ TEST_F(KorvaCount, UsageErrorsWriteUsageToStderrAndNothingToStdout) {
 
 TEST_F(KorvaCount, UnreadableInputFailsWithoutAnyOutput) {
     const std::string good = File("good.txt", "Eisenmine (1)\n");
-    const std::string missing = (dir_ / "missing.txt").string();
-    const std::string directory = (dir_ / "sub").string();
+    const std::string missing = Utf8Path(dir_ / "missing.txt");
+    const std::string directory = Utf8Path(dir_ / "sub");
     std::filesystem::create_directory(directory);
     const struct {
         Args args;
@@ -345,8 +389,10 @@ TEST_F(KorvaCount, UnreadableInputFailsWithoutAnyOutput) {
 }
 
 TEST_F(KorvaCount, StandardInputThatCannotBeReadFails) {
-    const ProcessResult result =
-        RunKorvaCount(dir_, {.args = {"sabo"}, .stdin_path = dir_.string()});
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows cannot hand a directory to a program as its standard input";
+#endif
+    const ProcessResult result = RunKorvaCount(dir_, {.args = {"sabo"}, .stdin_path = dir_});
     EXPECT_TRUE(result.ExitedWith(1));
     EXPECT_EQ(result.out, "");
     EXPECT_NE(result.err.find(std::string("Standardeingabe kann nicht gelesen werden: ") +
@@ -356,9 +402,20 @@ TEST_F(KorvaCount, StandardInputThatCannotBeReadFails) {
 }
 
 TEST_F(KorvaCount, FileWithoutReadPermissionFails) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
     const std::string locked = File("locked.txt", "Eisenmine (1)\n");
+#ifdef _WIN32
+    // What Windows users meet: another program holds the file open and shares it with no one.
+    const HANDLE holder = ::CreateFileW((dir_ / "locked.txt").c_str(), GENERIC_READ, 0, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    struct Release {
+        HANDLE handle;
+        ~Release() { ::CloseHandle(handle); }
+    } release{holder};
+#else
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
     ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
+#endif
     const ProcessResult result = Run({"sabo", File("good.txt", "Bohrturm\n"), locked});
     EXPECT_TRUE(result.ExitedWith(1));
     EXPECT_EQ(result.out, "");
@@ -367,16 +424,15 @@ TEST_F(KorvaCount, FileWithoutReadPermissionFails) {
 }
 
 TEST_F(KorvaCount, FullDiskIsReportedAsFailure) {
+    if (!kHasFullDevice) GTEST_SKIP() << "no device that is always full, like /dev/full, here";
     const std::string file = File("sabo.txt", kSaboReports);
     for (const Args& args : std::vector<Args>{{"sabo", file},
                                               {"pluen", "--json", file},
                                               {"sabo", "--raw", file},
                                               {"--help"},
                                               {"--version"}}) {
-        const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
-        ASSERT_GE(full, 0) << std::strerror(errno);
-        const ProcessResult result = RunKorvaCount(dir_, {.args = args, .stdout_fd = full});
-        ::close(full);
+        const ProcessResult result =
+            RunKorvaCount(dir_, {.args = args, .stdout_target = StdoutTarget::kFullDevice});
         EXPECT_TRUE(result.ExitedWith(1)) << args.front() << " " << result.wait_status;
         EXPECT_NE(result.err.find(std::string("Ausgabe kann nicht geschrieben werden: ") +
                                   std::strerror(ENOSPC)),
@@ -387,20 +443,18 @@ TEST_F(KorvaCount, FullDiskIsReportedAsFailure) {
 
 TEST_F(KorvaCount, VanishedReaderIsNoSuccess) {
     const std::string file = File("sabo.txt", kSaboReports);
-    for (const bool ignore_sigpipe : {false, true}) {
-        int fds[2];
-        ASSERT_EQ(::pipe2(fds, O_CLOEXEC), 0);
-        ::close(fds[0]);
-        const ProcessResult result = RunKorvaCount(
-            dir_, {.args = {"sabo", file}, .stdout_fd = fds[1], .ignore_sigpipe = ignore_sigpipe});
-        ::close(fds[1]);
-        if (ignore_sigpipe) {
-            EXPECT_TRUE(result.ExitedWith(1)) << result.wait_status;
-            EXPECT_NE(result.err.find(std::strerror(EPIPE)), std::string::npos) << result.err;
-        } else {
-            EXPECT_TRUE(result.KilledBy(SIGPIPE)) << result.wait_status;
-        }
-    }
+    // With SIGPIPE ignored (and on Windows, which has none) the failed write is how the program
+    // learns of it.
+    const ProcessResult result = RunKorvaCount(dir_, {.args = {"sabo", file},
+                                                      .stdout_target = StdoutTarget::kClosedPipe,
+                                                      .ignore_sigpipe = true});
+    EXPECT_TRUE(result.ExitedWith(1)) << result.wait_status;
+    EXPECT_NE(result.err.find(std::strerror(EPIPE)), std::string::npos) << result.err;
+#ifndef _WIN32
+    const ProcessResult killed =
+        RunKorvaCount(dir_, {.args = {"sabo", file}, .stdout_target = StdoutTarget::kClosedPipe});
+    EXPECT_TRUE(killed.KilledBy(SIGPIPE)) << killed.wait_status;
+#endif
 }
 
 TEST_F(KorvaCount, HelpAndVersionGoToStdout) {
@@ -419,11 +473,13 @@ TEST_F(KorvaCount, HelpAndVersionGoToStdout) {
 }
 
 TEST_F(KorvaCount, WaitsForNonBlockingStandardInput) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows pipes have no non-blocking mode a program could inherit";
+#endif
     // A shell may hand on a non-blocking pipe: no data yet is no error.
-    const auto feed_late = [](int fd) {
-        ::usleep(200'000);
-        const std::string_view line = "Eisenmine (4)\n";
-        EXPECT_EQ(::write(fd, line.data(), line.size()), static_cast<ssize_t>(line.size()));
+    const auto feed_late = [](const StdinWriter& write) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        EXPECT_TRUE(write("Eisenmine (4)\n"));
     };
     const ProcessResult result =
         RunKorvaCount(dir_, {.args = {"sabo"}, .feed_stdin = feed_late, .stdin_nonblocking = true});
@@ -448,14 +504,8 @@ TEST_F(KorvaCount, StreamsLargeInputInSmallMemory) {
         block += "Eisenmine (3)\r\n12:05 Wohngeb\xC3\xA4ude (2) zerst\xC3\xB6rt\n";
     }
     const ProcessResult result =
-        RunKorvaCount(dir_, {.args = {"sabo"}, .feed_stdin = [&](int fd) {
-                                 for (int b = 0; b < kBlocks; ++b) {
-                                     std::string_view rest = block;
-                                     while (!rest.empty()) {
-                                         const ssize_t n = ::write(fd, rest.data(), rest.size());
-                                         if (n <= 0) return;
-                                         rest.remove_prefix(static_cast<std::size_t>(n));
-                                     }
+        RunKorvaCount(dir_, {.args = {"sabo"}, .feed_stdin = [&](const StdinWriter& write) {
+                                 for (int b = 0; b < kBlocks && write(block); ++b) {
                                  }
                              }});
     EXPECT_TRUE(result.ExitedWith(0)) << result.err;

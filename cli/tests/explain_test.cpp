@@ -1,7 +1,5 @@
 #include "cli/explain.hpp"
 
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -116,13 +114,12 @@ TEST(ExplainedJson, IsValidAndReadsBackForEveryByte) {
 
 // What an Explanation writes for these inputs and this result, as a file descriptor gets it.
 std::string Written(Explanation& explanation, std::string_view result) {
-    std::FILE* const file = std::tmpfile();
-    EXPECT_NE(file, nullptr);
-    EXPECT_EQ(explanation.WriteWithResult(::fileno(file), result), 0);
     std::string out;
-    std::rewind(file);
-    for (int c; (c = std::fgetc(file)) != EOF;) out += static_cast<char>(c);
-    std::fclose(file);
+    const auto collect = [&out](std::string_view bytes) {
+        out += bytes;
+        return 0;
+    };
+    EXPECT_EQ(explanation.WriteWithResult(collect, result), 0);
     return out;
 }
 
@@ -178,19 +175,59 @@ TEST(Explanation, IsAnEmptyListInJsonWhenNoLineAdds) {
                                      "\n");
 }
 
-TEST(Spool, ReportsAFolderItCannotWriteIn) {
-    const char* const old = std::getenv("TMPDIR");
-    const std::optional<std::string> saved = old ? std::optional<std::string>(old) : std::nullopt;
-    ::setenv("TMPDIR", "/nonexistent-korva-folder", 1);
-    Spool spool;
-    if (saved) {
-        ::setenv("TMPDIR", saved->c_str(), 1);
+// Sets an environment variable, or removes it for nullopt.
+void SetEnvironment(const char* name, const std::optional<std::string>& value) {
+#ifdef _WIN32
+    ::_putenv_s(name, value ? value->c_str() : "");
+#else
+    if (value) {
+        ::setenv(name, value->c_str(), 1);
     } else {
-        ::unsetenv("TMPDIR");
+        ::unsetenv(name);
     }
+#endif
+}
+
+TEST(Spool, ReportsAFolderItCannotWriteIn) {
+#ifdef _WIN32
+    const char* const variable = "TMP";  // the first place Windows looks for its folder
+    const std::string missing = "C:\\nonexistent-korva-folder";
+#else
+    const char* const variable = "TMPDIR";
+    const std::string missing = "/nonexistent-korva-folder";
+#endif
+    const char* const old = std::getenv(variable);
+    const std::optional<std::string> saved = old ? std::optional<std::string>(old) : std::nullopt;
+    SetEnvironment(variable, missing);
+    Spool spool;
+    SetEnvironment(variable, saved);
     EXPECT_EQ(spool.Error(), ENOENT);
     spool.Append("x");
-    EXPECT_EQ(spool.CopyTo(STDOUT_FILENO), ENOENT);  // nothing reaches the output
+    std::string out;
+    const auto collect = [&out](std::string_view bytes) {
+        out += bytes;
+        return 0;
+    };
+    EXPECT_EQ(spool.CopyTo(collect), ENOENT);
+    EXPECT_EQ(out, "");  // nothing reaches the output
+}
+
+TEST(Spool, GivesBackWhatItTookAcrossItsBuffer) {
+    Spool spool;
+    ASSERT_EQ(spool.Error(), 0);
+    std::string taken;
+    for (int i = 0; i < 20000; ++i) {
+        const std::string piece = std::to_string(i) + (i % 7 == 0 ? "\r\n\x1A" : "\n");
+        spool.Append(piece);
+        taken += piece;
+    }
+    std::string out;
+    const auto collect = [&out](std::string_view bytes) {
+        out += bytes;
+        return 0;
+    };
+    EXPECT_EQ(spool.CopyTo(collect), 0);
+    EXPECT_EQ(out, taken);
 }
 
 }  // namespace

@@ -1,23 +1,10 @@
 #include "process.hpp"
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <csignal>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 
 namespace korva::cli_test {
-
-bool ProcessResult::ExitedWith(int code) const {
-    return WIFEXITED(wait_status) && WEXITSTATUS(wait_status) == code;
-}
-
-bool ProcessResult::KilledBy(int signal) const {
-    return WIFSIGNALED(wait_status) && WTERMSIG(wait_status) == signal;
-}
 
 std::string ReadBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -27,61 +14,12 @@ std::string ReadBytes(const std::filesystem::path& path) {
 void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + path.string());
+    if (!out) throw std::runtime_error("cannot write " + Utf8Path(path));
 }
 
-ProcessResult RunKorvaCount(const std::filesystem::path& dir, const ProcessSpec& spec) {
-    const std::string in_path = (dir / "stdin.bin").string();
-    const std::string out_path = (dir / "stdout.bin").string();
-    const std::string err_path = (dir / "stderr.bin").string();
-    if (spec.stdin_bytes) WriteBytes(in_path, *spec.stdin_bytes);
-
-    int pipe_fds[2] = {-1, -1};
-    if (spec.feed_stdin) {
-        // A child that stops reading must not kill the test with SIGPIPE.
-        std::signal(SIGPIPE, SIG_IGN);
-        if (::pipe2(pipe_fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe2");
-        if (spec.stdin_nonblocking && ::fcntl(pipe_fds[0], F_SETFL, O_NONBLOCK) != 0) {
-            throw std::runtime_error("fcntl");
-        }
-    }
-
-    std::vector<std::string> args = {KORVA_COUNT_BINARY};
-    args.insert(args.end(), spec.args.begin(), spec.args.end());
-    std::vector<char*> argv;
-    for (auto& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    char lc_all[] = "LC_ALL=C";
-    char* envp[] = {lc_all, nullptr};
-    const char* const stdin_source = spec.stdin_bytes ? in_path.c_str() : spec.stdin_path.c_str();
-
-    const pid_t pid = ::fork();
-    if (pid < 0) throw std::runtime_error("fork");
-    if (pid == 0) {
-        const int in = spec.feed_stdin ? pipe_fds[0] : ::open(stdin_source, O_RDONLY);
-        const int out = spec.stdout_fd >= 0
-                            ? spec.stdout_fd
-                            : ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (in < 0 || out < 0 || err < 0) ::_exit(126);
-        ::dup2(in, STDIN_FILENO);
-        ::dup2(out, STDOUT_FILENO);
-        ::dup2(err, STDERR_FILENO);
-        ::signal(SIGPIPE, spec.ignore_sigpipe ? SIG_IGN : SIG_DFL);
-        ::execve(argv[0], argv.data(), envp);
-        ::_exit(127);
-    }
-    if (spec.feed_stdin) {
-        ::close(pipe_fds[0]);
-        spec.feed_stdin(pipe_fds[1]);
-        ::close(pipe_fds[1]);
-    }
-
-    ProcessResult result;
-    if (::waitpid(pid, &result.wait_status, 0) != pid) throw std::runtime_error("waitpid");
-    if (spec.stdout_fd < 0) result.out = ReadBytes(out_path);
-    result.err = ReadBytes(err_path);
-    return result;
+std::string Utf8Path(const std::filesystem::path& path) {
+    const std::u8string utf8 = path.u8string();
+    return std::string(utf8.begin(), utf8.end());
 }
 
 }  // namespace korva::cli_test

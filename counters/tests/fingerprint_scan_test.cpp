@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#if defined(__x86_64__)
+#include <cpuid.h>
+#endif
+
 #include <random>
 #include <string>
 #include <vector>
@@ -102,6 +106,37 @@ TEST(FingerprintScan, VectorAndScalarPathsAgree) {
                 << text;
         }
     }
+}
+
+// Asked of the CPU directly, apart from the dispatcher: AVX2 needs the instructions and a system
+// that saves the 256-bit registers (XCR0 bits 1 and 2).
+bool CpuAndSystemRunAvx2() {
+#if defined(__x86_64__)
+    unsigned a = 0, b = 0, c = 0, d = 0;
+    if (!__get_cpuid(1, &a, &b, &c, &d) || !(c & bit_OSXSAVE) || !(c & bit_AVX)) return false;
+    unsigned xcr0 = 0, xcr0_high = 0;
+    __asm__("xgetbv" : "=a"(xcr0), "=d"(xcr0_high) : "c"(0));
+    if ((xcr0 & 0x6) != 0x6) return false;
+    return __get_cpuid_count(7, 0, &a, &b, &c, &d) && (b & bit_AVX2);
+#else
+    return false;
+#endif
+}
+
+// On Windows builds this is the proof that the 32-byte code runs there (the stack alignment of
+// mingw-w64 is the risk) and not only the scalar fallback.
+TEST(FingerprintScan, VectorPathIsTakenWhereTheCpuHasAvx2) {
+    if (!CpuAndSystemRunAvx2()) {
+        EXPECT_FALSE(VectorPathAvailable());
+        GTEST_SKIP() << "no AVX2 on this CPU: only the scalar path can run";
+    }
+    ASSERT_TRUE(VectorPathAvailable());
+    // Long enough for whole 32-byte steps and the copied tail, hits on both sides of each seam.
+    std::string text;
+    for (int i = 0; i < 50; ++i) text += std::string(static_cast<std::size_t>(i % 37), '.') + "xyz";
+    const std::vector<Hit> hits = AllHits(text, 0, NextFingerprintBlock);
+    EXPECT_EQ(hits.size(), 50u);
+    EXPECT_EQ(hits, AllHits(text, 0, NextFingerprintBlockScalar));
 }
 
 }  // namespace
