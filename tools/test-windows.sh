@@ -36,6 +36,12 @@ if LC_ALL=C grep -qv $'\r$' "$folder/LIESMICH.txt"; then
     exit 1
 fi
 
+# The window from the zip, end to end: paste, Sabo, copy, compare, close (77: skipped).
+status=0
+app/win32/tests/e2e_wine_xvfb.sh build-win/wineprefix "$folder/korva-counter.exe" \
+    build-win/bin/clipboard_text.exe || status=$?
+[ "$status" = 0 ] || [ "$status" = 77 ] || exit 1
+
 # The Linux program to compare with: the one tools/test.sh built, or a build of it alone.
 linux=build/bin/korva-count
 if [ ! -x "$linux" ]; then
