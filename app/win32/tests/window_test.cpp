@@ -1,6 +1,8 @@
 // The real window, created in this process and driven by its messages as a user's keys, clicks
 // and clipboard would drive it, checked against the form's tables and the counting core.
-// Usage: win32_window_test [--large]   (--large: only the 50 MB paste)
+// Usage: win32_window_test [--large | --dpi N]
+//   --large: only the 50 MB paste; --dpi N: the system's dpi is N (96 when not given), and the
+//   window is to start at that dpi.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -16,6 +18,7 @@
 #include <vector>
 
 #include "app/win32/failure.hpp"
+#include "app/win32/layout.hpp"
 #include "app/win32/main_form.hpp"
 #include "app/win32/menu.hpp"
 #include "app/win32/message_loop.hpp"
@@ -195,13 +198,15 @@ void CheckPlaces(Checks& checks, const Form& form, UINT dpi) {
                   "menu bar above the client area" + at);
 }
 
-void TestWindow(Checks& checks) {
+// The window as it starts, at the system's dpi.
+void TestWindow(Checks& checks, UINT dpi) {
     const Form form;
+    checks.Equal(GetDpiForWindow(form.window()), dpi, "the window starts at the system's dpi");
     RECT outer;
     GetWindowRect(form.window(), &outer);
-    checks.Equal(outer.left, form::kWindowPosition.left, "window left");
-    checks.Equal(outer.top, form::kWindowPosition.top, "window top");
-    CheckPlaces(checks, form, 96);
+    checks.Equal(outer.left, Rounded(form::kWindowPosition.left, dpi), "window left");
+    checks.Equal(outer.top, Rounded(form::kWindowPosition.top, dpi), "window top");
+    CheckPlaces(checks, form, dpi);
     checks.Equal(TextOf(form.window()), Wide(form::kCaption), "caption");
 
     // A fixed border with close and minimise only.
@@ -228,10 +233,11 @@ void TestWindow(Checks& checks) {
     }
 
     // The designed font: 8 point for the window's controls, 10 point for the labels.
-    for (const auto& [name, height] : {std::pair{"Sabo", 11}, {"Input", 11}, {"Label1", 13}}) {
+    for (const auto& [name, points] : {std::pair{"Sabo", 8}, {"Input", 8}, {"Label1", 10}}) {
         LOGFONTW font{};
         GetObjectW(GetWindowFont(form[name]), sizeof font, &font);
-        checks.Equal(std::abs(font.lfHeight), height, std::string(name) + " font height");
+        checks.Equal(std::abs(font.lfHeight), std::lround(points * dpi / 72.0),
+                     std::string(name) + " font height");
         checks.Equal(font.lfFaceName, Wide(form::kFontFamily), std::string(name) + " font face");
     }
 
@@ -621,14 +627,18 @@ void TestPixels(Checks& checks) {
          COLOR_BTNSHADOW},
         {"the panel's inner bevel is raised (light at the top left)", "Panel1", 20, 1,
          COLOR_BTNHIGHLIGHT},
-        {"the panel's outer bevel at the bottom right is light", "Panel1", 20, 360,
+        {"the panel's outer bevel at the bottom right is light", "Panel1", 20, -1,
          COLOR_BTNHIGHLIGHT},
-        {"the panel's inner bevel at the bottom right is shadow", "Panel1", 20, 359,
+        {"the panel's inner bevel at the bottom right is shadow", "Panel1", 20, -2,
          COLOR_BTNSHADOW},
         {"the panel's face", "Panel1", 40, 200, COLOR_BTNFACE},
     };
     for (const auto& row : rows) {
-        checks.Equal(PixelAt(form[row.control], row.x, row.y), GetSysColor(row.colour), row.what);
+        // A negative y counts from the bottom edge.
+        RECT client;
+        GetClientRect(form[row.control], &client);
+        const int y = row.y >= 0 ? row.y : client.bottom + row.y;
+        checks.Equal(PixelAt(form[row.control], row.x, y), GetSysColor(row.colour), row.what);
     }
 }
 
@@ -669,10 +679,12 @@ void TestLargePaste(Checks& checks) {
 int wmain(int argc, wchar_t** argv) {
     Checks checks;
     RegisterFormClasses(GetModuleHandleW(nullptr));
-    if (argc > 1 && std::wstring_view(argv[1]) == L"--large") {
+    const std::wstring_view option = argc > 1 ? argv[1] : L"";
+    if (option == L"--large") {
         TestLargePaste(checks);
     } else {
-        TestWindow(checks);
+        const UINT dpi = option == L"--dpi" && argc > 2 ? std::stoul(argv[2]) : kDesignDpi;
+        TestWindow(checks, dpi);
         TestMenu(checks);
         TestCounts(checks);
         TestCopy(checks);

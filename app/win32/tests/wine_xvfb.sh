@@ -2,7 +2,8 @@
 # Runs a Windows program under wine in a fresh Xvfb server, since wine's windows need an X
 # display. The wine prefix is the test's own, whatever WINEPREFIX says, so that its desktop, its
 # clipboard and its wine server belong to this X server and to no one else.
-# Usage: wine_xvfb.sh PREFIX_DIR PROGRAM.exe [ARGS...]
+# Usage: [KORVA_WINE_DPI=N] wine_xvfb.sh PREFIX_DIR PROGRAM.exe [ARGS...]
+#   KORVA_WINE_DPI sets the system's dpi when the prefix is made.
 # Exits 77 (skipped) when wine or Xvfb is missing.
 set -euo pipefail
 
@@ -44,6 +45,11 @@ if [ ! -f "$WINEPREFIX/.korva-unmanaged" ]; then
     echo "making the wine prefix $WINEPREFIX"
     wineboot --init >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # KORVA_WINE_DPI: the system's dpi in this prefix, as Windows' display scale sets it.
+    if [ -n "${KORVA_WINE_DPI:-}" ]; then
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+            /d "$KORVA_WINE_DPI" /f >/dev/null 2>&1
+    fi
     wineserver -w
     touch "$WINEPREFIX/.korva-unmanaged"
 fi
