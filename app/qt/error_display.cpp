@@ -5,17 +5,15 @@
 
 #include <new>
 
-#include "counters/cp1252.hpp"
+#include "app/window/closing_period.hpp"
 
 EExternalException::EExternalException(std::uint32_t code)
     : Exception(QStringLiteral("External exception ") + QString::number(code, 16).toUpper()) {}
 
 QString WithClosingPeriod(const QString& message) {
-    if (message.isEmpty()) return message;
-    // A surrogate pair ends in a low surrogate, which has no byte either: "?" all the same.
-    const auto last =
-        static_cast<unsigned char>(korva::Cp1252FromCodePoint(message.back().unicode()));
-    return last > '.' ? message + QLatin1Char('.') : message;
+    const QStringView view(message);
+    const std::u16string_view text(view.utf16(), static_cast<std::size_t>(view.size()));
+    return korva::form::TakesClosingPeriod(text) ? message + QLatin1Char('.') : message;
 }
 
 void ShowCriticalBox(const QString& caption, const QString& text) {

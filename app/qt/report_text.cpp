@@ -2,9 +2,8 @@
 
 #include <QStringView>
 
+#include "app/window/report_count.hpp"
 #include "counters/cp1252.hpp"
-#include "counters/pluen_counter.hpp"
-#include "counters/sabo_counter.hpp"
 
 std::string ReportBytes(const QTextDocument& report) {
     // Paragraphs are separated by U+2029 in the raw text and nowhere else: the editor turns
@@ -17,15 +16,10 @@ std::string ReportBytes(const QTextDocument& report) {
         std::u16string_view(view.utf16(), static_cast<std::size_t>(view.size())));
 }
 
-// The whole text at once, so that the counters skip the lines that cannot count unseen.
 korva::ResultLines CountSabo(const QTextDocument& report) {
-    korva::SaboTally tally;
-    tally.AddText(ReportBytes(report));
-    return tally.Lines();
+    return korva::form::CountSaboReport(ReportBytes(report));
 }
 
 korva::ResultLines CountPluen(const QTextDocument& report) {
-    korva::PluenTally tally;
-    tally.AddText(ReportBytes(report));
-    return tally.Lines();
+    return korva::form::CountPluenReport(ReportBytes(report));
 }

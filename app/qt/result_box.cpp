@@ -1,6 +1,6 @@
 #include "app/qt/result_box.hpp"
 
-#include "counters/cp1252.hpp"
+#include "app/window/report_count.hpp"
 
 ResultBox::ResultBox(QWidget* parent) : CrLfTextEdit(parent) {
     setReadOnly(true);
@@ -10,7 +10,7 @@ ResultBox::ResultBox(QWidget* parent) : CrLfTextEdit(parent) {
 }
 
 void ResultBox::ShowLines(const korva::ResultLines& lines) {
-    const std::u16string text = korva::Cp1252ToUtf16(korva::OutputText(lines));
+    const std::u16string text = korva::form::ResultBoxText(lines);
     setPlainText(QString::fromStdU16String(text));
     moveCursor(QTextCursor::End);
 }

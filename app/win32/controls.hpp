@@ -1,0 +1,22 @@
+// MainForm's controls, made from the form's table, and placed and lettered for a dpi.
+#pragma once
+
+#include <windows.h>
+
+#include "app/win32/form_state.hpp"
+
+namespace korva::win32 {
+
+// A fixed border with close and minimise only.
+inline constexpr DWORD kFormStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+inline constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
+
+// Every control of the table with its first text, in tab order.
+void CreateControls(HWND window, FormState& state);
+
+// Fonts, control places and the window's size for dpi; the window keeps its place, or takes
+// the one the system suggests.
+void ApplyDpi(HWND window, FormState& state, UINT dpi, const RECT* suggested);
+
+}  // namespace korva::win32

@@ -1,0 +1,55 @@
+// What MainForm holds besides what its controls hold, and how its parts find its controls.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <string_view>
+#include <type_traits>
+
+#include "app/win32/main_form.hpp"
+#include "app/window/form.hpp"
+
+namespace korva::win32 {
+
+inline constexpr int kFirstControlId = 100;
+
+using Controls = std::array<HWND, form::kControls.size()>;
+
+struct FontDeleter {
+    void operator()(HFONT font) const { DeleteObject(font); }
+};
+using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
+
+// Everything MainForm holds besides what its controls hold.
+struct FormState {
+    explicit FormState(const FormOptions& form_options) : options(form_options) {}
+
+    FormOptions options;
+    Controls controls{};
+    Font font;
+    Font label_font;
+    // The control that had the focus when the window was last deactivated.
+    HWND last_focus = nullptr;
+    // Set once WM_CREATE has succeeded: only a window that was made ends the program.
+    bool created = false;
+};
+
+constexpr std::size_t IndexOf(std::string_view name) {
+    for (std::size_t i = 0; i < form::kControls.size(); ++i) {
+        if (form::kControls[i].name == name) return i;
+    }
+    return form::kControls.size();
+}
+
+inline FormState* StateOf(HWND window) {
+    return reinterpret_cast<FormState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+inline HWND Control(const FormState& state, std::string_view name) {
+    return state.controls.at(IndexOf(name));
+}
+
+}  // namespace korva::win32

@@ -1,0 +1,24 @@
+// korva-counter.exe: the window on Windows.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/win32/failure.hpp"
+#include "app/win32/main_form.hpp"
+#include "app/win32/message_loop.hpp"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+    const korva::win32::ErrorBox error_box = korva::win32::SystemErrorBox();
+    try {
+        const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+        korva::win32::RegisterFormClasses(instance);
+        const HWND MainForm = korva::win32::CreateMainForm(instance, korva::win32::FormOptions{});
+        ShowWindow(MainForm, show);
+        UpdateWindow(MainForm);
+        korva::win32::RunMessageLoop(MainForm);
+    } catch (...) {
+        korva::win32::ShowStartUpFailure(std::current_exception(), error_box);
+    }
+    return 0;
+}

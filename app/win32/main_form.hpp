@@ -1,0 +1,39 @@
+// The main window: report text on the left, the counter buttons in Panel1, the result on the
+// right, the menu bar shown but disabled. Built from the tables of app/window/form.hpp.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string_view>
+
+#include "app/win32/failure.hpp"
+#include "app/window/report_count.hpp"
+#include "counters/result_lines.hpp"
+
+namespace korva::win32 {
+
+// One counter over the report text in Windows-1252.
+using ReportCounter = std::function<ResultLines(std::string_view cp1252_text)>;
+
+struct FormOptions {
+    // Tests put failing counters and a recording error box in; the program takes these.
+    ReportCounter sabo = form::CountSaboReport;
+    ReportCounter pluen = form::CountPluenReport;
+    ErrorBox error_box = SystemErrorBox();
+};
+
+// The main window's and Panel1's window classes; again is harmless.
+void RegisterFormClasses(HINSTANCE instance);
+
+// Creates MainForm, hidden, at its place and size for its monitor's dpi, with every control and
+// its first text. Throws what made the creation fail.
+HWND CreateMainForm(HINSTANCE instance, const FormOptions& options);
+
+// The control id of a control of the form table: its place in the table after 100.
+int ControlId(std::string_view name);
+
+// The window of a control of the form table, by its name there.
+HWND ControlOf(HWND form, std::string_view name);
+
+}  // namespace korva::win32

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Runs a Windows program under wine in a fresh Xvfb server, since wine's windows need an X
+# display. The wine prefix is the test's own, whatever WINEPREFIX says, so that its desktop, its
+# clipboard and its wine server belong to this X server and to no one else.
+# Usage: [KORVA_WINE_DPI=N] wine_xvfb.sh PREFIX_DIR PROGRAM.exe [ARGS...]
+#   KORVA_WINE_DPI sets the system's dpi when the prefix is made.
+# Exits 77 (skipped) when wine or Xvfb is missing.
+set -euo pipefail
+
+prefix=$(realpath -m "$1")
+shift
+for tool in wine Xvfb; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIP: $tool is not installed"
+        exit 77
+    fi
+done
+
+work=$(mktemp -d)
+xvfb=
+cleanup() {
+    # The wine server of this prefix ends by itself once its last program has gone.
+    wineserver -w 2>/dev/null || true
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+export WINEPREFIX=$prefix
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko installers when the prefix is made.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+Xvfb -displayfd 3 -noreset -screen 0 1920x1200x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start: $(cat "$work/xvfb.log")"; exit 1; }
+export DISPLAY=":$(cat "$work/display")"
+
+# A new prefix is made on the first run; that takes a while, once. Its windows are unmanaged:
+# with no window manager in Xvfb, wine would wait 2 s at every window's end for one to answer,
+# and it draws the caption and frame itself, as Windows does.
+if [ ! -f "$WINEPREFIX/.korva-unmanaged" ]; then
+    echo "making the wine prefix $WINEPREFIX"
+    wineboot --init >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # KORVA_WINE_DPI: the system's dpi in this prefix, as Windows' display scale sets it.
+    if [ -n "${KORVA_WINE_DPI:-}" ]; then
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+            /d "$KORVA_WINE_DPI" /f >/dev/null 2>&1
+    fi
+    wineserver -w
+    touch "$WINEPREFIX/.korva-unmanaged"
+fi
+# Persist 0 s: the server goes as soon as the last program has, so cleanup does not wait long.
+wineserver -p0
+status=0
+wine "$@" || status=$?
+exit "$status"
