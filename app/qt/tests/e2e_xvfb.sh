@@ -13,61 +13,22 @@ send_wm_delete=$2
 screenshot=${3:-}
 shift $(($# < 3 ? $# : 3))
 x_pixel=$(dirname "$send_wm_delete")/x_pixel
+. "$(dirname "$0")/../../../tools/lib/xserver.sh"
 
-for tool in Xvfb xdotool xclip; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is not installed"
-        exit 77
-    fi
-done
+need_tools Xvfb xdotool xclip
 if [ ! -x "$send_wm_delete" ] || [ ! -x "$x_pixel" ]; then
-    echo "SKIP: $send_wm_delete was not built (no X11 headers)"
-    exit 77
+    skip "$send_wm_delete was not built (no X11 headers)"
 fi
 
-work=$(mktemp -d)
-pids=()
 program_pid=
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
-
-# Waits up to $1 tenths of a second for the command after it to succeed.
-wait_for() {
-    local tries=$1
-    shift
-    for ((i = 0; i < tries; i++)); do
-        if "$@"; then return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
-
-find_window() {
-    window=$(xdotool search --name '^KORVA-Counter Alpha 0\.3$' 2>/dev/null | head -n1) && [ -n "$window" ]
-}
 window_or_exit() { find_window || ! kill -0 "$program_pid" 2>/dev/null; }
 
-# Xvfb picks a free display itself and writes its number once it accepts clients. Without
-# -noreset it would reset whenever its last client leaves, and a client connecting just then
-# (the program, right after an xdotool call) is refused.
-Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-wait_for 100 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb
 export QT_QPA_PLATFORM=xcb  # whatever the calling session prefers
 
 "$program" "$@" 2>"$work/program.log" &
 program_pid=$!
-pids+=($program_pid)
+track "$program_pid"
 wait_for 100 window_or_exit || fail "no window within 10 s"
 find_window || fail "the program ended without a window: $(cat "$work/program.log")"
 
@@ -101,7 +62,7 @@ printf '%s' "$expected" >"$work/expected"
 
 # xclip serves the clipboard until someone else owns it; -quiet keeps it in the foreground.
 printf '%s' "$report" | xclip -quiet -selection clipboard -i 2>/dev/null &
-pids+=($!)
+track $!
 clipboard_holds() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
 wait_for 50 clipboard_holds "$(printf '%s' "$report")" || fail "could not fill the clipboard"
 

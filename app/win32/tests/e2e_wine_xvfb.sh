@@ -12,61 +12,27 @@ program=$2
 clipboard_text=$3
 screenshot=${4:-}
 here=$(dirname "$0")
+. "$here/../../../tools/lib/xserver.sh"
 
-for tool in wine Xvfb xdotool xclip; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is not installed"
-        exit 77
-    fi
-done
-
-work=$(mktemp -d)
-pids=()
+need_tools wine Xvfb xdotool xclip
 program_pid=
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wineserver -w 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
-
-# Waits up to $1 tenths of a second for the command after it to succeed.
-wait_for() {
-    local tries=$1
-    shift
-    for ((i = 0; i < tries; i++)); do
-        if "$@"; then return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
 
 # The tests' own prefix, as wine_xvfb.sh takes it.
 export WINEPREFIX=$(realpath -m "$prefix")
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# The wine server goes last, once the program and the X server have.
+at_exit 'wineserver -w 2>/dev/null'
 
-Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-wait_for 100 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb
 # Makes the prefix on the first run, as the in-process tests do.
 "$here/wine_xvfb.sh" "$WINEPREFIX" cmd /c exit 0 >/dev/null || fail "no wine prefix"
 
-find_window() {
-    window=$(xdotool search --name '^KORVA-Counter Alpha 0\.3$' 2>/dev/null | head -n1) && [ -n "$window" ]
-}
 window_or_exit() { find_window || ! kill -0 "$program_pid" 2>/dev/null; }
 
 wine "$program" 2>"$work/program.log" &
 program_pid=$!
-pids+=($program_pid)
+track "$program_pid"
 wait_for 200 window_or_exit || fail "no window within 20 s"
 find_window || fail "the program ended without a window: $(cat "$work/program.log")"
 [ "$(xdotool getwindowname "$window")" = "KORVA-Counter Alpha 0.3" ] || fail "caption"
@@ -79,7 +45,7 @@ printf '%s' "$expected" >"$work/expected"
 
 # xclip serves the clipboard until someone else owns it; -quiet keeps it in the foreground.
 printf '%s' "$report" | xclip -quiet -selection clipboard -i 2>/dev/null &
-pids+=($!)
+track $!
 clipboard_holds() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
 wait_for 50 clipboard_holds "$(printf '%s' "$report")" || fail "could not fill the clipboard"
 
