@@ -8,6 +8,9 @@
 #   start_xvfb [SCREEN]     a fresh Xvfb (default 1024x768x24); sets DISPLAY
 #   start_openbox           a window manager on that server
 #   find_window [ARG...]    sets window to the program's window (ARGs go to xdotool search)
+#   fill_clipboard TEXT     X's clipboard holds TEXT until the script ends
+#   expect_copied COMMAND...    COMMAND copies and prints the result: it must be $work/expected
+#   expect_closed PID       the program, its window just closed, ends within 10 s with status 0
 #   time_window_shown RUNS COMMAND...   prints each start-up time to the window and the median
 
 skip() {
@@ -79,6 +82,34 @@ start_openbox() {
 find_window() {
     window=$(xdotool search "$@" --name '^KORVA-Counter Alpha 0\.3$' 2>/dev/null | head -n1) &&
         [ -n "$window" ]
+}
+
+fill_clipboard() {
+    # xclip serves the clipboard until someone else owns it; -quiet keeps it in the foreground.
+    printf '%s' "$1" | xclip -quiet -selection clipboard -i 2>/dev/null &
+    track $!
+    clipboard_holds() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
+    wait_for 50 clipboard_holds "$(printf '%s' "$1")" || fail "could not fill the clipboard"
+}
+
+# Tried again for up to 3 s: the program may take a moment to show the result.
+expect_copied() {
+    copied_as_expected() { "$@" >"$work/copied" 2>/dev/null && cmp -s "$work/copied" "$work/expected"; }
+    if ! wait_for 30 copied_as_expected "$@"; then
+        echo "expected:"; od -c "$work/expected" | head -n 20
+        echo "copied:"; od -c "$work/copied" | head -n 20
+        fail "the copied result differs"
+    fi
+    echo "copied result matches, CR LF included ($(wc -c <"$work/copied") bytes)"
+}
+
+expect_closed() {
+    gone() { ! kill -0 "$1" 2>/dev/null; }
+    wait_for 100 gone "$1" || fail "the program did not end when its window was closed"
+    local status=0
+    wait "$1" || status=$?
+    [ "$status" = 0 ] || fail "exit status $status"
+    echo "window closed, exit status 0"
 }
 
 # Mapped means viewable: --onlyvisible finds the window only once the X server shows it. Each

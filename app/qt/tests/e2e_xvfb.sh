@@ -60,11 +60,7 @@ report=$'Sabotagebericht vom 07.12.2026 14:32\r\n14:32:05 Eisenmine (3) zerstör
 expected=$'Planetenzentrale  (0)\r\nRaumhafen  (1)\r\nWohngebäude  (2)\r\nSolarpark  (0)\r\nEisenmine  (3)\r\nSiliziumraffinerie  (0)\r\nKohlenstoffgewinnungsanlage  (0)\r\nBohrturm  (0)\r\nChemiefabrik  (0)\r\nRecyclinganlage  (0)\r\nRohstofflager  (0)\r\nSchiffsfabrik  (0)\r\nWaffenfabrik  (0)\r\nForschungszentrum  (1)\r\n\r\nGesamt zerstörte Punkte: 11\r\n'
 printf '%s' "$expected" >"$work/expected"
 
-# xclip serves the clipboard until someone else owns it; -quiet keeps it in the foreground.
-printf '%s' "$report" | xclip -quiet -selection clipboard -i 2>/dev/null &
-track $!
-clipboard_holds() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
-wait_for 50 clipboard_holds "$(printf '%s' "$report")" || fail "could not fill the clipboard"
+fill_clipboard "$report"
 
 # Input: client area (8,16) below the menu bar; Sabo: Panel1 (272,16) + (8,32), 75 x 25;
 # Output: (368,16).
@@ -76,14 +72,9 @@ click $((272 + 8 + 37)) $((menu + 16 + 32 + 12))
 copy_result() {
     click 450 $((menu + 16 + 100))
     xdotool key ctrl+a ctrl+c
-    xclip -o -selection clipboard >"$work/copied" 2>/dev/null && cmp -s "$work/copied" "$work/expected"
+    xclip -o -selection clipboard
 }
-if ! wait_for 30 copy_result; then
-    echo "expected:"; od -c "$work/expected" | head -n 20
-    echo "copied:"; od -c "$work/copied" | head -n 20
-    fail "the copied result differs"
-fi
-echo "copied result matches, CR LF included ($(wc -c <"$work/copied") bytes)"
+expect_copied copy_result
 
 if [ -n "$screenshot" ] && command -v import >/dev/null; then
     click 450 $((menu + 16 + 340))  # below the text: the selection goes, the caret stays
@@ -93,9 +84,4 @@ if [ -n "$screenshot" ] && command -v import >/dev/null; then
 fi
 
 "$send_wm_delete" "$window"
-gone() { ! kill -0 "$program_pid" 2>/dev/null; }
-wait_for 100 gone || fail "the program did not end when its window was closed"
-status=0
-wait "$program_pid" || status=$?
-[ "$status" = 0 ] || fail "exit status $status"
-echo "window closed, exit status 0"
+expect_closed "$program_pid"

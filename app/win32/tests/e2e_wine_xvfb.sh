@@ -43,11 +43,7 @@ report=$'Sabotagebericht vom 07.12.2026 14:32\r\n14:32:05 Eisenmine (3) zerstör
 expected=$'Planetenzentrale  (0)\r\nRaumhafen  (1)\r\nWohngebäude  (2)\r\nSolarpark  (0)\r\nEisenmine  (3)\r\nSiliziumraffinerie  (0)\r\nKohlenstoffgewinnungsanlage  (0)\r\nBohrturm  (0)\r\nChemiefabrik  (0)\r\nRecyclinganlage  (0)\r\nRohstofflager  (0)\r\nSchiffsfabrik  (0)\r\nWaffenfabrik  (0)\r\nForschungszentrum  (1)\r\n\r\nGesamt zerstörte Punkte: 11\r\n'
 printf '%s' "$expected" >"$work/expected"
 
-# xclip serves the clipboard until someone else owns it; -quiet keeps it in the foreground.
-printf '%s' "$report" | xclip -quiet -selection clipboard -i 2>/dev/null &
-track $!
-clipboard_holds() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
-wait_for 50 clipboard_holds "$(printf '%s' "$report")" || fail "could not fill the clipboard"
+fill_clipboard "$report"
 
 # The X window is the client area with the menu bar above it; Input at (8,16) of the client
 # area, Sabo at Panel1 (272,16) + (8,32), 75 x 25, Output at (368,16).
@@ -70,14 +66,9 @@ tr -d '\r' <"$work/expected" >"$work/expected-x"
 copy_result() {
     click $((left + 450)) $((top + 16 + 100))
     xdotool key ctrl+a ctrl+c
-    wine "$clipboard_text" >"$work/copied" 2>/dev/null && cmp -s "$work/copied" "$work/expected"
+    wine "$clipboard_text"
 }
-if ! wait_for 30 copy_result; then
-    echo "expected:"; od -c "$work/expected" | head -n 20
-    echo "copied:"; od -c "$work/copied" | head -n 20
-    fail "the copied result differs"
-fi
-echo "copied result matches, CR LF included ($(wc -c <"$work/copied") bytes)"
+expect_copied copy_result
 xclip -o -selection clipboard >"$work/copied-x" 2>/dev/null || true
 cmp -s "$work/copied-x" "$work/expected-x" || fail "X programs get another text: $(od -c "$work/copied-x" | head)"
 echo "X programs get the same lines, LF only"
@@ -93,9 +84,4 @@ fi
 # Wine reads the keyboard through the X server's focus, as a user types.
 click $((left + 100)) $((top + 16 + 300))
 xdotool key alt+F4
-gone() { ! kill -0 "$program_pid" 2>/dev/null; }
-wait_for 100 gone || fail "the program did not end when its window was closed"
-status=0
-wait "$program_pid" || status=$?
-[ "$status" = 0 ] || fail "exit status $status"
-echo "window closed, exit status 0"
+expect_closed "$program_pid"
