@@ -14,6 +14,7 @@ if [ -z "${KORVA_SCREENSHOT_X:-}" ]; then
         exec app/qt/tests/xvfb_openbox.sh "$0" "$program"
 fi
 
+# shellcheck source=SCRIPTDIR/lib/xserver.sh
 . tools/lib/xserver.sh
 
 report=$'Sabotagebericht vom 07.12.2026 14:32\r\n14:32:05 Eisenmine (3) zerstört\r\n14:32:05 Raumhafen (1) zerstört\r\n14:32:07 Wohngebäude (2) zerstört\r\n14:32:09 Forschungszentrum zerstört\r\n'

@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2317  # (functions called through wait_for)
 # The plumbing of the scripts that run the window in a fresh X server: sourced, never run.
 #   need_tools TOOL...      skip (exit 77) unless every tool is in PATH
 #   skip MESSAGE / fail MESSAGE
@@ -66,9 +67,11 @@ start_xvfb() {
     local pid=$!
     track "$pid"
     xvfb_ready() { [ -s "$work/display" ] || ! kill -0 "$pid" 2>/dev/null; }
-    wait_for 100 xvfb_ready && [ -s "$work/display" ] ||
+    if ! wait_for 100 xvfb_ready || [ ! -s "$work/display" ]; then
         fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    export DISPLAY=":$(cat "$work/display")"
+    fi
+    DISPLAY=":$(cat "$work/display")"
+    export DISPLAY
 }
 
 start_openbox() {

@@ -4,6 +4,7 @@
 set -euo pipefail
 program=$1
 runs=${2:-10}
+# shellcheck source=SCRIPTDIR/../../../tools/lib/xserver.sh
 . "$(dirname "$0")/../../../tools/lib/xserver.sh"
 
 start_xvfb

@@ -8,6 +8,7 @@ set -euo pipefail
 
 program=$1
 here=$(dirname "$0")
+# shellcheck source=SCRIPTDIR/../../../tools/lib/xserver.sh
 . "$here/../../../tools/lib/xserver.sh"
 
 need_tools Xvfb dbus-run-session

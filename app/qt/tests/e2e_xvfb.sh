@@ -13,6 +13,7 @@ send_wm_delete=$2
 screenshot=${3:-}
 shift $(($# < 3 ? $# : 3))
 x_pixel=$(dirname "$send_wm_delete")/x_pixel
+# shellcheck source=SCRIPTDIR/../../../tools/lib/xserver.sh
 . "$(dirname "$0")/../../../tools/lib/xserver.sh"
 
 need_tools Xvfb xdotool xclip

@@ -9,6 +9,7 @@ set -euo pipefail
 program=$1
 expected_left=196
 expected_top=141
+# shellcheck source=SCRIPTDIR/../../../tools/lib/xserver.sh
 . "$(dirname "$0")/../../../tools/lib/xserver.sh"
 
 need_tools xdotool xwininfo xprop

@@ -6,6 +6,7 @@
 # KORVA_XVFB_SCREEN sets the screen's size and depth (default 1024x768x24).
 # Exits 77 (skipped) when Xvfb, openbox or xprop is missing.
 set -euo pipefail
+# shellcheck source=SCRIPTDIR/../../../tools/lib/xserver.sh
 . "$(dirname "$0")/../../../tools/lib/xserver.sh"
 
 need_tools Xvfb openbox xprop

@@ -8,6 +8,7 @@ prefix=$(realpath -m "$1")
 program=$2
 runs=${3:-10}
 here=$(dirname "$0")
+# shellcheck source=SCRIPTDIR/../../../tools/lib/xserver.sh
 . "$here/../../../tools/lib/xserver.sh"
 
 export WINEPREFIX=$prefix

@@ -12,13 +12,15 @@ program=$2
 clipboard_text=$3
 screenshot=${4:-}
 here=$(dirname "$0")
+# shellcheck source=SCRIPTDIR/../../../tools/lib/xserver.sh
 . "$here/../../../tools/lib/xserver.sh"
 
 need_tools wine Xvfb xdotool xclip
 program_pid=
 
 # The tests' own prefix, as wine_xvfb.sh takes it.
-export WINEPREFIX=$(realpath -m "$prefix")
+WINEPREFIX=$(realpath -m "$prefix")
+export WINEPREFIX
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # The wine server goes last, once the program and the X server have.

@@ -9,6 +9,7 @@ set -euo pipefail
 
 prefix=$(realpath -m "$1")
 shift
+# shellcheck source=SCRIPTDIR/../../../tools/lib/xserver.sh
 . "$(dirname "$0")/../../../tools/lib/xserver.sh"
 need_tools wine Xvfb
 
