@@ -14,13 +14,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <random>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "process.hpp"
+#include "scratch_dir_test.hpp"
 
 namespace korva::cli_test {
 namespace {
@@ -84,22 +84,9 @@ std::string Utf16(std::u16string_view text, bool little_endian) {
     return bytes;
 }
 
-class KorvaCount : public ::testing::Test {
+class KorvaCount : public ScratchDirTest {
   protected:
-    void SetUp() override {
-        // A fresh folder of our own; create_directory says false when the name is taken.
-        std::random_device random;
-        for (int attempt = 0; attempt < 100 && dir_.empty(); ++attempt) {
-            const auto dir = std::filesystem::path(::testing::TempDir()) /
-                             ("korva-count-" + std::to_string(random()));
-            if (std::filesystem::create_directory(dir)) dir_ = dir;
-        }
-        ASSERT_FALSE(dir_.empty());
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir_, ignored);
-    }
+    KorvaCount() : ScratchDirTest("korva-count-") {}
 
     // name in UTF-8; the path comes back in UTF-8, as korva-count takes it.
     std::string File(const std::string& name, std::string_view bytes) {
@@ -112,8 +99,6 @@ class KorvaCount : public ::testing::Test {
     ProcessResult Run(const Args& args, const std::string& stdin_bytes) {
         return RunKorvaCount(dir_, {.args = args, .stdin_bytes = stdin_bytes});
     }
-
-    std::filesystem::path dir_;
 };
 
 void ExpectSuccess(const ProcessResult& result, const std::string& out) {
