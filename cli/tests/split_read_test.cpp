@@ -6,13 +6,13 @@
 
 #include <filesystem>
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "counters/pluen_counter.hpp"
 #include "counters/sabo_counter.hpp"
 #include "process.hpp"
+#include "scratch_dir_test.hpp"
 
 namespace korva::cli {
 namespace {
@@ -33,24 +33,15 @@ TEST(AfterFirstBreak, EndsAfterTheWholeBreak) {
     }
 }
 
-class SplitReadTest : public ::testing::Test {
+class SplitReadTest : public cli_test::ScratchDirTest {
   protected:
+    SplitReadTest() : ScratchDirTest("korva-split-") {}
+
     void SetUp() override {
 #ifdef _WIN32
         GTEST_SKIP() << "Windows reads every file in one piece";
 #endif
-        // A fresh folder of our own; create_directory says false when the name is taken.
-        std::random_device random;
-        for (int attempt = 0; attempt < 100 && dir_.empty(); ++attempt) {
-            const auto dir = std::filesystem::path(::testing::TempDir()) /
-                             ("korva-split-" + std::to_string(random()));
-            if (std::filesystem::create_directory(dir)) dir_ = dir;
-        }
-        ASSERT_FALSE(dir_.empty());
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir_, ignored);
+        ScratchDirTest::SetUp();
     }
 
     std::string File(std::string_view bytes) {
@@ -58,8 +49,6 @@ class SplitReadTest : public ::testing::Test {
         cli_test::WriteBytes(path, bytes);
         return path.string();
     }
-
-    std::filesystem::path dir_;
 };
 
 struct Counted {
