@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "counters/function_ref.hpp"
+#include "counters/keyword_amount.hpp"
 #include "counters/report_lines.hpp"
 #include "counters/result_lines.hpp"
 #include "counters/tables.hpp"
@@ -27,15 +28,16 @@ class PluenTally {
     // Adds what another tally counted, as if its lines had come here: the text of one file
     // counted in parts gives the same as counted whole.
     void Add(const PluenTally& other);
+    void Add(const ResourceSums& sums);
 
     // In search order, as ResourceTable.
-    const std::array<Tally, ResourceTable.size()>& Sums() const { return sums_; }
+    const ResourceSums& Sums() const { return sums_; }
 
     // The heading, then one line per resource in output order.
     ResultLines Lines() const;
 
   private:
-    std::array<Tally, ResourceTable.size()> sums_{};
+    ResourceSums sums_{};
 };
 
 ResultLines PluenCounter(const ReportLines& lines);

@@ -23,30 +23,55 @@ constexpr Fingerprints kLineOpeningPrints = [] {
     return prints;
 }();
 
-template <class Kernel>
-void ScanKeywordLines(std::string_view text, KeywordLineVisitor on_line, const Kernel& kernel) {
+// Calls on_line(line, ascii) for every line that may open with a keyword. A template over the
+// visitor, so that the count's own visitor is inlined into the loop and the prefilter's tables
+// stay in registers from one line to the next.
+template <class Kernel, class OnLine>
+void ScanKeywordLines(std::string_view text, const Kernel& kernel, OnLine&& on_line) {
     // The first line has no break before it.
-    kernels::LineFacts facts = Kernel::LineFrom(text, 0);
-    on_line(text.substr(0, facts.end), facts.ascii);
-    std::size_t from = facts.end;
+    kernels::LineEnd line = Kernel::LineEndFrom(text, 0);
+    on_line(text.substr(0, line.end), line.ascii);
+    std::size_t from = line.end;
     while (true) {
         const FingerprintBlock block = kernel.Next(text, from);
         if (block.hits == 0) return;
         // Hits stand on line breaks, so each one's line ends at or before the next hit.
-        std::size_t end = 0;
         for (std::uint32_t hits = block.hits; hits; hits &= hits - 1) {
             const std::size_t begin = block.base + __builtin_ctz(hits) + 1;
-            facts = Kernel::LineFrom(text, begin);
-            end = facts.end;
-            on_line(text.substr(begin, end - begin), facts.ascii);
+            line = Kernel::LineEndFrom(text, begin);
+            on_line(text.substr(begin, line.end - begin), line.ascii);
         }
-        from = std::max(block.base + 32, end);
+        from = std::max(block.base + 32, line.end);
     }
 }
 
+template <class Kernel>
+void ForEachKeywordLine(std::string_view text, KeywordLineVisitor on_line, const Kernel& kernel) {
+    ScanKeywordLines(text, kernel, on_line);
+}
+
+template <class Kernel>
+ResourceSums CountKeywordLines(std::string_view text, NonAsciiLineVisitor on_non_ascii,
+                               const Kernel& kernel) {
+    ResourceSums sums{};
+    ScanKeywordLines(text, kernel, [&](std::string_view line, bool ascii) {
+        if (ascii) {
+            AddOpeningAmount(line, sums);
+        } else {
+            on_non_ascii(line);
+        }
+    });
+    return sums;
+}
+
 #ifdef KORVA_HAVE_AVX2_PATH
-KORVA_AVX2_LOOP void ScanKeywordLinesAvx2(std::string_view text, KeywordLineVisitor on_line) {
-    ScanKeywordLines(text, on_line, kernels::Avx2Kernel(kLineOpeningPrints));
+KORVA_AVX2_LOOP void ForEachKeywordLineAvx2(std::string_view text, KeywordLineVisitor on_line) {
+    ForEachKeywordLine(text, on_line, kernels::Avx2Kernel(kLineOpeningPrints));
+}
+
+KORVA_AVX2_LOOP ResourceSums CountKeywordLinesAvx2(std::string_view text,
+                                                   NonAsciiLineVisitor on_non_ascii) {
+    return CountKeywordLines(text, on_non_ascii, kernels::Avx2Kernel(kLineOpeningPrints));
 }
 #endif
 
@@ -56,11 +81,21 @@ void ForEachLineOpeningWithKeyword(std::string_view text, KeywordLineVisitor on_
                                    ScanPath path) {
 #ifdef KORVA_HAVE_AVX2_PATH
     if (path == ScanPath::kFastest && VectorPathAvailable()) {
-        ScanKeywordLinesAvx2(text, on_line);
+        ForEachKeywordLineAvx2(text, on_line);
         return;
     }
 #endif
-    ScanKeywordLines(text, on_line, kernels::ScalarKernel(kLineOpeningPrints));
+    ForEachKeywordLine(text, on_line, kernels::ScalarKernel(kLineOpeningPrints));
+}
+
+ResourceSums KeywordAmounts(std::string_view text, NonAsciiLineVisitor on_non_ascii,
+                            ScanPath path) {
+#ifdef KORVA_HAVE_AVX2_PATH
+    if (path == ScanPath::kFastest && VectorPathAvailable()) {
+        return CountKeywordLinesAvx2(text, on_non_ascii);
+    }
+#endif
+    return CountKeywordLines(text, on_non_ascii, kernels::ScalarKernel(kLineOpeningPrints));
 }
 
 }  // namespace korva

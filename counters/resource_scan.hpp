@@ -5,6 +5,7 @@
 
 #include "counters/fingerprint_scan.hpp"
 #include "counters/function_ref.hpp"
+#include "counters/keyword_amount.hpp"
 
 namespace korva {
 
@@ -15,5 +16,13 @@ namespace korva {
 using KeywordLineVisitor = FunctionRef<void(std::string_view line, bool ascii)>;
 void ForEachLineOpeningWithKeyword(std::string_view text, KeywordLineVisitor on_line,
                                    ScanPath path = ScanPath::kFastest);
+
+// What the lines of text opening with a keyword add (AddOpeningAmount), counted in the scan itself
+// for the lines without bytes above 0x7F, which read the same in every encoding. Every other line
+// ForEachLineOpeningWithKeyword would visit goes to on_non_ascii instead, for the caller to decode
+// and count.
+using NonAsciiLineVisitor = FunctionRef<void(std::string_view line)>;
+ResourceSums KeywordAmounts(std::string_view text, NonAsciiLineVisitor on_non_ascii,
+                            ScanPath path = ScanPath::kFastest);
 
 }  // namespace korva

@@ -31,6 +31,12 @@ struct LineFacts {
     bool ascii;       // no byte above 0x7F: every supported encoding reads the line the same
 };
 
+// Where a line ends, and whether it holds no byte above 0x7F: all the plunder scan needs of it.
+struct LineEnd {
+    std::size_t end;  // position of the break ending the line, or the text's size
+    bool ascii;
+};
+
 // Bits 0 to n-1 of a 32-bit mask.
 constexpr std::uint32_t LowBits(std::size_t n) {
     return n >= 32 ? ~0u : (1u << n) - 1;
@@ -65,6 +71,15 @@ struct ScalarKernel {
             if (static_cast<unsigned char>(c) >= 0x80) facts.ascii = false;
         }
         return facts;
+    }
+
+    static LineEnd LineEndFrom(std::string_view text, std::size_t begin) {
+        bool ascii = true;
+        for (std::size_t i = begin; i < text.size(); ++i) {
+            if (IsLineBreak(text[i])) return {i, ascii};
+            if (static_cast<unsigned char>(text[i]) >= 0x80) ascii = false;
+        }
+        return {text.size(), ascii};
     }
 
     // Bit j set where a[j] == b[j], for the 32 bytes from each.
@@ -137,6 +152,23 @@ struct Avx2Kernel {
         return facts;
     }
 
+    // Only the end and the high bytes: a plunder line is short, and mostly done in one step.
+    KORVA_AVX2 static LineEnd LineEndFrom(std::string_view text, std::size_t begin) {
+        std::uint32_t high = 0;
+        std::size_t at = begin;
+        for (; at + 32 <= text.size(); at += 32) {
+            const __m256i bytes = Load(text.data() + at);
+            if (const std::uint32_t breaks = Breaks(bytes)) return EndAt(bytes, breaks, at, high);
+            high |= Mask(bytes);
+        }
+        // The last bytes, from a copy whose padding is a line break.
+        alignas(32) char tail[32];
+        std::memset(tail, '\n', sizeof tail);
+        if (at < text.size()) std::memcpy(tail, text.data() + at, text.size() - at);
+        const __m256i bytes = Load(tail);
+        return EndAt(bytes, Breaks(bytes), at, high);
+    }
+
     KORVA_AVX2 static std::uint32_t SameBytesMask(const char* a, const char* b) {
         return Mask(_mm256_cmpeq_epi8(Load(a), Load(b)));
     }
@@ -176,6 +208,13 @@ struct Avx2Kernel {
 
     KORVA_AVX2 static FingerprintBlock Block(const char* p, std::size_t base, std::uint32_t hits) {
         return {base, hits, Breaks(Load(p))};
+    }
+
+    KORVA_AVX2 static LineEnd EndAt(__m256i bytes, std::uint32_t breaks, std::size_t at,
+                                    std::uint32_t high) {
+        const int n = __builtin_ctz(breaks);
+        return {at + static_cast<std::size_t>(n),
+                (high | (Mask(bytes) & LowBits(static_cast<std::size_t>(n)))) == 0};
     }
 
     // Folds the 32 bytes at position at into facts; true once the line's break is among them.

@@ -88,15 +88,6 @@ std::int32_t TextToIntDef(std::string_view text, std::int32_t def) {
     return static_cast<std::int32_t>(a);
 }
 
-std::string_view TextTrim(std::string_view text) {
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && blank(text[begin])) ++begin;
-    while (end > begin && blank(text[end - 1])) --end;
-    return text.substr(begin, end - begin);
-}
-
 std::string IntToText(std::int64_t value) {
     char buffer[24];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);

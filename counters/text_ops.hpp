@@ -48,8 +48,16 @@ inline std::int32_t TextToIntDefQuick(std::string_view text, std::int32_t def) {
     return value;
 }
 
-// text without leading and trailing bytes 0x00 to 0x20.
-std::string_view TextTrim(std::string_view text);
+// text without leading and trailing bytes 0x00 to 0x20. Inline: the plunder count trims every
+// amount it reads.
+inline std::string_view TextTrim(std::string_view text) {
+    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && blank(text[begin])) ++begin;
+    while (end > begin && blank(text[end - 1])) --end;
+    return text.substr(begin, end - begin);
+}
 
 // Decimal form: "-" for negatives, no grouping, no padding.
 std::string IntToText(std::int64_t value);
