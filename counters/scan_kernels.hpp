@@ -37,6 +37,15 @@ struct LineEnd {
     bool ascii;
 };
 
+// What the 32 bytes from a line's start hold, one bit per byte: enough to count a short line in
+// place.
+struct ShortLine {
+    std::uint32_t breaks;  // CR or LF
+    std::uint32_t high;    // above 0x7F
+    std::uint32_t blank;   // 0x00 to 0x20 (where not high)
+    std::uint32_t digits;  // '0' to '9'
+};
+
 // Bits 0 to n-1 of a 32-bit mask.
 constexpr std::uint32_t LowBits(std::size_t n) {
     return n >= 32 ? ~0u : (1u << n) - 1;
@@ -171,6 +180,17 @@ struct Avx2Kernel {
 
     KORVA_AVX2 static std::uint32_t SameBytesMask(const char* a, const char* b) {
         return Mask(_mm256_cmpeq_epi8(Load(a), Load(b)));
+    }
+
+    KORVA_AVX2 static ShortLine ShortLineAt(const char* p) {
+        const __m256i bytes = Load(p);
+        // Signed compares: bytes above 0x7F are negative, neither digits nor (once high is
+        // excluded) blanks.
+        const __m256i digits =
+            _mm256_and_si256(_mm256_cmpgt_epi8(bytes, _mm256_set1_epi8('0' - 1)),
+                             _mm256_cmpgt_epi8(_mm256_set1_epi8('9' + 1), bytes));
+        return {Breaks(bytes), Mask(bytes), Mask(_mm256_cmpgt_epi8(_mm256_set1_epi8(0x21), bytes)),
+                Mask(digits)};
     }
 
   private:

@@ -114,6 +114,26 @@ std::vector<Visit> KeywordLines(std::string_view text, korva::ScanPath path) {
     return visits;
 }
 
+struct Amounts {
+    korva::ResourceSums sums;
+    std::vector<std::string_view> non_ascii;
+    bool operator==(const Amounts&) const = default;
+};
+
+// What the plunder scan counts in place, and the lines it hands back to be decoded.
+Amounts KeywordAmounts(std::string_view text, korva::ScanPath path) {
+    Amounts amounts;
+    amounts.sums = korva::KeywordAmounts(
+        text,
+        [&](std::string_view line) {
+            Require(IsWholeLine(text, line), "the plunder scan hands back whole lines");
+            Require(!IsAscii(line), "the plunder scan counts every ASCII line itself");
+            amounts.non_ascii.push_back(line);
+        },
+        path);
+    return amounts;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -149,6 +169,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(KeywordLines(text, korva::ScanPath::kFastest) ==
                 KeywordLines(text, korva::ScanPath::kScalar),
             "the vector and scalar keyword scans agree");
+    Require(KeywordAmounts(text, korva::ScanPath::kFastest) ==
+                KeywordAmounts(text, korva::ScanPath::kScalar),
+            "the vector and scalar plunder counts agree");
 
     for (const auto encoding : {korva::cli::Encoding::kAuto, korva::cli::Encoding::kUtf8,
                                 korva::cli::Encoding::kCp1252}) {
