@@ -37,7 +37,7 @@ void ScanKeywordLines(std::string_view text, const Prefilter& prefilter, OnHit&&
     std::size_t end = on_hit(std::size_t{0});
     std::size_t from = end;
     while (true) {
-        const FingerprintBlock block = prefilter.Next(text, from);
+        const FingerprintBlock block = prefilter.NextAfterBreak(text, from);
         if (block.hits == 0) return;
         // Hits stand on line breaks, so each one's line ends at or before the next hit.
         for (std::uint32_t hits = block.hits; hits; hits &= hits - 1) {

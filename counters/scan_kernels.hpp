@@ -61,6 +61,11 @@ struct ScalarKernel {
         return NextFingerprintBlockScalar(text, from, prints);
     }
 
+    // Next for prints whose first class is exactly CR and LF.
+    FingerprintBlock NextAfterBreak(std::string_view text, std::size_t from) const {
+        return Next(text, from);
+    }
+
     static std::size_t LineBegin(std::string_view text, std::size_t position) {
         while (position > 0 && !IsLineBreak(text[position - 1])) --position;
         return position;
@@ -128,6 +133,27 @@ struct Avx2Kernel {
             std::memcpy(tail, p + i, text.size() - i);
             if (const std::uint32_t hits = HitsAt(tail, LowBits(text.size() - i - 2))) {
                 return Block(tail, i, hits);
+            }
+        }
+        return {text.size(), 0, 0};
+    }
+
+    // Next for prints whose first class is exactly CR and LF: that class is two compares instead
+    // of two table lookups, and the breaks are at hand for the block.
+    KORVA_AVX2 FingerprintBlock NextAfterBreak(std::string_view text, std::size_t from) const {
+        const char* const p = text.data();
+        std::size_t i = from;
+        for (; i + 34 <= text.size(); i += 32) {
+            const std::uint32_t breaks = Breaks(Load(p + i));
+            if (const std::uint32_t hits = breaks & LetterHitsAt(p + i)) return {i, hits, breaks};
+        }
+        if (i + 3 <= text.size()) {
+            alignas(32) char tail[64] = {};
+            std::memcpy(tail, p + i, text.size() - i);
+            const std::uint32_t breaks = Breaks(Load(tail));
+            if (const std::uint32_t hits =
+                    breaks & LetterHitsAt(tail) & LowBits(text.size() - i - 2)) {
+                return {i, hits, breaks};
             }
         }
         return {text.size(), 0, 0};
@@ -224,6 +250,13 @@ struct Avx2Kernel {
             _mm256_and_si256(Lookup(Load(p), lo0, hi0), Lookup(Load(p + 1), lo1, hi1)),
             Lookup(Load(p + 2), lo2, hi2));
         return ~Mask(_mm256_cmpeq_epi8(buckets, _mm256_setzero_si256())) & valid;
+    }
+
+    // Positions whose second and third classes match, whatever the first.
+    KORVA_AVX2 std::uint32_t LetterHitsAt(const char* p) const {
+        const __m256i buckets =
+            _mm256_and_si256(Lookup(Load(p + 1), lo1, hi1), Lookup(Load(p + 2), lo2, hi2));
+        return ~Mask(_mm256_cmpeq_epi8(buckets, _mm256_setzero_si256()));
     }
 
     KORVA_AVX2 static FingerprintBlock Block(const char* p, std::size_t base, std::uint32_t hits) {
