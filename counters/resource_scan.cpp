@@ -31,13 +31,13 @@ constexpr Fingerprints kLineOpeningPrints = [] {
 // Calls on_hit(begin) for the start of every line that may open with a keyword; on_hit returns
 // where that line ends. A template over the visitor, so that the count's own visitor is inlined
 // into the loop and the prefilter's tables stay in registers from one line to the next.
-template <class Prefilter, class OnHit>
-void ScanKeywordLines(std::string_view text, const Prefilter& prefilter, OnHit&& on_hit) {
+template <class Kernel, class OnHit>
+void ScanKeywordLines(std::string_view text, const Kernel& kernel, OnHit&& on_hit) {
     // The first line has no break before it.
     std::size_t end = on_hit(std::size_t{0});
     std::size_t from = end;
     while (true) {
-        const FingerprintBlock block = prefilter.NextAfterBreak(text, from);
+        const FingerprintBlock block = kernel.NextAfterBreak(text, from);
         if (block.hits == 0) return;
         // Hits stand on line breaks, so each one's line ends at or before the next hit.
         for (std::uint32_t hits = block.hits; hits; hits &= hits - 1) {
@@ -47,10 +47,9 @@ void ScanKeywordLines(std::string_view text, const Prefilter& prefilter, OnHit&&
     }
 }
 
-template <class Kernel, class Prefilter>
-void ForEachKeywordLine(std::string_view text, KeywordLineVisitor on_line,
-                        const Prefilter& prefilter) {
-    ScanKeywordLines(text, prefilter, [&](std::size_t begin) {
+template <class Kernel>
+void ForEachKeywordLine(std::string_view text, KeywordLineVisitor on_line, const Kernel& kernel) {
+    ScanKeywordLines(text, kernel, [&](std::size_t begin) {
         const kernels::LineEnd line = Kernel::LineEndFrom(text, begin);
         on_line(text.substr(begin, line.end - begin), line.ascii);
         return line.end;
@@ -173,11 +172,11 @@ std::size_t CountLineAt(std::string_view text, std::size_t begin, ResourceSums& 
     return line.end;
 }
 
-template <class Kernel, class Prefilter>
+template <class Kernel>
 ResourceSums CountKeywordLines(std::string_view text, NonAsciiLineVisitor on_non_ascii,
-                               const Prefilter& prefilter) {
+                               const Kernel& kernel) {
     ResourceSums sums{};
-    ScanKeywordLines(text, prefilter, [&](std::size_t begin) {
+    ScanKeywordLines(text, kernel, [&](std::size_t begin) {
         return CountLineAt<Kernel>(text, begin, sums, on_non_ascii);
     });
     return sums;
@@ -185,13 +184,12 @@ ResourceSums CountKeywordLines(std::string_view text, NonAsciiLineVisitor on_non
 
 #ifdef KORVA_HAVE_AVX2_PATH
 KORVA_AVX2_LOOP void ForEachKeywordLineAvx2(std::string_view text, KeywordLineVisitor on_line) {
-    ForEachKeywordLine<kernels::Avx2Kernel>(text, on_line, kernels::Avx2Kernel(kLineOpeningPrints));
+    ForEachKeywordLine(text, on_line, kernels::Avx2Kernel(kLineOpeningPrints));
 }
 
 KORVA_AVX2_LOOP ResourceSums CountKeywordLinesAvx2(std::string_view text,
                                                    NonAsciiLineVisitor on_non_ascii) {
-    return CountKeywordLines<kernels::Avx2Kernel>(text, on_non_ascii,
-                                                  kernels::Avx2Kernel(kLineOpeningPrints));
+    return CountKeywordLines(text, on_non_ascii, kernels::Avx2Kernel(kLineOpeningPrints));
 }
 #endif
 
@@ -205,8 +203,7 @@ void ForEachLineOpeningWithKeyword(std::string_view text, KeywordLineVisitor on_
         return;
     }
 #endif
-    ForEachKeywordLine<kernels::ScalarKernel>(text, on_line,
-                                              kernels::ScalarKernel(kLineOpeningPrints));
+    ForEachKeywordLine(text, on_line, kernels::ScalarKernel(kLineOpeningPrints));
 }
 
 ResourceSums KeywordAmounts(std::string_view text, NonAsciiLineVisitor on_non_ascii,
@@ -216,8 +213,7 @@ ResourceSums KeywordAmounts(std::string_view text, NonAsciiLineVisitor on_non_as
         return CountKeywordLinesAvx2(text, on_non_ascii);
     }
 #endif
-    return CountKeywordLines<kernels::ScalarKernel>(text, on_non_ascii,
-                                                    kernels::ScalarKernel(kLineOpeningPrints));
+    return CountKeywordLines(text, on_non_ascii, kernels::ScalarKernel(kLineOpeningPrints));
 }
 
 }  // namespace korva
