@@ -232,8 +232,8 @@ std::string_view ReportDecoder::DecodeLine(std::string_view line) {
 }
 
 void ForEachText(std::string_view bytes, Encoding encoding, TextSink on_text,
-                 std::size_t chunk_size) {
-    ReportDecoder decoder(encoding);
+                 std::size_t chunk_size, ReportDecoder::Start start) {
+    ReportDecoder decoder(encoding, start);
     chunk_size = std::max<std::size_t>(chunk_size, 1);
     while (!bytes.empty()) {
         const std::size_t n = std::min(chunk_size, bytes.size());

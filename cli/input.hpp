@@ -32,7 +32,13 @@ using TextSink = FunctionRef<void(std::string_view text, LineDecoder decode)>;
 // mark switches the whole file to UTF-16, which is decoded before it is divided.
 class ReportDecoder {
   public:
-    explicit ReportDecoder(Encoding encoding) : encoding_(encoding) {}
+    // Where the bytes fed begin: at the start of a file, where a byte-order mark may stand, or
+    // inside one, right after a line break (the second half of a file counted in two).
+    enum class Start { kFileStart, kAfterLineBreak };
+
+    explicit ReportDecoder(Encoding encoding, Start start = Start::kFileStart)
+        : encoding_(encoding),
+          form_(start == Start::kFileStart ? Form::kUndecided : Form::kBytes) {}
 
     void Feed(std::string_view chunk, TextSink on_text);
 
@@ -51,7 +57,7 @@ class ReportDecoder {
     std::string_view DecodeLine(std::string_view line);
 
     Encoding encoding_;
-    Form form_ = Form::kUndecided;
+    Form form_;
     std::string head_;  // the first bytes, held until it is clear whether they are a mark
     // The last line of the chunks so far, not handed on yet: unended, or ended by a CR that an
     // LF opening the next chunk would complete.
@@ -67,7 +73,8 @@ class ReportDecoder {
 // One file's whole content fed through ReportDecoder in chunks of chunk_size bytes (the default:
 // all at once), exactly as a file read in pieces would be: every text, or every decoded line.
 void ForEachText(std::string_view bytes, Encoding encoding, TextSink on_text,
-                 std::size_t chunk_size = static_cast<std::size_t>(-1));
+                 std::size_t chunk_size = static_cast<std::size_t>(-1),
+                 ReportDecoder::Start start = ReportDecoder::Start::kFileStart);
 void ForEachDecodedLine(std::string_view bytes, Encoding encoding, LineVisitor on_line,
                         std::size_t chunk_size = static_cast<std::size_t>(-1));
 

@@ -52,4 +52,7 @@ FingerprintBlock NextFingerprintBlockScalar(std::string_view text, std::size_t f
 // Whether this CPU takes the AVX2 paths of the scans (this one and the line bounds).
 bool VectorPathAvailable();
 
+// Which loop a scan runs: the fastest this CPU has, or the scalar one (for tests that both agree).
+enum class ScanPath { kFastest, kScalar };
+
 }  // namespace korva

@@ -24,6 +24,10 @@ class PluenTally {
     void AddText(std::string_view text);
     void AddText(std::string_view text, LineDecoder decode);
 
+    // Adds what another tally counted, as if its lines had come here: the text of one file
+    // counted in parts gives the same as counted whole.
+    void Add(const PluenTally& other);
+
     // In search order, as ResourceTable.
     const std::array<Tally, ResourceTable.size()>& Sums() const { return sums_; }
 

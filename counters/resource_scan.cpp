@@ -4,6 +4,7 @@
 
 #include "counters/fingerprint_scan.hpp"
 #include "counters/line_bounds.hpp"
+#include "counters/scan_kernels.hpp"
 #include "counters/tables.hpp"
 
 namespace korva {
@@ -22,25 +23,44 @@ constexpr Fingerprints kLineOpeningPrints = [] {
     return prints;
 }();
 
-}  // namespace
-
-void ForEachLineOpeningWithKeyword(std::string_view text, LineVisitor on_line) {
+template <class Kernel>
+void ScanKeywordLines(std::string_view text, KeywordLineVisitor on_line, const Kernel& kernel) {
     // The first line has no break before it.
-    std::size_t from = LineEnd(text, 0);
-    on_line(text.substr(0, from));
+    kernels::LineFacts facts = Kernel::LineFrom(text, 0);
+    on_line(text.substr(0, facts.end), facts.ascii);
+    std::size_t from = facts.end;
     while (true) {
-        const FingerprintBlock block = NextFingerprintBlock(text, from, kLineOpeningPrints);
+        const FingerprintBlock block = kernel.Next(text, from);
         if (block.hits == 0) return;
         // Hits stand on line breaks, so each one's line ends at or before the next hit.
         std::size_t end = 0;
         for (std::uint32_t hits = block.hits; hits; hits &= hits - 1) {
-            const int j = __builtin_ctz(hits);
-            const std::size_t begin = block.base + j + 1;
-            end = LineEndAfter(text, block, j);
-            on_line(text.substr(begin, end - begin));
+            const std::size_t begin = block.base + __builtin_ctz(hits) + 1;
+            facts = Kernel::LineFrom(text, begin);
+            end = facts.end;
+            on_line(text.substr(begin, end - begin), facts.ascii);
         }
         from = std::max(block.base + 32, end);
     }
+}
+
+#ifdef KORVA_HAVE_AVX2_PATH
+KORVA_AVX2_LOOP void ScanKeywordLinesAvx2(std::string_view text, KeywordLineVisitor on_line) {
+    ScanKeywordLines(text, on_line, kernels::Avx2Kernel(kLineOpeningPrints));
+}
+#endif
+
+}  // namespace
+
+void ForEachLineOpeningWithKeyword(std::string_view text, KeywordLineVisitor on_line,
+                                   ScanPath path) {
+#ifdef KORVA_HAVE_AVX2_PATH
+    if (path == ScanPath::kFastest && VectorPathAvailable()) {
+        ScanKeywordLinesAvx2(text, on_line);
+        return;
+    }
+#endif
+    ScanKeywordLines(text, on_line, kernels::ScalarKernel(kLineOpeningPrints));
 }
 
 }  // namespace korva

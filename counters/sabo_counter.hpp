@@ -26,6 +26,10 @@ class SaboTally {
     void AddText(std::string_view text);
     void AddText(std::string_view text, LineDecoder decode);
 
+    // Adds what another tally counted, as if its lines had come here: the text of one file
+    // counted in parts gives the same as counted whole.
+    void Add(const SaboTally& other);
+
     const std::array<Tally, BuildingTable.size()>& Counts() const { return counts_; }
     Tally Total() const;
 

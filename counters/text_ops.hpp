@@ -25,6 +25,29 @@ std::string_view TextSub(std::string_view text, std::int64_t index, std::int64_t
 // A 0x00 byte ends the text.
 std::int32_t TextToIntDef(std::string_view text, std::int32_t def);
 
+// The same, with the usual case done inline, since the counters convert a number for every line
+// they count: plain decimal digits, or a text that such digits make fail (a word after them).
+inline std::int32_t TextToIntDefQuick(std::string_view text, std::int32_t def) {
+    if (text.empty() || text[0] < '0' || text[0] > '9') return TextToIntDef(text, def);
+    std::int32_t value = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            // Nine digits always fit in 32 bits; longer numbers take the full checks.
+            if (i == 9) return TextToIntDef(text, def);
+            value = value * 10 + (c - '0');
+            continue;
+        }
+        // A 0x00 byte ends the text, and "0x" opens a hexadecimal number; any other byte after a
+        // digit fails the conversion.
+        if (c == '\0' || (i == 1 && text[0] == '0' && (c == 'x' || c == 'X'))) {
+            return TextToIntDef(text, def);
+        }
+        return def;
+    }
+    return value;
+}
+
 // text without leading and trailing bytes 0x00 to 0x20.
 std::string_view TextTrim(std::string_view text);
 

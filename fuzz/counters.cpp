@@ -1,16 +1,22 @@
 // Both counters over whole inputs, as lists, line by line and as whole texts, against the plain
 // per-row counting; the same over the texts the command line reads in every encoding mode, where
-// only the lines a counter looks at are decoded; and the result text the counters produce.
+// only the non-ASCII lines a counter looks at are decoded; the vector and scalar scans against
+// each other and against what they promise of each line; and the result text the counters
+// produce.
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli/input.hpp"
+#include "cli/split_read.hpp"
+#include "counters/building_scan.hpp"
 #include "counters/pluen_counter.hpp"
 #include "counters/report_lines.hpp"
+#include "counters/resource_scan.hpp"
 #include "counters/result_lines.hpp"
 #include "counters/sabo_counter.hpp"
+#include "counters/tables.hpp"
 #include "counters/tests/oracle.hpp"
 #include "fuzz/require.hpp"
 
@@ -32,6 +38,80 @@ void CheckOutputText(const korva::ResultLines& result, std::size_t line_count) {
     const korva::ReportLines back = korva::DivideIntoLines(text);
     Require(korva::ResultLines(back.begin(), back.end()) == result,
             "dividing the output text gives the result lines back");
+}
+
+bool IsBreak(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// line is one whole line of text: a view into it between two breaks (or an end).
+bool IsWholeLine(std::string_view text, std::string_view line) {
+    if (line.data() < text.data() || line.data() + line.size() > text.data() + text.size()) {
+        return text.empty() && line.empty();
+    }
+    const std::size_t begin = static_cast<std::size_t>(line.data() - text.data());
+    const std::size_t end = begin + line.size();
+    return (begin == 0 || IsBreak(text[begin - 1])) && (end == text.size() || IsBreak(text[end])) &&
+           line.find_first_of("\r\n") == std::string_view::npos;
+}
+
+bool IsAscii(std::string_view line) {
+    for (const char c : line) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
+struct Visit {
+    const char* data;
+    std::size_t size;
+    std::uint16_t named;
+    std::size_t open;
+    std::size_t close;
+    bool nul;
+    bool ascii;
+    bool operator==(const Visit&) const = default;
+};
+
+// The lines each scan path visits, each checked against what the scan promises of it.
+std::vector<Visit> NamedLines(std::string_view text, korva::ScanPath path) {
+    std::vector<Visit> visits;
+    korva::ForEachLineNamingBuildings(
+        text,
+        [&](const korva::NamedLine& found) {
+            const std::string_view line = found.line;
+            Require(IsWholeLine(text, line), "the building scan visits whole lines");
+            std::uint16_t named = 0;
+            for (std::size_t r = 0; r < korva::BuildingTable.size(); ++r) {
+                if (line.find(korva::BuildingTable[r].name) != std::string_view::npos) {
+                    named |= static_cast<std::uint16_t>(1u << r);
+                }
+            }
+            Require(found.named == named, "named are the rows whose name the line holds");
+            Require(
+                found.marks.open == line.find('(') + 1 && found.marks.close == line.find(')') + 1,
+                "the marks are the first brackets of the line");
+            Require(found.marks.nul == (line.find('\0') != std::string_view::npos),
+                    "nul tells a 0x00 byte in the line");
+            Require(found.ascii == IsAscii(line), "ascii tells a line without bytes above 0x7F");
+            visits.push_back({line.data(), line.size(), found.named, found.marks.open,
+                              found.marks.close, found.marks.nul, found.ascii});
+        },
+        path);
+    return visits;
+}
+
+std::vector<Visit> KeywordLines(std::string_view text, korva::ScanPath path) {
+    std::vector<Visit> visits;
+    korva::ForEachLineOpeningWithKeyword(
+        text,
+        [&](std::string_view line, bool ascii) {
+            Require(IsWholeLine(text, line), "the keyword scan visits whole lines");
+            Require(ascii == IsAscii(line), "ascii tells a line without bytes above 0x7F");
+            visits.push_back({line.data(), line.size(), 0, 0, 0, false, ascii});
+        },
+        path);
+    return visits;
 }
 
 }  // namespace
@@ -62,6 +142,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(sabo_text.Lines() == sabo, "SaboTally::AddText counts as SaboCounter");
     Require(pluen_text.Lines() == pluen, "PluenTally::AddText counts as PluenCounter");
 
+    // Every scan path visits the same lines and finds the same in them.
+    Require(
+        NamedLines(text, korva::ScanPath::kFastest) == NamedLines(text, korva::ScanPath::kScalar),
+        "the vector and scalar building scans agree");
+    Require(KeywordLines(text, korva::ScanPath::kFastest) ==
+                KeywordLines(text, korva::ScanPath::kScalar),
+            "the vector and scalar keyword scans agree");
+
     for (const auto encoding : {korva::cli::Encoding::kAuto, korva::cli::Encoding::kUtf8,
                                 korva::cli::Encoding::kCp1252}) {
         std::vector<std::string> decoded;
@@ -78,6 +166,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 "SaboTally::AddText with a decoder counts as the decoded lines");
         Require(pluen_read.Lines() == korva::oracle::Pluen(decoded),
                 "PluenTally::AddText with a decoder counts as the decoded lines");
+
+        // Split as korva-count splits a large file: after the first line break from the
+        // middle on, the second half read as the inside of a file, both tallies added.
+        const std::size_t middle = text.size() / 2;
+        if (const auto after = korva::cli::AfterFirstBreak(text.substr(middle), true)) {
+            const std::size_t split = middle + *after;
+            korva::SaboTally sabo_halves[2];
+            korva::PluenTally pluen_halves[2];
+            for (const int half : {0, 1}) {
+                korva::cli::ForEachText(
+                    half == 0 ? text.substr(0, split) : text.substr(split), encoding,
+                    [&](std::string_view read, korva::LineDecoder decode) {
+                        sabo_halves[half].AddText(read, decode);
+                        pluen_halves[half].AddText(read, decode);
+                    },
+                    static_cast<std::size_t>(-1),
+                    half == 0 ? korva::cli::ReportDecoder::Start::kFileStart
+                              : korva::cli::ReportDecoder::Start::kAfterLineBreak);
+            }
+            sabo_halves[0].Add(sabo_halves[1]);
+            pluen_halves[0].Add(pluen_halves[1]);
+            // A UTF-16 file is never split; its halves would be counted as bytes.
+            if (encoding != korva::cli::Encoding::kAuto ||
+                !(text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF"))) {
+                Require(sabo_halves[0].Lines() == sabo_read.Lines(),
+                        "a text counted in two halves counts as the whole (sabo)");
+                Require(pluen_halves[0].Lines() == pluen_read.Lines(),
+                        "a text counted in two halves counts as the whole (pluen)");
+            }
+        }
     }
 
     CheckOutputText(sabo, 16);

@@ -14,20 +14,8 @@ if [ -z "${KORVA_SCREENSHOT_X:-}" ]; then
         exec app/qt/tests/xvfb_openbox.sh "$0" "$program"
 fi
 
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
-
-wait_for() {
-    local tries=$1
-    shift
-    for ((i = 0; i < tries; i++)); do
-        if "$@"; then return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
+# shellcheck source=SCRIPTDIR/lib/xserver.sh
+. tools/lib/xserver.sh
 
 report=$'Sabotagebericht vom 07.12.2026 14:32\r\n14:32:05 Eisenmine (3) zerstört\r\n14:32:05 Raumhafen (1) zerstört\r\n14:32:07 Wohngebäude (2) zerstört\r\n14:32:09 Forschungszentrum zerstört\r\n'
 
@@ -36,11 +24,8 @@ shoot() {
     local scale=$1 file=$2 window program_pid clip_pid
     QT_SCALE_FACTOR=$scale "$program" 2>/dev/null &
     program_pid=$!
-    find_window() {
-        window=$(xdotool search --name '^KORVA-Counter Alpha 0\.3$' 2>/dev/null | head -n1) &&
-            [ -n "$window" ] && xprop -id "$window" _NET_FRAME_EXTENTS | grep -q =
-    }
-    wait_for 100 find_window || fail "no framed window at scale $scale"
+    framed_window() { find_window && xprop -id "$window" _NET_FRAME_EXTENTS | grep -q =; }
+    wait_for 100 framed_window || fail "no framed window at scale $scale"
 
     printf '%s' "$report" | xclip -quiet -selection clipboard -i 2>/dev/null &
     clip_pid=$!

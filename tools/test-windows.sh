@@ -8,7 +8,7 @@ root=$PWD
 tools/deps.sh windows
 
 cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-    -DCMAKE_BUILD_TYPE=Release -DKORVA_BUILD_BENCHMARKS=OFF
+    -DCMAKE_BUILD_TYPE=Release -DKORVA_BUILD_BENCHMARKS=OFF -DKORVA_BUILD_APP=ON -DBUILD_TESTING=ON
 cmake --build build-win -j2
 
 # A wine of our own inside the build folder, made once; no Mono or Gecko install prompts.

@@ -14,13 +14,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <random>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "process.hpp"
+#include "scratch_dir_test.hpp"
 
 namespace korva::cli_test {
 namespace {
@@ -84,22 +84,9 @@ std::string Utf16(std::u16string_view text, bool little_endian) {
     return bytes;
 }
 
-class KorvaCount : public ::testing::Test {
+class KorvaCount : public ScratchDirTest {
   protected:
-    void SetUp() override {
-        // A fresh folder of our own; create_directory says false when the name is taken.
-        std::random_device random;
-        for (int attempt = 0; attempt < 100 && dir_.empty(); ++attempt) {
-            const auto dir = std::filesystem::path(::testing::TempDir()) /
-                             ("korva-count-" + std::to_string(random()));
-            if (std::filesystem::create_directory(dir)) dir_ = dir;
-        }
-        ASSERT_FALSE(dir_.empty());
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir_, ignored);
-    }
+    KorvaCount() : ScratchDirTest("korva-count-") {}
 
     // name in UTF-8; the path comes back in UTF-8, as korva-count takes it.
     std::string File(const std::string& name, std::string_view bytes) {
@@ -112,8 +99,6 @@ class KorvaCount : public ::testing::Test {
     ProcessResult Run(const Args& args, const std::string& stdin_bytes) {
         return RunKorvaCount(dir_, {.args = args, .stdin_bytes = stdin_bytes});
     }
-
-    std::filesystem::path dir_;
 };
 
 void ExpectSuccess(const ProcessResult& result, const std::string& out) {
@@ -514,6 +499,29 @@ TEST_F(KorvaCount, StreamsLargeInputInSmallMemory) {
         << result.out;
     EXPECT_TRUE(HasLine(result.out, "Wohngeb\xC3\xA4ude  (" + std::to_string(2 * pairs) + ")"))
         << result.out;
+}
+
+// A file of 64 MiB and more is counted in two halves at once; the result is that of the same
+// bytes read as one stream.
+TEST_F(KorvaCount, LargeFileCountsAsTheSameBytesOnStandardInput) {
+    std::string block;
+    for (int i = 0; block.size() < (1 << 20); ++i) {
+        block += "Eisenmine (3)\r\nEisen " + std::to_string(i) + "\n12:05 Wohngeb\xC3\xA4ude (2)\r";
+        block += "Wohngeb\xE4ude (5)\r\n\xEF\xBB\xBFSilizium 7\n";
+    }
+    std::string content;
+    while (content.size() < (std::size_t{65} << 20)) content += block;
+    const std::string file = File("large.txt", content);
+    for (const std::string counter : {"sabo", "pluen"}) {
+        const ProcessResult split = Run({counter, "--json", file});
+        const ProcessResult stream =
+            RunKorvaCount(dir_, {.args = {counter, "--json"}, .stdin_path = dir_ / "large.txt"});
+        EXPECT_TRUE(split.ExitedWith(0)) << split.err;
+        EXPECT_TRUE(stream.ExitedWith(0)) << stream.err;
+        EXPECT_EQ(split.out, stream.out);
+        EXPECT_NE(split.out.find(counter == "sabo" ? "\"count\":" : "\"amount\":"),
+                  std::string::npos);
+    }
 }
 
 // Input a user should never send, but will: each gives a clear result and loses no line.

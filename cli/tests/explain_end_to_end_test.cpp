@@ -6,34 +6,21 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "json_reader.hpp"
 #include "process.hpp"
+#include "scratch_dir_test.hpp"
 
 namespace korva::cli_test {
 namespace {
 
 using Args = std::vector<std::string>;
 
-class Explain : public ::testing::Test {
+class Explain : public ScratchDirTest {
   protected:
-    void SetUp() override {
-        // A fresh folder of our own; create_directory says false when the name is taken.
-        std::random_device random;
-        for (int attempt = 0; attempt < 100 && dir_.empty(); ++attempt) {
-            const auto dir = std::filesystem::path(::testing::TempDir()) /
-                             ("korva-explain-" + std::to_string(random()));
-            if (std::filesystem::create_directory(dir)) dir_ = dir;
-        }
-        ASSERT_FALSE(dir_.empty());
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir_, ignored);
-    }
+    Explain() : ScratchDirTest("korva-explain-") {}
 
     std::string File(const std::string& name, std::string_view bytes) {
         WriteBytes(dir_ / name, bytes);
@@ -55,8 +42,6 @@ class Explain : public ::testing::Test {
         EXPECT_TRUE(explained.out.ends_with(plain.out)) << explained.out;
         return explained.out.substr(0, explained.out.size() - plain.out.size());
     }
-
-    std::filesystem::path dir_;
 };
 
 struct LineEndRow {

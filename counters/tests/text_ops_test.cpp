@@ -59,78 +59,97 @@ struct IntRow {
 };
 constexpr std::int32_t kDef = -777;
 
+const IntRow kIntRows[] = {
+    {"", kDef},
+    {" ", kDef},
+    {"   ", kDef},
+    {"12", 12},
+    {" 12", 12},
+    {"   12", 12},
+    {"12 ", kDef},
+    {" 12 ", kDef},
+    {"\t12", kDef},
+    {"+12", 12},
+    {"-12", -12},
+    {"- 12", kDef},
+    {"+-12", kDef},
+    {"--12", kDef},
+    {"-", kDef},
+    {"+", kDef},
+    {"0", 0},
+    {"-0", 0},
+    {"+0", 0},
+    {"00", 0},
+    {"007", 7},
+    {"1.000", kDef},
+    {"1,5", kDef},
+    {"1e3", kDef},
+    {"12abc", kDef},
+    {"1F", kDef},
+    {"$1F", 31},
+    {"$1f", 31},
+    {"0x1F", 31},
+    {"0X1f", 31},
+    {"x1F", 31},
+    {"X1F", 31},
+    {"  0x1F", 31},
+    {"$", kDef},
+    {"x", kDef},
+    {"0x", kDef},
+    {"-$1F", kDef},
+    {"+$1F", kDef},
+    {"-0x1F", kDef},
+    {"$7FFFFFFF", 2147483647},
+    {"$80000000", INT32_MIN},
+    {"$FFFFFFFF", -1},
+    {"0xffffffff", -1},
+    {"$100000000", kDef},
+    {"$0000000001", 1},
+    {"$1G", kDef},
+    {"2147483647", 2147483647},
+    {"2147483648", kDef},
+    {"-2147483648", INT32_MIN},
+    {"-2147483649", kDef},
+    {"0000000000002147483647", 2147483647},
+    {"4294967295", kDef},
+    {"4294967296", kDef},   // would wrap to 0 in an unchecked 32-bit accumulator
+    {"21474836470", kDef},  // caught before the multiplication overflows
+    {"\xA0"
+     "12",
+     kDef},  // no-break space is not skipped
+    {"12\0"
+     "34"s,
+     12},  // a 0x00 byte ends the text
+    {"\0"
+     "12"s,
+     kDef},
+    {"\x81"
+     "1",
+     kDef},
+    {"\xEF\xBC\x91", kDef},  // full-width digit one, in any encoding
+    // Where the inline reading of plain digits hands over to the full one, or gives up.
+    {"123456789", 123456789},
+    {"1234567890", 1234567890},
+    {"000000000012", 12},
+    {"12 Einheiten", kDef},
+    {"0x", kDef},
+    {"0x7", 7},
+    {"1x7", kDef},
+    {"12\0"
+     " x"s,
+     12},
+};
+
 TEST(TextToIntDef, AcceptsExactlyTheNumberForms) {
-    const IntRow rows[] = {
-        {"", kDef},
-        {" ", kDef},
-        {"   ", kDef},
-        {"12", 12},
-        {" 12", 12},
-        {"   12", 12},
-        {"12 ", kDef},
-        {" 12 ", kDef},
-        {"\t12", kDef},
-        {"+12", 12},
-        {"-12", -12},
-        {"- 12", kDef},
-        {"+-12", kDef},
-        {"--12", kDef},
-        {"-", kDef},
-        {"+", kDef},
-        {"0", 0},
-        {"-0", 0},
-        {"+0", 0},
-        {"00", 0},
-        {"007", 7},
-        {"1.000", kDef},
-        {"1,5", kDef},
-        {"1e3", kDef},
-        {"12abc", kDef},
-        {"1F", kDef},
-        {"$1F", 31},
-        {"$1f", 31},
-        {"0x1F", 31},
-        {"0X1f", 31},
-        {"x1F", 31},
-        {"X1F", 31},
-        {"  0x1F", 31},
-        {"$", kDef},
-        {"x", kDef},
-        {"0x", kDef},
-        {"-$1F", kDef},
-        {"+$1F", kDef},
-        {"-0x1F", kDef},
-        {"$7FFFFFFF", 2147483647},
-        {"$80000000", INT32_MIN},
-        {"$FFFFFFFF", -1},
-        {"0xffffffff", -1},
-        {"$100000000", kDef},
-        {"$0000000001", 1},
-        {"$1G", kDef},
-        {"2147483647", 2147483647},
-        {"2147483648", kDef},
-        {"-2147483648", INT32_MIN},
-        {"-2147483649", kDef},
-        {"0000000000002147483647", 2147483647},
-        {"4294967295", kDef},
-        {"4294967296", kDef},   // would wrap to 0 in an unchecked 32-bit accumulator
-        {"21474836470", kDef},  // caught before the multiplication overflows
-        {"\xA0"
-         "12",
-         kDef},  // no-break space is not skipped
-        {"12\0"
-         "34"s,
-         12},  // a 0x00 byte ends the text
-        {"\0"
-         "12"s,
-         kDef},
-        {"\x81"
-         "1",
-         kDef},
-        {"\xEF\xBC\x91", kDef},  // full-width digit one, in any encoding
-    };
-    for (const auto& row : rows) {
+    for (const auto& row : kIntRows) {
         EXPECT_EQ(TextToIntDef(row.text, kDef), row.expected) << "text «" << row.text << "»";
+    }
+}
+
+// The counters' inline reading gives what the full conversion gives, on every form.
+TEST(TextToIntDefQuick, AgreesWithTheFullConversion) {
+    for (const auto& row : kIntRows) {
+        EXPECT_EQ(TextToIntDefQuick(row.text, kDef), row.expected) << "text «" << row.text << "»";
     }
 }
 

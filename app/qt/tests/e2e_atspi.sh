@@ -8,14 +8,10 @@ set -euo pipefail
 
 program=$1
 here=$(dirname "$0")
+# shellcheck source=SCRIPTDIR/../../../tools/lib/xserver.sh
+. "$here/../../../tools/lib/xserver.sh"
 
-skip() {
-    echo "SKIP: $*"
-    exit 77
-}
-for tool in Xvfb dbus-run-session; do
-    command -v "$tool" >/dev/null || skip "$tool is not installed"
-done
+need_tools Xvfb dbus-run-session
 [ -x /usr/libexec/at-spi-bus-launcher ] || skip "at-spi2-core is not installed"
 # Debian's binding belongs to Debian's interpreter, whatever python3 comes first in PATH.
 python=/usr/bin/python3
@@ -23,23 +19,7 @@ python=/usr/bin/python3
 "$python" -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
     skip "Python's Atspi binding (gir1.2-atspi-2.0, python3-gi) is not installed"
 
-work=$(mktemp -d)
-xvfb=
-cleanup() {
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for ((i = 0; i < 100; i++)); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start: $(cat "$work/xvfb.log")"; exit 1; }
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb
 
 status=0
 dbus-run-session -- "$python" "$here/atspi_names.py" "$program" 2>"$work/session.log" || status=$?

@@ -13,61 +13,23 @@ send_wm_delete=$2
 screenshot=${3:-}
 shift $(($# < 3 ? $# : 3))
 x_pixel=$(dirname "$send_wm_delete")/x_pixel
+# shellcheck source=SCRIPTDIR/../../../tools/lib/xserver.sh
+. "$(dirname "$0")/../../../tools/lib/xserver.sh"
 
-for tool in Xvfb xdotool xclip; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is not installed"
-        exit 77
-    fi
-done
+need_tools Xvfb xdotool xclip
 if [ ! -x "$send_wm_delete" ] || [ ! -x "$x_pixel" ]; then
-    echo "SKIP: $send_wm_delete was not built (no X11 headers)"
-    exit 77
+    skip "$send_wm_delete was not built (no X11 headers)"
 fi
 
-work=$(mktemp -d)
-pids=()
 program_pid=
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
-
-# Waits up to $1 tenths of a second for the command after it to succeed.
-wait_for() {
-    local tries=$1
-    shift
-    for ((i = 0; i < tries; i++)); do
-        if "$@"; then return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
-
-find_window() {
-    window=$(xdotool search --name '^KORVA-Counter Alpha 0\.3$' 2>/dev/null | head -n1) && [ -n "$window" ]
-}
 window_or_exit() { find_window || ! kill -0 "$program_pid" 2>/dev/null; }
 
-# Xvfb picks a free display itself and writes its number once it accepts clients. Without
-# -noreset it would reset whenever its last client leaves, and a client connecting just then
-# (the program, right after an xdotool call) is refused.
-Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-wait_for 100 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb
 export QT_QPA_PLATFORM=xcb  # whatever the calling session prefers
 
 "$program" "$@" 2>"$work/program.log" &
 program_pid=$!
-pids+=($program_pid)
+track "$program_pid"
 wait_for 100 window_or_exit || fail "no window within 10 s"
 find_window || fail "the program ended without a window: $(cat "$work/program.log")"
 
@@ -99,11 +61,7 @@ report=$'Sabotagebericht vom 07.12.2026 14:32\r\n14:32:05 Eisenmine (3) zerstör
 expected=$'Planetenzentrale  (0)\r\nRaumhafen  (1)\r\nWohngebäude  (2)\r\nSolarpark  (0)\r\nEisenmine  (3)\r\nSiliziumraffinerie  (0)\r\nKohlenstoffgewinnungsanlage  (0)\r\nBohrturm  (0)\r\nChemiefabrik  (0)\r\nRecyclinganlage  (0)\r\nRohstofflager  (0)\r\nSchiffsfabrik  (0)\r\nWaffenfabrik  (0)\r\nForschungszentrum  (1)\r\n\r\nGesamt zerstörte Punkte: 11\r\n'
 printf '%s' "$expected" >"$work/expected"
 
-# xclip serves the clipboard until someone else owns it; -quiet keeps it in the foreground.
-printf '%s' "$report" | xclip -quiet -selection clipboard -i 2>/dev/null &
-pids+=($!)
-clipboard_holds() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
-wait_for 50 clipboard_holds "$(printf '%s' "$report")" || fail "could not fill the clipboard"
+fill_clipboard "$report"
 
 # Input: client area (8,16) below the menu bar; Sabo: Panel1 (272,16) + (8,32), 75 x 25;
 # Output: (368,16).
@@ -115,14 +73,9 @@ click $((272 + 8 + 37)) $((menu + 16 + 32 + 12))
 copy_result() {
     click 450 $((menu + 16 + 100))
     xdotool key ctrl+a ctrl+c
-    xclip -o -selection clipboard >"$work/copied" 2>/dev/null && cmp -s "$work/copied" "$work/expected"
+    xclip -o -selection clipboard
 }
-if ! wait_for 30 copy_result; then
-    echo "expected:"; od -c "$work/expected" | head -n 20
-    echo "copied:"; od -c "$work/copied" | head -n 20
-    fail "the copied result differs"
-fi
-echo "copied result matches, CR LF included ($(wc -c <"$work/copied") bytes)"
+expect_copied copy_result
 
 if [ -n "$screenshot" ] && command -v import >/dev/null; then
     click 450 $((menu + 16 + 340))  # below the text: the selection goes, the caret stays
@@ -132,9 +85,4 @@ if [ -n "$screenshot" ] && command -v import >/dev/null; then
 fi
 
 "$send_wm_delete" "$window"
-gone() { ! kill -0 "$program_pid" 2>/dev/null; }
-wait_for 100 gone || fail "the program did not end when its window was closed"
-status=0
-wait "$program_pid" || status=$?
-[ "$status" = 0 ] || fail "exit status $status"
-echo "window closed, exit status 0"
+expect_closed "$program_pid"

@@ -9,44 +9,15 @@ set -euo pipefail
 program=$1
 expected_left=196
 expected_top=141
+# shellcheck source=SCRIPTDIR/../../../tools/lib/xserver.sh
+. "$(dirname "$0")/../../../tools/lib/xserver.sh"
 
-for tool in xdotool xwininfo xprop; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is not installed"
-        exit 77
-    fi
-done
+need_tools xdotool xwininfo xprop
+make_work
 
-log=$(mktemp)
-program_pid=
-cleanup() {
-    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -f "$log"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
-
-wait_for() {
-    local tries=$1
-    shift
-    for ((i = 0; i < tries; i++)); do
-        if "$@"; then return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
-
-"$program" 2>"$log" &
-program_pid=$!
-find_window() {
-    window=$(xdotool search --name '^KORVA-Counter Alpha 0\.3$' 2>/dev/null | head -n1) && [ -n "$window" ]
-}
-wait_for 100 find_window || fail "no window within 10 s: $(cat "$log")"
+"$program" 2>"$work/program.log" &
+track $!
+wait_for 100 find_window || fail "no window within 10 s: $(cat "$work/program.log")"
 
 # Sets frame_left and frame_top from the client's absolute corner minus the frame's widths.
 read_frame() {

@@ -12,61 +12,29 @@ program=$2
 clipboard_text=$3
 screenshot=${4:-}
 here=$(dirname "$0")
+# shellcheck source=SCRIPTDIR/../../../tools/lib/xserver.sh
+. "$here/../../../tools/lib/xserver.sh"
 
-for tool in wine Xvfb xdotool xclip; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is not installed"
-        exit 77
-    fi
-done
-
-work=$(mktemp -d)
-pids=()
+need_tools wine Xvfb xdotool xclip
 program_pid=
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wineserver -w 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
-
-# Waits up to $1 tenths of a second for the command after it to succeed.
-wait_for() {
-    local tries=$1
-    shift
-    for ((i = 0; i < tries; i++)); do
-        if "$@"; then return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
 
 # The tests' own prefix, as wine_xvfb.sh takes it.
-export WINEPREFIX=$(realpath -m "$prefix")
+WINEPREFIX=$(realpath -m "$prefix")
+export WINEPREFIX
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# The wine server goes last, once the program and the X server have.
+at_exit 'wineserver -w 2>/dev/null'
 
-Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-wait_for 100 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb
 # Makes the prefix on the first run, as the in-process tests do.
 "$here/wine_xvfb.sh" "$WINEPREFIX" cmd /c exit 0 >/dev/null || fail "no wine prefix"
 
-find_window() {
-    window=$(xdotool search --name '^KORVA-Counter Alpha 0\.3$' 2>/dev/null | head -n1) && [ -n "$window" ]
-}
 window_or_exit() { find_window || ! kill -0 "$program_pid" 2>/dev/null; }
 
 wine "$program" 2>"$work/program.log" &
 program_pid=$!
-pids+=($program_pid)
+track "$program_pid"
 wait_for 200 window_or_exit || fail "no window within 20 s"
 find_window || fail "the program ended without a window: $(cat "$work/program.log")"
 [ "$(xdotool getwindowname "$window")" = "KORVA-Counter Alpha 0.3" ] || fail "caption"
@@ -77,11 +45,7 @@ report=$'Sabotagebericht vom 07.12.2026 14:32\r\n14:32:05 Eisenmine (3) zerstör
 expected=$'Planetenzentrale  (0)\r\nRaumhafen  (1)\r\nWohngebäude  (2)\r\nSolarpark  (0)\r\nEisenmine  (3)\r\nSiliziumraffinerie  (0)\r\nKohlenstoffgewinnungsanlage  (0)\r\nBohrturm  (0)\r\nChemiefabrik  (0)\r\nRecyclinganlage  (0)\r\nRohstofflager  (0)\r\nSchiffsfabrik  (0)\r\nWaffenfabrik  (0)\r\nForschungszentrum  (1)\r\n\r\nGesamt zerstörte Punkte: 11\r\n'
 printf '%s' "$expected" >"$work/expected"
 
-# xclip serves the clipboard until someone else owns it; -quiet keeps it in the foreground.
-printf '%s' "$report" | xclip -quiet -selection clipboard -i 2>/dev/null &
-pids+=($!)
-clipboard_holds() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
-wait_for 50 clipboard_holds "$(printf '%s' "$report")" || fail "could not fill the clipboard"
+fill_clipboard "$report"
 
 # The X window is the client area with the menu bar above it; Input at (8,16) of the client
 # area, Sabo at Panel1 (272,16) + (8,32), 75 x 25, Output at (368,16).
@@ -104,14 +68,9 @@ tr -d '\r' <"$work/expected" >"$work/expected-x"
 copy_result() {
     click $((left + 450)) $((top + 16 + 100))
     xdotool key ctrl+a ctrl+c
-    wine "$clipboard_text" >"$work/copied" 2>/dev/null && cmp -s "$work/copied" "$work/expected"
+    wine "$clipboard_text"
 }
-if ! wait_for 30 copy_result; then
-    echo "expected:"; od -c "$work/expected" | head -n 20
-    echo "copied:"; od -c "$work/copied" | head -n 20
-    fail "the copied result differs"
-fi
-echo "copied result matches, CR LF included ($(wc -c <"$work/copied") bytes)"
+expect_copied copy_result
 xclip -o -selection clipboard >"$work/copied-x" 2>/dev/null || true
 cmp -s "$work/copied-x" "$work/expected-x" || fail "X programs get another text: $(od -c "$work/copied-x" | head)"
 echo "X programs get the same lines, LF only"
@@ -127,9 +86,4 @@ fi
 # Wine reads the keyboard through the X server's focus, as a user types.
 click $((left + 100)) $((top + 16 + 300))
 xdotool key alt+F4
-gone() { ! kill -0 "$program_pid" 2>/dev/null; }
-wait_for 100 gone || fail "the program did not end when its window was closed"
-status=0
-wait "$program_pid" || status=$?
-[ "$status" = 0 ] || fail "exit status $status"
-echo "window closed, exit status 0"
+expect_closed "$program_pid"

@@ -9,34 +9,18 @@ set -euo pipefail
 
 prefix=$(realpath -m "$1")
 shift
-for tool in wine Xvfb; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is not installed"
-        exit 77
-    fi
-done
-
-work=$(mktemp -d)
-xvfb=
-cleanup() {
-    # The wine server of this prefix ends by itself once its last program has gone.
-    wineserver -w 2>/dev/null || true
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=SCRIPTDIR/../../../tools/lib/xserver.sh
+. "$(dirname "$0")/../../../tools/lib/xserver.sh"
+need_tools wine Xvfb
 
 export WINEPREFIX=$prefix
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installers when the prefix is made.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-Xvfb -displayfd 3 -noreset -screen 0 1920x1200x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start: $(cat "$work/xvfb.log")"; exit 1; }
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb 1920x1200x24
+# The wine server of this prefix ends by itself once its last program has gone.
+at_exit 'wineserver -w 2>/dev/null'
 
 # A new prefix is made on the first run; that takes a while, once. Its windows are unmanaged:
 # with no window manager in Xvfb, wine would wait 2 s at every window's end for one to answer,
