@@ -11,7 +11,8 @@ case "${1:-build}" in
     docs) packages+=(xvfb openbox x11-utils xdotool xclip imagemagick) ;;
     # The Windows cross-build (GoogleTest is built from the googletest package's sources) and
     # wine to run its tests; Xvfb for the window's tests under wine. The Win32 window's icon is
-    # packed by icoutils; its end-to-end run types and copies through xdotool and xclip.
+    # packed by icoutils; its end-to-end run types and copies through xdotool and xclip. Wine's
+    # own fonts (Marlett for the caption buttons) come with fonts-wine, in the list above.
     windows) packages+=(mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
                         xvfb icoutils xdotool xclip) ;;
 esac

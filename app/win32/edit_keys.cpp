@@ -18,6 +18,12 @@ LRESULT CALLBACK EditKeysProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPa
                 return 0;
             }
             break;
+        case WM_KEYDOWN:
+            // Asked for its dialog keys by the message loop, a multi-line edit takes itself to
+            // be in a dialog box and answers Esc by closing its parent: the window, and the
+            // reports in it, would be gone.
+            if (wParam == VK_ESCAPE) return 0;
+            break;
         case WM_GETDLGCODE: {
             // A multi-line edit wants every key, Tab included; the dialog keys in the message
             // loop should move the focus on Tab.

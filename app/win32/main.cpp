@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "app/win32/application_window.hpp"
 #include "app/win32/failure.hpp"
 #include "app/win32/main_form.hpp"
 #include "app/win32/message_loop.hpp"
@@ -13,10 +14,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
         const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
         korva::win32::RegisterFormClasses(instance);
-        const HWND MainForm = korva::win32::CreateMainForm(instance, korva::win32::FormOptions{});
-        ShowWindow(MainForm, show);
+        const korva::win32::ApplicationWindow application(instance);
+        const HWND MainForm = korva::win32::CreateMainForm(instance, application.handle(),
+                                                           korva::win32::FormOptions{});
+        korva::win32::ShowMainWindow(MainForm, show);
         UpdateWindow(MainForm);
-        korva::win32::RunMessageLoop(MainForm);
+        return korva::win32::RunMessageLoop(MainForm);
     } catch (...) {
         korva::win32::ShowStartUpFailure(std::current_exception(), error_box);
     }

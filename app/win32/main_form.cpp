@@ -7,6 +7,7 @@
 #include <exception>
 #include <string>
 
+#include "app/win32/application_window.hpp"
 #include "app/win32/commands.hpp"
 #include "app/win32/controls.hpp"
 #include "app/win32/form_state.hpp"
@@ -110,6 +111,7 @@ void OnDpiChanged(HWND window, UINT dpi, const RECT* suggested) {
 }
 
 void OnDestroy(HWND window) {
+    if (const HWND application = GetWindow(window, GW_OWNER)) SetMainWindow(application, nullptr);
     if (StateOf(window)->created) PostQuitMessage(0);
 }
 
@@ -133,6 +135,11 @@ LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SYSCOMMAND:
             if (IsMenuBarKey(wParam, lParam)) return 0;
+            // Owned, MainForm has no task-bar entry to minimise into; the application has.
+            if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+                MinimizeApplication(hwnd);
+                return 0;
+            }
             return DefWindowProcW(hwnd, message, wParam, lParam);
         case WM_DPICHANGED:
             OnDpiChanged(hwnd, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
@@ -173,7 +180,7 @@ void RegisterFormClasses(HINSTANCE instance) {
     }
 }
 
-HWND CreateMainForm(HINSTANCE instance, const FormOptions& options) {
+HWND CreateMainForm(HINSTANCE instance, HWND application, const FormOptions& options) {
     Creation creation{&options, nullptr};
     const HMENU menu = CreateMainMenu();
     const std::wstring caption = Wide(form::kCaption);
@@ -181,7 +188,7 @@ HWND CreateMainForm(HINSTANCE instance, const FormOptions& options) {
     const RECT outer = OuterWindowRect(kFormStyle, kFormExStyle, kDesignDpi);
     const HWND window = CreateWindowExW(
         kFormExStyle, kFormClass, caption.c_str(), kFormStyle, outer.left, outer.top,
-        outer.right - outer.left, outer.bottom - outer.top, nullptr, menu, instance, &creation);
+        outer.right - outer.left, outer.bottom - outer.top, application, menu, instance, &creation);
     if (window == nullptr) {
         const Exception system_failure = LastErrorException();
         // Gone already if the window took it before failing; then this call fails harmlessly.
@@ -189,6 +196,7 @@ HWND CreateMainForm(HINSTANCE instance, const FormOptions& options) {
         if (creation.failure) std::rethrow_exception(creation.failure);
         throw system_failure;
     }
+    if (application != nullptr) SetMainWindow(application, window);
     return window;
 }
 

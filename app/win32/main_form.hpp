@@ -27,8 +27,9 @@ struct FormOptions {
 void RegisterFormClasses(HINSTANCE instance);
 
 // Creates MainForm, hidden, at its place and size for its monitor's dpi, with every control and
-// its first text. Throws what made the creation fail.
-HWND CreateMainForm(HINSTANCE instance, const FormOptions& options);
+// its first text, owned by the application window, whose main window it becomes. Throws what
+// made the creation fail.
+HWND CreateMainForm(HINSTANCE instance, HWND application, const FormOptions& options);
 
 // The control id of a control of the form table: its place in the table after 100.
 int ControlId(std::string_view name);

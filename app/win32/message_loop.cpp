@@ -32,6 +32,9 @@ bool PressFocusedButton(const MSG& message) {
 
 void DispatchFormMessage(HWND form, MSG& message) {
     if (PressFocusedButton(message)) return;
+    // A control would answer Alt and a letter by opening the form's menu bar itself, past the
+    // form's own refusal; the form answers it instead.
+    if (message.message == WM_SYSCHAR && IsChild(form, message.hwnd)) message.hwnd = form;
     if (IsWindow(form) && IsDialogMessageW(form, &message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
@@ -40,7 +43,8 @@ void DispatchFormMessage(HWND form, MSG& message) {
 int RunMessageLoop(HWND form) {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchFormMessage(form, message);
-    return 0;
+    // What MainForm's end posted: 0.
+    return static_cast<int>(message.wParam);
 }
 
 }  // namespace korva::win32

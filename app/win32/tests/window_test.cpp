@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/win32/application_window.hpp"
 #include "app/win32/failure.hpp"
 #include "app/win32/layout.hpp"
 #include "app/win32/main_form.hpp"
@@ -95,13 +96,15 @@ bool SetClipboardText(std::wstring_view text) {
     return set;
 }
 
-// MainForm, shown and active, destroyed at the end of the scope.
+// MainForm and the application window that owns it, shown as the system's start request says
+// and active, destroyed at the end of the scope.
 class Form {
   public:
-    explicit Form(const FormOptions& options = {})
-        : window_(CreateMainForm(GetModuleHandleW(nullptr), options)) {
-        ShowWindow(window_, SW_SHOW);
-        SetForegroundWindow(window_);
+    explicit Form(const FormOptions& options = {}, int show = SW_SHOW)
+        : application_(GetModuleHandleW(nullptr)),
+          window_(CreateMainForm(GetModuleHandleW(nullptr), application_.handle(), options)) {
+        ShowMainWindow(window_, show);
+        if (!IsIconic(application_.handle())) SetForegroundWindow(window_);
         UpdateWindow(window_);
         Pump();
     }
@@ -113,6 +116,7 @@ class Form {
     Form& operator=(const Form&) = delete;
 
     HWND window() const { return window_; }
+    HWND application() const { return application_.handle(); }
     HWND operator[](std::string_view name) const { return ControlOf(window_, name); }
 
     // Everything queued, through the program's own loop step.
@@ -154,6 +158,7 @@ class Form {
     }
 
   private:
+    ApplicationWindow application_;
     HWND window_;
 };
 
@@ -464,6 +469,18 @@ void TestKeys(Checks& checks) {
     SendMessageW(input, EM_SETSEL, 7, 7);
     form.Key(VK_RETURN);
     checks.Equal(TextOf(input), L"Eisen 1\r\n", "Enter in Input breaks the line");
+
+    // Esc in a box changes nothing; above all, it does not close the window.
+    for (const char* box : {"Input", "Output"}) {
+        SetFocus(form[box]);
+        const std::wstring before = TextOf(form[box]);
+        form.Key(VK_ESCAPE);
+        const std::string name = std::string("Esc in ") + box;
+        if (checks.Expect(IsWindow(form.window()), name + " leaves the window open")) {
+            checks.Equal(TextOf(form[box]), before, name + " changes no text");
+            checks.Expect(GetFocus() == form[box], name + " leaves the focus there");
+        }
+    }
 }
 
 LRESULT CALLBACK CountMenuLoops(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -573,6 +590,132 @@ void TestFailures(Checks& checks) {
             checks.Equal(shown[0].text, row.shown, name + ": text");
         }
     }
+}
+
+// The loop until the program would end; a watchdog ends it with 99 should the window not close.
+int RunUntilEnd(HWND form) {
+    const UINT_PTR watchdog =
+        SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(99); });
+    const int status = RunMessageLoop(form);
+    KillTimer(nullptr, watchdog);
+    return status;
+}
+
+// The application window: the task bar's and Alt+Tab's entry, owner of MainForm.
+void TestApplicationWindow(Checks& checks) {
+    {
+        const Form form;
+        const HWND application = form.application();
+        checks.Equal(TextOf(application), Wide(form::kApplicationTitle), "application title");
+        checks.Expect(GetWindow(form.window(), GW_OWNER) == application,
+                      "MainForm is owned by the application window");
+        checks.Expect(GetWindow(application, GW_OWNER) == nullptr && IsWindowVisible(application),
+                      "the application window is unowned and visible: it has the task-bar entry");
+        checks.Expect((GetWindowLongPtrW(form.window(), GWL_EXSTYLE) & WS_EX_APPWINDOW) == 0,
+                      "MainForm has no task-bar entry of its own");
+        RECT rect;
+        GetWindowRect(application, &rect);
+        checks.Expect(IsRectEmpty(&rect), "the application window takes no room on screen");
+
+        // MainForm's minimise button minimises the application and hides MainForm with it;
+        // the task-bar entry restores both, and MainForm is active again.
+        SendMessageW(form.window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        form.Pump();
+        checks.Expect(IsIconic(application) && !IsWindowVisible(form.window()),
+                      "minimise: the application is minimised, MainForm hidden");
+        SendMessageW(application, WM_SYSCOMMAND, SC_RESTORE, 0);
+        form.Pump();
+        checks.Expect(
+            !IsIconic(application) && IsWindowVisible(form.window()) && !IsIconic(form.window()),
+            "restore: MainForm is shown again");
+        checks.Expect(GetActiveWindow() == form.window(), "restore: MainForm is active");
+        SetFocus(form["Output"]);
+        SetActiveWindow(application);
+        form.Pump();
+        checks.Expect(GetActiveWindow() == form.window(),
+                      "Alt+Tab to the application activates MainForm");
+        checks.Expect(GetFocus() == form["Output"], "the focus comes back where it was");
+    }
+    {
+        const Form form({}, SW_SHOWMINNOACTIVE);
+        checks.Expect(IsIconic(form.application()) && !IsWindowVisible(form.window()),
+                      "a minimised start minimises the application");
+        SendMessageW(form.application(), WM_SYSCOMMAND, SC_RESTORE, 0);
+        form.Pump();
+        checks.Expect(IsWindowVisible(form.window()) && !IsIconic(form.window()),
+                      "a minimised start restores to MainForm");
+    }
+
+    // Each way to close ends the loop with the exit status 0.
+    const struct {
+        const char* name;
+        bool at_application;
+        UINT message;
+        WPARAM w_param;
+    } closes[] = {
+        {"MainForm's close button", false, WM_SYSCOMMAND, SC_CLOSE},
+        {"Alt+F4 on MainForm", false, WM_CLOSE, 0},
+        {"the task bar's Close", true, WM_SYSCOMMAND, SC_CLOSE},
+    };
+    for (const auto& row : closes) {
+        const Form form;
+        PostMessageW(row.at_application ? form.application() : form.window(), row.message,
+                     row.w_param, 0);
+        const std::string name = row.name;
+        checks.Equal(RunUntilEnd(form.window()), 0, name + ": exit status");
+        checks.Expect(!IsWindow(form.window()), name + ": MainForm is gone");
+    }
+}
+
+// What the real error box showed, seen from inside its own modal loop.
+struct BoxSeen {
+    int ticks = 0;
+    bool found = false;
+    bool owned_by_form = false;
+    bool form_enabled = true;
+    std::wstring text;
+};
+
+constexpr wchar_t kBoxSeen[] = L"korva-box-seen";
+
+void CALLBACK LookAtErrorBox(HWND form, UINT, UINT_PTR timer, DWORD) {
+    auto* seen = static_cast<BoxSeen*>(GetPropW(form, kBoxSeen));
+    const std::wstring caption = Wide(form::kApplicationTitle);
+    const HWND box = FindWindowW(L"#32770", caption.c_str());
+    if (box == nullptr) {
+        // No box after 5 s: end its loop, should there be one unseen, and give up.
+        if (++seen->ticks == 100) {
+            KillTimer(form, timer);
+            PostQuitMessage(0);
+        }
+        return;
+    }
+    KillTimer(form, timer);
+    seen->found = true;
+    seen->owned_by_form = GetWindow(box, GW_OWNER) == form;
+    seen->form_enabled = IsWindowEnabled(form) != FALSE;
+    std::array<wchar_t, 64> text{};
+    GetDlgItemTextW(box, 0xFFFF, text.data(), static_cast<int>(text.size()));
+    seen->text = text.data();
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+// The real message box: owned by MainForm, which it disables while it is open.
+void TestRealErrorBox(Checks& checks) {
+    FormOptions options;
+    options.sabo = [](std::string_view) -> ResultLines { throw Exception(L"Fehler"); };
+    const Form form(options);
+    BoxSeen seen;
+    SetPropW(form.window(), kBoxSeen, &seen);
+    SetTimer(form.window(), 1, 50, LookAtErrorBox);
+    form.Click("Sabo");
+    RemovePropW(form.window(), kBoxSeen);
+    if (checks.Expect(seen.found, "the error box is shown")) {
+        checks.Expect(seen.owned_by_form, "the error box is owned by MainForm");
+        checks.Expect(!seen.form_enabled, "MainForm is disabled while the box is open");
+        checks.Equal(seen.text, L"Fehler.", "the box's text");
+    }
+    checks.Expect(IsWindowEnabled(form.window()), "MainForm is enabled again after OK");
 }
 
 // The layout and the fonts follow the monitor's dpi: 150 % and 200 %, and back.
@@ -691,6 +834,8 @@ int wmain(int argc, wchar_t** argv) {
         TestKeys(checks);
         TestMenuKeys(checks);
         TestFailures(checks);
+        TestApplicationWindow(checks);
+        TestRealErrorBox(checks);
         TestDpi(checks);
         TestPixels(checks);
     }

@@ -37,6 +37,18 @@ if [ ! -f "$WINEPREFIX/.korva-unmanaged" ]; then
     wineserver -w
     touch "$WINEPREFIX/.korva-unmanaged"
 fi
+# Wine's own fonts (Marlett, whose glyphs are the caption buttons; the "MS Sans Serif" bitmaps;
+# Tahoma) come with fonts-wine in $wine_fonts, but Debian's wine 8 looks for them at
+# "Z:\usr\share\wine\../fonts", a path its file functions do not resolve, and finds none:
+# the caption buttons then show as the letters "0 1 r". C:\windows\Fonts is read as on
+# Windows, so they are linked there, also into a prefix made before.
+wine_fonts=/usr/share/wine/fonts
+fonts_dir="$WINEPREFIX/drive_c/windows/Fonts"
+if [ -d "$wine_fonts" ] && [ -d "$fonts_dir" ]; then
+    for font in "$wine_fonts"/*; do
+        [ -e "$fonts_dir/${font##*/}" ] || ln -s "$font" "$fonts_dir/${font##*/}"
+    done
+fi
 # Persist 0 s: the server goes as soon as the last program has, so cleanup does not wait long.
 wineserver -p0
 status=0
