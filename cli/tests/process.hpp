@@ -25,7 +25,7 @@ inline constexpr bool kHasFullDevice = false;
 inline constexpr bool kHasFullDevice = true;
 #endif
 
-struct ProcessSpec {
+struct ProcessRequest {
     std::vector<std::string> args{};  // UTF-8
     std::optional<std::string> stdin_bytes{};
     // When neither stdin_bytes nor this is set: the null device.
@@ -47,7 +47,7 @@ struct ProcessResult {
 
 // dir holds the files standard input and output pass through. The child gets LC_ALL=C so that
 // the reasons in its messages are predictable.
-ProcessResult RunKorvaCount(const std::filesystem::path& dir, const ProcessSpec& spec);
+ProcessResult RunKorvaCount(const std::filesystem::path& dir, const ProcessRequest& request);
 
 std::string ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, std::string_view bytes);

@@ -17,25 +17,25 @@ bool ProcessResult::KilledBy(int signal) const {
     return WIFSIGNALED(wait_status) && WTERMSIG(wait_status) == signal;
 }
 
-ProcessResult RunKorvaCount(const std::filesystem::path& dir, const ProcessSpec& spec) {
+ProcessResult RunKorvaCount(const std::filesystem::path& dir, const ProcessRequest& request) {
     const std::string in_path = (dir / "stdin.bin").string();
     const std::string out_path = (dir / "stdout.bin").string();
     const std::string err_path = (dir / "stderr.bin").string();
-    if (spec.stdin_bytes) WriteBytes(in_path, *spec.stdin_bytes);
+    if (request.stdin_bytes) WriteBytes(in_path, *request.stdin_bytes);
 
     int pipe_fds[2] = {-1, -1};
-    if (spec.feed_stdin) {
+    if (request.feed_stdin) {
         // A child that stops reading must not kill the test with SIGPIPE.
         std::signal(SIGPIPE, SIG_IGN);
         if (::pipe2(pipe_fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe2");
-        if (spec.stdin_nonblocking && ::fcntl(pipe_fds[0], F_SETFL, O_NONBLOCK) != 0) {
+        if (request.stdin_nonblocking && ::fcntl(pipe_fds[0], F_SETFL, O_NONBLOCK) != 0) {
             throw std::runtime_error("fcntl");
         }
     }
     int out_fd = -1;
-    if (spec.stdout_target == StdoutTarget::kFullDevice) {
+    if (request.stdout_target == StdoutTarget::kFullDevice) {
         out_fd = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
-    } else if (spec.stdout_target == StdoutTarget::kClosedPipe) {
+    } else if (request.stdout_target == StdoutTarget::kClosedPipe) {
         int fds[2];
         if (::pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe2");
         ::close(fds[0]);
@@ -43,20 +43,20 @@ ProcessResult RunKorvaCount(const std::filesystem::path& dir, const ProcessSpec&
     }
 
     std::vector<std::string> args = {KORVA_COUNT_BINARY};
-    args.insert(args.end(), spec.args.begin(), spec.args.end());
+    args.insert(args.end(), request.args.begin(), request.args.end());
     std::vector<char*> argv;
     for (auto& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
     char lc_all[] = "LC_ALL=C";
     char* envp[] = {lc_all, nullptr};
     const std::string stdin_source =
-        spec.stdin_bytes ? in_path : spec.stdin_path.value_or("/dev/null").string();
+        request.stdin_bytes ? in_path : request.stdin_path.value_or("/dev/null").string();
 
     const pid_t pid = ::fork();
     if (pid < 0) throw std::runtime_error("fork");
     if (pid == 0) {
-        const int in = spec.feed_stdin ? pipe_fds[0] : ::open(stdin_source.c_str(), O_RDONLY);
-        const int out = spec.stdout_target != StdoutTarget::kFile
+        const int in = request.feed_stdin ? pipe_fds[0] : ::open(stdin_source.c_str(), O_RDONLY);
+        const int out = request.stdout_target != StdoutTarget::kFile
                             ? out_fd
                             : ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -64,15 +64,15 @@ ProcessResult RunKorvaCount(const std::filesystem::path& dir, const ProcessSpec&
         ::dup2(in, STDIN_FILENO);
         ::dup2(out, STDOUT_FILENO);
         ::dup2(err, STDERR_FILENO);
-        ::signal(SIGPIPE, spec.ignore_sigpipe ? SIG_IGN : SIG_DFL);
+        ::signal(SIGPIPE, request.ignore_sigpipe ? SIG_IGN : SIG_DFL);
         ::execve(argv[0], argv.data(), envp);
         ::_exit(127);
     }
     if (out_fd >= 0) ::close(out_fd);
-    if (spec.feed_stdin) {
+    if (request.feed_stdin) {
         ::close(pipe_fds[0]);
         const int fd = pipe_fds[1];
-        spec.feed_stdin([fd](std::string_view bytes) {
+        request.feed_stdin([fd](std::string_view bytes) {
             while (!bytes.empty()) {
                 const ssize_t n = ::write(fd, bytes.data(), bytes.size());
                 if (n <= 0) return false;
@@ -85,7 +85,7 @@ ProcessResult RunKorvaCount(const std::filesystem::path& dir, const ProcessSpec&
 
     ProcessResult result;
     if (::waitpid(pid, &result.wait_status, 0) != pid) throw std::runtime_error("waitpid");
-    if (spec.stdout_target == StdoutTarget::kFile) result.out = ReadBytes(out_path);
+    if (request.stdout_target == StdoutTarget::kFile) result.out = ReadBytes(out_path);
     result.err = ReadBytes(err_path);
     return result;
 }

@@ -87,29 +87,30 @@ bool ProcessResult::KilledBy(int) const {
     return false;  // Windows has no signals that end a process from outside
 }
 
-ProcessResult RunKorvaCount(const std::filesystem::path& dir, const ProcessSpec& spec) {
+ProcessResult RunKorvaCount(const std::filesystem::path& dir, const ProcessRequest& request) {
     const auto in_path = dir / "stdin.bin";
     const auto out_path = dir / "stdout.bin";
     const auto err_path = dir / "stderr.bin";
-    if (spec.stdin_bytes) WriteBytes(in_path, *spec.stdin_bytes);
+    if (request.stdin_bytes) WriteBytes(in_path, *request.stdin_bytes);
 
     // Only the child's ends are inheritable; the test's end of a pipe must not reach the child,
     // or its input would never end.
     Handle in, out, err, feed;
-    if (spec.feed_stdin) {
+    if (request.feed_stdin) {
         HANDLE read_end = nullptr, write_end = nullptr;
         if (!::CreatePipe(&read_end, &write_end, nullptr, 0)) throw std::runtime_error("pipe");
         in.Reset(Inheritable(read_end));
         feed.Reset(write_end);
     } else {
-        in.Reset(OpenFile(spec.stdin_bytes ? in_path : spec.stdin_path.value_or(L"NUL"), false));
+        in.Reset(
+            OpenFile(request.stdin_bytes ? in_path : request.stdin_path.value_or(L"NUL"), false));
     }
-    if (spec.stdout_target == StdoutTarget::kClosedPipe) {
+    if (request.stdout_target == StdoutTarget::kClosedPipe) {
         HANDLE read_end = nullptr, write_end = nullptr;
         if (!::CreatePipe(&read_end, &write_end, nullptr, 0)) throw std::runtime_error("pipe");
         ::CloseHandle(read_end);
         out.Reset(Inheritable(write_end));
-    } else if (spec.stdout_target == StdoutTarget::kFile) {
+    } else if (request.stdout_target == StdoutTarget::kFile) {
         out.Reset(OpenFile(out_path, true));
     } else {
         throw std::runtime_error("no full device on Windows");
@@ -117,7 +118,7 @@ ProcessResult RunKorvaCount(const std::filesystem::path& dir, const ProcessSpec&
     err.Reset(OpenFile(err_path, true));
 
     std::wstring command_line = Quoted(KorvaCountPath().wstring());
-    for (const std::string& arg : spec.args) command_line += L" " + Quoted(Wide(arg));
+    for (const std::string& arg : request.args) command_line += L" " + Quoted(Wide(arg));
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -134,9 +135,9 @@ ProcessResult RunKorvaCount(const std::filesystem::path& dir, const ProcessSpec&
     in.Close();
     out.Close();
     err.Close();
-    if (spec.feed_stdin) {
+    if (request.feed_stdin) {
         const HANDLE pipe = feed.get();
-        spec.feed_stdin([pipe](std::string_view bytes) {
+        request.feed_stdin([pipe](std::string_view bytes) {
             while (!bytes.empty()) {
                 DWORD written = 0;
                 if (!::WriteFile(pipe, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
@@ -155,7 +156,7 @@ ProcessResult RunKorvaCount(const std::filesystem::path& dir, const ProcessSpec&
     ::GetExitCodeProcess(process_handle.get(), &code);
     ProcessResult result;
     result.wait_status = static_cast<int>(code);
-    if (spec.stdout_target == StdoutTarget::kFile) result.out = ReadBytes(out_path);
+    if (request.stdout_target == StdoutTarget::kFile) result.out = ReadBytes(out_path);
     result.err = ReadBytes(err_path);
     return result;
 }
