@@ -4,13 +4,13 @@
 
 #include "app/win32/failure.hpp"
 #include "app/win32/wide_text.hpp"
+#include "app/win32/window_class.hpp"
 #include "app/window/form.hpp"
 
 namespace korva::win32 {
 namespace {
 
 constexpr wchar_t kApplicationClass[] = L"TApplication";
-constexpr int kIconId = 1;
 // Visible, so that the task bar lists it, but without size: it never shows on screen. A
 // caption, system menu and minimise box give its task-bar entry Restore, Minimise and Close.
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -55,19 +55,8 @@ LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 void RegisterApplicationClass(HINSTANCE instance) {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof window_class;
-    window_class.lpfnWndProc = ApplicationProc;
-    window_class.hInstance = instance;
-    window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kIconId));
-    window_class.hIconSm = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                   GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    window_class.lpszClassName = kApplicationClass;
-    if (RegisterClassExW(&window_class) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        throw LastErrorException();
-    }
+    RegisterWindowClass(instance,
+                        {.name = kApplicationClass, .procedure = ApplicationProc, .icon = true});
 }
 
 HWND CreateApplication(HINSTANCE instance) {

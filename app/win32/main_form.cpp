@@ -15,13 +15,13 @@
 #include "app/win32/menu.hpp"
 #include "app/win32/panel.hpp"
 #include "app/win32/wide_text.hpp"
+#include "app/win32/window_class.hpp"
 #include "app/window/form.hpp"
 
 namespace korva::win32 {
 namespace {
 
 constexpr wchar_t kFormClass[] = L"TMainForm";
-constexpr int kIconId = 1;
 
 // What CreateMainForm hands to the window's creation, and gets back when it fails.
 struct Creation {
@@ -164,20 +164,10 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 void RegisterFormClasses(HINSTANCE instance) {
     RegisterPanelClass(instance);
-    WNDCLASSEXW form_class{};
-    form_class.cbSize = sizeof form_class;
-    form_class.lpfnWndProc = FormProc;
-    form_class.hInstance = instance;
-    form_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kIconId));
-    form_class.hIconSm = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                   GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-    form_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    form_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    form_class.lpszClassName = kFormClass;
-    if (RegisterClassExW(&form_class) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        throw LastErrorException();
-    }
+    RegisterWindowClass(instance, {.name = kFormClass,
+                                   .procedure = FormProc,
+                                   .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                                   .icon = true});
 }
 
 HWND CreateMainForm(HINSTANCE instance, HWND application, const FormOptions& options) {

@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include "app/win32/failure.hpp"
+#include "app/win32/window_class.hpp"
 
 namespace korva::win32 {
 namespace {
@@ -34,16 +34,9 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 void RegisterPanelClass(HINSTANCE instance) {
-    WNDCLASSEXW panel_class{};
-    panel_class.cbSize = sizeof panel_class;
-    panel_class.lpfnWndProc = PanelProc;
-    panel_class.hInstance = instance;
-    panel_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    panel_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    panel_class.lpszClassName = kPanelClass;
-    if (RegisterClassExW(&panel_class) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        throw LastErrorException();
-    }
+    RegisterWindowClass(instance, {.name = kPanelClass,
+                                   .procedure = PanelProc,
+                                   .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
 }
 
 }  // namespace korva::win32
