@@ -14,6 +14,7 @@
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -62,10 +63,10 @@ std::pair<DWORD, DWORD> SelectionOf(HWND edit) {
 }
 
 // The result the core gives for the report text, as the box is to show it.
-std::wstring CoreResult(const wchar_t* button, std::wstring_view report) {
+std::wstring CoreResult(std::string_view button, std::wstring_view report) {
     const std::string bytes = Utf16ToCp1252(AsUtf16(report));
-    const ResultLines lines = std::wstring_view(button) == L"Sabo" ? form::CountSaboReport(bytes)
-                                                                   : form::CountPluenReport(bytes);
+    const ResultLines lines =
+        button == "Sabo" ? form::CountSaboReport(bytes) : form::CountPluenReport(bytes);
     return std::wstring(AsWide(form::ResultBoxText(lines)));
 }
 
@@ -162,6 +163,18 @@ class Form {
     HWND window_;
 };
 
+// The designed font at dpi: 8 point for the window's controls, 10 point for the labels.
+void CheckFonts(Checks& checks, const Form& form, UINT dpi) {
+    const std::string at = " at " + std::to_string(dpi) + " dpi";
+    for (const auto& [name, points] : {std::pair{"Sabo", 8}, {"Input", 8}, {"Label1", 10}}) {
+        LOGFONTW font{};
+        GetObjectW(GetWindowFont(form[name]), sizeof font, &font);
+        checks.Equal(std::abs(font.lfHeight), std::lround(points * dpi / 72.0),
+                     std::string(name) + " font height" + at);
+        checks.Equal(font.lfFaceName, Wide(form::kFontFamily), std::string(name) + " font face");
+    }
+}
+
 RECT RectIn(HWND control, HWND parent) {
     RECT rect;
     GetWindowRect(control, &rect);
@@ -237,14 +250,7 @@ void TestWindow(Checks& checks, UINT dpi) {
         }
     }
 
-    // The designed font: 8 point for the window's controls, 10 point for the labels.
-    for (const auto& [name, points] : {std::pair{"Sabo", 8}, {"Input", 8}, {"Label1", 10}}) {
-        LOGFONTW font{};
-        GetObjectW(GetWindowFont(form[name]), sizeof font, &font);
-        checks.Equal(std::abs(font.lfHeight), std::lround(points * dpi / 72.0),
-                     std::string(name) + " font height");
-        checks.Equal(font.lfFaceName, Wide(form::kFontFamily), std::string(name) + " font face");
-    }
+    CheckFonts(checks, form, dpi);
 
     checks.Equal(TextOf(form["Input"]), Wide(form::kInitialInput), "first text of Input");
     const auto [start, end] = SelectionOf(form["Input"]);
@@ -283,11 +289,8 @@ void TestMenu(Checks& checks) {
         checks.Equal(caption.data(), Wide(entry.caption), name + " caption");
         checks.Expect(((state & MF_GRAYED) == 0) == entry.enabled, name + " enabled state");
     }
-    checks.Equal(GetMenuItemCount(GetSubMenu(bar, 2)), 0, "HelpMenu has no items");
-    for (int i = 0; i < 3; ++i) {
-        checks.Expect((GetMenuState(bar, i, MF_BYPOSITION) & MF_POPUP) != 0,
-                      "top entry opens a menu");
-    }
+    // -1 if HelpMenu opened no menu; the items above fail likewise for the other two.
+    checks.Equal(GetMenuItemCount(GetSubMenu(bar, 2)), 0, "HelpMenu opens an empty menu");
 }
 
 const wchar_t kSaboReport[] =
@@ -304,25 +307,25 @@ void TestCounts(Checks& checks) {
     // In order, in one window: each count replaces the whole result of the one before.
     const struct {
         const char* name;
-        const wchar_t* button;
+        const char* button;
         std::wstring report;
     } rows[] = {
-        {"first text, Sabo", L"Sabo", Wide(form::kInitialInput)},
-        {"first text, Plünder", L"Pluen", Wide(form::kInitialInput)},
-        {"sabotage report", L"Sabo", kSaboReport},
-        {"same again", L"Sabo", kSaboReport},
-        {"plunder report", L"Pluen", L"Eisen 1500\r\nSilizium\t230\r\nWasser 7\r\nEisen 20\r\n"},
-        {"plunder, no line break at the end", L"Pluen", L"Sauerstoff 12\r\nWasserstoff 99"},
-        {"euro sign is in Windows-1252", L"Sabo", L"€ Eisenmine (4)\r\nSolarpark (€)\r\n"},
-        {"arrow is not, and stays outside the name", L"Sabo", L"→ Eisenmine (5)\r\n"},
-        {"a foreign letter breaks the name", L"Sabo", L"Eisenmіne (6)\r\nBohrturm (2)\r\n"},
-        {"a character beyond 16 bits", L"Pluen", L"Eisen 1\r\n\U0001F680 Eisen 9\r\nEisen 2"},
-        {"empty", L"Sabo", L""},
+        {"first text, Sabo", "Sabo", Wide(form::kInitialInput)},
+        {"first text, Plünder", "Pluen", Wide(form::kInitialInput)},
+        {"sabotage report", "Sabo", kSaboReport},
+        {"same again", "Sabo", kSaboReport},
+        {"plunder report", "Pluen", L"Eisen 1500\r\nSilizium\t230\r\nWasser 7\r\nEisen 20\r\n"},
+        {"plunder, no line break at the end", "Pluen", L"Sauerstoff 12\r\nWasserstoff 99"},
+        {"euro sign is in Windows-1252", "Sabo", L"€ Eisenmine (4)\r\nSolarpark (€)\r\n"},
+        {"arrow is not, and stays outside the name", "Sabo", L"→ Eisenmine (5)\r\n"},
+        {"a foreign letter breaks the name", "Sabo", L"Eisenmіne (6)\r\nBohrturm (2)\r\n"},
+        {"a character beyond 16 bits", "Pluen", L"Eisen 1\r\n\U0001F680 Eisen 9\r\nEisen 2"},
+        {"empty", "Sabo", L""},
     };
     for (const auto& row : rows) {
         SetWindowTextW(input, row.report.c_str());
         SendMessageW(input, EM_SETSEL, 2, 5);
-        form.Click(std::wstring_view(row.button) == L"Sabo" ? "Sabo" : "Pluen");
+        form.Click(row.button);
         const std::wstring expected = CoreResult(row.button, row.report);
         const std::string name = row.name;
         checks.Equal(TextOf(output), expected, name + ": Output holds the core's result");
@@ -345,10 +348,6 @@ void TestCounts(Checks& checks) {
         "sabotage result's first lines");
     checks.Expect(sabo.ends_with(L"Forschungszentrum  (1)\r\n\r\nGesamt zerstörte Punkte: 11\r\n"),
                   "sabotage result's last lines");
-    SetWindowTextW(input, Wide(form::kInitialInput).c_str());
-    form.Click("Pluen");
-    checks.Equal(TextOf(output), CoreResult(L"Pluen", Wide(form::kInitialInput)),
-                 "Plünder after Sabo leaves only the plunder result");
 
     // Fleet is disabled: a click does nothing.
     const std::wstring before = TextOf(output);
@@ -428,15 +427,13 @@ void TestKeys(Checks& checks) {
 
     // Enter on a focused button presses it; Space too.
     SetWindowTextW(input, kSaboReport);
-    SetFocus(form["Sabo"]);
-    form.Key(VK_RETURN);
-    checks.Equal(TextOf(output), CoreResult(L"Sabo", kSaboReport), "Enter on Sabo counts");
-    SetFocus(form["Pluen"]);
-    form.Key(VK_SPACE);
-    checks.Equal(TextOf(output), CoreResult(L"Pluen", kSaboReport), "Space on Plünder counts");
-    SetFocus(form["Sabo"]);
-    form.Key(VK_RETURN);
-    checks.Equal(TextOf(output), CoreResult(L"Sabo", kSaboReport), "Enter on Sabo again");
+    for (const auto& [button, key, name] : {std::tuple{"Sabo", VK_RETURN, "Enter on Sabo"},
+                                            {"Pluen", VK_SPACE, "Space on Pluen"},
+                                            {"Sabo", VK_RETURN, "Enter on Sabo again"}}) {
+        SetFocus(form[button]);
+        form.Key(key);
+        checks.Equal(TextOf(output), CoreResult(button, kSaboReport), name);
+    }
 
     // The edit control's own editing keys in Input, one after the other.
     const struct {
@@ -563,7 +560,7 @@ void TestFailures(Checks& checks) {
         checks.Equal(TextOf(form["Output"]), Wide(form::kInitialOutput),
                      name + ": Output as it was");
         form.Click("Pluen");
-        checks.Equal(TextOf(form["Output"]), CoreResult(L"Pluen", Wide(form::kInitialInput)),
+        checks.Equal(TextOf(form["Output"]), CoreResult("Pluen", Wide(form::kInitialInput)),
                      name + ": the window goes on working");
     }
 
@@ -731,13 +728,7 @@ void TestDpi(Checks& checks) {
         GetWindowRect(form.window(), &outer);
         checks.Expect(outer.left == 40 && outer.top == 30,
                       "the window takes the suggested place at " + std::to_string(dpi));
-        LOGFONTW font{};
-        GetObjectW(GetWindowFont(form["Sabo"]), sizeof font, &font);
-        checks.Equal(std::abs(font.lfHeight), std::lround(8 * dpi / 72.0),
-                     "8 point at " + std::to_string(dpi));
-        GetObjectW(GetWindowFont(form["Label2"]), sizeof font, &font);
-        checks.Equal(std::abs(font.lfHeight), std::lround(10 * dpi / 72.0),
-                     "10 point at " + std::to_string(dpi));
+        CheckFonts(checks, form, dpi);
     }
 }
 
@@ -812,9 +803,9 @@ void TestLargePaste(Checks& checks) {
                  "Input holds all of the paste");
     checks.Expect(kept == report, "Input holds the paste unchanged");
     form.Click("Sabo");
-    checks.Equal(TextOf(form["Output"]), CoreResult(L"Sabo", report), "Sabo over 50 MB");
+    checks.Equal(TextOf(form["Output"]), CoreResult("Sabo", report), "Sabo over 50 MB");
     form.Click("Pluen");
-    checks.Equal(TextOf(form["Output"]), CoreResult(L"Pluen", report), "Plünder over 50 MB");
+    checks.Equal(TextOf(form["Output"]), CoreResult("Pluen", report), "Plünder over 50 MB");
 }
 
 }  // namespace
