@@ -522,23 +522,34 @@ void TestMenuKeys(Checks& checks) {
     RemoveWindowSubclass(form.window(), CountMenuLoops, 1);
 }
 
-// Counters that fail as the rows say, and what the error box then shows.
+// Failures as the rows say, in a counter and at start-up, and what the error box then shows
+// (nullptr: no box).
 void TestFailures(Checks& checks) {
     const struct {
         const char* name;
         std::function<void()> fail;
-        std::vector<std::wstring> shown;
+        const wchar_t* in_counter;
+        const wchar_t* at_start_up;
     } rows[] = {
-        {"out of memory", [] { throw std::bad_alloc(); }, {L"Out of memory."}},
-        {"question mark", [] { throw Exception(L"Wirklich?"); }, {L"Wirklich?."}},
-        {"period", [] { throw Exception(L"Fehler."); }, {L"Fehler."}},
-        {"exclamation mark", [] { throw Exception(L"Fehler!"); }, {L"Fehler!"}},
-        {"umlaut", [] { throw Exception(L"Zähler kaputt: ä"); }, {L"Zähler kaputt: ä."}},
-        {"empty message", [] { throw Exception(L""); }, {L""}},
-        {"abort", [] { throw EAbort(); }, {}},
-        {"foreign failure",
-         [] { throw std::runtime_error("kaputt"); },
-         {L"External exception E06D7363."}},
+        {"out of memory", [] { throw std::bad_alloc(); }, L"Out of memory.", L"Out of memory."},
+        {"question mark", [] { throw Exception(L"Wirklich?"); }, L"Wirklich?.", L"Wirklich?."},
+        {"period", [] { throw Exception(L"Fehler."); }, L"Fehler.", L"Fehler."},
+        {"exclamation mark", [] { throw Exception(L"Fehler!"); }, L"Fehler!", L"Fehler!"},
+        {"umlaut", [] { throw Exception(L"Zähler kaputt: ä"); }, L"Zähler kaputt: ä.",
+         L"Zähler kaputt: ä."},
+        {"empty message", [] { throw Exception(L""); }, L"", L""},
+        {"abort", [] { throw EAbort(); }, nullptr, L"Operation aborted."},
+        {"foreign failure", [] { throw std::runtime_error("kaputt"); },
+         L"External exception E06D7363.", L""},
+    };
+    const auto check_shown = [&checks](const std::vector<Shown>& shown, const wchar_t* expected,
+                                       const std::string& name) {
+        if (checks.Equal(static_cast<long long>(shown.size()), expected == nullptr ? 0 : 1,
+                         name + ": boxes shown") &&
+            expected != nullptr) {
+            checks.Equal(shown[0].caption, L"KORVA-Counter", name + ": caption");
+            checks.Equal(shown[0].text, expected, name + ": text");
+        }
     };
     for (const auto& row : rows) {
         std::vector<Shown> shown;
@@ -551,41 +562,20 @@ void TestFailures(Checks& checks) {
         const Form form(options);
         const std::string name = row.name;
         form.Click("Sabo");
-        checks.Equal(static_cast<long long>(shown.size()), row.shown.size(),
-                     name + ": boxes shown");
-        for (std::size_t i = 0; i < std::min(shown.size(), row.shown.size()); ++i) {
-            checks.Equal(shown[i].caption, L"KORVA-Counter", name + ": caption");
-            checks.Equal(shown[i].text, row.shown[i], name + ": text");
-        }
+        check_shown(shown, row.in_counter, name);
         checks.Equal(TextOf(form["Output"]), Wide(form::kInitialOutput),
                      name + ": Output as it was");
         form.Click("Pluen");
         checks.Equal(TextOf(form["Output"]), CoreResult("Pluen", Wide(form::kInitialInput)),
                      name + ": the window goes on working");
-    }
 
-    const struct {
-        const char* name;
-        std::function<void()> fail;
-        const wchar_t* shown;
-    } start_up[] = {
-        {"Exception", [] { throw Exception(L"Fenster fehlt"); }, L"Fenster fehlt."},
-        {"EAbort", [] { throw EAbort(); }, L"Operation aborted."},
-        {"out of memory", [] { throw std::bad_alloc(); }, L"Out of memory."},
-        {"foreign failure", [] { throw 7; }, L""},
-    };
-    for (const auto& row : start_up) {
-        std::vector<Shown> shown;
+        std::vector<Shown> at_start_up;
         try {
             row.fail();
         } catch (...) {
-            ShowStartUpFailure(std::current_exception(), Recorder(shown));
+            ShowStartUpFailure(std::current_exception(), Recorder(at_start_up));
         }
-        const std::string name = std::string("start-up, ") + row.name;
-        if (checks.Equal(static_cast<long long>(shown.size()), 1, name + ": one box")) {
-            checks.Equal(shown[0].caption, L"KORVA-Counter", name + ": caption");
-            checks.Equal(shown[0].text, row.shown, name + ": text");
-        }
+        check_shown(at_start_up, row.at_start_up, "start-up, " + name);
     }
 }
 
