@@ -68,6 +68,7 @@ for args in "sabo" "sabo --raw" "sabo --json" "pluen" "pluen --raw" "pluen --jso
     (cd "$work" && wine "$folder/korva-count.exe" $args "Bericht ä.txt") > "$work/windows.out"
     # shellcheck disable=SC2086
     (cd "$work" && "$root/$linux" $args "Bericht ä.txt") > "$work/linux.out"
+    [ "$args" != sabo ] || cp "$work/windows.out" "$work/sabo.out"
     if cmp -s "$work/windows.out" "$work/linux.out"; then
         echo "same bytes: korva-count $args"
     else
@@ -76,10 +77,9 @@ for args in "sabo" "sabo --raw" "sabo --json" "pluen" "pluen --raw" "pluen --jso
         failed=1
     fi
 done
-(cd "$work" && wine "$folder/korva-count.exe" sabo "Bericht ä.txt") > "$work/windows.out"
-if [ "$(cat "$work/windows.out")" != "$expected_sabo" ]; then
+if [ "$(cat "$work/sabo.out")" != "$expected_sabo" ]; then
     echo "korva-count.exe sabo gives an unexpected result:" >&2
-    cat "$work/windows.out" >&2
+    cat "$work/sabo.out" >&2
     failed=1
 fi
 # In a terminal wine gives the program a console, and the console's characters reach the terminal
