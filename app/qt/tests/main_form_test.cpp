@@ -119,32 +119,22 @@ class MainFormTest : public QObject {
     }
 
     void controlPlaces_data() {
-        QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("parent");
         QTest::addColumn<QRect>("geometry");
-        QTest::newRow("Label1") << "Label1"
-                                << "ClientArea" << QRect(16, 0, 49, 16);
-        QTest::newRow("Label2") << "Label2"
-                                << "ClientArea" << QRect(376, 0, 54, 16);
-        QTest::newRow("Input") << "Input"
-                               << "ClientArea" << QRect(8, 16, 257, 361);
-        QTest::newRow("Output") << "Output"
-                                << "ClientArea" << QRect(368, 16, 257, 361);
-        QTest::newRow("Panel1") << "Panel1"
-                                << "ClientArea" << QRect(272, 16, 89, 361);
-        QTest::newRow("Sabo") << "Sabo"
-                              << "Panel1" << QRect(8, 32, 75, 25);
-        QTest::newRow("Pluen") << "Pluen"
-                               << "Panel1" << QRect(8, 64, 75, 25);
-        QTest::newRow("Fleet") << "Fleet"
-                               << "Panel1" << QRect(8, 96, 75, 25);
+        QTest::newRow("Label1") << "ClientArea" << QRect(16, 0, 49, 16);
+        QTest::newRow("Label2") << "ClientArea" << QRect(376, 0, 54, 16);
+        QTest::newRow("Input") << "ClientArea" << QRect(8, 16, 257, 361);
+        QTest::newRow("Output") << "ClientArea" << QRect(368, 16, 257, 361);
+        QTest::newRow("Panel1") << "ClientArea" << QRect(272, 16, 89, 361);
+        QTest::newRow("Sabo") << "Panel1" << QRect(8, 32, 75, 25);
+        QTest::newRow("Pluen") << "Panel1" << QRect(8, 64, 75, 25);
+        QTest::newRow("Fleet") << "Panel1" << QRect(8, 96, 75, 25);
     }
 
     void controlPlaces() {
-        QFETCH(QString, name);
         QFETCH(QString, parent);
         QFETCH(QRect, geometry);
-        const auto* widget = form_->findChild<QWidget*>(name);
+        const auto* widget = RowsWidget();
         QVERIFY(widget);
         QCOMPARE(widget->parentWidget()->objectName(), parent);
         QCOMPARE(widget->geometry(), geometry);
@@ -152,26 +142,19 @@ class MainFormTest : public QObject {
     }
 
     void captionsAndEnabledStates_data() {
-        QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<bool>("enabled");
-        QTest::newRow("Label1") << "Label1"
-                                << "Berichte" << true;
-        QTest::newRow("Label2") << "Label2"
-                                << "Ergebnis" << true;
-        QTest::newRow("Sabo") << "Sabo"
-                              << "Sabo" << true;
-        QTest::newRow("Pluen") << "Pluen"
-                               << "Plünder" << true;
-        QTest::newRow("Fleet") << "Fleet"
-                               << "Flotten" << false;
+        QTest::newRow("Label1") << "Berichte" << true;
+        QTest::newRow("Label2") << "Ergebnis" << true;
+        QTest::newRow("Sabo") << "Sabo" << true;
+        QTest::newRow("Pluen") << "Plünder" << true;
+        QTest::newRow("Fleet") << "Flotten" << false;
     }
 
     void captionsAndEnabledStates() {
-        QFETCH(QString, name);
         QFETCH(QString, caption);
         QFETCH(bool, enabled);
-        const auto* widget = form_->findChild<QWidget*>(name);
+        const auto* widget = RowsWidget();
         QVERIFY(widget);
         QCOMPARE(widget->property("text").toString(), caption);
         QCOMPARE(widget->isEnabled(), enabled);
@@ -203,21 +186,18 @@ class MainFormTest : public QObject {
     }
 
     void fonts_data() {
-        QTest::addColumn<QString>("name");
         QTest::addColumn<int>("pointSize");
-        QTest::newRow("window") << "MainForm" << 8;
-        QTest::newRow("Input") << "Input" << 8;
-        QTest::newRow("Output") << "Output" << 8;
-        QTest::newRow("Sabo") << "Sabo" << 8;
-        QTest::newRow("Label1") << "Label1" << 10;
-        QTest::newRow("Label2") << "Label2" << 10;
+        QTest::newRow("MainForm") << 8;
+        QTest::newRow("Input") << 8;
+        QTest::newRow("Output") << 8;
+        QTest::newRow("Sabo") << 8;
+        QTest::newRow("Label1") << 10;
+        QTest::newRow("Label2") << 10;
     }
 
     void fonts() {
-        QFETCH(QString, name);
         QFETCH(int, pointSize);
-        const QWidget* widget =
-            name == form_->objectName() ? form_.get() : form_->findChild<QWidget*>(name);
+        const QWidget* widget = RowsWidget();
         QVERIFY(widget);
         QCOMPARE(widget->font().pointSize(), pointSize);
         QCOMPARE(widget->font().family(), QStringLiteral("MS Sans Serif"));
@@ -254,34 +234,29 @@ class MainFormTest : public QObject {
     }
 
     void menuBar_data() {
-        QTest::addColumn<QString>("menu");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QStringList>("items");
-        QTest::newRow("FileMenu") << "FileMenu"
-                                  << "&Oberfläche"
+        QTest::newRow("FileMenu") << "&Oberfläche"
                                   << QStringList{"FileOpenItem=Bericht ö&ffnen",
                                                  "FileSaveAsItem=Ergebnis &speichern", "N1=-",
                                                  "FileExitItem=&Beenden"};
-        QTest::newRow("EditMenu") << "EditMenu"
-                                  << "&Editieren"
+        QTest::newRow("EditMenu") << "&Editieren"
                                   << QStringList{"EditClearMemo=Beide Fenster &leeren",
                                                  "N3=-",
                                                  "EditPasteItem=Bericht &Einfügen",
                                                  "EditUndoItem=Bericht &Rückgängig",
                                                  "N2=-",
                                                  "EditCopyResult=Ergebnis &Kopieren"};
-        QTest::newRow("HelpMenu") << "HelpMenu"
-                                  << "&Informationen" << QStringList{};
+        QTest::newRow("HelpMenu") << "&Informationen" << QStringList{};
     }
 
     void menuBar() {
-        QFETCH(QString, menu);
         QFETCH(QString, caption);
         QFETCH(QStringList, items);
         QCOMPARE(form_->menuBar(), form_->MainMenu);
         QCOMPARE(form_->MainMenu->objectName(), QStringLiteral("MainMenu"));
         QVERIFY(!form_->MainMenu->isNativeMenuBar());
-        const auto* popup = form_->MainMenu->findChild<QMenu*>(menu);
+        const auto* popup = qobject_cast<QMenu*>(RowsWidget());
         QVERIFY(popup);
         QVERIFY(form_->MainMenu->actions().contains(popup->menuAction()));
         QCOMPARE(popup->title(), caption);
@@ -345,27 +320,22 @@ class MainFormTest : public QObject {
 
     // A screen reader names each box by its label and reads its description.
     void boxesAreNamedByTheirLabels_data() {
-        QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("description");
-        QTest::newRow("Input") << "Input"
-                               << "Label1"
+        QTest::newRow("Input") << "Label1"
                                << "Berichte"
                                << "Hier die Berichte einfügen";
-        QTest::newRow("Output") << "Output"
-                                << "Label2"
+        QTest::newRow("Output") << "Label2"
                                 << "Ergebnis"
                                 << "Ergebnis der letzten Zählung, zum Kopieren";
     }
 
     void boxesAreNamedByTheirLabels() {
-        QFETCH(QString, box);
         QFETCH(QString, label);
         QFETCH(QString, name);
         QFETCH(QString, description);
-        QAccessibleInterface* read =
-            QAccessible::queryAccessibleInterface(form_->findChild<QWidget*>(box));
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(RowsWidget());
         QVERIFY(read);
         QCOMPARE(read->role(), QAccessible::EditableText);
         QCOMPARE(read->text(QAccessible::Name), name);
@@ -781,6 +751,12 @@ class MainFormTest : public QObject {
     }
 
   private:
+    // The window, or its control, that the current row's tag names.
+    QWidget* RowsWidget() const {
+        const QString name = QString::fromLatin1(QTest::currentDataTag());
+        return name == form_->objectName() ? form_.get() : form_->findChild<QWidget*>(name);
+    }
+
     static ReportCounter CountSaboWithFallback() { return StandardCounters().sabo; }
     static ReportCounter CountPluenOnly() { return StandardCounters().pluen; }
 
