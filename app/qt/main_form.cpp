@@ -30,7 +30,7 @@
 namespace {
 
 QString Text(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    return QString::fromUtf8(utf8);
 }
 
 QRect PlaceOf(std::string_view name) {
