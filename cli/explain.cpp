@@ -109,9 +109,12 @@ bool IsCut(std::string_view cp1252_line) {
     return cp1252_line.size() > kShownCharacters;
 }
 
-// One byte is one character in Windows-1252, so the cut never splits one.
+// The line's first characters in UTF-8, and "…" where it goes on. One byte is one character in
+// Windows-1252, so the cut never splits one.
 std::string ShownUtf8(std::string_view cp1252_line) {
-    return Cp1252ToUtf8(cp1252_line.substr(0, kShownCharacters));
+    std::string shown = Cp1252ToUtf8(cp1252_line.substr(0, kShownCharacters));
+    if (IsCut(cp1252_line)) shown += kEllipsis;
+    return shown;
 }
 
 }  // namespace
@@ -129,7 +132,6 @@ std::string ExplainedText(Counter counter, const ExplainedLine& line) {
     }
     out += " | ";
     AppendVisible(out, ShownUtf8(line.cp1252_line));
-    if (IsCut(line.cp1252_line)) out += kEllipsis;
     out += '\n';
     return out;
 }
@@ -148,9 +150,7 @@ std::string ExplainedJson(Counter counter, const ExplainedLine& line) {
         out += addition.unreadable ? R"(,"readable":false})" : R"(,"readable":true})";
     }
     out += R"(],"text":)";
-    std::string shown = ShownUtf8(line.cp1252_line);
-    if (IsCut(line.cp1252_line)) shown += kEllipsis;
-    AppendJsonString(out, shown);
+    AppendJsonString(out, ShownUtf8(line.cp1252_line));
     out += IsCut(line.cp1252_line) ? R"(,"cut":true})" : R"(,"cut":false})";
     return out;
 }

@@ -110,16 +110,7 @@ constexpr std::array<std::string_view, BuildingTable.size()> kAsciiPrefixes = []
     return prefixes;
 }();
 
-// Each name in 32 bytes, so that a hit is checked with one 32-byte compare.
-constexpr std::array<std::array<char, 32>, BuildingTable.size()> kPaddedNames = [] {
-    std::array<std::array<char, 32>, BuildingTable.size()> padded{};
-    for (std::size_t r = 0; r < BuildingTable.size(); ++r) {
-        for (std::size_t i = 0; i < kNames[r].size(); ++i) padded[r][i] = kNames[r][i];
-    }
-    return padded;
-}();
-static_assert(std::ranges::all_of(BuildingTable,
-                                  [](const Building& b) { return b.name.size() <= 32; }));
+constexpr auto kPaddedNames = kernels::PaddedWords<&Building::name>(BuildingTable);
 
 // Whether the b.size() bytes at a equal b. Eight bytes at a time, the last word overlapping the
 // one before, since every name but the ASCII part of "Wohngeb\xE4ude" has at least eight.

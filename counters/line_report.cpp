@@ -33,14 +33,17 @@ bool NamesAtStart(std::string_view line, std::string_view keyword) {
 }  // namespace
 
 LineAdditions SaboLineAdditions(std::string_view line) {
+    // The first "(" and ")" of the line decide the amount, for every name it holds.
+    const std::int64_t open = TextPos("(", line) + 1;
+    const std::int64_t close = TextPos(")", line);
+    const std::string_view inner = TextSub(line, open, close - open);
+    const Tally amount = TextToIntDef(inner, 1);
+    const bool unreadable = !inner.empty() && !Converts(inner);
     LineAdditions additions;
     for (std::size_t r = 0; r < BuildingTable.size(); ++r) {
-        if (TextPos(BuildingTable[r].name, line) == 0) continue;
-        const std::int64_t open = TextPos("(", line) + 1;
-        const std::int64_t close = TextPos(")", line);
-        const std::string_view inner = TextSub(line, open, close - open);
-        additions.push_back(
-            {r, BuildingTable[r].name, TextToIntDef(inner, 1), !inner.empty() && !Converts(inner)});
+        if (TextPos(BuildingTable[r].name, line) != 0) {
+            additions.push_back({r, BuildingTable[r].name, amount, unreadable});
+        }
     }
     return additions;
 }

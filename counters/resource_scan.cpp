@@ -56,14 +56,7 @@ void ForEachKeywordLine(std::string_view text, KeywordLineVisitor on_line, const
     });
 }
 
-// Each keyword in 32 bytes, so that a line's opening is checked with one 32-byte compare.
-constexpr std::array<std::array<char, 32>, ResourceTable.size()> kPaddedKeywords = [] {
-    std::array<std::array<char, 32>, ResourceTable.size()> padded{};
-    for (std::size_t r = 0; r < ResourceTable.size(); ++r) {
-        std::ranges::copy(ResourceTable[r].keyword, padded[r].begin());
-    }
-    return padded;
-}();
+constexpr auto kPaddedKeywords = kernels::PaddedWords<&Resource::keyword>(ResourceTable);
 
 // The rows a line's first two letters can open, the longer keyword first ("Wasserstoff" before
 // "Wasser"), in one of 16 slots. A line opening with both adds to the shorter one only the
@@ -91,9 +84,6 @@ constexpr std::array<SlotRows, 16> kRowsOfSlot = [] {
     }
     return slots;
 }();
-static_assert(std::ranges::all_of(ResourceTable,
-                                  [](const Resource& r) { return r.keyword.size() <= 32; }));
-
 // The number of count (1 to 8) decimal digits ending at last, without a loop: the eight bytes up
 // to last, those before the digits made '0', are combined in pairs, then quads, then all eight.
 inline std::uint32_t DigitsEndingAt(const char* last, std::size_t count) {

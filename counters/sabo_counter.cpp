@@ -42,18 +42,16 @@ void SaboTally::AddText(std::string_view text) {
 
 void SaboTally::AddText(std::string_view text, LineDecoder decode) {
     ForEachLineNamingBuildings(text, [&](const NamedLine& found) {
-        // What the scan found holds for the line as it stands, unless a 0x00 byte hides part of
-        // it from the name search. An ASCII line is the same in every encoding: not decoded.
-        if (!found.marks.nul) {
-            const std::string_view decoded = found.ascii ? found.line : decode(found.line);
-            if (decoded.data() == found.line.data() && decoded.size() == found.line.size()) {
-                if (found.named != 0) AddToNamed(found.line, found.named, found.marks);
-            } else {
-                AddLine(decoded);
-            }
-            return;
+        // An ASCII line is the same in every encoding: not decoded. What the scan found holds
+        // for the line as it stands, unless decoding changed it or a 0x00 byte hides part of it
+        // from the name search.
+        const std::string_view decoded = found.ascii ? found.line : decode(found.line);
+        if (found.marks.nul || decoded.data() != found.line.data() ||
+            decoded.size() != found.line.size()) {
+            AddLine(decoded);
+        } else if (found.named != 0) {
+            AddToNamed(found.line, found.named, found.marks);
         }
-        AddLine(decode(found.line));
     });
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -49,6 +50,19 @@ struct ShortLine {
 // Bits 0 to n-1 of a 32-bit mask.
 constexpr std::uint32_t LowBits(std::size_t n) {
     return n >= 32 ? ~0u : (1u << n) - 1;
+}
+
+// Each of a table's words (row.*word) in 32 zeroed bytes, so that a line is checked against one
+// with a single 32-byte compare (SameBytesMask). A longer word fails the build here.
+template <auto kWord, class Row, std::size_t kRows>
+constexpr std::array<std::array<char, 32>, kRows> PaddedWords(const std::array<Row, kRows>& rows) {
+    std::array<std::array<char, 32>, kRows> padded{};
+    for (std::size_t r = 0; r < kRows; ++r) {
+        const std::string_view word = rows[r].*kWord;
+        if (word.size() > 32) throw "a word longer than one load";
+        std::ranges::copy(word, padded[r].begin());
+    }
+    return padded;
 }
 
 struct ScalarKernel {

@@ -11,6 +11,7 @@
 #include "cli/input.hpp"
 #include "cli/split_read.hpp"
 #include "counters/building_scan.hpp"
+#include "counters/line_bounds.hpp"
 #include "counters/pluen_counter.hpp"
 #include "counters/report_lines.hpp"
 #include "counters/resource_scan.hpp"
@@ -40,10 +41,6 @@ void CheckOutputText(const korva::ResultLines& result, std::size_t line_count) {
             "dividing the output text gives the result lines back");
 }
 
-bool IsBreak(char c) {
-    return c == '\r' || c == '\n';
-}
-
 // line is one whole line of text: a view into it between two breaks (or an end).
 bool IsWholeLine(std::string_view text, std::string_view line) {
     if (line.data() < text.data() || line.data() + line.size() > text.data() + text.size()) {
@@ -51,7 +48,8 @@ bool IsWholeLine(std::string_view text, std::string_view line) {
     }
     const std::size_t begin = static_cast<std::size_t>(line.data() - text.data());
     const std::size_t end = begin + line.size();
-    return (begin == 0 || IsBreak(text[begin - 1])) && (end == text.size() || IsBreak(text[end])) &&
+    return (begin == 0 || korva::IsLineBreak(text[begin - 1])) &&
+           (end == text.size() || korva::IsLineBreak(text[end])) &&
            line.find_first_of("\r\n") == std::string_view::npos;
 }
 

@@ -21,20 +21,16 @@ report=$'Sabotagebericht vom 07.12.2026 14:32\r\n14:32:05 Eisenmine (3) zerstör
 
 # shoot SCALE FILE: starts the program at that scale, counts the report and photographs it.
 shoot() {
-    local scale=$1 file=$2 window program_pid clip_pid
+    local scale=$1 file=$2 window program_pid
     QT_SCALE_FACTOR=$scale "$program" 2>/dev/null &
     program_pid=$!
-    framed_window() { find_window && xprop -id "$window" _NET_FRAME_EXTENTS | grep -q =; }
+    framed_window() { find_window && read_frame; }
     wait_for 100 framed_window || fail "no framed window at scale $scale"
 
-    printf '%s' "$report" | xclip -quiet -selection clipboard -i 2>/dev/null &
-    clip_pid=$!
-    sleep 0.3
+    fill_clipboard "$report"
 
     # Window-relative device pixels: the layout's pixels times the scale, below the menu bar.
-    local height menu
-    height=$(xwininfo -id "$window" | sed -n 's/.*Height: *//p')
-    menu=$((height - 385 * scale))
+    local menu=$((client_height - 385 * scale))
     at() { xdotool mousemove --window "$window" $(($1 * scale)) $((menu + $2 * scale)) click 1; }
     at 100 120
     xdotool key ctrl+a ctrl+v
@@ -42,20 +38,13 @@ shoot() {
     at 100 330                              # back into the report: the caret, no selection
     sleep 0.5
 
-    # The frame: the client's corner on the screen minus the frame's widths.
-    local info extents left right top bottom x y w h
-    info=$(xwininfo -id "$window")
-    extents=$(xprop -id "$window" _NET_FRAME_EXTENTS | sed -n 's/.* = //p' | tr -d ' ')
-    IFS=, read -r left right top bottom <<<"$extents"
-    x=$(($(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info") - left))
-    y=$(($(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info") - top))
-    w=$(($(sed -n 's/.*Width: *//p' <<<"$info") + left + right))
-    h=$((height + top + bottom))
-    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$file"
-    echo "$file: ${w}x${h} (frame at $x,$y, scale $scale)"
+    read_frame
+    import -window root +repage \
+        -crop "${frame_width}x${frame_height}+${frame_left}+${frame_top}" "$file"
+    echo "$file: ${frame_width}x${frame_height} (frame at $frame_left,$frame_top, scale $scale)"
 
-    kill "$program_pid" "$clip_pid" 2>/dev/null || true
-    wait "$program_pid" "$clip_pid" 2>/dev/null || true
+    kill "$program_pid" 2>/dev/null || true
+    wait "$program_pid" 2>/dev/null || true
 }
 
 shoot 1 docs/screenshot.png

@@ -57,9 +57,8 @@ bool DrawsBitmap(TextScale scale) {
 QFont DesignFont(int point_size, TextScale scale) {
     RegisterDesignFont();
     QFont font;
-    font.setFamilies({QString::fromUtf8(korva::form::kFontFamily.data(),
-                                        static_cast<qsizetype>(korva::form::kFontFamily.size())),
-                      QString::fromLatin1(kScalableFamily)});
+    font.setFamilies(
+        {QString::fromUtf8(korva::form::kFontFamily), QString::fromLatin1(kScalableFamily)});
     font.setPointSize(point_size);
     font.setStyleHint(QFont::SansSerif);
     // Outline fonts only: the bitmap face is passed over for the scalable one.

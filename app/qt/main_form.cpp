@@ -30,7 +30,7 @@
 namespace {
 
 QString Text(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    return QString::fromUtf8(utf8);
 }
 
 QRect PlaceOf(std::string_view name) {
@@ -48,6 +48,18 @@ Widget* Placed(Widget* widget, std::string_view name) {
     widget->setGeometry(PlaceOf(name));
     widget->setEnabled(korva::form::ControlNamed(name).enabled);
     return widget;
+}
+
+// A text box as both boxes are: named for screen readers by its label, scrolled up and down
+// with a bar that is always there, never sideways, and left by Tab.
+void SetUpBox(QPlainTextEdit& box, QLabel& label, std::string_view label_name,
+              std::string_view description) {
+    label.setBuddy(&box);
+    box.setAccessibleName(CaptionOf(label_name));
+    box.setAccessibleDescription(Text(description));
+    box.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box.setTabChangesFocus(true);
 }
 
 }  // namespace
@@ -160,16 +172,10 @@ void TMainForm::setupLabels(QWidget* client) {
 
 void TMainForm::setupInput(QWidget* client) {
     Input = Placed(new CrLfTextEdit(client), "Input");
-    // Screen readers name each box by its label.
-    Label1->setBuddy(Input);
-    Input->setAccessibleName(CaptionOf("Label1"));
-    Input->setAccessibleDescription(Text(korva::form::kInputDescription));
+    SetUpBox(*Input, *Label1, "Label1", korva::form::kInputDescription);
     // Long lines scroll sideways, with no scroll bar for it: each line of the box is one
     // report line, however long.
     Input->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Input->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Input->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Input->setTabChangesFocus(true);
     Input->setPlainText(Text(korva::form::kInitialInput));
     // The help text is selected, so that the first paste or typing replaces it instead of
     // running into its first line.
@@ -199,13 +205,8 @@ void TMainForm::setupPanel(QWidget* client) {
 
 void TMainForm::setupOutput(QWidget* client) {
     Output = Placed(new ResultBox(client), "Output");
-    Label2->setBuddy(Output);
-    Output->setAccessibleName(CaptionOf("Label2"));
-    Output->setAccessibleDescription(Text(korva::form::kOutputDescription));
+    SetUpBox(*Output, *Label2, "Label2", korva::form::kOutputDescription);
     Output->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Output->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Output->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Output->setTabChangesFocus(true);
     // Qt has no palette role for the menu colour; the palette Qt gives menus has it.
     QPalette menu_colour = Output->palette();
     menu_colour.setColor(QPalette::Base, QApplication::palette("QMenu").color(QPalette::Window));

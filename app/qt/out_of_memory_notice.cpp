@@ -7,17 +7,8 @@
 
 #include "app/window/form.hpp"
 
-namespace {
-
-QString ApplicationTitle() {
-    return QString::fromUtf8(korva::form::kApplicationTitle.data(),
-                             static_cast<qsizetype>(korva::form::kApplicationTitle.size()));
-}
-
-}  // namespace
-
 OutOfMemoryNotice::OutOfMemoryNotice(std::size_t reserve_bytes)
-    : caption_(ApplicationTitle()),
+    : caption_(QString::fromUtf8(korva::form::kApplicationTitle)),
       text_(WithClosingPeriod(EOutOfMemory().Message())),
       line_((caption_ + QStringLiteral(": ") + text_ + QLatin1Char('\n')).toUtf8()),
       reserve_bytes_(reserve_bytes),

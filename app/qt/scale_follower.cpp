@@ -12,8 +12,7 @@ namespace {
 
 void Restyle(QWidget& window) {
     const TextScale scale = ScaleOf(window);
-    const QString designed = QString::fromUtf8(
-        korva::form::kFontFamily.data(), static_cast<qsizetype>(korva::form::kFontFamily.size()));
+    const QString designed = QString::fromUtf8(korva::form::kFontFamily);
     QList<QWidget*> widgets = window.findChildren<QWidget*>();
     widgets.prepend(&window);
     for (QWidget* widget : widgets) {

@@ -16,9 +16,7 @@ const char* const kNoDisplayMessage =
 void SetApplicationIdentity() {
     // The title of the task bar and of every error box. No display name is set, because Qt
     // would append it to the window's own caption.
-    QApplication::setApplicationName(
-        QString::fromUtf8(korva::form::kApplicationTitle.data(),
-                          static_cast<qsizetype>(korva::form::kApplicationTitle.size())));
+    QApplication::setApplicationName(QString::fromUtf8(korva::form::kApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral(KORVA_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("de.korva.KorvaCounter"));
     QIcon icon;

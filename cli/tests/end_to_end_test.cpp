@@ -452,6 +452,8 @@ TEST_F(KorvaCount, HelpAndVersionGoToStdout) {
                                  0),
                   0u)
             << help.out;
+        EXPECT_NE(help.out.find("  --explain "), std::string::npos);
+        EXPECT_NE(help.out.find("  -h, --help "), std::string::npos);
         EXPECT_EQ(help.err, "");
     }
     ExpectSuccess(Run({"--version"}), "korva-count 0.3.1.20\n");

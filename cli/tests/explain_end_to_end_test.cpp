@@ -152,13 +152,5 @@ TEST_F(Explain, FailureLeavesStandardOutputEmpty) {
     }
 }
 
-TEST_F(Explain, HelpShowsTheOptionAndMinusH) {
-    const ProcessResult help = Run({"-h"});
-    EXPECT_TRUE(help.ExitedWith(0));
-    EXPECT_EQ(help.out, Run({"--help"}).out);
-    EXPECT_NE(help.out.find("  --explain "), std::string::npos);
-    EXPECT_NE(help.out.find("  -h, --help "), std::string::npos);
-}
-
 }  // namespace
 }  // namespace korva::cli_test

@@ -13,8 +13,6 @@
 namespace korva::cli_test {
 
 struct JsonValue {
-    enum class Kind { kNull, kBool, kNumber, kString, kArray, kObject };
-    Kind kind = Kind::kNull;
     bool boolean = false;
     std::int64_t number = 0;  // integers only: the program writes no others
     std::string string;
@@ -69,25 +67,19 @@ class JsonReader {
         Space();
         switch (Peek()) {
             case '{':
-                value.kind = JsonValue::Kind::kObject;
                 return Object(value);
             case '[':
-                value.kind = JsonValue::Kind::kArray;
                 return Array(value);
             case '"':
-                value.kind = JsonValue::Kind::kString;
                 return String(value.string);
             case 't':
-                value.kind = JsonValue::Kind::kBool;
                 value.boolean = true;
                 return Word("true");
             case 'f':
-                value.kind = JsonValue::Kind::kBool;
                 return Word("false");
             case 'n':
                 return Word("null");
             default:
-                value.kind = JsonValue::Kind::kNumber;
                 return Number(value.number);
         }
     }

@@ -1,4 +1,4 @@
-# shellcheck shell=bash disable=SC2317  # (functions called through wait_for)
+# shellcheck shell=bash disable=SC2317,SC2034  # (functions called through wait_for; variables set for the sourcing script)
 # The plumbing of the scripts that run the window in a fresh X server: sourced, never run.
 #   need_tools TOOL...      skip (exit 77) unless every tool is in PATH
 #   skip MESSAGE / fail MESSAGE
@@ -9,6 +9,8 @@
 #   start_xvfb [SCREEN]     a fresh Xvfb (default 1024x768x24); sets DISPLAY
 #   start_openbox           a window manager on that server
 #   find_window [ARG...]    sets window to the program's window (ARGs go to xdotool search)
+#   read_frame              sets client_* and frame_* (left, top, width, height) and extent_left
+#                           and extent_top of $window; fails until the window manager framed it
 #   fill_clipboard TEXT     X's clipboard holds TEXT until the script ends
 #   expect_copied COMMAND...    COMMAND copies and prints the result: it must be $work/expected
 #   expect_closed PID       the program, its window just closed, ends within 10 s with status 0
@@ -85,6 +87,24 @@ start_openbox() {
 find_window() {
     window=$(xdotool search "$@" --name '^KORVA-Counter Alpha 0\.3$' 2>/dev/null | head -n1) &&
         [ -n "$window" ]
+}
+
+# The frame's outer corner is the client's place on the root window (xwininfo) minus the frame's
+# widths (_NET_FRAME_EXTENTS), as the X server and the window manager report them.
+read_frame() {
+    local extents info extent_right extent_bottom
+    extents=$(xprop -id "$window" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.* = //p' | tr -d ' ')
+    [ -n "$extents" ] || return 1
+    IFS=, read -r extent_left extent_right extent_top extent_bottom <<<"$extents"
+    info=$(xwininfo -id "$window")
+    client_left=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+    client_top=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+    client_width=$(sed -n 's/.*Width: *//p' <<<"$info")
+    client_height=$(sed -n 's/.*Height: *//p' <<<"$info")
+    frame_left=$((client_left - extent_left))
+    frame_top=$((client_top - extent_top))
+    frame_width=$((client_width + extent_left + extent_right))
+    frame_height=$((client_height + extent_top + extent_bottom))
 }
 
 fill_clipboard() {

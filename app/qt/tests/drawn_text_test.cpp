@@ -66,13 +66,8 @@ Ink StrikeInk(const QRawFont& strike, const QString& text) {
 
 // The scale CTest asked Qt for.
 double RequestedScale() {
-    const double factor = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
-                              ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
-                              : 1.0;
-    const double dpi = qEnvironmentVariableIsSet("QT_FONT_DPI")
-                           ? qEnvironmentVariable("QT_FONT_DPI").toDouble()
-                           : 96.0;
-    return factor * dpi / 96.0;
+    return qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble() *
+           qEnvironmentVariable("QT_FONT_DPI", QStringLiteral("96")).toDouble() / 96.0;
 }
 
 QScreen* ScreenNamed(const QString& name) {
@@ -110,13 +105,10 @@ void VerifyInk(const QWidget& form, const QString& name, int strike, int inset, 
     // At 96 dpi the bitmap itself, pixel for pixel. Scaled, a scalable face of nearly the same
     // widths, whose letters are a little lower than the bitmap's.
     const bool bitmap = scale == 1.0;
-    const QByteArray seen = QStringLiteral("drawn %1 x %2 device px, designed %3 x %4 x %5")
-                                .arg(ink.width)
-                                .arg(ink.height)
-                                .arg(designed.width)
-                                .arg(designed.height)
-                                .arg(scale)
-                                .toUtf8();
+    const QByteArray seen =
+        QString::asprintf("drawn %d x %d device px, designed %d x %d x %g", ink.width, ink.height,
+                          designed.width, designed.height, scale)
+            .toUtf8();
     qInfo("%s", seen.constData());
     QVERIFY2(near(ink.width, designed.width, bitmap ? 0 : 0.06), seen.constData());
     QVERIFY2(near(ink.height, designed.height, bitmap ? 0 : 0.15), seen.constData());

@@ -2,23 +2,21 @@
 # The real program in a real X server: paste a sabotage report into Input from the clipboard,
 # press Sabo, select and copy Output, and compare the clipboard byte for byte; then close the
 # window as a window manager would and expect exit status 0.
-# Usage: e2e_xvfb.sh PROGRAM SEND_WM_DELETE [SCREENSHOT.png|""] [PROGRAM-ARGUMENTS...]
-# The program takes no arguments: any given must change nothing. x_pixel is taken from the
-# folder of SEND_WM_DELETE.
+# Usage: e2e_xvfb.sh PROGRAM X_WINDOW [SCREENSHOT.png|""] [PROGRAM-ARGUMENTS...]
+# The program takes no arguments: any given must change nothing.
 # Exits 77 (skipped) when Xvfb, xdotool or xclip is missing.
 set -euo pipefail
 
 program=$1
-send_wm_delete=$2
+x_window=$2
 screenshot=${3:-}
 shift $(($# < 3 ? $# : 3))
-x_pixel=$(dirname "$send_wm_delete")/x_pixel
 # shellcheck source=SCRIPTDIR/../../../tools/lib/xserver.sh
 . "$(dirname "$0")/../../../tools/lib/xserver.sh"
 
 need_tools Xvfb xdotool xclip
-if [ ! -x "$send_wm_delete" ] || [ ! -x "$x_pixel" ]; then
-    skip "$send_wm_delete was not built (no X11 headers)"
+if [ ! -x "$x_window" ]; then
+    skip "$x_window was not built (no X11 headers)"
 fi
 
 program_pid=
@@ -50,8 +48,8 @@ menu=$((height - 385))
 ((menu > 10 && menu < 60)) || fail "height $height leaves no room for a menu bar"
 
 # Left to right: Input's vertical scroll bar at its right edge, its text area white at the left.
-scroll_bar=$("$x_pixel" "$window" $((8 + 257 - 8)) $((menu + 16 + 300)))
-text_area=$("$x_pixel" "$window" $((8 + 8)) $((menu + 16 + 300)))
+scroll_bar=$("$x_window" pixel "$window" $((8 + 257 - 8)) $((menu + 16 + 300)))
+text_area=$("$x_window" pixel "$window" $((8 + 8)) $((menu + 16 + 300)))
 [ "$text_area" = ffffff ] && [ "$scroll_bar" != ffffff ] ||
     fail "Input is mirrored: left $text_area, right $scroll_bar"
 
@@ -84,5 +82,5 @@ if [ -n "$screenshot" ] && command -v import >/dev/null; then
     echo "screenshot: $screenshot"
 fi
 
-"$send_wm_delete" "$window"
+"$x_window" close "$window"
 expect_closed "$program_pid"

@@ -84,3 +84,13 @@ inline const QString kPluenReport = QStringLiteral(
     "Wasser 1200\n"
     "Sauerstoff 300\n"
     "Eisen 500\n");
+
+// What the counters give for those two reports.
+inline const QString kSaboReportResult = SaboResult(
+    {.raumhafen = 1, .wohngebaeude = 2, .eisenmine = 3, .forschungszentrum = 1, .total = 11});
+inline const QString kPluenReportResult = PluenResult({.eisen = 13000,
+                                                       .silizium = 8300,
+                                                       .kohlenstoff = 4100,
+                                                       .wasser = 1200,
+                                                       .sauerstoff = 300,
+                                                       .wasserstoff = 950});

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Where the window manager really puts the window: its frame's outer corner must be at the
-# designed 196,141. Reads the client's place on the root window (xwininfo) and the frame's
-# widths (_NET_FRAME_EXTENTS), as the X server and the window manager report them.
+# designed 196,141.
 # Usage: xvfb_openbox.sh frame_place_xvfb.sh PROGRAM
 # Exits 77 (skipped) when xdotool or xwininfo is missing.
 set -euo pipefail
@@ -19,19 +18,6 @@ make_work
 track $!
 wait_for 100 find_window || fail "no window within 10 s: $(cat "$work/program.log")"
 
-# Sets frame_left and frame_top from the client's absolute corner minus the frame's widths.
-read_frame() {
-    local extents
-    extents=$(xprop -id "$window" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.* = //p' | tr -d ' ')
-    [ -n "$extents" ] || return 1
-    IFS=, read -r extent_left _ extent_top _ <<<"$extents"
-    local info
-    info=$(xwininfo -id "$window")
-    client_left=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
-    client_top=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
-    frame_left=$((client_left - extent_left))
-    frame_top=$((client_top - extent_top))
-}
 near() { (($1 - $2 <= 1 && $2 - $1 <= 1)); }
 placed() {
     read_frame && near "$frame_left" "$expected_left" && near "$frame_top" "$expected_top"

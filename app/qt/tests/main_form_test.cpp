@@ -20,7 +20,6 @@
 
 #include <memory>
 #include <new>
-#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -119,32 +118,22 @@ class MainFormTest : public QObject {
     }
 
     void controlPlaces_data() {
-        QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("parent");
         QTest::addColumn<QRect>("geometry");
-        QTest::newRow("Label1") << "Label1"
-                                << "ClientArea" << QRect(16, 0, 49, 16);
-        QTest::newRow("Label2") << "Label2"
-                                << "ClientArea" << QRect(376, 0, 54, 16);
-        QTest::newRow("Input") << "Input"
-                               << "ClientArea" << QRect(8, 16, 257, 361);
-        QTest::newRow("Output") << "Output"
-                                << "ClientArea" << QRect(368, 16, 257, 361);
-        QTest::newRow("Panel1") << "Panel1"
-                                << "ClientArea" << QRect(272, 16, 89, 361);
-        QTest::newRow("Sabo") << "Sabo"
-                              << "Panel1" << QRect(8, 32, 75, 25);
-        QTest::newRow("Pluen") << "Pluen"
-                               << "Panel1" << QRect(8, 64, 75, 25);
-        QTest::newRow("Fleet") << "Fleet"
-                               << "Panel1" << QRect(8, 96, 75, 25);
+        QTest::newRow("Label1") << "ClientArea" << QRect(16, 0, 49, 16);
+        QTest::newRow("Label2") << "ClientArea" << QRect(376, 0, 54, 16);
+        QTest::newRow("Input") << "ClientArea" << QRect(8, 16, 257, 361);
+        QTest::newRow("Output") << "ClientArea" << QRect(368, 16, 257, 361);
+        QTest::newRow("Panel1") << "ClientArea" << QRect(272, 16, 89, 361);
+        QTest::newRow("Sabo") << "Panel1" << QRect(8, 32, 75, 25);
+        QTest::newRow("Pluen") << "Panel1" << QRect(8, 64, 75, 25);
+        QTest::newRow("Fleet") << "Panel1" << QRect(8, 96, 75, 25);
     }
 
     void controlPlaces() {
-        QFETCH(QString, name);
         QFETCH(QString, parent);
         QFETCH(QRect, geometry);
-        const auto* widget = form_->findChild<QWidget*>(name);
+        const auto* widget = RowsWidget();
         QVERIFY(widget);
         QCOMPARE(widget->parentWidget()->objectName(), parent);
         QCOMPARE(widget->geometry(), geometry);
@@ -152,26 +141,19 @@ class MainFormTest : public QObject {
     }
 
     void captionsAndEnabledStates_data() {
-        QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<bool>("enabled");
-        QTest::newRow("Label1") << "Label1"
-                                << "Berichte" << true;
-        QTest::newRow("Label2") << "Label2"
-                                << "Ergebnis" << true;
-        QTest::newRow("Sabo") << "Sabo"
-                              << "Sabo" << true;
-        QTest::newRow("Pluen") << "Pluen"
-                               << "Plünder" << true;
-        QTest::newRow("Fleet") << "Fleet"
-                               << "Flotten" << false;
+        QTest::newRow("Label1") << "Berichte" << true;
+        QTest::newRow("Label2") << "Ergebnis" << true;
+        QTest::newRow("Sabo") << "Sabo" << true;
+        QTest::newRow("Pluen") << "Plünder" << true;
+        QTest::newRow("Fleet") << "Flotten" << false;
     }
 
     void captionsAndEnabledStates() {
-        QFETCH(QString, name);
         QFETCH(QString, caption);
         QFETCH(bool, enabled);
-        const auto* widget = form_->findChild<QWidget*>(name);
+        const auto* widget = RowsWidget();
         QVERIFY(widget);
         QCOMPARE(widget->property("text").toString(), caption);
         QCOMPARE(widget->isEnabled(), enabled);
@@ -181,21 +163,18 @@ class MainFormTest : public QObject {
         }
     }
 
+    // Typing, Tab, read-only Output and its wrapping are checked by what they do, further down.
     void textBoxes() {
         const QPlainTextEdit& input = *form_->Input;
-        QVERIFY(!input.isReadOnly());
         QCOMPARE(input.lineWrapMode(), QPlainTextEdit::NoWrap);
         QCOMPARE(input.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         QCOMPARE(input.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-        QVERIFY(input.tabChangesFocus());
         QCOMPARE(input.maximumBlockCount(), 0);
 
         const ResultBox& output = *form_->Output;
-        QVERIFY(output.isReadOnly());
         QVERIFY(output.isEnabled());
         QCOMPARE(output.textInteractionFlags(),
                  Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        QCOMPARE(output.lineWrapMode(), QPlainTextEdit::WidgetWidth);
         QCOMPARE(output.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         const QColor menu = QApplication::palette("QMenu").color(QPalette::Window);
         QCOMPARE(output.palette().color(QPalette::Active, QPalette::Base), menu);
@@ -203,21 +182,18 @@ class MainFormTest : public QObject {
     }
 
     void fonts_data() {
-        QTest::addColumn<QString>("name");
         QTest::addColumn<int>("pointSize");
-        QTest::newRow("window") << "MainForm" << 8;
-        QTest::newRow("Input") << "Input" << 8;
-        QTest::newRow("Output") << "Output" << 8;
-        QTest::newRow("Sabo") << "Sabo" << 8;
-        QTest::newRow("Label1") << "Label1" << 10;
-        QTest::newRow("Label2") << "Label2" << 10;
+        QTest::newRow("MainForm") << 8;
+        QTest::newRow("Input") << 8;
+        QTest::newRow("Output") << 8;
+        QTest::newRow("Sabo") << 8;
+        QTest::newRow("Label1") << 10;
+        QTest::newRow("Label2") << 10;
     }
 
     void fonts() {
-        QFETCH(QString, name);
         QFETCH(int, pointSize);
-        const QWidget* widget =
-            name == form_->objectName() ? form_.get() : form_->findChild<QWidget*>(name);
+        const QWidget* widget = RowsWidget();
         QVERIFY(widget);
         QCOMPARE(widget->font().pointSize(), pointSize);
         QCOMPARE(widget->font().family(), QStringLiteral("MS Sans Serif"));
@@ -254,34 +230,29 @@ class MainFormTest : public QObject {
     }
 
     void menuBar_data() {
-        QTest::addColumn<QString>("menu");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QStringList>("items");
-        QTest::newRow("FileMenu") << "FileMenu"
-                                  << "&Oberfläche"
+        QTest::newRow("FileMenu") << "&Oberfläche"
                                   << QStringList{"FileOpenItem=Bericht ö&ffnen",
                                                  "FileSaveAsItem=Ergebnis &speichern", "N1=-",
                                                  "FileExitItem=&Beenden"};
-        QTest::newRow("EditMenu") << "EditMenu"
-                                  << "&Editieren"
+        QTest::newRow("EditMenu") << "&Editieren"
                                   << QStringList{"EditClearMemo=Beide Fenster &leeren",
                                                  "N3=-",
                                                  "EditPasteItem=Bericht &Einfügen",
                                                  "EditUndoItem=Bericht &Rückgängig",
                                                  "N2=-",
                                                  "EditCopyResult=Ergebnis &Kopieren"};
-        QTest::newRow("HelpMenu") << "HelpMenu"
-                                  << "&Informationen" << QStringList{};
+        QTest::newRow("HelpMenu") << "&Informationen" << QStringList{};
     }
 
     void menuBar() {
-        QFETCH(QString, menu);
         QFETCH(QString, caption);
         QFETCH(QStringList, items);
         QCOMPARE(form_->menuBar(), form_->MainMenu);
         QCOMPARE(form_->MainMenu->objectName(), QStringLiteral("MainMenu"));
         QVERIFY(!form_->MainMenu->isNativeMenuBar());
-        const auto* popup = form_->MainMenu->findChild<QMenu*>(menu);
+        const auto* popup = qobject_cast<QMenu*>(RowsWidget());
         QVERIFY(popup);
         QVERIFY(form_->MainMenu->actions().contains(popup->menuAction()));
         QCOMPARE(popup->title(), caption);
@@ -345,27 +316,22 @@ class MainFormTest : public QObject {
 
     // A screen reader names each box by its label and reads its description.
     void boxesAreNamedByTheirLabels_data() {
-        QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("description");
-        QTest::newRow("Input") << "Input"
-                               << "Label1"
+        QTest::newRow("Input") << "Label1"
                                << "Berichte"
                                << "Hier die Berichte einfügen";
-        QTest::newRow("Output") << "Output"
-                                << "Label2"
+        QTest::newRow("Output") << "Label2"
                                 << "Ergebnis"
                                 << "Ergebnis der letzten Zählung, zum Kopieren";
     }
 
     void boxesAreNamedByTheirLabels() {
-        QFETCH(QString, box);
         QFETCH(QString, label);
         QFETCH(QString, name);
         QFETCH(QString, description);
-        QAccessibleInterface* read =
-            QAccessible::queryAccessibleInterface(form_->findChild<QWidget*>(box));
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(RowsWidget());
         QVERIFY(read);
         QCOMPARE(read->role(), QAccessible::EditableText);
         QCOMPARE(read->text(QAccessible::Name), name);
@@ -414,19 +380,8 @@ class MainFormTest : public QObject {
         const QString help = QStringLiteral("(the help text)");
         QTest::newRow("Sabo, help text") << Button::kSabo << help << SaboResult({});
         QTest::newRow("Pluen, help text") << Button::kPluen << help << PluenResult({});
-        QTest::newRow("Sabo, report") << Button::kSabo << kSaboReport
-                                      << SaboResult({.raumhafen = 1,
-                                                     .wohngebaeude = 2,
-                                                     .eisenmine = 3,
-                                                     .forschungszentrum = 1,
-                                                     .total = 11});
-        QTest::newRow("Pluen, report") << Button::kPluen << kPluenReport
-                                       << PluenResult({.eisen = 13000,
-                                                       .silizium = 8300,
-                                                       .kohlenstoff = 4100,
-                                                       .wasser = 1200,
-                                                       .sauerstoff = 300,
-                                                       .wasserstoff = 950});
+        QTest::newRow("Sabo, report") << Button::kSabo << kSaboReport << kSaboReportResult;
+        QTest::newRow("Pluen, report") << Button::kPluen << kPluenReport << kPluenReportResult;
         QTest::newRow("Sabo, empty box") << Button::kSabo << QString() << SaboResult({});
         QTest::newRow("Pluen, CR LF, lone LF and lone CR all end a line")
             << Button::kPluen << "Eisen 1\r\nEisen 2\nEisen 4\rEisen 8\r\n\r\n"
@@ -491,12 +446,7 @@ class MainFormTest : public QObject {
         QCOMPARE(form_->Output->CrLfText(), sabo);
         QTest::mouseClick(form_->Pluen, Qt::LeftButton);
         const QString pluen = form_->Output->CrLfText();
-        QCOMPARE(pluen, PluenResult({.eisen = 13000,
-                                     .silizium = 8300,
-                                     .kohlenstoff = 4100,
-                                     .wasser = 1200,
-                                     .sauerstoff = 300,
-                                     .wasserstoff = 950}));
+        QCOMPARE(pluen, kPluenReportResult);
         QTest::mouseClick(form_->Pluen, Qt::LeftButton);
         QCOMPARE(form_->Output->CrLfText(), pluen);
         QVERIFY(!pluen.contains(QStringLiteral("Das Ergebnis")));
@@ -617,11 +567,7 @@ class MainFormTest : public QObject {
         const QMimeData* data = QApplication::clipboard()->mimeData();
         QVERIFY(data);
         QCOMPARE(data->formats(), QStringList{QStringLiteral("text/plain")});
-        QCOMPARE(data->text(), SaboResult({.raumhafen = 1,
-                                           .wohngebaeude = 2,
-                                           .eisenmine = 3,
-                                           .forschungszentrum = 1,
-                                           .total = 11}));
+        QCOMPARE(data->text(), kSaboReportResult);
     }
 
     void partialSelectionCopiesWithCrLf() {
@@ -677,13 +623,13 @@ class MainFormTest : public QObject {
     void failureInCommandIsShownAndWindowGoesOn_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QStringList>("shown");
+        // Which text each failure gets is checked in error_display_test; here one of each way
+        // through the guard.
         QTest::newRow("Exception") << 0 << QStringList{"Zähler kaputt."};
-        QTest::newRow("Exception ending in !") << 1 << QStringList{"Fehler!"};
-        QTest::newRow("EAbort is silent") << 2 << QStringList{};
-        QTest::newRow("std::bad_alloc") << 3 << QStringList{"Out of memory."};
-        QTest::newRow("std::runtime_error") << 4 << QStringList{"External exception E06D7363."};
+        QTest::newRow("EAbort is silent") << 1 << QStringList{};
+        QTest::newRow("std::bad_alloc") << 2 << QStringList{"Out of memory."};
         QTest::newRow("not even a std::exception")
-            << 5 << QStringList{"External exception E06D7363."};
+            << 3 << QStringList{"External exception E06D7363."};
     }
 
     void failureInCommandIsShownAndWindowGoesOn() {
@@ -698,13 +644,9 @@ class MainFormTest : public QObject {
                     case 0:
                         throw Exception(QStringLiteral("Zähler kaputt"));
                     case 1:
-                        throw Exception(QStringLiteral("Fehler!"));
-                    case 2:
                         throw EAbort();
-                    case 3:
+                    case 2:
                         throw std::bad_alloc();
-                    case 4:
-                        throw std::runtime_error("boom");
                     default:
                         throw 42;
                 }
@@ -729,11 +671,7 @@ class MainFormTest : public QObject {
 
         QTest::mouseClick(form_->Sabo, Qt::LeftButton);
         QCOMPARE(calls, 2);
-        QCOMPARE(form_->Output->CrLfText(), SaboResult({.raumhafen = 1,
-                                                        .wohngebaeude = 2,
-                                                        .eisenmine = 3,
-                                                        .forschungszentrum = 1,
-                                                        .total = 11}));
+        QCOMPARE(form_->Output->CrLfText(), kSaboReportResult);
         QTest::mouseClick(form_->Pluen, Qt::LeftButton);
         QCOMPARE(form_->Output->CrLfText(), PluenResult({}));
         QCOMPARE(shown_.size(), std::size_t(shown.size()));
@@ -781,6 +719,12 @@ class MainFormTest : public QObject {
     }
 
   private:
+    // The window, or its control, that the current row's tag names.
+    QWidget* RowsWidget() const {
+        const QString name = QString::fromLatin1(QTest::currentDataTag());
+        return name == form_->objectName() ? form_.get() : form_->findChild<QWidget*>(name);
+    }
+
     static ReportCounter CountSaboWithFallback() { return StandardCounters().sabo; }
     static ReportCounter CountPluenOnly() { return StandardCounters().pluen; }
 

@@ -154,10 +154,7 @@ class OutOfMemoryTest : public QObject {
         TMainForm form(counters);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        const QString reports = QStringLiteral(
-            "14:32:05 Eisenmine (3) zerstört\n14:32:05 Raumhafen (1) zerstört\n"
-            "14:32:07 Wohngebäude (2) zerstört\n14:32:09 Forschungszentrum zerstört\n");
-        form.Input->setPlainText(reports);
+        form.Input->setPlainText(kSaboReport);
 
         QString caption, text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -188,16 +185,12 @@ class OutOfMemoryTest : public QObject {
             QVERIFY2(written.contains("KORVA-Counter: Out of memory.\n"), written.constData());
         }
         QVERIFY(!QApplication::activeModalWidget());
-        QCOMPARE(form.Input->toPlainText(), reports);
+        QCOMPARE(form.Input->toPlainText(), kSaboReport);
         QCOMPARE(form.Output->CrLfText(), QStringLiteral("Das Ergebnis erscheint hier.\r\n"));
 
         // The window goes on working, and the reports are still there to be counted.
         QTest::mouseClick(form.Sabo, Qt::LeftButton);
-        QCOMPARE(form.Output->CrLfText(), SaboResult({.raumhafen = 1,
-                                                      .wohngebaeude = 2,
-                                                      .eisenmine = 3,
-                                                      .forschungszentrum = 1,
-                                                      .total = 11}));
+        QCOMPARE(form.Output->CrLfText(), kSaboReportResult);
     }
 };
 
