@@ -229,7 +229,8 @@ KORVA_AVX2_LOOP void ScanNamedLinesAvx2(std::string_view text, NamedLineVisitor 
 
 }  // namespace
 
-void ForEachLineNamingBuildings(std::string_view text, NamedLineVisitor on_line, ScanPath path) {
+void ForEachLineNamingBuildings(std::string_view text, NamedLineVisitor on_line,
+                                [[maybe_unused]] ScanPath path) {
 #ifdef KORVA_HAVE_AVX2_PATH
     if (path == ScanPath::kFastest && VectorPathAvailable()) {
         ScanNamedLinesAvx2(text, on_line);

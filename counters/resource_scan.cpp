@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "counters/build_check.hpp"
 #include "counters/fingerprint_scan.hpp"
 #include "counters/line_bounds.hpp"
 #include "counters/scan_kernels.hpp"
@@ -79,14 +80,14 @@ constexpr std::array<SlotRows, 16> kRowsOfSlot = [] {
         }
         // Only keywords that open alike may share a slot: a clash fails the build here.
         const std::string_view other = ResourceTable[static_cast<std::size_t>(slot[0])].keyword;
-        if (slot[1] >= 0 || other.substr(0, 2) != keyword.substr(0, 2)) throw "slot clash";
+        if (slot[1] >= 0 || other.substr(0, 2) != keyword.substr(0, 2)) FailBuild("slot clash");
         slot = other.size() >= keyword.size() ? SlotRows{slot[0], row} : SlotRows{row, slot[0]};
     }
     return slots;
 }();
 // The number of count (1 to 8) decimal digits ending at last, without a loop: the eight bytes up
 // to last, those before the digits made '0', are combined in pairs, then quads, then all eight.
-inline std::uint32_t DigitsEndingAt(const char* last, std::size_t count) {
+[[maybe_unused]] inline std::uint32_t DigitsEndingAt(const char* last, std::size_t count) {
     constexpr std::uint64_t kZeros = 0x3030303030303030u;
     std::uint64_t word;
     std::memcpy(&word, last - 7, sizeof word);
@@ -102,8 +103,8 @@ inline std::uint32_t DigitsEndingAt(const char* last, std::size_t count) {
 // Decoding changes only the bytes above 0x7F, into bytes above 0x7F or "?", so a line opens with
 // a keyword after decoding just when it does before: the others need no decoding.
 bool OpensWithKeyword(std::string_view line) {
-    return std::ranges::any_of(ResourceTable,
-                               [line](const Resource& r) { return line.starts_with(r.keyword); });
+    return std::any_of(ResourceTable.begin(), ResourceTable.end(),
+                       [line](const Resource& r) { return line.starts_with(r.keyword); });
 }
 
 // Adds what the line from begin adds, if it is ASCII; returns its end. A line that ends within
@@ -186,7 +187,7 @@ KORVA_AVX2_LOOP ResourceSums CountKeywordLinesAvx2(std::string_view text,
 }  // namespace
 
 void ForEachLineOpeningWithKeyword(std::string_view text, KeywordLineVisitor on_line,
-                                   ScanPath path) {
+                                   [[maybe_unused]] ScanPath path) {
 #ifdef KORVA_HAVE_AVX2_PATH
     if (path == ScanPath::kFastest && VectorPathAvailable()) {
         ForEachKeywordLineAvx2(text, on_line);
@@ -197,7 +198,7 @@ void ForEachLineOpeningWithKeyword(std::string_view text, KeywordLineVisitor on_
 }
 
 ResourceSums KeywordAmounts(std::string_view text, NonAsciiLineVisitor on_non_ascii,
-                            ScanPath path) {
+                            [[maybe_unused]] ScanPath path) {
 #ifdef KORVA_HAVE_AVX2_PATH
     if (path == ScanPath::kFastest && VectorPathAvailable()) {
         return CountKeywordLinesAvx2(text, on_non_ascii);

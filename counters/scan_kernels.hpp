@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "counters/build_check.hpp"
 #include "counters/fingerprint_scan.hpp"
 #include "counters/line_bounds.hpp"
 
@@ -59,8 +60,8 @@ constexpr std::array<std::array<char, 32>, kRows> PaddedWords(const std::array<R
     std::array<std::array<char, 32>, kRows> padded{};
     for (std::size_t r = 0; r < kRows; ++r) {
         const std::string_view word = rows[r].*kWord;
-        if (word.size() > 32) throw "a word longer than one load";
-        std::ranges::copy(word, padded[r].begin());
+        if (word.size() > 32) FailBuild("a word longer than one load");
+        std::copy(word.begin(), word.end(), padded[r].begin());
     }
     return padded;
 }

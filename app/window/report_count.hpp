@@ -14,6 +14,12 @@ namespace korva::form {
 ResultLines CountSaboReport(std::string_view cp1252_text);
 ResultLines CountPluenReport(std::string_view cp1252_text);
 
+// The same from UTF-8, as a browser hands over its text box: only the lines a counter looks at
+// are decoded to Windows-1252, each character the code page lacks and each maximal invalid piece
+// becoming one "?". A byte-order mark is a character like any other, as in the windows' boxes.
+ResultLines CountSaboReportUtf8(std::string_view utf8_text);
+ResultLines CountPluenReportUtf8(std::string_view utf8_text);
+
 // Every line followed by CR LF, in UTF-16 for the window's text box.
 std::u16string ResultBoxText(const ResultLines& lines);
 

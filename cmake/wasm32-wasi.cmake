@@ -1,0 +1,20 @@
+# WebAssembly without a host: clang 14 for wasm32-wasi with Debian's wasi-libc and libc++.
+# The modules built with it import nothing, so a page runs them without any JavaScript glue.
+set(CMAKE_SYSTEM_NAME Generic)
+set(CMAKE_SYSTEM_PROCESSOR wasm32)
+set(KORVA_WASM ON)
+
+set(CMAKE_C_COMPILER clang-14)
+set(CMAKE_CXX_COMPILER clang++-14)
+set(CMAKE_C_COMPILER_TARGET wasm32-wasi)
+set(CMAKE_CXX_COMPILER_TARGET wasm32-wasi)
+
+# Debian's wasm32 libc++abi has no exception support.
+set(CMAKE_CXX_FLAGS_INIT "-fno-exceptions -D_LIBCPP_DISABLE_EXTERN_TEMPLATE")
+# No start files and no entry: a library of exported functions. Unused code and all names go.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-nostartfiles -Wl,--no-entry -Wl,--gc-sections -Wl,--strip-all")
+
+set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

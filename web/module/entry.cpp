@@ -1,0 +1,60 @@
+// What the page calls: the count of a report text in UTF-8 to the result box's text. Memory is
+// lent across the boundary as plain addresses; the page writes the report into a block it asks
+// for, and reads and frees the result block it gets back.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "app/window/report_count.hpp"
+#include "counters/cp1252.hpp"
+#include "counters/result_lines.hpp"
+
+namespace {
+
+// Which button was pressed; the page uses the same numbers.
+enum Counter : std::int32_t { kSabo = 0, kPluen = 1 };
+
+// A result block: its length as 32 bits, then the text.
+std::uint8_t* ResultBlock(std::string_view text) {
+    const auto length = static_cast<std::uint32_t>(text.size());
+    auto* block = static_cast<std::uint8_t*>(std::malloc(sizeof length + text.size()));
+    if (block == nullptr) return nullptr;
+    std::memcpy(block, &length, sizeof length);
+    std::memcpy(block + sizeof length, text.data(), text.size());
+    return block;
+}
+
+}  // namespace
+
+extern "C" {
+
+// size bytes for the page to write into, or 0 when there is no memory for them.
+__attribute__((export_name("korva_alloc"))) void* korva_alloc(std::size_t size) {
+    return std::malloc(size == 0 ? 1 : size);
+}
+
+__attribute__((export_name("korva_free"))) void korva_free(void* block) {
+    std::free(block);
+}
+
+// The result box's text for the report text at text: UTF-8, every line ended by CR LF, in a block
+// the page frees. 0 for an unknown counter, or when the result finds no memory. Running out of
+// memory while counting ends the call with a trap (see memory.cpp).
+__attribute__((export_name("korva_count"))) std::uint8_t* korva_count(std::int32_t counter,
+                                                                      const char* text,
+                                                                      std::size_t size) {
+    const std::string_view report(text, size);
+    korva::ResultLines lines;
+    if (counter == kSabo) {
+        lines = korva::form::CountSaboReportUtf8(report);
+    } else if (counter == kPluen) {
+        lines = korva::form::CountPluenReportUtf8(report);
+    } else {
+        return nullptr;
+    }
+    return ResultBlock(korva::Cp1252ToUtf8(korva::OutputText(lines)));
+}
+
+}  // extern "C"
