@@ -1,0 +1,28 @@
+// The window's description (app/window/form.hpp) as HTML and CSS: the same controls, names,
+// captions, places and fonts as the Qt and Win32 windows.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace korva::web {
+
+// Text for HTML content or a quoted attribute value.
+std::string Escaped(std::string_view text);
+
+// The menu bar: its top-level entries, greyed and with no way in, mnemonics underlined.
+std::string MenuMarkup();
+
+// Every control in tab order, Panel1's buttons inside it, each with its name as its id.
+std::string ControlsMarkup();
+
+// The font sizes, the client area's size, each control's place and size (wide screens) and the
+// order the controls stack in (narrow screens).
+std::string FormStyle();
+
+// A character height in pixels for a point size at 96 dpi.
+constexpr int PixelsOfPoints(int points) {
+    return (points * 96 + 36) / 72;
+}
+
+}  // namespace korva::web

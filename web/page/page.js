@@ -1,0 +1,158 @@
+// The window's behaviour: counting through the module, copying with CR LF, the help text selected
+// on first focus, and the error box. Everything the page shows comes from the markup, which the
+// build makes from the window's description.
+const byId = (id) => document.getElementById(id);
+const input = byId('Input');
+const output = byId('Output');
+const announcement = byId('Announcement');
+const errorBox = byId('ErrorBox');
+const errorText = byId('ErrorBoxText');
+
+// The counters' numbers in the module's korva_count.
+const counters = { Sabo: 0, Pluen: 1 };
+
+// The smallest module using a SIMD instruction: it validates only where WebAssembly has SIMD.
+const simdProbe = Uint8Array.of(0, 97, 115, 109, 1, 0, 0, 0, 1, 5, 1, 96, 0, 1, 123, 3, 2, 1, 0,
+  10, 10, 1, 8, 0, 65, 0, 253, 15, 253, 98, 11);
+
+function moduleBytes(id) {
+  const text = atob(byId(id).textContent.trim());
+  const bytes = new Uint8Array(text.length);
+  for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
+  return bytes;
+}
+
+const kernel = WebAssembly.validate(simdProbe) ? 'simd' : 'scalar';
+document.documentElement.dataset.kernel = kernel;
+const bytes = moduleBytes(kernel === 'simd' ? 'KorvaSimd' : 'KorvaScalar');
+
+// A fresh instance after every failure: a trap may leave the module's heap half changed.
+let instance = null;
+async function korva() {
+  if (!instance) instance = WebAssembly.instantiate(bytes).then((result) => result.instance);
+  return (await instance).exports;
+}
+korva();
+
+class OutOfMemory extends Error {
+  constructor() { super('Out of memory'); }
+}
+
+const encoder = new TextEncoder();
+const decoder = new TextDecoder();
+
+// Writes text into the module as UTF-8 and returns its address and length. Reports are mostly
+// ASCII: room for half as many bytes again is asked first, and more only when that falls short.
+function writeText(module, text) {
+  let capacity = text.length + (text.length >> 1) + 16;
+  let at = module.korva_alloc(capacity);
+  if (!at) throw new OutOfMemory();
+  let { read, written } = encoder.encodeInto(text, new Uint8Array(module.memory.buffer, at, capacity));
+  if (read < text.length) {
+    const rest = text.slice(read);
+    const larger = written + rest.length * 3;
+    const moved = module.korva_alloc(larger);
+    if (!moved) { module.korva_free(at); throw new OutOfMemory(); }
+    new Uint8Array(module.memory.buffer).copyWithin(moved, at, at + written);
+    module.korva_free(at);
+    at = moved;
+    written += encoder.encodeInto(rest, new Uint8Array(module.memory.buffer, at + written, larger - written)).written;
+  }
+  return { at, length: written };
+}
+
+async function countText(counter, text) {
+  const module = await korva();
+  let result;
+  try {
+    const { at, length } = writeText(module, text);
+    const block = module.korva_count(counter, at, length);
+    module.korva_free(at);
+    if (!block) throw new OutOfMemory();
+    const size = new DataView(module.memory.buffer).getUint32(block, true);
+    result = decoder.decode(new Uint8Array(module.memory.buffer, block + 4, size));
+    module.korva_free(block);
+  } catch (failure) {
+    instance = null;
+    if (failure instanceof WebAssembly.RuntimeError && module.korva_out_of_memory()) throw new OutOfMemory();
+    if (failure instanceof RangeError) throw new OutOfMemory();
+    throw failure;
+  }
+  return result;
+}
+
+function showResult(text) {
+  output.value = text;
+  output.setSelectionRange(output.value.length, output.value.length);
+  const lines = text.split('\r\n').length - 1;
+  // Emptied first, so that the same result twice is announced twice.
+  announcement.textContent = '';
+  setTimeout(() => { announcement.textContent = `Ergebnis: ${lines} Zeilen`; }, 50);
+}
+
+// The windows' period rule: a message whose last character lies above "." gains one.
+function withClosingPeriod(message) {
+  return message !== '' && message.charCodeAt(message.length - 1) > 46 ? `${message}.` : message;
+}
+
+function showErrorBox(message) {
+  const before = document.activeElement;
+  errorText.textContent = withClosingPeriod(message);
+  errorBox.addEventListener('close', () => { if (before && before.isConnected) before.focus(); }, { once: true });
+  errorBox.showModal();
+}
+
+let counting = false;
+async function press(counter) {
+  // A click waits for the one before; the window, too, takes one command at a time.
+  if (counting || errorBox.open) return;
+  counting = true;
+  try {
+    showResult(await countText(counter, input.value));
+  } catch (failure) {
+    showErrorBox(failure instanceof Error ? failure.message : String(failure));
+  } finally {
+    counting = false;
+  }
+}
+
+for (const [name, counter] of Object.entries(counters)) {
+  byId(name).addEventListener('click', () => press(counter));
+}
+
+// The help text is selected when the box first takes the focus, so a first paste replaces it. A
+// click would put the caret where it lands: that first click only gives the focus.
+let helpSelected = false;
+input.addEventListener('mousedown', (event) => {
+  if (helpSelected || document.activeElement === input) return;
+  event.preventDefault();
+  input.focus();
+});
+input.addEventListener('focus', () => {
+  if (helpSelected) return;
+  helpSelected = true;
+  input.select();
+  input.scrollTop = 0;
+});
+
+// Browsers hold a text box's line breaks as LF; the clipboard gets CR LF, as from the windows.
+function copySelection(box, event) {
+  const selected = box.value.slice(box.selectionStart, box.selectionEnd);
+  if (selected === '') return false;
+  event.clipboardData.setData('text/plain', selected.replace(/\n/g, '\r\n'));
+  event.preventDefault();
+  return true;
+}
+output.addEventListener('copy', (event) => copySelection(output, event));
+input.addEventListener('copy', (event) => copySelection(input, event));
+input.addEventListener('cut', (event) => {
+  // Deleted as an edit of the user's, so that undo brings it back.
+  if (copySelection(input, event) && !document.execCommand('delete')) {
+    input.setRangeText('', input.selectionStart, input.selectionEnd, 'end');
+  }
+});
+
+// Hosted, the page works offline and installs as an app.
+if (document.querySelector('link[rel="manifest"]') && 'serviceWorker' in navigator) {
+  navigator.serviceWorker.register('sw.js').catch(() => {});
+}
