@@ -2,12 +2,13 @@
 // per-row counting; the same over the texts the command line reads in every encoding mode, where
 // only the non-ASCII lines a counter looks at are decoded; the vector and scalar scans against
 // each other and against what they promise of each line; and the result text the counters
-// produce.
+// produce; and the web page's count of UTF-8 text against korva-count's reading of it.
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/window/report_count.hpp"
 #include "cli/input.hpp"
 #include "cli/split_read.hpp"
 #include "counters/building_scan.hpp"
@@ -218,6 +219,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
     }
+
+    // The page hands over its text box in UTF-8 and counts it where it stands. korva-count reads
+    // the same bytes after a byte-order mark, which it skips, so the text's own first bytes count
+    // as they are, as in a text box.
+    korva::SaboTally sabo_utf8;
+    korva::PluenTally pluen_utf8;
+    korva::cli::ForEachText("\xEF\xBB\xBF" + std::string(text), korva::cli::Encoding::kUtf8,
+                            [&](std::string_view read, korva::LineDecoder decode) {
+                                sabo_utf8.AddText(read, decode);
+                                pluen_utf8.AddText(read, decode);
+                            });
+    Require(korva::form::CountSaboReportUtf8(text) == sabo_utf8.Lines(),
+            "the page's count of UTF-8 text is korva-count's (sabo)");
+    Require(korva::form::CountPluenReportUtf8(text) == pluen_utf8.Lines(),
+            "the page's count of UTF-8 text is korva-count's (pluen)");
 
     CheckOutputText(sabo, 16);
     CheckOutputText(pluen, 7);

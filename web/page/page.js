@@ -74,6 +74,7 @@ async function countText(counter, text) {
     module.korva_free(block);
   } catch (failure) {
     instance = null;
+    korva();
     if (failure instanceof WebAssembly.RuntimeError && module.korva_out_of_memory()) throw new OutOfMemory();
     if (failure instanceof RangeError) throw new OutOfMemory();
     throw failure;
@@ -128,12 +129,15 @@ input.addEventListener('mousedown', (event) => {
   event.preventDefault();
   input.focus();
 });
-input.addEventListener('focus', () => {
+function selectHelpText() {
   if (helpSelected) return;
   helpSelected = true;
   input.select();
   input.scrollTop = 0;
-});
+}
+input.addEventListener('focus', selectHelpText);
+// The box may have taken the focus (autofocus) before this script ran.
+if (document.activeElement === input) selectHelpText();
 
 // Browsers hold a text box's line breaks as LF; the clipboard gets CR LF, as from the windows.
 function copySelection(box, event) {

@@ -1,0 +1,42 @@
+// The window's description read from app/window/form.hpp itself, so that the browser tests check
+// the page against the tables the windows are built from, not against the page's own generator.
+import { readFileSync } from 'node:fs';
+import { join } from 'node:path';
+
+import { root } from './korva_module.mjs';
+
+const source = readFileSync(join(root, 'app', 'window', 'form.hpp'), 'utf8');
+
+// A C++ string literal's text, its adjacent pieces joined.
+function literal(name) {
+  const match = source.match(new RegExp(`${name}\\s*=\\s*((?:\\s*"(?:[^"\\\\]|\\\\.)*")+);`));
+  if (!match) throw new Error(`${name} not found in form.hpp`);
+  return [...match[1].matchAll(/"((?:[^"\\]|\\.)*)"/g)].map((m) => m[1])
+    .join('').replace(/\\r/g, '\r').replace(/\\n/g, '\n').replace(/\\"/g, '"');
+}
+
+function numbers(name) {
+  return source.match(new RegExp(`${name}\\{(\\d+), (\\d+)\\}`)).slice(1).map(Number);
+}
+
+export const caption = literal('kCaption');
+export const applicationTitle = literal('kApplicationTitle');
+export const [clientWidth, clientHeight] = numbers('kClientSize');
+export const windowPointSize = Number(source.match(/kWindowPointSize = (\d+)/)[1]);
+export const labelPointSize = Number(source.match(/kLabelPointSize = (\d+)/)[1]);
+export const inputDescription = literal('kInputDescription');
+export const outputDescription = literal('kOutputDescription');
+export const initialInput = literal('kInitialInput');
+export const initialOutput = literal('kInitialOutput');
+
+export const controls = [...source.matchAll(
+  /Control\{"(\w+)", Kind::(\w+), Parent::(\w+), \{(\d+), (\d+), (\d+), (\d+)\}, "([^"]*)", (true|false)\}/g)]
+  .map(([, name, kind, parent, left, top, width, height, text, enabled]) => ({
+    name, kind, parent, left: +left, top: +top, width: +width, height: +height, caption: text, enabled: enabled === 'true',
+  }));
+
+export const topMenus = [...source.matchAll(/MenuEntry\{"(\w+)", MenuLevel::kTop, "([^"]*)", (true|false)/g)]
+  .map(([, name, text, enabled]) => ({ name, caption: text.replace(/&(.)/g, '$1'), enabled: enabled === 'true' }));
+
+// Point sizes at 96 dpi, rounded to whole pixels.
+export const pixelsOfPoints = (points) => Math.round((points * 96) / 72);
