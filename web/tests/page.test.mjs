@@ -65,6 +65,30 @@ async function open(url, { viewport = wide, beforeLoad } = {}) {
   return { page, errors, close: () => context.close() };
 }
 
+// The two outermost pixels of an element's left and right edges, at half its height, read from a
+// screenshot: "light" for white, "shadow" for a grey, anything else as its colour.
+async function edgePixels(page, id) {
+  const box = await page.$eval(`#${id}`, (element) => {
+    const r = element.getBoundingClientRect();
+    return { x: r.left, y: r.top + r.height / 2, width: r.width };
+  });
+  const png = await page.screenshot({ clip: { x: box.x, y: box.y, width: box.width, height: 1 }, encoding: 'base64' });
+  const rgb = await page.evaluate(async (data) => {
+    const bitmap = await createImageBitmap(await (await fetch(`data:image/png;base64,${data}`)).blob());
+    const canvas = new OffscreenCanvas(bitmap.width, 1);
+    const context = canvas.getContext('2d');
+    context.drawImage(bitmap, 0, 0);
+    return [...context.getImageData(0, 0, bitmap.width, 1).data];
+  }, png);
+  const at = (x) => {
+    const [r, g, b] = rgb.slice(x * 4, x * 4 + 3);
+    if (r === 255 && g === 255 && b === 255) return 'light';
+    return r === g && g === b && r < 200 ? 'shadow' : `rgb(${r}, ${g}, ${b})`;
+  };
+  const last = rgb.length / 4 - 1;
+  return { left: [at(0), at(1)], right: [at(last - 1), at(last)] };
+}
+
 const value = (page, id) => page.$eval(`#${id}`, (element) => element.value);
 const lf = (text) => text.replace(/\r\n/g, '\n');
 
@@ -171,6 +195,11 @@ for (const [where, url] of [['http', null], ['file', null]]) {
         assert.equal(item.focusable, false, `${item.name} takes no focus`);
         assert.notEqual(item.color, 'rgb(0, 0, 0)', `${item.name} is greyed`);
       }
+      // The panel's bevels, as drawn, left to right: on the left the lowered outer bevel's shadow,
+      // then the raised inner bevel's light; on the right the inner bevel's shadow, then the outer
+      // bevel's light.
+      const bevels = await edgePixels(page, 'Panel1');
+      assert.deepEqual(bevels, { left: ['shadow', 'light'], right: ['shadow', 'light'] });
       assert.deepEqual(errors, []);
       await close();
     });
@@ -194,6 +223,9 @@ for (const [where, url] of [['http', null], ['file', null]]) {
         await page.keyboard.up('Control');
         assert.equal(await copied(page, pageUrl()), expected, `${button} copied bytes`);
       }
+      // Text copied from the report box comes with CR LF as well.
+      await page.$eval('#Input', (box) => { box.focus(); box.setSelectionRange(0, box.value.indexOf('14:32:07')); });
+      assert.equal(await copied(page, pageUrl()), 'Sabotagebericht vom 07.12.2026 14:32\r\n14:32:05 Eisenmine (3) zerstört\r\n14:32:05 Raumhafen (1) zerstört\r\n');
       assert.deepEqual(errors, []);
       await close();
     });
@@ -222,7 +254,13 @@ for (const [where, url] of [['http', null], ['file', null]]) {
       const before = await value(page, 'Output');
       const dead = [
         ['Flotten clicked', () => page.$eval('#Fleet', (button) => button.click())],
-        ['Alt and F10', async () => { await page.keyboard.press('Alt'); await page.keyboard.press('F10'); }],
+        ['Alt and F10', async () => {
+          await page.focus('#Sabo');
+          for (const key of ['Alt', 'F10']) {
+            await page.keyboard.press(key);
+            assert.equal(await page.evaluate(() => document.activeElement.id), 'Sabo', `${key} leaves the focus`);
+          }
+        }],
         ['typing into Output', async () => { await page.focus('#Output'); await page.keyboard.type('xyz'); await page.keyboard.press('Backspace'); }],
         ['pasting into Output', async () => { await page.focus('#Output'); await paste(page, 'Eisen 5'); }],
         ['cutting from Output', async () => {
