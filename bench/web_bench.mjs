@@ -1,0 +1,81 @@
+// The web page's speed: the module in node against the native korva-count on the same UTF-8
+// report text, and in headless Chromium the time from a click to the result shown.
+// Usage: node bench/web_bench.mjs node FILE [RUNS]   |   node bench/web_bench.mjs click FILE... [RUNS]
+import { readFileSync } from 'node:fs';
+import { performance } from 'node:perf_hooks';
+
+import { launch, serve } from '../web/tests/browser.mjs';
+import { countBytes, instantiate, kernels } from '../web/tests/korva_module.mjs';
+
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+
+// MB/s of korva_count over the text already in the module's memory, median of runs.
+async function moduleThroughput(file, runs) {
+  const bytes = readFileSync(file);
+  for (const kernel of kernels) {
+    const module = await instantiate(kernel);
+    const at = module.korva_alloc(bytes.length);
+    new Uint8Array(module.memory.buffer, at, bytes.length).set(bytes);
+    for (const [counter, number] of [['sabo', 0], ['pluen', 1]]) {
+      const seconds = [];
+      for (let run = 0; run < runs; ++run) {
+        const start = performance.now();
+        module.korva_free(module.korva_count(number, at, bytes.length));
+        seconds.push((performance.now() - start) / 1000);
+      }
+      const s = median(seconds);
+      console.log(`module ${kernel} ${counter}: ${s.toFixed(3)} s, ${(bytes.length / s / 1e6).toFixed(0)} MB/s`);
+    }
+    // The result the page would show, so that a broken module cannot look fast.
+    if (!countBytes(module, 'sabo', bytes.subarray(0, 1 << 20)).includes('Gesamt zerstörte Punkte: ')) {
+      throw new Error(`${kernel}: no sabotage result`);
+    }
+  }
+}
+
+// Milliseconds from the click on Sabo to the result set in Output, and to the next frame that
+// shows it; medians of runs, each run with Output emptied first.
+async function clickToResult(files, runs) {
+  const chromium = await launch();
+  const server = await serve();
+  try {
+    for (const file of files) {
+      const page = await chromium.browser.newPage();
+      await page.setViewport({ width: 760, height: 480 });
+      await page.goto(`${server.origin}/korva-counter.html`);
+      await page.waitForFunction(() => document.documentElement.dataset.kernel);
+      await page.$eval('#Input', (box, text) => { box.value = text; }, readFileSync(file, 'utf8'));
+      const times = [];
+      for (let run = 0; run <= runs; ++run) {
+        times.push(await page.evaluate(() => new Promise((resolve) => {
+          const output = document.getElementById('Output');
+          output.value = '';
+          const channel = new MessageChannel();
+          const start = performance.now();
+          channel.port1.onmessage = () => {
+            if (output.value === '') return channel.port2.postMessage(0);
+            const set = performance.now() - start;
+            requestAnimationFrame(() => resolve([set, performance.now() - start]));
+          };
+          document.getElementById('Sabo').click();
+          channel.port2.postMessage(0);
+        })));
+      }
+      times.shift();  // the first run compiles the module's code and grows its memory
+      const kernel = await page.evaluate(() => document.documentElement.dataset.kernel);
+      const size = readFileSync(file).length;
+      console.log(`click to result, ${(size / 1e6).toFixed(1)} MB (${kernel}): set ${median(times.map((t) => t[0])).toFixed(1)} ms,` +
+        ` shown ${median(times.map((t) => t[1])).toFixed(1)} ms (median of ${runs})`);
+      await page.close();
+    }
+  } finally {
+    await server.stop();
+    await chromium.close();
+  }
+}
+
+const [mode, ...rest] = process.argv.slice(2);
+const runs = /^\d+$/.test(rest.at(-1)) ? Number(rest.pop()) : 5;
+if (mode === 'node') await moduleThroughput(rest[0], runs);
+else if (mode === 'click') await clickToResult(rest, runs);
+else throw new Error('usage: web_bench.mjs node FILE [RUNS] | click FILE... [RUNS]');
