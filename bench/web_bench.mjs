@@ -48,17 +48,23 @@ async function clickToResult(files, runs) {
       const times = [];
       for (let run = 0; run <= runs; ++run) {
         times.push(await page.evaluate(() => new Promise((resolve) => {
+          // The page's own code runs unchanged; only Output's value setter is watched.
           const output = document.getElementById('Output');
+          const value = Object.getOwnPropertyDescriptor(HTMLTextAreaElement.prototype, 'value');
           output.value = '';
-          const channel = new MessageChannel();
-          const start = performance.now();
-          channel.port1.onmessage = () => {
-            if (output.value === '') return channel.port2.postMessage(0);
-            const set = performance.now() - start;
-            requestAnimationFrame(() => resolve([set, performance.now() - start]));
-          };
+          let start;
+          Object.defineProperty(output, 'value', {
+            configurable: true,
+            get() { return value.get.call(this); },
+            set(text) {
+              value.set.call(this, text);
+              const set = performance.now() - start;
+              delete output.value;
+              requestAnimationFrame(() => resolve([set, performance.now() - start]));
+            },
+          });
+          start = performance.now();
           document.getElementById('Sabo').click();
-          channel.port2.postMessage(0);
         })));
       }
       times.shift();  // the first run compiles the module's code and grows its memory
