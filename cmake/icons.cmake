@@ -37,23 +37,17 @@ endfunction()
 function(korva_windows_icon ico_var)
   set(dir ${CMAKE_BINARY_DIR}/icons)
   set(ico ${dir}/korva-counter.ico)
-  if(NOT TARGET korva_icon)
-    find_program(ICOTOOL icotool REQUIRED)
-    korva_draw_icons(pngs DIRECTORY ${dir} SIZES 16 24 32 48 64 256)
-    set(args)
-    foreach(png IN LISTS pngs)
-      # The large one stays PNG inside the .ico, as Windows' own large icons are.
-      if(png MATCHES "-256\\.png$")
-        list(APPEND args --raw=${png})
-      else()
-        list(APPEND args ${png})
-      endif()
-    endforeach()
-    add_custom_command(OUTPUT ${ico}
-      COMMAND ${ICOTOOL} --create --output=${ico} ${args}
-      DEPENDS ${pngs}
-      COMMENT "Packing the icon")
-    add_custom_target(korva_icon DEPENDS ${ico})
-  endif()
   set(${ico_var} ${ico} PARENT_SCOPE)
+  if(TARGET korva_icon)
+    return()
+  endif()
+  find_program(ICOTOOL icotool REQUIRED)
+  korva_draw_icons(pngs DIRECTORY ${dir} SIZES 16 24 32 48 64 256)
+  # The large one stays PNG inside the .ico, as Windows' own large icons are.
+  list(TRANSFORM pngs PREPEND --raw= REGEX "-256\\.png$" OUTPUT_VARIABLE args)
+  add_custom_command(OUTPUT ${ico}
+    COMMAND ${ICOTOOL} --create --output=${ico} ${args}
+    DEPENDS ${pngs}
+    COMMENT "Packing the icon")
+  add_custom_target(korva_icon DEPENDS ${ico})
 endfunction()
