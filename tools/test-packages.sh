@@ -51,10 +51,10 @@ check_counts() {
     done
 }
 
-echo "== lintian"
+echo "== lintian (${SECONDS}s)"
 lintian --fail-on error --display-info "$deb" || fail "lintian reports errors"
 
-echo "== the .deb, installed with apt-get"
+echo "== the .deb, installed with apt-get (${SECONDS}s)"
 if dpkg-query -W -f='${Status}' korva-counter 2>/dev/null | grep -q "ok installed"; then
     echo "korva-counter is installed on this machine already; remove it first" >&2
     exit 1
@@ -107,6 +107,7 @@ completion_rows=(
     "korva-count sabo --encoding = u|utf-8"
     "korva-count sabo --encoding=c|cp1252"
     "korva-count sabo --raw --|--encoding --help --version"
+    "korva-count sabo --explain --r|"
     "korva-count --json pluen --|--encoding --explain --help --version"
     "korva-count pluen Be|Bericht ä.txt"
     "korva-count -- sabo --|--alt.txt"
@@ -140,7 +141,7 @@ done < "$work/files"
 [ ! -e /usr/share/doc/korva-counter ] || fail "left after purge: /usr/share/doc/korva-counter"
 echo "installed, used and purged: $(wc -l < "$work/files") files, none left"
 
-echo "== the Windows setup, under wine"
+echo "== the Windows setup, under wine (${SECONDS}s)"
 export WINEPREFIX=$work/wine WINEARCH=win64 WINEDEBUG=-all
 # No Mono or Gecko prompts; no Linux menu entries made from the Start menu's shortcuts.
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d"
@@ -235,5 +236,5 @@ for way in fresh upgrade; do
     fi
 done
 
-[ "$failed" -eq 0 ] && echo "the downloads install, work and leave nothing behind"
+[ "$failed" -eq 0 ] && echo "the downloads install, work and leave nothing behind (${SECONDS}s)"
 exit "$failed"
