@@ -24,12 +24,13 @@ fi
 SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l packaging/debian/changelog -S Timestamp)
 export SOURCE_DATE_EPOCH
 
-# Prints the build folder that holds korva-count and korva-counter, built: the test script's, or
-# a folder of its own configured for the programs alone. The rest are CMake arguments.
+# Prints the build folder that holds korva-count and korva-counter, built: the test script's
+# release build, or a folder of its own configured for the programs alone. The rest are CMake
+# arguments for that one.
 programs_in() {
     local dir=$1 own=$2
     shift 2
-    if [ ! -f "$dir/CMakeCache.txt" ]; then
+    if ! grep -qx 'CMAKE_BUILD_TYPE:STRING=Release' "$dir/CMakeCache.txt" 2>/dev/null; then
         dir=$own
         cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
             -DKORVA_BUILD_BENCHMARKS=OFF "$@" >&2
@@ -38,7 +39,8 @@ programs_in() {
     echo "$dir"
 }
 linux=$(programs_in build build-package)
-windows=$(programs_in build-win build-package-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake)
+windows=$(programs_in build-win build-package-win \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake)
 
 rm -rf dist
 mkdir dist

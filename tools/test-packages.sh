@@ -15,13 +15,17 @@ zip=dist/korva-counter-$version-win64.zip
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
 work=$(mktemp -d)
+installed=""
 cleanup() {
     wineserver -k 2>/dev/null || true
-    if dpkg-query -W -f='${Status}' korva-counter 2>/dev/null | grep -q "ok installed"; then
+    # Only a package this script installed, if a failed check left it.
+    if [ -n "$installed" ] &&
+        dpkg-query -W -f='${Status}' korva-counter 2>/dev/null | grep -q "ok installed"; then
         "${sudo[@]}" apt-get purge -y -qq korva-counter >/dev/null || true
     fi
     rm -rf "$work"
 }
+trap cleanup EXIT
 failed=0
 fail() {
     echo "FAIL: $*" >&2
@@ -32,12 +36,16 @@ fail() {
 report=$work/Bericht.txt
 printf '%b' '12:05 Eisenmine (3) zerst\xc3\xb6rt\r\nRaumhafen\r\nWohngeb\xe4ude (2)\n' \
     'Eisen 1500\r\nWasserstoff\t230\nEisen 25\n' > "$report"
+json='{"counter":"pluen","resources":[{"name":"Eisen","amount":1525},'
+json+='{"name":"Silizium","amount":0},{"name":"Kohlenstoff","amount":0},'
+json+='{"name":"Wasser","amount":0},{"name":"Sauerstoff","amount":0},'
+json+='{"name":"Wasserstoff","amount":230}]}'
 # Arguments, and a line the result must hold; for the Linux and the Windows program alike.
 counts=(
     "sabo|Gesamt zerstörte Punkte: 8"
     "sabo|Eisenmine  (3)"
     "pluen|Eisen = 1525"
-    "pluen --json|{\"counter\":\"pluen\",\"resources\":[{\"name\":\"Eisen\",\"amount\":1525},{\"name\":\"Silizium\",\"amount\":0},{\"name\":\"Kohlenstoff\",\"amount\":0},{\"name\":\"Wasser\",\"amount\":0},{\"name\":\"Sauerstoff\",\"amount\":0},{\"name\":\"Wasserstoff\",\"amount\":230}]}"
+    "pluen --json|$json"
 )
 # check_counts PROGRAM...: runs PROGRAM (a command, maybe with wine before it) on the report.
 check_counts() {
@@ -59,20 +67,20 @@ if dpkg-query -W -f='${Status}' korva-counter 2>/dev/null | grep -q "ok installe
     echo "korva-counter is installed on this machine already; remove it first" >&2
     exit 1
 fi
-trap cleanup EXIT
+installed=1
 DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "./$deb" >/dev/null
 dpkg-query -W -f='${Status} ${Version}\n' korva-counter
 # Debian's PATH for players, which holds /usr/games.
 player_path=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games
 check_counts env PATH="$player_path" korva-count
 
-# The window with no display at all, and offscreen: started (still running after 3 s) or ended
-# with its own message.
-windows_rows=(
+# The window offscreen, and with no display at all: started (still running after 3 s, then ended
+# by timeout's TERM), or ended with its own message.
+window_rows=(
     "QT_QPA_PLATFORM=offscreen|124|"
     "QT_QPA_PLATFORM=|1|Keine grafische Anzeige gefunden"
 )
-for row in "${windows_rows[@]}"; do
+for row in "${window_rows[@]}"; do
     IFS='|' read -r setting expected message <<< "$row"
     status=0
     env -u DISPLAY -u WAYLAND_DISPLAY PATH="$player_path" "$setting" \
@@ -139,7 +147,7 @@ while read -r path; do
     [ ! -e "$path" ] || fail "left after purge: $path"
 done < "$work/files"
 [ ! -e /usr/share/doc/korva-counter ] || fail "left after purge: /usr/share/doc/korva-counter"
-echo "installed, used and purged: $(wc -l < "$work/files") files, none left"
+echo "installed, used and purged; checked that its $(wc -l < "$work/files") files are gone"
 
 echo "== the Windows setup, under wine (${SECONDS}s)"
 export WINEPREFIX=$work/wine WINEARCH=win64 WINEDEBUG=-all

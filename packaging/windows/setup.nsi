@@ -11,6 +11,8 @@
 Target amd64-unicode
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
+; The same files give the same setup: no file times inside it.
+SetDateSave off
 ManifestDPIAware true
 
 !include MUI2.nsh
