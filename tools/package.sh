@@ -53,6 +53,9 @@ trap 'rm -rf "$work"' EXIT
 deb=$work/korva-counter
 DESTDIR=$deb cmake --install "$linux" --prefix /usr >/dev/null
 mv "$deb/usr/bin" "$deb/usr/games"
+# Not every desktop session's PATH holds /usr/games; the menu finds the window by its full path.
+sed -i 's|^Exec=korva-counter$|Exec=/usr/games/korva-counter|' \
+    "$deb/usr/share/applications/de.korva.KorvaCounter.desktop"
 strip --remove-section=.comment --remove-section=.note "$deb"/usr/games/*
 find "$deb/usr/share/man" -type f -name '*.[1-9]' -exec gzip -9n {} +
 doc=$deb/usr/share/doc/korva-counter

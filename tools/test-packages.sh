@@ -60,7 +60,7 @@ check_counts() {
 }
 
 echo "== lintian (${SECONDS}s)"
-lintian --fail-on error --display-info "$deb" || fail "lintian reports errors"
+lintian --fail-on error --display-info --pedantic "$deb" || fail "lintian reports errors"
 
 echo "== the .deb, installed with apt-get (${SECONDS}s)"
 if dpkg-query -W -f='${Status}' korva-counter 2>/dev/null | grep -q "ok installed"; then
@@ -73,6 +73,9 @@ dpkg-query -W -f='${Status} ${Version}\n' korva-counter
 # Debian's PATH for players, which holds /usr/games.
 player_path=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games
 check_counts env PATH="$player_path" korva-count
+desktop=/usr/share/applications/de.korva.KorvaCounter.desktop
+command=$(sed -n 's/^Exec=//p' "$desktop")
+[ -x "$command" ] || fail "$desktop starts $command, which is not an installed program"
 
 # The window offscreen, and with no display at all: started (still running after 3 s, then ended
 # by timeout's TERM), or ended with its own message.
