@@ -17,7 +17,7 @@ if [ -z "$version" ] || [ "$changelog_version" != "$version" ] ||
     [ "$metainfo_version" != "$version" ]; then
     echo "The version differs: CMakeLists.txt '$version', packaging/debian/changelog" \
         "'$changelog_version', the metainfo's latest release '$metainfo_version'." >&2
-    echo "A new version needs an entry in both." >&2
+    echo "A new version needs an entry in the changelog and in the metainfo." >&2
     exit 1
 fi
 # The same sources give the same .deb: file times are clamped to the changelog's date.
