@@ -34,6 +34,7 @@ namespace {
 
 using namespace korva;
 using namespace korva::win32;
+using form::ControlId;
 using testing::Checks;
 
 struct Shown {
@@ -63,10 +64,10 @@ std::pair<DWORD, DWORD> SelectionOf(HWND edit) {
 }
 
 // The result the core gives for the report text, as the box is to show it.
-std::wstring CoreResult(std::string_view button, std::wstring_view report) {
+std::wstring CoreResult(ControlId button, std::wstring_view report) {
     const std::string bytes = Utf16ToCp1252(AsUtf16(report));
     const ResultLines lines =
-        button == "Sabo" ? form::CountSaboReport(bytes) : form::CountPluenReport(bytes);
+        button == ControlId::kSabo ? form::CountSaboReport(bytes) : form::CountPluenReport(bytes);
     return std::wstring(AsWide(form::ResultBoxText(lines)));
 }
 
@@ -118,7 +119,7 @@ class Form {
 
     HWND window() const { return window_; }
     HWND application() const { return application_.handle(); }
-    HWND operator[](std::string_view name) const { return ControlOf(window_, name); }
+    HWND operator[](ControlId id) const { return ControlOf(window_, id); }
 
     // Everything queued, through the program's own loop step.
     void Pump() const {
@@ -144,7 +145,7 @@ class Form {
         SetKeyboardState(const_cast<BYTE*>(before.data()));
     }
 
-    void Click(std::string_view button) const {
+    void Click(ControlId button) const {
         SendMessageW((*this)[button], BM_CLICK, 0, 0);
         Pump();
     }
@@ -166,9 +167,11 @@ class Form {
 // The designed font at dpi: 8 point for the window's controls, 10 point for the labels.
 void CheckFonts(Checks& checks, const Form& form, UINT dpi) {
     const std::string at = " at " + std::to_string(dpi) + " dpi";
-    for (const auto& [name, points] : {std::pair{"Sabo", 8}, {"Input", 8}, {"Label1", 10}}) {
+    for (const auto& [id, points] :
+         {std::pair{ControlId::kSabo, 8}, {ControlId::kInput, 8}, {ControlId::kLabel1, 10}}) {
+        const std::string_view name = form::ControlOf(id).name;
         LOGFONTW font{};
-        GetObjectW(GetWindowFont(form[name]), sizeof font, &font);
+        GetObjectW(GetWindowFont(form[id]), sizeof font, &font);
         checks.Equal(std::abs(font.lfHeight), std::lround(points * dpi / 72.0),
                      std::string(name) + " font height" + at);
         checks.Equal(font.lfFaceName, Wide(form::kFontFamily), std::string(name) + " font face");
@@ -191,7 +194,7 @@ void CheckPlaces(Checks& checks, const Form& form, UINT dpi) {
     const std::string at = " at " + std::to_string(dpi) + " dpi";
     for (const form::Control& control : form::kControls) {
         const std::string name(control.name);
-        const HWND window = form[control.name];
+        const HWND window = form[control.id];
         const RECT rect = RectIn(window, GetParent(window));
         checks.Equal(rect.left, Rounded(control.rect.left, dpi), name + " left" + at);
         checks.Equal(rect.top, Rounded(control.rect.top, dpi), name + " top" + at);
@@ -200,7 +203,7 @@ void CheckPlaces(Checks& checks, const Form& form, UINT dpi) {
         checks.Equal(rect.bottom - rect.top, Rounded(control.rect.height, dpi),
                      name + " height" + at);
         const HWND expected_parent =
-            control.parent == form::Parent::kPanel1 ? form["Panel1"] : form.window();
+            control.parent == form::Parent::kPanel1 ? form[ControlId::kPanel1] : form.window();
         checks.Expect(GetParent(window) == expected_parent, name + " parent");
     }
     RECT client;
@@ -243,21 +246,22 @@ void TestWindow(Checks& checks, UINT dpi) {
 
     for (const form::Control& control : form::kControls) {
         const std::string name(control.name);
-        checks.Expect((IsWindowEnabled(form[control.name]) != FALSE) == control.enabled,
+        checks.Expect((IsWindowEnabled(form[control.id]) != FALSE) == control.enabled,
                       name + " enabled");
         if (control.kind == form::Kind::kLabel || control.kind == form::Kind::kButton) {
-            checks.Equal(TextOf(form[control.name]), Wide(control.caption), name + " caption");
+            checks.Equal(TextOf(form[control.id]), Wide(control.caption), name + " caption");
         }
     }
 
     CheckFonts(checks, form, dpi);
 
-    checks.Equal(TextOf(form["Input"]), Wide(form::kInitialInput), "first text of Input");
-    const auto [start, end] = SelectionOf(form["Input"]);
+    checks.Equal(TextOf(form[ControlId::kInput]), Wide(form::kInitialInput), "first text of Input");
+    const auto [start, end] = SelectionOf(form[ControlId::kInput]);
     checks.Expect(start == 0 && end == Wide(form::kInitialInput).size(),
                   "the help text is selected, so that a paste replaces it");
-    checks.Equal(TextOf(form["Output"]), Wide(form::kInitialOutput), "first text of Output");
-    checks.Expect(GetFocus() == form["Input"], "first focus on Input");
+    checks.Equal(TextOf(form[ControlId::kOutput]), Wide(form::kInitialOutput),
+                 "first text of Output");
+    checks.Expect(GetFocus() == form[ControlId::kInput], "first focus on Input");
 }
 
 void TestMenu(Checks& checks) {
@@ -302,25 +306,29 @@ const wchar_t kSaboReport[] =
 
 void TestCounts(Checks& checks) {
     const Form form;
-    const HWND input = form["Input"];
-    const HWND output = form["Output"];
+    const HWND input = form[ControlId::kInput];
+    const HWND output = form[ControlId::kOutput];
     // In order, in one window: each count replaces the whole result of the one before.
     const struct {
         const char* name;
-        const char* button;
+        ControlId button;
         std::wstring report;
     } rows[] = {
-        {"first text, Sabo", "Sabo", Wide(form::kInitialInput)},
-        {"first text, Plünder", "Pluen", Wide(form::kInitialInput)},
-        {"sabotage report", "Sabo", kSaboReport},
-        {"same again", "Sabo", kSaboReport},
-        {"plunder report", "Pluen", L"Eisen 1500\r\nSilizium\t230\r\nWasser 7\r\nEisen 20\r\n"},
-        {"plunder, no line break at the end", "Pluen", L"Sauerstoff 12\r\nWasserstoff 99"},
-        {"euro sign is in Windows-1252", "Sabo", L"€ Eisenmine (4)\r\nSolarpark (€)\r\n"},
-        {"arrow is not, and stays outside the name", "Sabo", L"→ Eisenmine (5)\r\n"},
-        {"a foreign letter breaks the name", "Sabo", L"Eisenmіne (6)\r\nBohrturm (2)\r\n"},
-        {"a character beyond 16 bits", "Pluen", L"Eisen 1\r\n\U0001F680 Eisen 9\r\nEisen 2"},
-        {"empty", "Sabo", L""},
+        {"first text, Sabo", ControlId::kSabo, Wide(form::kInitialInput)},
+        {"first text, Plünder", ControlId::kPluen, Wide(form::kInitialInput)},
+        {"sabotage report", ControlId::kSabo, kSaboReport},
+        {"same again", ControlId::kSabo, kSaboReport},
+        {"plunder report", ControlId::kPluen,
+         L"Eisen 1500\r\nSilizium\t230\r\nWasser 7\r\nEisen 20\r\n"},
+        {"plunder, no line break at the end", ControlId::kPluen,
+         L"Sauerstoff 12\r\nWasserstoff 99"},
+        {"euro sign is in Windows-1252", ControlId::kSabo, L"€ Eisenmine (4)\r\nSolarpark (€)\r\n"},
+        {"arrow is not, and stays outside the name", ControlId::kSabo, L"→ Eisenmine (5)\r\n"},
+        {"a foreign letter breaks the name", ControlId::kSabo,
+         L"Eisenmіne (6)\r\nBohrturm (2)\r\n"},
+        {"a character beyond 16 bits", ControlId::kPluen,
+         L"Eisen 1\r\n\U0001F680 Eisen 9\r\nEisen 2"},
+        {"empty", ControlId::kSabo, L""},
     };
     for (const auto& row : rows) {
         SetWindowTextW(input, row.report.c_str());
@@ -341,7 +349,7 @@ void TestCounts(Checks& checks) {
 
     // What the user reads, independent of the core's tables.
     SetWindowTextW(input, kSaboReport);
-    form.Click("Sabo");
+    form.Click(ControlId::kSabo);
     const std::wstring sabo = TextOf(output);
     checks.Expect(
         sabo.starts_with(L"Planetenzentrale  (0)\r\nRaumhafen  (1)\r\nWohngebäude  (2)\r\n"),
@@ -351,15 +359,15 @@ void TestCounts(Checks& checks) {
 
     // Fleet is disabled: a click does nothing.
     const std::wstring before = TextOf(output);
-    form.Click("Fleet");
+    form.Click(ControlId::kFleet);
     checks.Equal(TextOf(output), before, "Fleet does nothing");
 }
 
 void TestCopy(Checks& checks) {
     const Form form;
-    const HWND output = form["Output"];
-    SetWindowTextW(form["Input"], kSaboReport);
-    form.Click("Sabo");
+    const HWND output = form[ControlId::kOutput];
+    SetWindowTextW(form[ControlId::kInput], kSaboReport);
+    form.Click(ControlId::kSabo);
     const std::wstring result = TextOf(output);
 
     SetClipboardText(L"leer");
@@ -391,25 +399,26 @@ void TestCopy(Checks& checks) {
     std::wstring long_report;
     while (long_report.size() < 100'000) long_report += L"14:32:05 Eisenmine (2) zerstört\r\n";
     SetClipboardText(long_report);
-    SetWindowTextW(form["Input"], L"");
+    SetWindowTextW(form[ControlId::kInput], L"");
     form.Menu("EditPasteItem");
-    checks.Equal(static_cast<long long>(GetWindowTextLengthW(form["Input"])),
+    checks.Equal(static_cast<long long>(GetWindowTextLengthW(form[ControlId::kInput])),
                  static_cast<long long>(long_report.size()), "a 100,000 character paste is whole");
 
     // The paste and undo commands act on Input.
-    SetFocus(form["Input"]);
-    SetWindowTextW(form["Input"], L"");
+    SetFocus(form[ControlId::kInput]);
+    SetWindowTextW(form[ControlId::kInput], L"");
     SetClipboardText(L"Eisen 5\r\n");
     form.Menu("EditPasteItem");
-    checks.Equal(TextOf(form["Input"]), L"Eisen 5\r\n", "Bericht Einfügen pastes into Input");
+    checks.Equal(TextOf(form[ControlId::kInput]), L"Eisen 5\r\n",
+                 "Bericht Einfügen pastes into Input");
     form.Menu("EditUndoItem");
-    checks.Equal(TextOf(form["Input"]), L"", "Bericht Rückgängig undoes the paste");
+    checks.Equal(TextOf(form[ControlId::kInput]), L"", "Bericht Rückgängig undoes the paste");
 }
 
 void TestKeys(Checks& checks) {
     const Form form;
-    const HWND input = form["Input"];
-    const HWND output = form["Output"];
+    const HWND input = form[ControlId::kInput];
+    const HWND output = form[ControlId::kOutput];
 
     SetFocus(input);
     form.Key('A', true);
@@ -418,18 +427,21 @@ void TestKeys(Checks& checks) {
     checks.Equal(TextOf(input), Wide(form::kInitialInput), "Ctrl+A types nothing");
 
     // Tab walks Input, Output, Sabo, Pluen and back; Fleet is disabled, the panel no stop.
-    const char* cycle[] = {"Output", "Sabo", "Pluen", "Input", "Output"};
+    const ControlId cycle[] = {ControlId::kOutput, ControlId::kSabo, ControlId::kPluen,
+                               ControlId::kInput, ControlId::kOutput};
     SetFocus(input);
-    for (const char* next : cycle) {
+    for (const ControlId next : cycle) {
         form.Key(VK_TAB);
-        checks.Expect(GetFocus() == form[next], std::string("Tab moves the focus to ") + next);
+        checks.Expect(GetFocus() == form[next],
+                      "Tab moves the focus to " + std::string(form::ControlOf(next).name));
     }
 
     // Enter on a focused button presses it; Space too.
     SetWindowTextW(input, kSaboReport);
-    for (const auto& [button, key, name] : {std::tuple{"Sabo", VK_RETURN, "Enter on Sabo"},
-                                            {"Pluen", VK_SPACE, "Space on Pluen"},
-                                            {"Sabo", VK_RETURN, "Enter on Sabo again"}}) {
+    for (const auto& [button, key, name] :
+         {std::tuple{ControlId::kSabo, VK_RETURN, "Enter on Sabo"},
+          {ControlId::kPluen, VK_SPACE, "Space on Pluen"},
+          {ControlId::kSabo, VK_RETURN, "Enter on Sabo again"}}) {
         SetFocus(form[button]);
         form.Key(key);
         checks.Equal(TextOf(output), CoreResult(button, kSaboReport), name);
@@ -468,11 +480,11 @@ void TestKeys(Checks& checks) {
     checks.Equal(TextOf(input), L"Eisen 1\r\n", "Enter in Input breaks the line");
 
     // Esc in a box changes nothing; above all, it does not close the window.
-    for (const char* box : {"Input", "Output"}) {
+    for (const ControlId box : {ControlId::kInput, ControlId::kOutput}) {
         SetFocus(form[box]);
         const std::wstring before = TextOf(form[box]);
         form.Key(VK_ESCAPE);
-        const std::string name = std::string("Esc in ") + box;
+        const std::string name = "Esc in " + std::string(form::ControlOf(box).name);
         if (checks.Expect(IsWindow(form.window()), name + " leaves the window open")) {
             checks.Equal(TextOf(form[box]), before, name + " changes no text");
             checks.Expect(GetFocus() == form[box], name + " leaves the focus there");
@@ -505,19 +517,19 @@ void TestMenuKeys(Checks& checks) {
           {WM_SYSKEYUP, VK_MENU}}},
     };
     for (const auto& row : rows) {
-        SetFocus(form["Input"]);
+        SetFocus(form[ControlId::kInput]);
         menu_loops = 0;
         for (const auto& [message, key] : row.keys) {
             const LPARAM alt = key == VK_F10 ? 0 : (1 << 29);
-            PostMessageW(form["Input"], message, key,
+            PostMessageW(form[ControlId::kInput], message, key,
                          1 | alt | (message == WM_SYSKEYUP ? (3u << 30) : 0));
         }
         // Should a menu loop start, this Esc ends it instead of the test.
-        PostMessageW(form["Input"], WM_KEYDOWN, VK_ESCAPE, 1);
+        PostMessageW(form[ControlId::kInput], WM_KEYDOWN, VK_ESCAPE, 1);
         form.Pump();
         const std::string name = row.name;
         checks.Equal(menu_loops, 0, name + " opens no menu");
-        checks.Expect(GetFocus() == form["Input"], name + " leaves the focus in Input");
+        checks.Expect(GetFocus() == form[ControlId::kInput], name + " leaves the focus in Input");
     }
     RemoveWindowSubclass(form.window(), CountMenuLoops, 1);
 }
@@ -561,12 +573,13 @@ void TestFailures(Checks& checks) {
         options.error_box = Recorder(shown);
         const Form form(options);
         const std::string name = row.name;
-        form.Click("Sabo");
+        form.Click(ControlId::kSabo);
         check_shown(shown, row.in_counter, name);
-        checks.Equal(TextOf(form["Output"]), Wide(form::kInitialOutput),
+        checks.Equal(TextOf(form[ControlId::kOutput]), Wide(form::kInitialOutput),
                      name + ": Output as it was");
-        form.Click("Pluen");
-        checks.Equal(TextOf(form["Output"]), CoreResult("Pluen", Wide(form::kInitialInput)),
+        form.Click(ControlId::kPluen);
+        checks.Equal(TextOf(form[ControlId::kOutput]),
+                     CoreResult(ControlId::kPluen, Wide(form::kInitialInput)),
                      name + ": the window goes on working");
 
         std::vector<Shown> at_start_up;
@@ -616,12 +629,12 @@ void TestApplicationWindow(Checks& checks) {
             !IsIconic(application) && IsWindowVisible(form.window()) && !IsIconic(form.window()),
             "restore: MainForm is shown again");
         checks.Expect(GetActiveWindow() == form.window(), "restore: MainForm is active");
-        SetFocus(form["Output"]);
+        SetFocus(form[ControlId::kOutput]);
         SetActiveWindow(application);
         form.Pump();
         checks.Expect(GetActiveWindow() == form.window(),
                       "Alt+Tab to the application activates MainForm");
-        checks.Expect(GetFocus() == form["Output"], "the focus comes back where it was");
+        checks.Expect(GetFocus() == form[ControlId::kOutput], "the focus comes back where it was");
     }
     {
         const Form form({}, SW_SHOWMINNOACTIVE);
@@ -695,7 +708,7 @@ void TestRealErrorBox(Checks& checks) {
     BoxSeen seen;
     SetPropW(form.window(), kBoxSeen, &seen);
     SetTimer(form.window(), 1, 50, LookAtErrorBox);
-    form.Click("Sabo");
+    form.Click(ControlId::kSabo);
     RemovePropW(form.window(), kBoxSeen);
     if (checks.Expect(seen.found, "the error box is shown")) {
         checks.Expect(seen.owned_by_form, "the error box is owned by MainForm");
@@ -740,22 +753,22 @@ void TestPixels(Checks& checks) {
     Sleep(200);
     const struct {
         const char* what;
-        std::string_view control;
+        ControlId control;
         int x;
         int y;
         int colour;
     } rows[] = {
-        {"Output's background is the menu colour", "Output", 200, 300, COLOR_MENU},
-        {"Input's background is the window colour", "Input", 200, 300, COLOR_WINDOW},
-        {"the panel's outer bevel is lowered (shadow at the top left)", "Panel1", 20, 0,
+        {"Output's background is the menu colour", ControlId::kOutput, 200, 300, COLOR_MENU},
+        {"Input's background is the window colour", ControlId::kInput, 200, 300, COLOR_WINDOW},
+        {"the panel's outer bevel is lowered (shadow at the top left)", ControlId::kPanel1, 20, 0,
          COLOR_BTNSHADOW},
-        {"the panel's inner bevel is raised (light at the top left)", "Panel1", 20, 1,
+        {"the panel's inner bevel is raised (light at the top left)", ControlId::kPanel1, 20, 1,
          COLOR_BTNHIGHLIGHT},
-        {"the panel's outer bevel at the bottom right is light", "Panel1", 20, -1,
+        {"the panel's outer bevel at the bottom right is light", ControlId::kPanel1, 20, -1,
          COLOR_BTNHIGHLIGHT},
-        {"the panel's inner bevel at the bottom right is shadow", "Panel1", 20, -2,
+        {"the panel's inner bevel at the bottom right is shadow", ControlId::kPanel1, 20, -2,
          COLOR_BTNSHADOW},
-        {"the panel's face", "Panel1", 40, 200, COLOR_BTNFACE},
+        {"the panel's face", ControlId::kPanel1, 40, 200, COLOR_BTNFACE},
     };
     for (const auto& row : rows) {
         // A negative y counts from the bottom edge.
@@ -784,7 +797,7 @@ void TestLargePaste(Checks& checks) {
     while (report.size() < size) report += block;
     checks.Expect(SetClipboardText(report), "50 MB on the clipboard");
 
-    const HWND input = form["Input"];
+    const HWND input = form[ControlId::kInput];
     SetFocus(input);
     SendMessageW(input, EM_SETSEL, 0, -1);
     SendMessageW(input, WM_PASTE, 0, 0);
@@ -792,10 +805,12 @@ void TestLargePaste(Checks& checks) {
     checks.Equal(static_cast<long long>(kept.size()), static_cast<long long>(report.size()),
                  "Input holds all of the paste");
     checks.Expect(kept == report, "Input holds the paste unchanged");
-    form.Click("Sabo");
-    checks.Equal(TextOf(form["Output"]), CoreResult("Sabo", report), "Sabo over 50 MB");
-    form.Click("Pluen");
-    checks.Equal(TextOf(form["Output"]), CoreResult("Pluen", report), "Plünder over 50 MB");
+    form.Click(ControlId::kSabo);
+    checks.Equal(TextOf(form[ControlId::kOutput]), CoreResult(ControlId::kSabo, report),
+                 "Sabo over 50 MB");
+    form.Click(ControlId::kPluen);
+    checks.Equal(TextOf(form[ControlId::kOutput]), CoreResult(ControlId::kPluen, report),
+                 "Plünder over 50 MB");
 }
 
 }  // namespace
