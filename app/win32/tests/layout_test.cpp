@@ -190,8 +190,26 @@ COLORREF PixelAt(HWND window, int x, int y) {
     return pixel;
 }
 
+// A system colour changed for as long as the object lives.
+class SystemColour {
+  public:
+    SystemColour(int element, COLORREF colour) : element_(element), before_(GetSysColor(element)) {
+        SetSysColors(1, &element_, &colour);
+    }
+    ~SystemColour() { SetSysColors(1, &element_, &before_); }
+    SystemColour(const SystemColour&) = delete;
+    SystemColour& operator=(const SystemColour&) = delete;
+
+  private:
+    int element_;
+    COLORREF before_;
+};
+
 // What the screen shows: the boxes' backgrounds and the panel's two bevels.
 TEST(Layout, Pixels) {
+    // Wine's menu colour is its window colour: one of its own tells the boxes apart.
+    const SystemColour menu(COLOR_MENU, RGB(0xF0, 0xE6, 0x8C));
+    ASSERT_NE(GetSysColor(COLOR_MENU), GetSysColor(COLOR_WINDOW));
     const Form form;
     RedrawWindow(form.window(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
