@@ -2,7 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <iconv.h>
+#endif
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <optional>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace korva {
 namespace {
@@ -15,6 +27,109 @@ TEST(Cp1252, EveryByteRoundTripsThroughUnicode) {
         EXPECT_EQ(Utf16ToCp1252(Cp1252ToUtf16(byte)), byte) << b;
         EXPECT_TRUE(IsValidUtf8(Cp1252ToUtf8(byte))) << b;
     }
+}
+
+// An independent table of the code page: Windows' own where the tests run on Windows (under wine,
+// wine's), glibc's iconv elsewhere. nullopt where that table has no mapping.
+#ifdef _WIN32
+std::optional<char32_t> ReferenceCodePoint(unsigned char byte) {
+    const char in = static_cast<char>(byte);
+    wchar_t out = 0;
+    if (MultiByteToWideChar(1252, MB_ERR_INVALID_CHARS, &in, 1, &out, 1) != 1) return std::nullopt;
+    return out;
+}
+
+std::optional<unsigned char> ReferenceByte(char32_t code_point) {
+    const auto in = static_cast<wchar_t>(code_point);
+    char out = 0;
+    BOOL used_default = FALSE;
+    if (WideCharToMultiByte(1252, WC_NO_BEST_FIT_CHARS, &in, 1, &out, 1, nullptr, &used_default) !=
+            1 ||
+        used_default) {
+        return std::nullopt;
+    }
+    return static_cast<unsigned char>(out);
+}
+#else
+// One character through iconv(3); nullopt when it refuses it.
+std::optional<std::string> Iconv(const char* to, const char* from, std::string in) {
+    const iconv_t converter = iconv_open(to, from);
+    if (converter == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open");
+    std::string out(8, '\0');
+    char* in_at = in.data();
+    char* out_at = out.data();
+    std::size_t in_left = in.size();
+    std::size_t out_left = out.size();
+    const std::size_t done = iconv(converter, &in_at, &in_left, &out_at, &out_left);
+    iconv_close(converter);
+    if (done == static_cast<std::size_t>(-1) || in_left != 0) return std::nullopt;
+    out.resize(out.size() - out_left);
+    return out;
+}
+
+std::optional<char32_t> ReferenceCodePoint(unsigned char byte) {
+    const auto utf32 = Iconv("UTF-32LE", "CP1252", std::string(1, static_cast<char>(byte)));
+    if (!utf32 || utf32->size() != 4) return std::nullopt;
+    char32_t code_point = 0;
+    for (int i = 3; i >= 0; --i) {
+        code_point = code_point << 8 | static_cast<unsigned char>((*utf32)[i]);
+    }
+    return code_point;
+}
+
+std::optional<unsigned char> ReferenceByte(char32_t code_point) {
+    std::string utf32;
+    for (int i = 0; i < 4; ++i) utf32.push_back(static_cast<char>(code_point >> (8 * i) & 0xFF));
+    const auto byte = Iconv("CP1252", "UTF-32LE", utf32);
+    if (!byte || byte->size() != 1) return std::nullopt;
+    return static_cast<unsigned char>((*byte)[0]);
+}
+#endif
+
+// The five bytes the code page leaves undefined stand for the C1 controls of their value, as on
+// Windows; glibc leaves them unmapped.
+constexpr std::array<unsigned char, 5> kUndefined = {0x81, 0x8D, 0x8F, 0x90, 0x9D};
+
+bool IsUndefined(char32_t code_point) {
+    return code_point < 0x100 &&
+           std::find(kUndefined.begin(), kUndefined.end(), code_point) != kUndefined.end();
+}
+
+std::string Hex(char32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(value));
+    return text;
+}
+
+// Every byte to Unicode, and every character of the Basic Multilingual Plane back, against the
+// independent table.
+TEST(Cp1252, EveryByteAndCharacterAsAnIndependentTableMapsThem) {
+    std::vector<std::string> wrong;
+    for (int b = 0; b < 256; ++b) {
+        const auto byte = static_cast<unsigned char>(b);
+        const std::optional<char32_t> reference = ReferenceCodePoint(byte);
+        if (!reference && !IsUndefined(byte)) wrong.push_back("no reference for " + Hex(byte));
+        const char32_t expected = reference.value_or(byte);
+        if (Cp1252ToCodePoint(byte) != expected) {
+            wrong.push_back("byte " + Hex(byte) + " gives U+" + Hex(Cp1252ToCodePoint(byte)) +
+                            ", not U+" + Hex(expected));
+        }
+    }
+    for (char32_t code_point = 0; code_point <= 0xFFFF; ++code_point) {
+        if (code_point >= 0xD800 && code_point <= 0xDFFF) continue;
+        const std::optional<unsigned char> reference = ReferenceByte(code_point);
+        const char expected = static_cast<char>(reference                 ? *reference
+                                                : IsUndefined(code_point) ? code_point
+                                                                          : '?');
+        const char got = Cp1252FromCodePoint(code_point);
+        if (got != expected) {
+            wrong.push_back("U+" + Hex(code_point) + " gives byte " +
+                            Hex(static_cast<unsigned char>(got)) + ", not " +
+                            Hex(static_cast<unsigned char>(expected)));
+        }
+    }
+    wrong.resize(std::min<std::size_t>(wrong.size(), 10));
+    EXPECT_EQ(wrong, std::vector<std::string>{});
 }
 
 TEST(Cp1252, HighControlRangeAsWindowsMapsIt) {
