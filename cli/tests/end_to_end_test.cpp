@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -448,7 +449,8 @@ TEST_F(KorvaCount, HelpAndVersionGoToStdout) {
         const ProcessResult help = Run(args);
         EXPECT_TRUE(help.ExitedWith(0));
         EXPECT_EQ(help.out.rfind("Aufruf: korva-count sabo|pluen [--encoding auto|utf-8|cp1252] "
-                                 "[--raw | --json] [--explain] [DATEI...]\n",
+                                 "[--raw | --json]\n"
+                                 "                   [--explain] [DATEI...]\n\n",
                                  0),
                   0u)
             << help.out;
@@ -457,6 +459,23 @@ TEST_F(KorvaCount, HelpAndVersionGoToStdout) {
         EXPECT_EQ(help.err, "");
     }
     ExpectSuccess(Run({"--version"}), "korva-count 0.3.1.20\n");
+}
+
+// An 80-column console starts a new row at the 80th character and breaks words; so does a
+// Windows console by default.
+TEST_F(KorvaCount, HelpAndUsageErrorsFitAnEightyColumnConsole) {
+    const ProcessResult help = Run({"--help"});
+    const ProcessResult wrong = Run({"sabo", "--bogus"});
+    for (const std::string& text : {help.out, wrong.err}) {
+        ASSERT_FALSE(text.empty());
+        for (const std::string& line : LinesOf(text)) {
+            // One column per character: every byte but UTF-8's continuation bytes.
+            const auto columns = std::count_if(line.begin(), line.end(), [](char c) {
+                return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+            });
+            EXPECT_LT(columns, 80) << line;
+        }
+    }
 }
 
 TEST_F(KorvaCount, WaitsForNonBlockingStandardInput) {
