@@ -1,7 +1,5 @@
 #include "cli/run.hpp"
 
-#include <cerrno>
-#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,6 +9,7 @@
 #include "cli/explain.hpp"
 #include "cli/input.hpp"
 #include "cli/output.hpp"
+#include "cli/reason.hpp"
 #include "cli/split_read.hpp"
 #include "cli/std_streams.hpp"
 
@@ -30,7 +29,7 @@ void Complain(const std::string& message) {
 }
 
 std::string CannotRead(const std::string& name, int error) {
-    const std::string reason = std::strerror(error);
+    const std::string reason = Reason(error);
     if (name == "-") return "Standardeingabe kann nicht gelesen werden: " + reason;
     return "Datei kann nicht gelesen werden: " + name + ": " + reason;
 }
@@ -46,7 +45,7 @@ int Print(std::string_view text, CodePage code_page = CodePage::kUtf8,
     int error = explanation ? explanation->WriteWithResult(write, text) : write(text);
     if (error == 0) error = CloseStandardOutput();
     if (error == 0) return kExitSuccess;
-    Complain(std::string("Ausgabe kann nicht geschrieben werden: ") + std::strerror(error));
+    Complain("Ausgabe kann nicht geschrieben werden: " + Reason(error));
     return kExitFailure;
 }
 
@@ -93,8 +92,8 @@ int Count(const Options& options) {
         }
     }
     if (explanation && explanation->Error() != 0) {
-        Complain(std::string("Erklärung kann nicht zwischengespeichert werden: ") +
-                 std::strerror(explanation->Error()));
+        Complain("Erklärung kann nicht zwischengespeichert werden: " +
+                 Reason(explanation->Error()));
         return kExitFailure;
     }
     // Only the window's raw bytes are Windows-1252; a console shows either form rightly.
