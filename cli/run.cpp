@@ -79,7 +79,15 @@ int Count(const Options& options) {
         tally.AddText(text, decode);
         if (explanation) explanation->AddText(text, decode);
     };
+    bool told_how_to_end = false;
     for (const std::string& name : options.files) {
+        // Without a word the program would seem to hang at a terminal.
+        if (name == "-" && !told_how_to_end && StandardInputIsTerminal()) {
+            Complain(
+                "Liest Berichte von der Tastatur (eintippen oder einfügen).\nEnde der Eingabe: " +
+                std::string(EndOfTypedInput()) + ".");
+            told_how_to_end = true;
+        }
         if (explanation) explanation->StartFile(name);
         const SplitReadResult split =
             CountInTwo(name, options, buffer, {second_buffer.get(), kReadBufferSize}, tally);

@@ -493,6 +493,32 @@ TEST_F(KorvaCount, HelpAndUsageErrorsFitAnEightyColumnConsole) {
     }
 }
 
+// At a terminal the program would seem to hang without a word: it says once how to end the
+// input. From a pipe or a file it says nothing. (The Windows console: tools/test-windows.sh.)
+TEST_F(KorvaCount, SaysHowToEndTypedInputOnlyAtATerminal) {
+    if (!kHasTerminal) GTEST_SKIP() << "no pseudo-terminal here";
+    // Ctrl+D at the start of a line ends a read of the terminal; the second "-" reads on.
+    const ProcessResult typed = RunKorvaCount(dir_, {.args = {"sabo", "-", "-"},
+                                                     .typed_keys = "Eisenmine (2)\n\x04"
+                                                                   "Bohrturm\n\x04"});
+    EXPECT_TRUE(typed.ExitedWith(0)) << typed.wait_status;
+    EXPECT_EQ(typed.err,
+              "korva-count: Liest Berichte von der Tastatur (eintippen oder einf\xC3\xBCgen).\n"
+              "Ende der Eingabe: Strg+D am Anfang einer Zeile.\n");
+    EXPECT_TRUE(HasLine(typed.out, "Eisenmine  (2)")) << typed.out;
+    EXPECT_TRUE(HasLine(typed.out, "Bohrturm  (1)")) << typed.out;
+
+    const ProcessResult from_file = Run({"sabo", "-", "-"}, "Eisenmine (2)\n");
+    const ProcessResult from_pipe = RunKorvaCount(
+        dir_, {.args = {"sabo"},
+               .feed_stdin = [](const StdinWriter& write) { write("Eisenmine (2)\n"); }});
+    for (const ProcessResult& quiet : {from_file, from_pipe}) {
+        EXPECT_TRUE(quiet.ExitedWith(0)) << quiet.err;
+        EXPECT_EQ(quiet.err, "");
+        EXPECT_TRUE(HasLine(quiet.out, "Eisenmine  (2)")) << quiet.out;
+    }
+}
+
 TEST_F(KorvaCount, WaitsForNonBlockingStandardInput) {
 #ifdef _WIN32
     GTEST_SKIP() << "Windows pipes have no non-blocking mode a program could inherit";
