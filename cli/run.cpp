@@ -34,6 +34,14 @@ std::string CannotRead(const std::string& name, int error) {
     return "Datei kann nicht gelesen werden: " + name + ": " + reason;
 }
 
+// A guess the user should know of: the counts depend on it.
+std::string ReadAsUtf16(const std::string& name, TextForm form) {
+    const std::string how = std::string(form == TextForm::kUtf16Le ? "UTF-16 LE" : "UTF-16 BE") +
+                            " gelesen (ohne BOM, an den Nullbytes erkannt)";
+    if (name == "-") return "Standardeingabe als " + how;
+    return "Datei als " + how + ": " + name;
+}
+
 // Standard output is written once, in full, and closed, so that a full disk or a vanished
 // reader is noticed here and not lost at exit. An explanation, held back until now, goes with
 // the result (both UTF-8: --raw and --explain exclude each other).
@@ -91,13 +99,14 @@ int Count(const Options& options) {
         if (explanation) explanation->StartFile(name);
         const SplitReadResult split =
             CountInTwo(name, options, buffer, {second_buffer.get(), kReadBufferSize}, tally);
-        const int error = split.outcome == SplitRead::kNotSplit
-                              ? ReadTexts(name, options.encoding, buffer, add_text)
-                              : split.error;
-        if (error != 0) {
-            Complain(CannotRead(name, error));
+        const ReadTextsResult read = split.outcome == SplitRead::kNotSplit
+                                         ? ReadTexts(name, options.encoding, buffer, add_text)
+                                         : ReadTextsResult{split.error, {}};
+        if (read.error != 0) {
+            Complain(CannotRead(name, read.error));
             return kExitFailure;
         }
+        if (read.start.guessed) Complain(ReadAsUtf16(name, read.start.form));
     }
     if (explanation && explanation->Error() != 0) {
         Complain("Erklärung kann nicht zwischengespeichert werden: " +

@@ -325,6 +325,59 @@ TEST_F(KorvaCount, Utf16WithAMarkIsDecodedInAutoMode) {
     }
 }
 
+// Older Windows tools write UTF-16 without a mark. Read as bytes it would count nothing; it is
+// recognised by its zero bytes, and the user is told, once per file.
+TEST_F(KorvaCount, Utf16WithoutAMarkIsRecognisedByItsZeroBytesAndSaidSo) {
+    const std::u16string reports = u"Eisen 100\r\nWasser 5\r\n";
+    const std::string le = Utf16(reports, true).substr(2);
+    const std::string be = Utf16(reports, false).substr(2);
+    // Zero bytes beside control bytes: binary data, whose text is counted as it stands.
+    std::string binary;
+    for (int i = 0; i < 2048; ++i) binary += std::string{static_cast<char>(1 + i % 255), '\0'};
+    binary += "\nEisen 7\n";
+    const std::string note =
+        "korva-count: Datei als UTF-16 LE gelesen (ohne BOM, an den Nullbytes "
+        "erkannt): ";
+    const std::string le_file = File("le.txt", le);
+    const std::string odd_file = File("odd.txt", le + "x");
+    const std::string be_file = File("be.txt", be);
+    const struct {
+        const char* name;
+        ProcessRequest request;
+        std::string err;
+        const char* line;
+    } rows[] = {
+        {"little endian", {.args = {"pluen", le_file}}, note + le_file + "\n", "Eisen = 100"},
+        {"odd length", {.args = {"pluen", odd_file}}, note + odd_file + "\n", "Eisen = 100"},
+        {"big endian",
+         {.args = {"pluen", be_file}},
+         "korva-count: Datei als UTF-16 BE gelesen (ohne BOM, an den Nullbytes erkannt): " +
+             be_file + "\n",
+         "Wasser = 5"},
+        {"a pipe, a few bytes at a time",
+         {.args = {"pluen"},
+          .feed_stdin =
+              [&le](const StdinWriter& write) {
+                  for (std::size_t i = 0; i < le.size() && write(le.substr(i, 3)); i += 3) {
+                  }
+              }},
+         "korva-count: Standardeingabe als UTF-16 LE gelesen (ohne BOM, an den Nullbytes "
+         "erkannt)\n",
+         "Eisen = 100"},
+        {"too short to tell",
+         {.args = {"pluen", File("tiny.txt", le.substr(0, 4))}},
+         "",
+         "Eisen = 0"},
+        {"binary data", {.args = {"pluen", File("binary.bin", binary)}}, "", "Eisen = 7"},
+    };
+    for (const auto& row : rows) {
+        const ProcessResult result = RunKorvaCount(dir_, row.request);
+        EXPECT_TRUE(result.ExitedWith(0)) << row.name;
+        EXPECT_EQ(result.err, row.err) << row.name;
+        EXPECT_TRUE(HasLine(result.out, row.line)) << row.name << "\n" << result.out;
+    }
+}
+
 TEST_F(KorvaCount, UsageErrorsWriteUsageToStderrAndNothingToStdout) {
     const std::string missing = Utf8Path(dir_ / "missing.txt");
     const std::vector<Args> rows = {
