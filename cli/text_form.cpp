@@ -8,9 +8,6 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 
-// Enough of a file to tell UTF-16 by its zero bytes.
-constexpr std::size_t kGuessSize = 4096;
-
 // Fewer code units tell too little, and hold no line a counter counts.
 constexpr std::size_t kGuessMinimumUnits = 4;
 
@@ -36,17 +33,13 @@ bool HasUtf16Pattern(std::string_view head, std::size_t zero_lane) {
 
 }  // namespace
 
-std::size_t FileStartSize(Encoding encoding) {
-    return encoding == Encoding::kAuto ? kGuessSize : kUtf8Mark.size();
-}
-
 FileStart FileStartOf(std::string_view head, Encoding encoding) {
     if (head.starts_with(kUtf8Mark)) return {TextForm::kBytes, kUtf8Mark.size(), false};
     // A UTF-16 mark or pattern means UTF-16 only when the user left the choice to us.
     if (encoding != Encoding::kAuto) return {};
     if (head.starts_with(kUtf16LeMark)) return {TextForm::kUtf16Le, kUtf16LeMark.size(), false};
     if (head.starts_with(kUtf16BeMark)) return {TextForm::kUtf16Be, kUtf16BeMark.size(), false};
-    head = head.substr(0, kGuessSize);
+    head = head.substr(0, FileStartSize(encoding));
     if (HasUtf16Pattern(head, 1)) return {TextForm::kUtf16Le, 0, true};
     if (HasUtf16Pattern(head, 0)) return {TextForm::kUtf16Be, 0, true};
     return {};

@@ -26,8 +26,11 @@ struct FileStart {
     bool guessed = false;       // UTF-16 recognised by its zero bytes, without a mark
 };
 
-// How many first bytes of a file FileStartOf needs to decide (fewer when the file is shorter).
-std::size_t FileStartSize(Encoding encoding);
+// How many first bytes of a file FileStartOf needs to decide (fewer when the file is shorter):
+// the first 4 KB tell UTF-16 by its zero bytes, the first 3 a UTF-8 mark.
+constexpr std::size_t FileStartSize(Encoding encoding) {
+    return encoding == Encoding::kAuto ? 4096 : 3;
+}
 
 // A UTF-8 mark is skipped in every mode. In kAuto a UTF-16 mark makes the file UTF-16, and so
 // does the pattern of UTF-16 without one: in the first 4 KB, nearly every odd byte (or every even
