@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "app/window/failure.hpp"
 #include "app/window/form.hpp"
 #include "base64.hpp"
 #include "form_markup.hpp"
@@ -53,6 +54,24 @@ std::string Filled(const std::string& text, const Fields& fields) {
     return out + text.substr(at);
 }
 
+// A text of the failure model in UTF-8.
+std::string Utf8(std::u16string_view text) {
+    std::string out;
+    for (const char16_t c : text) {
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
 // FNV-1a, enough to tell one build of the site from the next.
 std::string Version(std::string_view bytes) {
     std::uint64_t hash = 0xcbf29ce484222325u;
@@ -68,6 +87,8 @@ void Build(const fs::path& page_dir, const fs::path& icon, const fs::path& simd,
     Fields fields{
         {"CAPTION", web::Escaped(form::kCaption)},
         {"APPLICATION_TITLE", web::Escaped(form::kApplicationTitle)},
+        {"OUT_OF_MEMORY_TEXT", web::Escaped(Utf8(form::kOutOfMemoryText))},
+        {"FOREIGN_FAILURE_TEXT", web::Escaped(Utf8(form::kForeignFailureText))},
         {"FORM_STYLE", web::FormStyle()},
         {"STYLE", ReadFile(page_dir / "page.css")},
         {"MENU", web::MenuMarkup()},

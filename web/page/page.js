@@ -91,14 +91,19 @@ function showResult(text) {
   setTimeout(() => { announcement.textContent = `Ergebnis: ${lines} Zeilen`; }, 50);
 }
 
-// The windows' period rule: a message whose last character lies above "." gains one.
-function withClosingPeriod(message) {
+// The box's text as the windows show a failure in a command: running out of memory and a
+// foreign failure (a trap) by their fixed texts, any other by its message with the period rule,
+// "." appended when its last character lies above ".".
+function errorBoxText(failure) {
+  if (failure instanceof OutOfMemory) return errorBox.dataset.outOfMemory;
+  if (failure instanceof WebAssembly.RuntimeError) return errorBox.dataset.foreignFailure;
+  const message = failure instanceof Error ? failure.message : String(failure);
   return message !== '' && message.charCodeAt(message.length - 1) > 46 ? `${message}.` : message;
 }
 
-function showErrorBox(message) {
+function showErrorBox(failure) {
   const before = document.activeElement;
-  errorText.textContent = withClosingPeriod(message);
+  errorText.textContent = errorBoxText(failure);
   errorBox.addEventListener('close', () => { if (before && before.isConnected) before.focus(); }, { once: true });
   errorBox.showModal();
 }
@@ -111,7 +116,7 @@ async function press(counter) {
   try {
     showResult(await countText(counter, input.value));
   } catch (failure) {
-    showErrorBox(failure instanceof Error ? failure.message : String(failure));
+    showErrorBox(failure);
   } finally {
     counting = false;
   }

@@ -30,13 +30,19 @@ export const initialInput = literal('kInitialInput');
 export const initialOutput = literal('kInitialOutput');
 
 export const controls = [...source.matchAll(
-  /Control\{"(\w+)", Kind::(\w+), Parent::(\w+), \{(\d+), (\d+), (\d+), (\d+)\}, "([^"]*)", (true|false)\}/g)]
+  /Control\{(?:ControlId::\w+,\s*)?"(\w+)",\s*Kind::(\w+),\s*Parent::(\w+),\s*\{(\d+),\s*(\d+),\s*(\d+),\s*(\d+)\},\s*"([^"]*)",\s*(true|false)\}/g)]
   .map(([, name, kind, parent, left, top, width, height, text, enabled]) => ({
     name, kind, parent, left: +left, top: +top, width: +width, height: +height, caption: text, enabled: enabled === 'true',
   }));
 
-export const topMenus = [...source.matchAll(/MenuEntry\{"(\w+)", MenuLevel::kTop, "([^"]*)", (true|false)/g)]
+export const topMenus = [...source.matchAll(/MenuEntry\{"(\w+)",\s*MenuLevel::kTop,\s*"([^"]*)",\s*(true|false)/g)]
   .map(([, name, text, enabled]) => ({ name, caption: text.replace(/&(.)/g, '$1'), enabled: enabled === 'true' }));
+
+// The error box's fixed texts, from the failure model both windows share.
+const failureSource = readFileSync(join(root, 'app', 'window', 'failure.hpp'), 'utf8');
+const fixedText = (name) => failureSource.match(new RegExp(`${name}\\[\\] = u"([^"]*)"`))[1];
+export const outOfMemoryText = fixedText('kOutOfMemoryText');
+export const foreignFailureText = fixedText('kForeignFailureText');
 
 // Point sizes at 96 dpi, rounded to whole pixels.
 export const pixelsOfPoints = (points) => Math.round((points * 96) / 72);

@@ -282,8 +282,9 @@ for (const [where, url] of [['http', null], ['file', null]]) {
       await counted(page, () => page.click('#Pluen'));
       const pluen = await value(page, 'Output');
       const failures = [
-        ['Out of memory', 'Out of memory.', 'memory refused', 'Enter'],
-        ['Out of memory', 'Out of memory.', 'memory gone inside the count', 'click'],
+        ['', form.outOfMemoryText, 'memory refused', 'Enter'],
+        ['', form.outOfMemoryText, 'memory gone inside the count', 'click'],
+        ['unreachable', form.foreignFailureText, 'trap', 'Space'],
         ['Fehler.', 'Fehler.', 'message', 'Enter'],
         ['Fehler!', 'Fehler!', 'message', 'click'],
         ['Wirklich?', 'Wirklich?.', 'message', 'Space'],
@@ -312,7 +313,7 @@ for (const [where, url] of [['http', null], ['file', null]]) {
           await page.keyboard.press(dismiss);
         }
         await page.waitForSelector('#ErrorBox:not([open])');
-        if (how !== 'message') {
+        if (how.startsWith('memory')) {
           const trapped = await page.evaluate((i) => window.korvaTest.instances[i].korva_out_of_memory(), index);
           assert.equal(trapped, how === 'memory refused' ? 0 : 1, `${how}: the module's own mark`);
         }
@@ -353,16 +354,16 @@ for (const [where, url] of [['http', null], ['file', null]]) {
   });
 }
 
-// Wraps the module so a test can make a count fail: a thrown message, memory refused to the
-// report, or memory gone once the report is in (the module's own allocation then traps).
+// Wraps the module so a test can make a count fail: a thrown message, a trap, memory refused to
+// the report, or memory gone once the report is in (the module's own allocation then traps).
 function injectFailures() {
   const instantiate = WebAssembly.instantiate;
   const test = { instances: [], failure: null };
   window.korvaTest = test;
   test.inject = (message, kind, report) => {
     const module = test.instances.at(-1);
-    if (kind === 'message') {
-      test.failure = message;
+    if (kind === 'message' || kind === 'trap') {
+      test.failure = kind === 'trap' ? new WebAssembly.RuntimeError(message) : new Error(message);
       return;
     }
     // What the page asks for the report: its length and half as much again.
@@ -380,9 +381,9 @@ function injectFailures() {
       Object.defineProperty(exports, key, {
         get: () => {
           if (key !== 'korva_count' || test.failure === null) return real[key];
-          const message = test.failure;
+          const failure = test.failure;
           test.failure = null;
-          return () => { throw new Error(message); };
+          return () => { throw failure; };
         },
       });
     }
