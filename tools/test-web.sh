@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the web page into build-web/ and tests it: the modules in node against the native
-# korva-count (built into build/ when missing), then the page in Debian's Chromium over http on
-# 127.0.0.1, from file:// and as the hosted site offline. Screenshots land in
+# korva-count (built into build/ when missing), the core's fuzz targets built for WebAssembly in
+# node, then the page in Debian's Chromium over http on 127.0.0.1, from file:// and as the hosted
+# site offline. Screenshots land in
 # build-web/screenshots/ (KORVA_WEB_SCREENSHOTS=docs puts them into docs/ for the README).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,5 +15,6 @@ if [ ! -x build/bin/korva-count ]; then
 fi
 (cd web && npm ci --no-audit --no-fund --loglevel=error)
 export PUPPETEER_SKIP_DOWNLOAD=1
-node --test --test-concurrency=1 web/tests/module.test.mjs web/tests/page.test.mjs
+node --test --test-concurrency=1 web/tests/module.test.mjs web/tests/fuzz.test.mjs \
+    web/tests/page.test.mjs
 ls -l build-web/korva-counter.html
