@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the web page into build-web/ and tests it: the modules in node against the native
-# korva-count (built into build/ when missing), the core's fuzz targets built for WebAssembly in
+# korva-count (built into build/ with korva-make-reports when missing), the core's fuzz targets built for WebAssembly in
 # node, then the page in Debian's Chromium over http on 127.0.0.1, from file:// and as the hosted
 # site offline. Screenshots land in
 # build-web/screenshots/ (KORVA_WEB_SCREENSHOTS=docs puts them into docs/ for the README).
@@ -8,10 +8,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps.sh web
 tools/build-web.sh
-if [ ! -x build/bin/korva-count ]; then
+if [ ! -x build/bin/korva-count ] || [ ! -x build/bin/korva-make-reports ]; then
     tools/deps.sh build
     cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build build --target korva-count -j2
+    cmake --build build --target korva-count korva-make-reports -j2
 fi
 (cd web && npm ci --no-audit --no-fund --loglevel=error)
 export PUPPETEER_SKIP_DOWNLOAD=1

@@ -8,6 +8,7 @@ import { fileURLToPath } from 'node:url';
 export const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
 export const buildWeb = process.env.KORVA_BUILD_WEB ?? join(root, 'build-web');
 export const korvaCount = process.env.KORVA_COUNT ?? join(root, 'build', 'bin', 'korva-count');
+export const makeReports = join(dirname(korvaCount), 'korva-make-reports');
 export const kernels = ['simd', 'scalar'];
 export const counters = { sabo: 0, pluen: 1 };
 
@@ -43,4 +44,9 @@ export function nativeResult(counter, bytes) {
   const input = Buffer.concat([Buffer.from([0xef, 0xbb, 0xbf]), Buffer.from(bytes)]);
   const raw = execFileSync(korvaCount, [counter, '--encoding', 'utf-8', '--raw'], { input, maxBuffer: 1 << 20 });
   return windows1252.decode(raw);
+}
+
+// MEGABYTES of generated reports (UTF-8), as the benchmarks count them.
+export function generatedReports(megabytes, seed = 1) {
+  return execFileSync(makeReports, [String(megabytes), 'realistic', String(seed)], { maxBuffer: (megabytes + 1) << 20 });
 }

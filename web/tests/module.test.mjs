@@ -1,11 +1,11 @@
 // The module in node against the native korva-count: the same result text, byte for byte, for
-// both modules, both counters and every input of the fuzz corpora, of the report generator's
-// shapes, and of a seeded run of mutations of them (KORVA_WEB_MUTATIONS, default 150).
+// both modules, both counters and every input of the fuzz corpora, edge cases, generated reports,
+// and a seeded run of mutations (KORVA_WEB_MUTATIONS, default 150).
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
 import { corpusInputs, edgeInputs, mutations } from './inputs.mjs';
-import { countBytes, instantiate, kernels, moduleBytes, nativeResult } from './korva_module.mjs';
+import { countBytes, generatedReports, instantiate, kernels, moduleBytes, nativeResult } from './korva_module.mjs';
 
 test('each module imports nothing and exports the entry points the page calls', () => {
   for (const kernel of kernels) {
@@ -18,7 +18,8 @@ test('each module imports nothing and exports the entry points the page calls', 
 
 test('the modules count every input as korva-count --encoding utf-8 does', async () => {
   const seeds = [...corpusInputs(), ...edgeInputs];
-  const inputs = [...seeds, ...mutations(seeds, Number(process.env.KORVA_WEB_MUTATIONS ?? 150), 20261207)];
+  const generated = { name: '2 MB of generated reports', bytes: generatedReports(2) };
+  const inputs = [...seeds, generated, ...mutations(seeds, Number(process.env.KORVA_WEB_MUTATIONS ?? 150), 20261207)];
   const modules = Object.fromEntries(await Promise.all(kernels.map(async (k) => [k, await instantiate(k)])));
   for (const { name, bytes } of inputs) {
     for (const counter of ['sabo', 'pluen']) {
