@@ -44,11 +44,6 @@ after(async () => {
   await chromium?.close();
 });
 
-const origins = () => [
-  ['http', `${server.origin}/korva-counter.html`],
-  ['file', pageFile],
-];
-
 async function open(url, { viewport = wide, beforeLoad } = {}) {
   const context = await chromium.browser.createBrowserContext();
   const { origin } = new URL(url);
@@ -140,9 +135,9 @@ async function copied(page, url) {
   });
 }
 
-for (const [where, url] of [['http', null], ['file', null]]) {
+for (const where of ['http', 'file']) {
   describe(`the single-file page over ${where}`, () => {
-    const pageUrl = () => origins().find(([name]) => name === where)[1];
+    const pageUrl = () => (where === 'http' ? `${server.origin}/korva-counter.html` : pageFile);
 
     test('every control stands at its designed place and size, with its caption, font and state', async () => {
       const { page, errors, close } = await open(pageUrl());
