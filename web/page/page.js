@@ -26,11 +26,15 @@ const kernel = WebAssembly.validate(simdProbe) ? 'simd' : 'scalar';
 document.documentElement.dataset.kernel = kernel;
 const bytes = moduleBytes(kernel === 'simd' ? 'KorvaSimd' : 'KorvaScalar');
 
-// A fresh instance after every failure: a trap may leave the module's heap half changed.
+// A fresh instance after every failure: a trap may leave the module's heap half changed. One that
+// could not be made is tried again at the next click.
 let instance = null;
-async function korva() {
-  if (!instance) instance = WebAssembly.instantiate(bytes).then((result) => result.instance);
-  return (await instance).exports;
+function korva() {
+  if (!instance) {
+    instance = WebAssembly.instantiate(bytes).then((result) => result.instance.exports);
+    instance.catch(() => { instance = null; });
+  }
+  return instance;
 }
 korva();
 
