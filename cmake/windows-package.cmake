@@ -1,7 +1,9 @@
-# The Windows download: korva-counter-<version>-win64.zip with the programs and a German README
-# in one folder, nothing to install. Every program installed with install(TARGETS ...) lands there.
+# The Windows download: korva-counter-<version>-win64.zip with the programs, a German README and
+# the licences in one folder, nothing to install. Every program installed with install(TARGETS ...)
+# lands there.
 set(CMAKE_INSTALL_BINDIR . CACHE STRING "" FORCE)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/LIESMICH.txt DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/LIESMICH.txt
+              ${PROJECT_SOURCE_DIR}/packaging/windows/LIZENZEN.txt DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME korva-counter)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Retakes the README's screenshots: the window under a window manager (Xvfb with openbox) after
 # a sabotage count of a small report, at scale 1 (docs/screenshot.png) and at
-# QT_SCALE_FACTOR=2 (docs/screenshot-2x.png), frame and title bar included.
+# QT_SCALE_FACTOR=2 (docs/screenshot-2x.png), frame and title bar included. A picture whose
+# pixels are the same as the new one's is kept as it is, so an unchanged window changes no file.
 # Usage: tools/screenshots.sh [PROGRAM]   (default build/bin/korva-counter)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -39,9 +40,20 @@ shoot() {
     sleep 0.5
 
     read_frame
+    local shot
+    shot=$(mktemp --suffix=.png)
     import -window root +repage \
-        -crop "${frame_width}x${frame_height}+${frame_left}+${frame_top}" "$file"
-    echo "$file: ${frame_width}x${frame_height} (frame at $frame_left,$frame_top, scale $scale)"
+        -crop "${frame_width}x${frame_height}+${frame_left}+${frame_top}" "$shot"
+    local what="${frame_width}x${frame_height} (frame at $frame_left,$frame_top, scale $scale)"
+    # compare exits 0 only when both have the same size and no pixel differs.
+    if [ -f "$file" ] && compare -metric AE "$file" "$shot" null: 2>/dev/null; then
+        rm -f "$shot"
+        echo "$file: unchanged, $what"
+    else
+        cat "$shot" > "$file"
+        rm -f "$shot"
+        echo "$file: $what"
+    fi
 
     kill "$program_pid" 2>/dev/null || true
     wait "$program_pid" 2>/dev/null || true

@@ -30,13 +30,15 @@ ctest --test-dir build-win --output-on-failure -j2 --repeat until-pass:2
 zip=$(ls build-win/korva-counter-*-win64.zip)
 cmake -E chdir "$work" cmake -E tar xf "$root/$zip"
 folder=$(ls -d "$work"/korva-counter-*-win64)
-for f in korva-count.exe korva-counter.exe LIESMICH.txt; do
+for f in korva-count.exe korva-counter.exe LIESMICH.txt LIZENZEN.txt; do
     [ -f "$folder/$f" ] || { echo "$zip lacks $f" >&2; exit 1; }
 done
-if LC_ALL=C grep -qv $'\r$' "$folder/LIESMICH.txt"; then
-    echo "LIESMICH.txt in $zip has a line not ended by CR LF" >&2
-    exit 1
-fi
+for f in LIESMICH.txt LIZENZEN.txt; do
+    if LC_ALL=C grep -qv $'\r$' "$folder/$f"; then
+        echo "$f in $zip has a line not ended by CR LF" >&2
+        exit 1
+    fi
+done
 
 # The window from the zip, end to end: paste, Sabo, copy, compare, close (77: skipped).
 status=0

@@ -3,59 +3,36 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 
-#include <new>
+#include "app/window/caught_failure.hpp"
 
-#include "app/window/closing_period.hpp"
+namespace {
 
-EExternalException::EExternalException(std::uint32_t code)
-    : Exception(QStringLiteral("External exception ") + QString::number(code, 16).toUpper()) {}
-
-QString WithClosingPeriod(const QString& message) {
-    const QStringView view(message);
-    const std::u16string_view text(view.utf16(), static_cast<std::size_t>(view.size()));
-    return korva::form::TakesClosingPeriod(text) ? message + QLatin1Char('.') : message;
+void ShowFailure(korva::form::FailureSite site, const std::exception_ptr& failure,
+                 const ErrorBoxPresenter& present) {
+    korva::form::ShowFailure(site, failure,
+                             [&present](std::u16string_view text) { ShowErrorBox(text, present); });
 }
+
+}  // namespace
 
 void ShowCriticalBox(const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok);
     box.exec();
 }
 
-void ShowErrorBox(const Exception& failure, const ErrorBoxPresenter& present) {
-    present(QCoreApplication::applicationName(), WithClosingPeriod(failure.Message()));
+void ShowErrorBox(std::u16string_view text, const ErrorBoxPresenter& present) {
+    present(QCoreApplication::applicationName(),
+            QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-bool IsOutOfMemory(std::exception_ptr failure) noexcept {
-    try {
-        std::rethrow_exception(std::move(failure));
-    } catch (const std::bad_alloc&) {
-        return true;
-    } catch (...) {
-        return false;
-    }
+bool IsOutOfMemory(const std::exception_ptr& failure) noexcept {
+    return korva::form::KindOf(failure) == korva::form::FailureKind::kOutOfMemory;
 }
 
-void ShowEventFailure(std::exception_ptr failure, const ErrorBoxPresenter& present) {
-    try {
-        std::rethrow_exception(failure);
-    } catch (const EAbort&) {
-    } catch (const Exception& e) {
-        ShowErrorBox(e, present);
-    } catch (const std::bad_alloc&) {
-        ShowErrorBox(EOutOfMemory(), present);
-    } catch (...) {
-        ShowErrorBox(EExternalException(kForeignFailureCode), present);
-    }
+void ShowEventFailure(const std::exception_ptr& failure, const ErrorBoxPresenter& present) {
+    ShowFailure(korva::form::FailureSite::kEvent, failure, present);
 }
 
-void ShowStartUpFailure(std::exception_ptr failure, const ErrorBoxPresenter& present) {
-    try {
-        std::rethrow_exception(failure);
-    } catch (const Exception& e) {
-        ShowErrorBox(e, present);
-    } catch (const std::bad_alloc&) {
-        ShowErrorBox(EOutOfMemory(), present);
-    } catch (...) {
-        ShowErrorBox(Exception(QString()), present);
-    }
+void ShowStartUpFailure(const std::exception_ptr& failure, const ErrorBoxPresenter& present) {
+    ShowFailure(korva::form::FailureSite::kStartUp, failure, present);
 }

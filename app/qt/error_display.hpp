@@ -1,50 +1,18 @@
 // The one way a failure reaches the user: a modal error box captioned with the application title.
+// Which failure shows which text is the failure model's (app/window); this puts it on screen.
 #pragma once
 
 #include <QString>
 
-#include <cstdint>
 #include <exception>
 #include <functional>
+#include <string_view>
 
-// A failure the program knows how to show. The message is shown as it is, apart from the closing
-// period WithClosingPeriod adds.
-class Exception {
-  public:
-    explicit Exception(QString message) : message_(std::move(message)) {}
-    virtual ~Exception() = default;
+#include "app/window/failure.hpp"
 
-    const QString& Message() const { return message_; }
-
-  private:
-    QString message_;
-};
-
-// The silent failure: the event guard drops it without a word.
-class EAbort : public Exception {
-  public:
-    EAbort() : Exception(QStringLiteral("Operation aborted")) {}
-};
-
-// What std::bad_alloc becomes.
-class EOutOfMemory : public Exception {
-  public:
-    EOutOfMemory() : Exception(QStringLiteral("Out of memory")) {}
-};
-
-// Any other foreign failure, named by a number in upper-case hexadecimal.
-class EExternalException : public Exception {
-  public:
-    explicit EExternalException(std::uint32_t code);
-};
-
-// The number an EExternalException carries for a foreign C++ failure: the code Windows gives
-// every C++ exception, so the message reads as it does there.
-inline constexpr std::uint32_t kForeignFailureCode = 0xE06D7363;
-
-// Appends "." when message is not empty and its last character, as a Windows-1252 byte, lies
-// above "." (46). A character Windows-1252 lacks counts as "?", which also gains the period.
-QString WithClosingPeriod(const QString& message);
+// The failures by the names the window's code throws and catches.
+using korva::form::EAbort;
+using korva::form::Exception;
 
 // Shows caption and text to the user and returns once they are dismissed.
 using ErrorBoxPresenter = std::function<void(const QString& caption, const QString& text)>;
@@ -52,16 +20,16 @@ using ErrorBoxPresenter = std::function<void(const QString& caption, const QStri
 // The real presenter: a modal critical message box with one OK button.
 void ShowCriticalBox(const QString& caption, const QString& text);
 
-// Presents failure's message, period rule applied, captioned with the application title.
-void ShowErrorBox(const Exception& failure, const ErrorBoxPresenter& present);
+// Presents text captioned with the application title.
+void ShowErrorBox(std::u16string_view text, const ErrorBoxPresenter& present);
 
 // Whether failure is std::bad_alloc: running out of memory. Asks for no memory itself.
-bool IsOutOfMemory(std::exception_ptr failure) noexcept;
+bool IsOutOfMemory(const std::exception_ptr& failure) noexcept;
 
 // For a failure that left the processing of an event: EAbort is dropped, std::bad_alloc shown as
-// EOutOfMemory, any other non-Exception as EExternalException.
-void ShowEventFailure(std::exception_ptr failure, const ErrorBoxPresenter& present);
+// "Out of memory.", any other non-Exception as an external exception.
+void ShowEventFailure(const std::exception_ptr& failure, const ErrorBoxPresenter& present);
 
 // For a failure that left start-up: every Exception is shown, EAbort included; std::bad_alloc as
-// EOutOfMemory; anything else as an Exception with an empty message.
-void ShowStartUpFailure(std::exception_ptr failure, const ErrorBoxPresenter& present);
+// "Out of memory."; anything else as an empty box.
+void ShowStartUpFailure(const std::exception_ptr& failure, const ErrorBoxPresenter& present);

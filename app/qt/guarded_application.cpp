@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+#include "app/window/failure.hpp"
+
 GuardedApplication::GuardedApplication(int& argc, char** argv, ErrorBoxPresenter present)
     : QApplication(argc, argv), present_(std::move(present)) {
     // Built once the event loop runs, so that it does not delay the main window.
@@ -51,7 +53,7 @@ void ShowOutOfMemory(const ErrorBoxPresenter& present) noexcept {
         return application->ShowOutOfMemory();
     }
     try {
-        ShowErrorBox(EOutOfMemory(), present);
+        ShowErrorBox(korva::form::kOutOfMemoryText, present);
     } catch (...) {
         std::fputs("Out of memory.\n", stderr);
     }

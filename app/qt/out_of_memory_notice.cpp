@@ -5,11 +5,12 @@
 #include <cstdio>
 #include <new>
 
+#include "app/window/failure.hpp"
 #include "app/window/form.hpp"
 
 OutOfMemoryNotice::OutOfMemoryNotice(std::size_t reserve_bytes)
     : caption_(QString::fromUtf8(korva::form::kApplicationTitle)),
-      text_(WithClosingPeriod(EOutOfMemory().Message())),
+      text_(QString::fromUtf16(korva::form::kOutOfMemoryText)),
       line_((caption_ + QStringLiteral(": ") + text_ + QLatin1Char('\n')).toUtf8()),
       reserve_bytes_(reserve_bytes),
       reserve_(new char[reserve_bytes]) {}

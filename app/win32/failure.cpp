@@ -1,42 +1,35 @@
 #include "app/win32/failure.hpp"
 
-#include <new>
+#include <string>
 #include <string_view>
 
 #include "app/win32/wide_text.hpp"
-#include "app/window/closing_period.hpp"
+#include "app/window/caught_failure.hpp"
 #include "app/window/form.hpp"
 
 namespace korva::win32 {
 namespace {
 
-// Every text the guard may need when memory has run out, made at compile time.
+// Made at compile time: the guard may need it when memory has run out.
 constexpr auto kCaption = WideAscii<form::kApplicationTitle.size()>(form::kApplicationTitle);
-constexpr std::string_view kOutOfMemoryText = "Out of memory.";
-constexpr auto kOutOfMemory = WideAscii<kOutOfMemoryText.size()>(kOutOfMemoryText);
-constexpr std::string_view kExternalText = "External exception E06D7363.";
-constexpr auto kExternal = WideAscii<kExternalText.size()>(kExternalText);
-constexpr wchar_t kEmpty[] = L"";
-
-static_assert(form::TakesClosingPeriod(u"Out of memory"));
-static_assert(form::TakesClosingPeriod(u"External exception E06D7363"));
 
 void ShowMessageBox(void*, HWND owner, const wchar_t* caption, const wchar_t* text) {
     MessageBoxW(owner, text, caption, MB_OK | MB_ICONSTOP);
 }
 
-void Show(const ErrorBox& box, HWND owner, const wchar_t* text) {
-    box.show(box.context, owner, kCaption.data(), text);
+// text is 0-terminated.
+void Show(const ErrorBox& box, HWND owner, std::u16string_view text) {
+    box.show(box.context, owner, kCaption.data(), AsWide(text).data());
 }
 
-// The message with the period rule; making that text may itself run out of memory.
-void ShowException(const Exception& failure, HWND owner, const ErrorBox& box) {
+// The failure by the rule for site; making an Exception's text may itself run out of memory.
+void ShowFailure(form::FailureSite site, const std::exception_ptr& failure, HWND owner,
+                 const ErrorBox& box) noexcept {
     try {
-        std::wstring text = failure.Message();
-        if (form::TakesClosingPeriod(AsUtf16(text))) text += L'.';
-        Show(box, owner, text.c_str());
+        form::ShowFailure(site, failure,
+                          [&box, owner](std::u16string_view text) { Show(box, owner, text); });
     } catch (...) {
-        Show(box, owner, kOutOfMemory.data());
+        Show(box, owner, form::kOutOfMemoryText);
     }
 }
 
@@ -49,28 +42,11 @@ ErrorBox SystemErrorBox() {
 void ShowEventFailure(std::exception_ptr failure, HWND owner, const ErrorBox& box) noexcept {
     // A capture left behind would keep the mouse away from the error box and every window.
     if (GetCapture() != nullptr) ReleaseCapture();
-    try {
-        std::rethrow_exception(failure);
-    } catch (const EAbort&) {
-    } catch (const Exception& e) {
-        ShowException(e, owner, box);
-    } catch (const std::bad_alloc&) {
-        Show(box, owner, kOutOfMemory.data());
-    } catch (...) {
-        Show(box, owner, kExternal.data());
-    }
+    ShowFailure(form::FailureSite::kEvent, failure, owner, box);
 }
 
 void ShowStartUpFailure(std::exception_ptr failure, const ErrorBox& box) noexcept {
-    try {
-        std::rethrow_exception(failure);
-    } catch (const Exception& e) {
-        ShowException(e, nullptr, box);
-    } catch (const std::bad_alloc&) {
-        Show(box, nullptr, kOutOfMemory.data());
-    } catch (...) {
-        Show(box, nullptr, kEmpty);
-    }
+    ShowFailure(form::FailureSite::kStartUp, failure, nullptr, box);
 }
 
 Exception LastErrorException() {
@@ -86,7 +62,7 @@ Exception LastErrorException() {
     while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r')) {
         message.pop_back();
     }
-    return Exception(message);
+    return Exception(std::u16string(AsUtf16(message)));
 }
 
 }  // namespace korva::win32

@@ -1,32 +1,18 @@
-// The failures the window knows how to show, and the one way it shows them: a modal error box
-// captioned with the application title.
+// The one way the window shows a failure: a modal error box captioned with the application
+// title. Which failure shows which text is the failure model's (app/window); this puts it on
+// screen, also when memory has run out.
 #pragma once
 
 #include <windows.h>
 
-#include <cstdint>
 #include <exception>
-#include <string>
-#include <utility>
+
+#include "app/window/failure.hpp"
 
 namespace korva::win32 {
 
-class Exception {
-  public:
-    explicit Exception(std::wstring message) : message_(std::move(message)) {}
-    virtual ~Exception() = default;
-
-    const std::wstring& Message() const { return message_; }
-
-  private:
-    std::wstring message_;
-};
-
-// The silent failure: the event guard drops it without a word.
-class EAbort : public Exception {
-  public:
-    EAbort() : Exception(L"Operation aborted") {}
-};
+using form::EAbort;
+using form::Exception;
 
 // Shows caption and text and returns once the user has dismissed them. It must not need new
 // memory: the guard calls it with pre-built texts when memory has run out.
@@ -39,9 +25,8 @@ struct ErrorBox {
 ErrorBox SystemErrorBox();
 
 // For a failure that left a handler: EAbort is dropped, std::bad_alloc shown as "Out of
-// memory.", any other foreign failure as "External exception E06D7363." (the code Windows gives
-// every C++ exception), an Exception by its message with the period rule. A mouse capture the
-// handler left behind is cancelled first.
+// memory.", any other foreign failure as "External exception E06D7363.", an Exception by its
+// message with the period rule. A mouse capture the handler left behind is cancelled first.
 void ShowEventFailure(std::exception_ptr failure, HWND owner, const ErrorBox& box) noexcept;
 
 // For a failure that left start-up: every Exception is shown, EAbort included; std::bad_alloc

@@ -1,6 +1,6 @@
 // How long a click on Sabo or Pluen takes with a large paste in Input, from the click to the
 // finished Output, and what the paste itself costs Qt. Not a test: run it by hand.
-// Usage: click_bench [MEGABYTES...]   (default: 10 50; offscreen unless QT_QPA_PLATFORM says)
+// Usage: click_bench MEGABYTES...   (for example 10 50; offscreen unless QT_QPA_PLATFORM says)
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -10,10 +10,12 @@
 
 #include <sys/resource.h>
 
+#include <charconv>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/qt/main_form.hpp"
@@ -24,6 +26,29 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+constexpr std::string_view kUsage =
+    "Aufruf: click_bench MEGABYTES...\n"
+    "Misst je Größe, wie lange ein Klick auf Sabo und Plünder mit so vielen MB Berichten im\n"
+    "Feld \"Berichte\" bis zum fertigen Ergebnis braucht, zum Beispiel: click_bench 10 50\n"
+    "Ohne Anzeige (offscreen), wenn QT_QPA_PLATFORM nichts anderes sagt.\n";
+
+// The sizes in MB, each a whole number above 0, or nothing on any other call.
+std::optional<std::vector<int>> ParseSizes(int argc, char** argv) {
+    if (argc < 2) return std::nullopt;
+    std::vector<int> sizes;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view text = argv[i];
+        int megabytes = 0;
+        const auto [end, error] =
+            std::from_chars(text.data(), text.data() + text.size(), megabytes);
+        if (error != std::errc{} || end != text.data() + text.size() || megabytes <= 0) {
+            return std::nullopt;
+        }
+        sizes.push_back(megabytes);
+    }
+    return sizes;
+}
 
 double MillisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -93,19 +118,27 @@ void Measure(TMainForm& form, int megabytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The call is checked before Qt starts, so a wrong one costs nothing; the platform is chosen
+    // with QT_QPA_PLATFORM, not with Qt's options.
+    if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+        std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
+        return 0;
+    }
+    const std::optional<std::vector<int>> sizes = ParseSizes(argc, argv);
+    if (!sizes) {
+        std::fwrite(kUsage.data(), 1, kUsage.size(), stderr);
+        return 2;
+    }
     // It measures the window's own work, with no display needed; a platform the user chose stays.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
     }
     QApplication app(argc, argv);
     SetApplicationIdentity();
-    std::vector<int> sizes;
-    for (int i = 1; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
-    if (sizes.empty()) sizes = {10, 50};
 
     TMainForm form;
     form.show();
     if (!QTest::qWaitForWindowExposed(&form)) return 1;
-    for (const int megabytes : sizes) Measure(form, megabytes);
+    for (const int megabytes : *sizes) Measure(form, megabytes);
     return 0;
 }

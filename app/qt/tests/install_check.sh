@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the build into a scratch prefix and checks that both programs, the desktop file, icons
-# and metainfo land in the standard folders, validating them where the validators are installed.
+# Installs the build into a scratch prefix and checks that both programs, the desktop file, icons,
+# metainfo, man pages and bash completion land in the standard folders, validating them where the
+# validators are installed.
 # Usage: install_check.sh BUILD-DIR APP-ID
 set -euo pipefail
 build=$1
@@ -17,7 +18,9 @@ for file in bin/korva-counter bin/korva-count \
     "share/icons/hicolor/scalable/apps/$id.svg" \
     "share/icons/hicolor/16x16/apps/$id.png" \
     "share/icons/hicolor/48x48/apps/$id.png" \
-    "share/icons/hicolor/256x256/apps/$id.png"; do
+    "share/icons/hicolor/256x256/apps/$id.png" \
+    share/man/man1/korva-count.1 share/man/man1/korva-counter.1 \
+    share/bash-completion/completions/korva-count; do
     if [ ! -f "$prefix/$file" ]; then
         echo "missing: $file"
         missing=1

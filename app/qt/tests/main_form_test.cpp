@@ -623,7 +623,7 @@ class MainFormTest : public QObject {
     void failureInCommandIsShownAndWindowGoesOn_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QStringList>("shown");
-        // Which text each failure gets is checked in error_display_test; here one of each way
+        // Which text each failure gets is checked in window.CaughtFailure; here one of each way
         // through the guard.
         QTest::newRow("Exception") << 0 << QStringList{"Zähler kaputt."};
         QTest::newRow("EAbort is silent") << 1 << QStringList{};
@@ -642,7 +642,7 @@ class MainFormTest : public QObject {
                 form_->Output->grabMouse();
                 switch (kind) {
                     case 0:
-                        throw Exception(QStringLiteral("Zähler kaputt"));
+                        throw Exception(u"Zähler kaputt");
                     case 1:
                         throw EAbort();
                     case 2:

@@ -532,12 +532,12 @@ void TestFailures(Checks& checks) {
         const wchar_t* at_start_up;
     } rows[] = {
         {"out of memory", [] { throw std::bad_alloc(); }, L"Out of memory.", L"Out of memory."},
-        {"question mark", [] { throw Exception(L"Wirklich?"); }, L"Wirklich?.", L"Wirklich?."},
-        {"period", [] { throw Exception(L"Fehler."); }, L"Fehler.", L"Fehler."},
-        {"exclamation mark", [] { throw Exception(L"Fehler!"); }, L"Fehler!", L"Fehler!"},
-        {"umlaut", [] { throw Exception(L"Zähler kaputt: ä"); }, L"Zähler kaputt: ä.",
+        {"question mark", [] { throw Exception(u"Wirklich?"); }, L"Wirklich?.", L"Wirklich?."},
+        {"period", [] { throw Exception(u"Fehler."); }, L"Fehler.", L"Fehler."},
+        {"exclamation mark", [] { throw Exception(u"Fehler!"); }, L"Fehler!", L"Fehler!"},
+        {"umlaut", [] { throw Exception(u"Zähler kaputt: ä"); }, L"Zähler kaputt: ä.",
          L"Zähler kaputt: ä."},
-        {"empty message", [] { throw Exception(L""); }, L"", L""},
+        {"empty message", [] { throw Exception(u""); }, L"", L""},
         {"abort", [] { throw EAbort(); }, nullptr, L"Operation aborted."},
         {"foreign failure", [] { throw std::runtime_error("kaputt"); },
          L"External exception E06D7363.", L""},
@@ -690,7 +690,7 @@ void CALLBACK LookAtErrorBox(HWND form, UINT, UINT_PTR timer, DWORD) {
 // The real message box: owned by MainForm, which it disables while it is open.
 void TestRealErrorBox(Checks& checks) {
     FormOptions options;
-    options.sabo = [](std::string_view) -> ResultLines { throw Exception(L"Fehler"); };
+    options.sabo = [](std::string_view) -> ResultLines { throw Exception(u"Fehler"); };
     const Form form(options);
     BoxSeen seen;
     SetPropW(form.window(), kBoxSeen, &seen);

@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# Builds every download into dist/: korva-counter_<version>_amd64.deb, the Windows zip and setup,
+# the web page as korva-counter-<version>.html, and SHA256SUMS. The programs come from the builds
+# tools/test.sh (build/) and tools/test-windows.sh (build-win/) made; where one is missing, only
+# the programs are built, in a folder of their own (build-package/, build-package-win/).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+tools/deps.sh package
+umask 022
+
+version=$(sed -n 's/^project(korva-counter VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
+changelog_version=$(dpkg-parsechangelog -l packaging/debian/changelog -S Version)
+metainfo_version=$(grep -o -m1 '<release version="[^"]*"' \
+    app/desktop/de.korva.KorvaCounter.metainfo.xml | cut -d'"' -f2)
+if [ -z "$version" ] || [ "$changelog_version" != "$version" ] ||
+    [ "$metainfo_version" != "$version" ]; then
+    echo "The version differs: CMakeLists.txt '$version', packaging/debian/changelog" \
+        "'$changelog_version', the metainfo's latest release '$metainfo_version'." >&2
+    echo "A new version needs an entry in the changelog and in the metainfo." >&2
+    exit 1
+fi
+# The same sources give the same .deb: file times are clamped to the changelog's date.
+SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l packaging/debian/changelog -S Timestamp)
+export SOURCE_DATE_EPOCH
+
+# Prints the build folder that holds korva-count and korva-counter, built: the test script's
+# release build, or a folder of its own configured for the programs alone. The rest are CMake
+# arguments for that one.
+programs_in() {
+    local dir=$1 own=$2
+    shift 2
+    if ! grep -qx 'CMAKE_BUILD_TYPE:STRING=Release' "$dir/CMakeCache.txt" 2>/dev/null; then
+        dir=$own
+        cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+            -DKORVA_BUILD_BENCHMARKS=OFF "$@" >&2
+    fi
+    cmake --build "$dir" -j2 --target korva-count korva-counter >&2
+    echo "$dir"
+}
+linux=$(programs_in build build-package)
+windows=$(programs_in build-win build-package-win \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake)
+
+rm -rf dist
+mkdir dist
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# The .deb, put together as Debian's own tools do it: the install tree, programs stripped as
+# dh_strip does, man pages and changelog gzipped without names or times, the Depends line from
+# the libraries the programs use. Its section is games, whose programs live in /usr/games.
+deb=$work/korva-counter
+DESTDIR=$deb cmake --install "$linux" --prefix /usr >/dev/null
+mv "$deb/usr/bin" "$deb/usr/games"
+# Not every desktop session's PATH holds /usr/games; the menu finds the window by its full path.
+sed -i 's|^Exec=korva-counter$|Exec=/usr/games/korva-counter|' \
+    "$deb/usr/share/applications/de.korva.KorvaCounter.desktop"
+strip --remove-section=.comment --remove-section=.note "$deb"/usr/games/*
+find "$deb/usr/share/man" -type f -name '*.[1-9]' -exec gzip -9n {} +
+doc=$deb/usr/share/doc/korva-counter
+install -D -m 644 packaging/debian/copyright "$doc/copyright"
+gzip -9nc packaging/debian/changelog > "$doc/changelog.gz"
+mkdir "$work/debian" "$deb/DEBIAN"
+cp packaging/debian/control packaging/debian/changelog "$work/debian/"
+(
+    cd "$work"
+    dpkg-shlibdeps -Tdebian/substvars korva-counter/usr/games/*
+    dpkg-gencontrol -pkorva-counter -Pkorva-counter -Tdebian/substvars
+    cd korva-counter
+    find usr -type f -print0 | sort -z | xargs -0 md5sum > DEBIAN/md5sums
+)
+chmod 644 "$deb/DEBIAN/control" "$deb/DEBIAN/md5sums"
+dpkg-deb --root-owner-group -Zxz --build "$deb" "dist/korva-counter_${version}_amd64.deb" >/dev/null
+
+# The zip, as tools/test-windows.sh makes and checks it.
+(cd "$windows" && cpack -G ZIP >/dev/null)
+cp "$windows/korva-counter-$version-win64.zip" dist/
+
+# The setup holds the same files as the zip.
+cmake --install "$windows" --prefix "$work/windows" --strip >/dev/null
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$work/windows" \
+    -DICON="$root/$windows/app/win32/korva-counter.ico" \
+    -DOUTFILE="$root/dist/korva-counter-$version-win64-setup.exe" packaging/windows/setup.nsi
+
+# The web page, from the web build if it is there.
+page=build-web/korva-counter.html
+if [ ! -f "$page" ] && [ -x tools/build-web.sh ]; then
+    tools/build-web.sh
+fi
+if [ -f "$page" ]; then
+    cp "$page" "dist/korva-counter-$version.html"
+else
+    echo "package.sh: no web page (neither $page nor tools/build-web.sh); dist/ has none" >&2
+fi
+
+(cd dist && sha256sum -- * > SHA256SUMS)
+ls -l dist
