@@ -74,24 +74,15 @@ class Desktop : public testing::Test {
 
 // The task bar's button for window, once the task bar shows it.
 HWND TaskBarEntry(HWND window) {
-    struct Search {
-        HWND window;
-        HWND entry;
-    } search{window, nullptr};
     const HWND task_bar = FindWindowW(L"Shell_TrayWnd", nullptr);
     if (task_bar == nullptr) return nullptr;
-    EnumChildWindows(
-        task_bar,
-        [](HWND child, LPARAM context) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(context);
-            if (GetWindowLongPtrW(child, GWLP_ID) != reinterpret_cast<LONG_PTR>(search->window)) {
-                return TRUE;
-            }
-            search->entry = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.entry != nullptr && IsWindowVisible(search.entry) ? search.entry : nullptr;
+    for (HWND entry = FindWindowExW(task_bar, nullptr, nullptr, nullptr); entry != nullptr;
+         entry = FindWindowExW(task_bar, entry, nullptr, nullptr)) {
+        if (GetWindowLongPtrW(entry, GWLP_ID) == reinterpret_cast<LONG_PTR>(window)) {
+            return IsWindowVisible(entry) ? entry : nullptr;
+        }
+    }
+    return nullptr;
 }
 
 // A point of the entry's background, right of its icon and title.
@@ -191,11 +182,6 @@ TEST_F(Desktop, EachCountTellsScreenReadersThatOutputChanged) {
         EXPECT_EQ(changes[0].object, OBJID_CLIENT) << button;
         EXPECT_EQ(changes[0].child, CHILDID_SELF) << button;
     }
-    // Typing changes no live region.
-    changes.clear();
-    SendMessageW(ControlOf(form_, "Input"), WM_CHAR, 'x', 0);
-    PumpUntil([] { return !changes.empty(); }, 300);
-    EXPECT_TRUE(changes.empty());
     UnhookWinEvent(hook);
 }
 
