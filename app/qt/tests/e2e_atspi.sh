@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
 # The real program as a screen reader meets it: in a real X server and a D-Bus session of its
-# own, through AT-SPI (the Python script says what is checked: atspi_names.py unless named).
-# Usage: e2e_atspi.sh PROGRAM [SCRIPT.py]
+# own, through AT-SPI (atspi_names.py says what is checked).
+# Usage: e2e_atspi.sh PROGRAM
 # Exits 77 (skipped) when Xvfb, dbus-run-session, the AT-SPI bus or Python's Atspi binding is
 # missing.
 set -euo pipefail
 
 program=$1
 here=$(dirname "$0")
-script=${2:-$here/atspi_names.py}
 # shellcheck source=SCRIPTDIR/../../../tools/lib/xserver.sh
 . "$here/../../../tools/lib/xserver.sh"
 
@@ -23,6 +22,6 @@ python=/usr/bin/python3
 start_xvfb
 
 status=0
-dbus-run-session -- "$python" "$script" "$program" 2>"$work/session.log" || status=$?
+dbus-run-session -- "$python" "$here/atspi_names.py" "$program" 2>"$work/session.log" || status=$?
 [ "$status" = 0 ] || cat "$work/session.log"
 exit "$status"
