@@ -6,29 +6,31 @@ namespace korva::cli {
 
 namespace {
 
+// Every line under 80 columns, so that an 80-column console breaks none of them.
 constexpr std::string_view kUsage =
-    "Aufruf: korva-count sabo|pluen [--encoding auto|utf-8|cp1252] [--raw | --json] [--explain]"
-    " [DATEI...]\n"
+    "Aufruf: korva-count sabo|pluen [--encoding auto|utf-8|cp1252] [--raw | --json]\n"
+    "                   [--explain] [DATEI...]\n"
     "\n"
     "Zählt Sabotageberichte (sabo) oder Plünderungsberichte (pluen) wie die Knöpfe\n"
-    "»Sabo« und »Plünder« des KORVA-Counters. Gelesen werden die DATEIen der Reihe nach,\n"
-    "ohne DATEI oder bei DATEI »-« die Standardeingabe.\n"
+    "»Sabo« und »Plünder« des KORVA-Counters. Gelesen werden die DATEIen der Reihe\n"
+    "nach, ohne DATEI oder bei DATEI »-« die Standardeingabe.\n"
     "\n"
-    "  --encoding auto    Zeilen, die gültiges UTF-8 sind, als UTF-8 lesen, alle anderen\n"
-    "                     als Windows-1252; Dateien mit UTF-16-BOM als UTF-16 (Vorgabe)\n"
+    "  --encoding auto    Zeilen, die gültiges UTF-8 sind, als UTF-8 lesen, alle\n"
+    "                     anderen als Windows-1252; UTF-16 an der BOM oder an den\n"
+    "                     Nullbytes erkennen (Vorgabe)\n"
     "  --encoding utf-8   alles als UTF-8 lesen; ungültige Bytes werden zu »?«\n"
     "  --encoding cp1252  alles als Windows-1252 lesen\n"
     "  --raw              das Ergebnis genau wie im Ergebnisfeld ausgeben\n"
     "                     (Windows-1252, Zeilenende CR LF)\n"
     "  --json             das Ergebnis als JSON-Objekt in einer Zeile ausgeben\n"
-    "  --explain          vor dem Ergebnis jede Zeile zeigen, die etwas zählt: Datei,\n"
-    "                     Zeilennummer, was sie zu welchem Posten zählt, und die Zeile\n"
-    "                     selbst (nicht mit --raw)\n"
+    "  --explain          vor dem Ergebnis jede Zeile zeigen, die etwas zählt:\n"
+    "                     Datei, Zeilennummer, was sie zu welchem Posten zählt,\n"
+    "                     und die Zeile selbst (nicht mit --raw)\n"
     "  -h, --help         diese Hilfe zeigen\n"
     "  --version          die Version zeigen\n"
     "\n"
-    "Rückgabewert: 0 bei Erfolg, 1 wenn eine Datei nicht gelesen oder das Ergebnis nicht\n"
-    "geschrieben werden kann, 2 bei falschem Aufruf.\n";
+    "Rückgabewert: 0 bei Erfolg, 1 wenn eine Datei nicht gelesen oder das Ergebnis\n"
+    "nicht geschrieben werden kann, 2 bei falschem Aufruf.\n";
 
 std::optional<Encoding> EncodingNamed(std::string_view name) {
     if (name == "auto") return Encoding::kAuto;
@@ -50,7 +52,8 @@ std::string_view UsageText() {
 }
 
 std::string ShortUsageText() {
-    return std::string(kUsage.substr(0, kUsage.find('\n') + 1)) + "Mehr dazu: korva-count --help";
+    // The synopsis is the first paragraph.
+    return std::string(kUsage.substr(0, kUsage.find("\n\n") + 1)) + "Mehr dazu: korva-count --help";
 }
 
 ParsedArguments ParseArguments(std::span<const char* const> args) {

@@ -41,7 +41,7 @@ ParsedArguments ParseArguments(std::span<const char* const> args);
 // The usage text, UTF-8, ending in a line break.
 std::string_view UsageText();
 
-// Its first line and where to find the rest, for a usage error; no final line break.
+// Its synopsis and where to find the rest, for a usage error; no final line break.
 std::string ShortUsageText();
 
 }  // namespace korva::cli

@@ -30,19 +30,18 @@ bool IsC1Control(std::string_view utf8, std::size_t i) {
            static_cast<unsigned char>(utf8[i + 1]) <= 0x9F;
 }
 
-// utf8 with every control character replaced by something a terminal only shows: C0 controls
-// and DEL by their pictures (U+2400 to U+2421), C1 controls by U+FFFD.
+// utf8 with every control character in caret notation, as cat -v shows it: "^I" for a tab, "^["
+// for escape, "^?" for DEL, "M-^A" for the C1 control U+0081. Plain ASCII, which every console
+// font has, and nothing a terminal would act on.
 void AppendVisible(std::string& out, std::string_view utf8) {
     for (std::size_t i = 0; i < utf8.size(); ++i) {
         const auto byte = static_cast<unsigned char>(utf8[i]);
-        if (byte < 0x20) {
-            out += "\xE2\x90";
-            out += static_cast<char>(0x80 + byte);
-        } else if (byte == 0x7F) {
-            out += "\xE2\x90\xA1";
+        if (byte < 0x20 || byte == 0x7F) {
+            out += '^';
+            out += static_cast<char>(byte ^ 0x40);
         } else if (IsC1Control(utf8, i)) {
-            out += "\xEF\xBF\xBD";
-            ++i;
+            out += "M-^";
+            out += static_cast<char>((static_cast<unsigned char>(utf8[++i]) - 0x80) ^ 0x40);
         } else {
             out += utf8[i];
         }

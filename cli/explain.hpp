@@ -26,8 +26,8 @@ struct ExplainedLine {
 };
 
 // "bericht.txt:12: Eisenmine +3, Bohrturm +3 | Eisenmine (3) und Bohrturm (2)" and LF, in
-// UTF-8, control characters shown as their pictures ("␉" for a tab) so that no byte of a
-// report can steer the terminal.
+// UTF-8, control characters in caret notation ("^I" for a tab) so that no byte of a report can
+// steer the terminal.
 std::string ExplainedText(Counter counter, const ExplainedLine& line);
 
 // {"file":"-","line":12,"added":[{"name":"Eisenmine","count":3,"readable":true}],

@@ -17,15 +17,6 @@ namespace {
 
 constexpr std::size_t kNone = std::string_view::npos;
 
-struct ByteOrderMark {
-    std::string_view bytes;
-    bool auto_only;  // a UTF-16 mark means UTF-16 only when the user left the choice to us
-};
-
-constexpr ByteOrderMark kUtf8Mark = {"\xEF\xBB\xBF", false};
-constexpr ByteOrderMark kUtf16LeMark = {"\xFF\xFE", true};
-constexpr ByteOrderMark kUtf16BeMark = {"\xFE\xFF", true};
-
 bool IsHighSurrogate(char16_t unit) {
     return unit >= 0xD800 && unit <= 0xDBFF;
 }
@@ -41,16 +32,17 @@ std::size_t LastBreak(std::string_view text) {
     return lf;
 }
 
-int ReadAll(InputFile& file, Encoding encoding, std::span<char> buffer, TextSink on_text) {
+ReadTextsResult ReadAll(InputFile& file, Encoding encoding, std::span<char> buffer,
+                        TextSink on_text) {
     ReportDecoder decoder(encoding);
     while (true) {
         const auto [n, error] = file.Read(buffer);
-        if (error != 0) return error;
+        if (error != 0) return {error, decoder.file_start()};
         if (n == 0) break;
         decoder.Feed(std::string_view(buffer.data(), n), on_text);
     }
     decoder.Finish(on_text);
-    return 0;
+    return {0, decoder.file_start()};
 }
 
 }  // namespace
@@ -83,44 +75,34 @@ std::size_t FirstNonAscii(std::string_view text, std::size_t from) {
 }
 
 void ReportDecoder::Feed(std::string_view chunk, TextSink on_text) {
-    while (form_ == Form::kUndecided && !chunk.empty()) {
-        head_.push_back(chunk.front());
-        chunk.remove_prefix(1);
-        DecideForm(false, on_text);
+    if (!decided_) {
+        const std::size_t wanted = FileStartSize(encoding_) - head_.size();
+        head_.append(chunk.substr(0, wanted));
+        chunk.remove_prefix(std::min(wanted, chunk.size()));
+        if (head_.size() < FileStartSize(encoding_)) return;
+        DecideForm(on_text);
     }
     FeedContent(chunk, on_text);
 }
 
 void ReportDecoder::Finish(TextSink on_text) {
-    if (form_ == Form::kUndecided) DecideForm(true, on_text);
-    if (form_ == Form::kUtf16Le || form_ == Form::kUtf16Be) FeedUtf16({}, true, on_text);
+    if (!decided_) DecideForm(on_text);
+    if (start_.form != TextForm::kBytes) FeedUtf16({}, true, on_text);
     if (!partial_.empty()) EmitText(partial_, on_text);
     partial_.clear();
 }
 
-void ReportDecoder::DecideForm(bool at_end, TextSink on_text) {
-    bool may_become_mark = false;
-    for (const auto& [mark, form] :
-         {std::pair{kUtf8Mark, Form::kBytes}, std::pair{kUtf16LeMark, Form::kUtf16Le},
-          std::pair{kUtf16BeMark, Form::kUtf16Be}}) {
-        if (mark.auto_only && encoding_ != Encoding::kAuto) continue;
-        if (head_ == mark.bytes) {
-            form_ = form;
-            head_.clear();
-            return;
-        }
-        if (mark.bytes.starts_with(head_)) may_become_mark = true;
-    }
-    if (may_become_mark && !at_end) return;
-    form_ = Form::kBytes;
+void ReportDecoder::DecideForm(TextSink on_text) {
+    start_ = FileStartOf(head_, encoding_);
+    decided_ = true;
     const std::string head = std::move(head_);
     head_.clear();
-    FeedContent(head, on_text);
+    FeedContent(std::string_view(head).substr(start_.mark_size), on_text);
 }
 
 void ReportDecoder::FeedContent(std::string_view bytes, TextSink on_text) {
     if (bytes.empty()) return;
-    if (form_ == Form::kBytes) {
+    if (start_.form == TextForm::kBytes) {
         DivideIntoTexts(bytes, on_text);
     } else {
         FeedUtf16(bytes, false, on_text);
@@ -128,7 +110,7 @@ void ReportDecoder::FeedContent(std::string_view bytes, TextSink on_text) {
 }
 
 void ReportDecoder::FeedUtf16(std::string_view bytes, bool at_end, TextSink on_text) {
-    const bool little_endian = form_ == Form::kUtf16Le;
+    const bool little_endian = start_.form == TextForm::kUtf16Le;
     const auto unit = [little_endian](unsigned char first, unsigned char second) {
         return static_cast<char16_t>(little_endian ? first | second << 8 : first << 8 | second);
     };
@@ -200,7 +182,7 @@ void ReportDecoder::DivideIntoTexts(std::string_view bytes, TextSink on_text) {
 }
 
 void ReportDecoder::EmitText(std::string_view text, TextSink on_text) {
-    if (form_ != Form::kBytes || encoding_ == Encoding::kCp1252) {
+    if (start_.form != TextForm::kBytes || encoding_ == Encoding::kCp1252) {
         on_text(text, [](std::string_view line) { return line; });
     } else {
         on_text(text, [this](std::string_view line) { return DecodeLine(line); });
@@ -253,11 +235,11 @@ void ForEachDecodedLine(std::string_view bytes, Encoding encoding, LineVisitor o
         chunk_size);
 }
 
-int ReadTexts(const std::string& name, Encoding encoding, std::span<char> buffer,
-              TextSink on_text) {
+ReadTextsResult ReadTexts(const std::string& name, Encoding encoding, std::span<char> buffer,
+                          TextSink on_text) {
     InputFile file;
-    const int error = file.Open(name);
-    return error != 0 ? error : ReadAll(file, encoding, buffer, on_text);
+    if (const int error = file.Open(name)) return {error, {}};
+    return ReadAll(file, encoding, buffer, on_text);
 }
 
 }  // namespace korva::cli

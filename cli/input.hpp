@@ -7,15 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "cli/text_form.hpp"
 #include "counters/function_ref.hpp"
 
 namespace korva::cli {
-
-enum class Encoding {
-    kAuto,    // per line: valid UTF-8 as UTF-8, anything else as Windows-1252; UTF-16 by its BOM
-    kUtf8,    // UTF-8, each maximal invalid piece one "?"
-    kCp1252,  // the bytes as they are
-};
 
 // Receives a text of whole lines as they were read, and how to turn any one of its lines into
 // Windows-1252. decode hands back the very view it was given when a line needs no change, and
@@ -27,9 +22,10 @@ using TextSink = FunctionRef<void(std::string_view text, LineDecoder decode)>;
 // last line's break (CR LF, lone CR or lone LF), only the last one may end without one, and a
 // CR LF is never split between two. So dividing each text on its own gives the file's lines.
 // Decoding is left to each line, and only for the lines a counter looks at: the break bytes are
-// ASCII in every supported encoding but UTF-16, so lines are found before anything is decoded. A
-// UTF-8 byte-order mark at the very start is skipped in every mode; in kAuto a UTF-16 byte-order
-// mark switches the whole file to UTF-16, which is decoded before it is divided.
+// ASCII in every supported encoding but UTF-16, so lines are found before anything is decoded.
+// The first bytes decide how the file is read (FileStartOf): a UTF-8 byte-order mark at the very
+// start is skipped in every mode; in kAuto UTF-16, by its mark or by its zero bytes, is decoded
+// before it is divided. Until they decide, those first bytes are held back.
 class ReportDecoder {
   public:
     // Where the bytes fed begin: at the start of a file, where a byte-order mark may stand, or
@@ -37,8 +33,7 @@ class ReportDecoder {
     enum class Start { kFileStart, kAfterLineBreak };
 
     explicit ReportDecoder(Encoding encoding, Start start = Start::kFileStart)
-        : encoding_(encoding),
-          form_(start == Start::kFileStart ? Form::kUndecided : Form::kBytes) {}
+        : encoding_(encoding), decided_(start == Start::kAfterLineBreak) {}
 
     void Feed(std::string_view chunk, TextSink on_text);
 
@@ -46,10 +41,11 @@ class ReportDecoder {
     // UTF-16 byte or an unpaired surrogate (each "?").
     void Finish(TextSink on_text);
 
-  private:
-    enum class Form { kUndecided, kBytes, kUtf16Le, kUtf16Be };
+    // How the file is read, once its first bytes have decided (at the latest after Finish).
+    const FileStart& file_start() const { return start_; }
 
-    void DecideForm(bool at_end, TextSink on_text);
+  private:
+    void DecideForm(TextSink on_text);
     void FeedContent(std::string_view bytes, TextSink on_text);
     void FeedUtf16(std::string_view bytes, bool at_end, TextSink on_text);
     void DivideIntoTexts(std::string_view bytes, TextSink on_text);
@@ -57,8 +53,9 @@ class ReportDecoder {
     std::string_view DecodeLine(std::string_view line);
 
     Encoding encoding_;
-    Form form_;
-    std::string head_;  // the first bytes, held until it is clear whether they are a mark
+    bool decided_;
+    FileStart start_;
+    std::string head_;  // the first bytes, held until they decide
     // The last line of the chunks so far, not handed on yet: unended, or ended by a CR that an
     // LF opening the next chunk would complete.
     std::string partial_;
@@ -78,9 +75,15 @@ void ForEachText(std::string_view bytes, Encoding encoding, TextSink on_text,
 void ForEachDecodedLine(std::string_view bytes, Encoding encoding, LineVisitor on_line,
                         std::size_t chunk_size = static_cast<std::size_t>(-1));
 
+struct ReadTextsResult {
+    int error = 0;      // 0, or the errno of the failed open or read
+    FileStart start{};  // how the file was read
+};
+
 // Reads the file name, or standard input for "-", to its end in chunks of buffer.size() bytes
-// and delivers its texts. Returns 0, or the errno of the failed open or read.
-int ReadTexts(const std::string& name, Encoding encoding, std::span<char> buffer, TextSink on_text);
+// and delivers its texts.
+ReadTextsResult ReadTexts(const std::string& name, Encoding encoding, std::span<char> buffer,
+                          TextSink on_text);
 
 // Position of the first byte above 0x7F at or after from, or std::string_view::npos.
 std::size_t FirstNonAscii(std::string_view text, std::size_t from);

@@ -5,8 +5,8 @@
 #include "cli/run.hpp"
 
 int main(int argc, char** argv) {
-    // Only messages follow the user's language (the reasons strerror gives); the counting
-    // itself never depends on the locale.
+    // Only the rare reasons in messages, which strerror gives, follow the user's language; the
+    // counting itself never depends on the locale.
     std::setlocale(LC_MESSAGES, "");
     return korva::cli::Run(
         std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc - 1)));

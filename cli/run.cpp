@@ -1,7 +1,5 @@
 #include "cli/run.hpp"
 
-#include <cerrno>
-#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,6 +9,7 @@
 #include "cli/explain.hpp"
 #include "cli/input.hpp"
 #include "cli/output.hpp"
+#include "cli/reason.hpp"
 #include "cli/split_read.hpp"
 #include "cli/std_streams.hpp"
 
@@ -30,9 +29,17 @@ void Complain(const std::string& message) {
 }
 
 std::string CannotRead(const std::string& name, int error) {
-    const std::string reason = std::strerror(error);
+    const std::string reason = Reason(error);
     if (name == "-") return "Standardeingabe kann nicht gelesen werden: " + reason;
     return "Datei kann nicht gelesen werden: " + name + ": " + reason;
+}
+
+// A guess the user should know of: the counts depend on it.
+std::string ReadAsUtf16(const std::string& name, TextForm form) {
+    const std::string how = std::string(form == TextForm::kUtf16Le ? "UTF-16 LE" : "UTF-16 BE") +
+                            " gelesen (ohne BOM, an den Nullbytes erkannt)";
+    if (name == "-") return "Standardeingabe als " + how;
+    return "Datei als " + how + ": " + name;
 }
 
 // Standard output is written once, in full, and closed, so that a full disk or a vanished
@@ -46,7 +53,7 @@ int Print(std::string_view text, CodePage code_page = CodePage::kUtf8,
     int error = explanation ? explanation->WriteWithResult(write, text) : write(text);
     if (error == 0) error = CloseStandardOutput();
     if (error == 0) return kExitSuccess;
-    Complain(std::string("Ausgabe kann nicht geschrieben werden: ") + std::strerror(error));
+    Complain("Ausgabe kann nicht geschrieben werden: " + Reason(error));
     return kExitFailure;
 }
 
@@ -80,21 +87,30 @@ int Count(const Options& options) {
         tally.AddText(text, decode);
         if (explanation) explanation->AddText(text, decode);
     };
+    bool told_how_to_end = false;
     for (const std::string& name : options.files) {
+        // Without a word the program would seem to hang at a terminal.
+        if (name == "-" && !told_how_to_end && StandardInputIsTerminal()) {
+            Complain(
+                "Liest Berichte von der Tastatur (eintippen oder einfügen).\nEnde der Eingabe: " +
+                std::string(EndOfTypedInput()) + ".");
+            told_how_to_end = true;
+        }
         if (explanation) explanation->StartFile(name);
         const SplitReadResult split =
             CountInTwo(name, options, buffer, {second_buffer.get(), kReadBufferSize}, tally);
-        const int error = split.outcome == SplitRead::kNotSplit
-                              ? ReadTexts(name, options.encoding, buffer, add_text)
-                              : split.error;
-        if (error != 0) {
-            Complain(CannotRead(name, error));
+        const ReadTextsResult read = split.outcome == SplitRead::kNotSplit
+                                         ? ReadTexts(name, options.encoding, buffer, add_text)
+                                         : ReadTextsResult{split.error, {}};
+        if (read.error != 0) {
+            Complain(CannotRead(name, read.error));
             return kExitFailure;
         }
+        if (read.start.guessed) Complain(ReadAsUtf16(name, read.start.form));
     }
     if (explanation && explanation->Error() != 0) {
-        Complain(std::string("Erklärung kann nicht zwischengespeichert werden: ") +
-                 std::strerror(explanation->Error()));
+        Complain("Erklärung kann nicht zwischengespeichert werden: " +
+                 Reason(explanation->Error()));
         return kExitFailure;
     }
     // Only the window's raw bytes are Windows-1252; a console shows either form rightly.

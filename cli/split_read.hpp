@@ -16,6 +16,8 @@ namespace korva::cli {
 
 // Below this size a second thread gains little next to what starting it costs.
 inline constexpr std::size_t kSplitMinimumSize = std::size_t{64} << 20;
+// The first half must hold all the first bytes that decide how the file is read.
+static_assert(kSplitMinimumSize / 2 >= FileStartSize(Encoding::kAuto));
 
 // The position right after the first line break in window (a CR LF whole), or std::nullopt
 // when window holds none or ends in a CR that an LF may follow (unless at_end: the window is

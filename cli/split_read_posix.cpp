@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <future>
+#include <string>
 
 namespace korva::cli {
 
@@ -75,14 +76,15 @@ std::size_t FindSplit(int fd, std::size_t size, std::span<char> buffer) {
     return 0;
 }
 
-// In auto mode a UTF-16 byte-order mark makes the whole file UTF-16, which is divided only
-// after decoding: such a file is read in one piece.
+// UTF-16 (in auto mode, by its mark or its zero bytes) is divided only after decoding: such a
+// file is read in one piece.
 bool MayBeUtf16(int fd, Encoding encoding) {
     if (encoding != Encoding::kAuto) return false;
-    char mark[2] = {};
-    if (ReadAt(fd, mark, 0) != 2) return true;  // unreadable: leave it to the usual read
-    const std::string_view head(mark, 2);
-    return head == "\xFF\xFE" || head == "\xFE\xFF";
+    std::string head(FileStartSize(encoding), '\0');
+    const ssize_t n = ReadAt(fd, head, 0);
+    if (n < 0) return true;  // unreadable: leave it to the usual read
+    head.resize(static_cast<std::size_t>(n));
+    return FileStartOf(head, encoding).form != TextForm::kBytes;
 }
 
 }  // namespace

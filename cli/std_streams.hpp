@@ -12,6 +12,12 @@ enum class CodePage { kUtf8, kCp1252 };
 int WriteStandardOutput(std::string_view text, CodePage code_page);
 int WriteStandardError(std::string_view utf8_text);
 
+// True when standard input is a terminal or a console: someone types or pastes the reports.
+bool StandardInputIsTerminal();
+
+// How that someone ends the input on this system.
+std::string_view EndOfTypedInput();
+
 // Closes standard output, so that a failure the system reports only then (a full disk over NFS,
 // a vanished reader) is seen before the exit status is chosen. Returns 0 or the errno.
 int CloseStandardOutput();

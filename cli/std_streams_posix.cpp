@@ -31,6 +31,15 @@ int WriteStandardError(std::string_view utf8_text) {
     return WriteAll(STDERR_FILENO, utf8_text);
 }
 
+bool StandardInputIsTerminal() {
+    return ::isatty(STDIN_FILENO) == 1;
+}
+
+std::string_view EndOfTypedInput() {
+    // The terminal's end-of-file key; elsewhere in a line it only hands the line on.
+    return "Strg+D am Anfang einer Zeile";
+}
+
 int CloseStandardOutput() {
     // After EINTR the descriptor is closed all the same on Linux.
     return ::close(STDOUT_FILENO) != 0 && errno != EINTR ? errno : 0;

@@ -69,6 +69,16 @@ int WriteStandardError(std::string_view utf8_text) {
     return Write(STD_ERROR_HANDLE, utf8_text, CodePage::kUtf8);
 }
 
+bool StandardInputIsTerminal() {
+    const HANDLE handle = ::GetStdHandle(STD_INPUT_HANDLE);
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE && IsConsole(handle);
+}
+
+std::string_view EndOfTypedInput() {
+    // The console hands a line on only with Enter; input_file_windows.cpp ends at the Ctrl+Z.
+    return "Strg+Z am Anfang einer Zeile, dann die Eingabetaste";
+}
+
 int CloseStandardOutput() {
     // WriteFile has already reported a full disk or a closed pipe; closing tells nothing new.
     const HANDLE handle = ::GetStdHandle(STD_OUTPUT_HANDLE);

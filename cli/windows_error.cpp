@@ -11,22 +11,18 @@ struct ErrorPair {
     int errno_value;
 };
 
+// The failures korva-count names in its own words (see reason.cpp); any other code keeps the
+// system's message.
 constexpr ErrorPair kErrors[] = {
     {ERROR_FILE_NOT_FOUND, ENOENT},
     {ERROR_PATH_NOT_FOUND, ENOENT},
     {ERROR_INVALID_DRIVE, ENOENT},
     {ERROR_BAD_NETPATH, ENOENT},
     {ERROR_BAD_NET_NAME, ENOENT},
-    {ERROR_INVALID_NAME, EINVAL},
-    {ERROR_DIRECTORY, ENOTDIR},
     {ERROR_ACCESS_DENIED, EACCES},
-    {ERROR_SHARING_VIOLATION, EACCES},
-    {ERROR_LOCK_VIOLATION, EACCES},
-    {ERROR_FILENAME_EXCED_RANGE, ENAMETOOLONG},
-    {ERROR_TOO_MANY_OPEN_FILES, EMFILE},
-    {ERROR_INVALID_HANDLE, EBADF},
-    {ERROR_NOT_ENOUGH_MEMORY, ENOMEM},
-    {ERROR_OUTOFMEMORY, ENOMEM},
+    // Another program holds the file open without sharing it, or has locked part of it.
+    {ERROR_SHARING_VIOLATION, EBUSY},
+    {ERROR_LOCK_VIOLATION, EBUSY},
     // The reader of a pipe is gone.
     {ERROR_BROKEN_PIPE, EPIPE},
     {ERROR_NO_DATA, EPIPE},
@@ -41,7 +37,8 @@ int ErrnoFromWindows(DWORD error) {
     for (const ErrorPair& pair : kErrors) {
         if (pair.windows == error) return pair.errno_value;
     }
-    return EIO;
+    // Codes past 16 bits are no Win32 error codes; none is expected.
+    return error <= 0xFFFF ? kWindowsErrorBase + static_cast<int>(error) : EIO;
 }
 
 }  // namespace korva::cli

@@ -20,10 +20,11 @@ endif()
 include(GoogleTest)
 
 # Registers the tests of a GoogleTest program with CTest. Under an emulator (wine) each test is
-# listed when CTest runs, not at build time, so building needs no emulator.
+# listed when CTest runs, not at build time, so building needs no emulator. The arguments after
+# the target are gtest_discover_tests' own, and may set a longer DISCOVERY_TIMEOUT.
 function(korva_add_gtests target)
   if(CMAKE_CROSSCOMPILING)
-    gtest_discover_tests(${target} ${ARGN} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 ${ARGN})
   else()
     gtest_discover_tests(${target} ${ARGN})
   endif()

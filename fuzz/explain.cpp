@@ -1,6 +1,6 @@
 // korva-count --explain: over the texts the command line reads in every encoding mode, the
 // additions explained line by line sum to the tallies the counters reach, and every explained
-// line is one line of text without control bytes and one valid JSON object.
+// line is one line of text without control characters (C0, DEL or C1) and one valid JSON object.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -25,6 +25,9 @@ void CheckForms(korva::cli::Counter counter, const korva::cli::ExplainedLine& li
     for (std::size_t i = 0; i + 1 < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
         Require(byte >= 0x20 && byte != 0x7F, "an explained line holds no control byte");
+        // The C1 controls U+0080 to U+009F are C2 80 to C2 9F in UTF-8.
+        Require(!(byte == 0xC2 && static_cast<unsigned char>(text[i + 1]) <= 0x9F),
+                "an explained line holds no C1 control character");
     }
     const std::string json = korva::cli::ExplainedJson(counter, line);
     Require(korva::cli_test::JsonReader::Read(json).has_value(),

@@ -44,16 +44,17 @@ struct Decoding {
     Lines lines;
 };
 
-// What decoding must give: a UTF-8 mark skipped in every mode; a UTF-16 mark, in kAuto only,
-// makes the whole file UTF-16 (an odd last byte one "?"), decoded before it is divided; anything
-// else divided on the raw bytes, then each line decoded on its own.
+// What decoding must give: whatever the file's first bytes decide (a UTF-8 mark skipped in every
+// mode; UTF-16 by its mark or its zero bytes, in kAuto only) decided once on the whole file,
+// however it arrives in chunks; UTF-16 decoded as a whole (an odd last byte one "?") before it is
+// divided; anything else divided on the raw bytes, then each line decoded on its own.
 Decoding ExpectedDecoding(std::string_view file, Encoding encoding) {
-    if (file.starts_with("\xEF\xBB\xBF")) {
-        file.remove_prefix(3);
-    } else if (encoding == Encoding::kAuto &&
-               (file.starts_with("\xFF\xFE") || file.starts_with("\xFE\xFF"))) {
-        const bool little_endian = file.front() == '\xFF';
-        file.remove_prefix(2);
+    const korva::cli::FileStart start = korva::cli::FileStartOf(file, encoding);
+    Require(!start.guessed || file.find('\0') != std::string_view::npos,
+            "UTF-16 is never guessed without zero bytes");
+    file.remove_prefix(start.mark_size);
+    if (start.form != korva::cli::TextForm::kBytes) {
+        const bool little_endian = start.form == korva::cli::TextForm::kUtf16Le;
         std::u16string units;
         for (std::size_t i = 0; i + 1 < file.size(); i += 2) {
             const auto a = static_cast<unsigned char>(file[i]);

@@ -95,16 +95,24 @@ for args in "sabo" "sabo --raw"; do
         echo "$shown" >&2
         failed=1
     fi
+    # Standard input is the console, but a file is named: nothing is read from the keyboard.
+    if grep -q 'Tastatur' <<< "$shown"; then
+        echo "korva-count.exe $args speaks of the keyboard though it reads a file:" >&2
+        echo "$shown" >&2
+        failed=1
+    fi
 done
-# Typed into the console: the umlaut arrives whatever the console's code page, and Ctrl+Z at the
-# start of a line ends the input. (The terminal must pass Ctrl+Z on instead of suspending.)
+# Typed into the console: the program says how to end the input, the umlaut arrives whatever the
+# console's code page, and Ctrl+Z at the start of a line ends the input. (The terminal must pass
+# Ctrl+Z on instead of suspending.)
 shown=$( (sleep 5; printf 'Wohngeb\xc3\xa4ude (2)\r'; sleep 1; printf 'Eisenmine (3)\r'; sleep 1
           printf '\x1a\r'; sleep 5) |
     LANG=C.UTF-8 timeout 60 script -qfec "stty susp undef; wine '$folder/korva-count.exe' sabo" \
         /dev/null | tr -d '\r')
-if ! grep -q 'Wohngebäude  (2)' <<< "$shown" || ! grep -q 'Gesamt zerstörte Punkte: 5' <<< "$shown"
+if ! grep -q 'Wohngebäude  (2)' <<< "$shown" || ! grep -q 'Gesamt zerstörte Punkte: 5' <<< "$shown" ||
+    ! grep -q 'Ende der Eingabe: Strg+Z am Anfang einer Zeile, dann die Eingabetaste.' <<< "$shown"
 then
-    echo "korva-count.exe sabo does not count what is typed into its console:" >&2
+    echo "korva-count.exe sabo does not say how to end typed input, or miscounts it:" >&2
     echo "$shown" >&2
     failed=1
 fi

@@ -35,29 +35,31 @@ QString Text(std::string_view utf8) {
     return QString::fromUtf8(utf8);
 }
 
-QRect PlaceOf(std::string_view name) {
-    const korva::form::Rect r = korva::form::ControlNamed(name).rect;
+using korva::form::ControlId;
+
+QRect PlaceOf(ControlId id) {
+    const korva::form::Rect r = korva::form::ControlOf(id).rect;
     return {r.left, r.top, r.width, r.height};
 }
 
-QString CaptionOf(std::string_view name) {
-    return Text(korva::form::ControlNamed(name).caption);
+QString CaptionOf(ControlId id) {
+    return Text(korva::form::ControlOf(id).caption);
 }
 
 template <class Widget>
-Widget* Placed(Widget* widget, std::string_view name) {
-    widget->setObjectName(Text(name));
-    widget->setGeometry(PlaceOf(name));
-    widget->setEnabled(korva::form::ControlNamed(name).enabled);
+Widget* Placed(Widget* widget, ControlId id) {
+    widget->setObjectName(Text(korva::form::ControlOf(id).name));
+    widget->setGeometry(PlaceOf(id));
+    widget->setEnabled(korva::form::ControlOf(id).enabled);
     return widget;
 }
 
 // A text box as both boxes are: named for screen readers by its label, scrolled up and down
 // with a bar that is always there, never sideways, and left by Tab.
-void SetUpBox(QPlainTextEdit& box, QLabel& label, std::string_view label_name,
+void SetUpBox(QPlainTextEdit& box, QLabel& label, ControlId label_id,
               std::string_view description) {
     label.setBuddy(&box);
-    box.setAccessibleName(CaptionOf(label_name));
+    box.setAccessibleName(CaptionOf(label_id));
     box.setAccessibleDescription(Text(description));
     box.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -166,15 +168,17 @@ void TMainForm::setupLabels(QWidget* client) {
     const TextScale scale = ScaleOf(*this);
     const QFont font = DesignFont(korva::form::kLabelPointSize, scale);
     const std::optional<QRawFont> strike = DesignStrike(korva::form::kLabelPointSize);
-    Label1 = Placed(new StrikeLabel(CaptionOf("Label1"), strike, client), "Label1");
-    Label2 = Placed(new StrikeLabel(CaptionOf("Label2"), strike, client), "Label2");
+    Label1 =
+        Placed(new StrikeLabel(CaptionOf(ControlId::kLabel1), strike, client), ControlId::kLabel1);
+    Label2 =
+        Placed(new StrikeLabel(CaptionOf(ControlId::kLabel2), strike, client), ControlId::kLabel2);
     Label1->setFont(font);
     Label2->setFont(font);
 }
 
 void TMainForm::setupInput(QWidget* client) {
-    Input = Placed(new CrLfTextEdit(client), "Input");
-    SetUpBox(*Input, *Label1, "Label1", korva::form::kInputDescription);
+    Input = Placed(new CrLfTextEdit(client), ControlId::kInput);
+    SetUpBox(*Input, *Label1, ControlId::kLabel1, korva::form::kInputDescription);
     // Long lines scroll sideways, with no scroll bar for it: each line of the box is one
     // report line, however long.
     Input->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -185,15 +189,15 @@ void TMainForm::setupInput(QWidget* client) {
 }
 
 void TMainForm::setupPanel(QWidget* client) {
-    Panel1 = Placed(new QFrame(client), "Panel1");
+    Panel1 = Placed(new QFrame(client), ControlId::kPanel1);
     // A lowered outer bevel around a raised inner one: the etched line of a sunken box.
     Panel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Panel1->setLineWidth(1);
     Panel1->setMidLineWidth(0);
 
-    Sabo = Placed(new QPushButton(CaptionOf("Sabo"), Panel1), "Sabo");
-    Pluen = Placed(new QPushButton(CaptionOf("Pluen"), Panel1), "Pluen");
-    Fleet = Placed(new QPushButton(CaptionOf("Fleet"), Panel1), "Fleet");
+    Sabo = Placed(new QPushButton(CaptionOf(ControlId::kSabo), Panel1), ControlId::kSabo);
+    Pluen = Placed(new QPushButton(CaptionOf(ControlId::kPluen), Panel1), ControlId::kPluen);
+    Fleet = Placed(new QPushButton(CaptionOf(ControlId::kFleet), Panel1), ControlId::kFleet);
     for (QPushButton* button : {Sabo, Pluen, Fleet}) {
         button->setAutoDefault(false);
         button->setDefault(false);
@@ -206,8 +210,8 @@ void TMainForm::setupPanel(QWidget* client) {
 }
 
 void TMainForm::setupOutput(QWidget* client) {
-    Output = Placed(new ResultBox(client), "Output");
-    SetUpBox(*Output, *Label2, "Label2", korva::form::kOutputDescription);
+    Output = Placed(new ResultBox(client), ControlId::kOutput);
+    SetUpBox(*Output, *Label2, ControlId::kLabel2, korva::form::kOutputDescription);
     Output->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     // Qt has no palette role for the menu colour; the palette Qt gives menus has it.
     QPalette menu_colour = Output->palette();

@@ -21,10 +21,11 @@ std::wstring WindowText(HWND window) {
 }
 
 void ShowCount(const FormState& state, const ReportCounter& count) {
-    const std::string report = Utf16ToCp1252(AsUtf16(WindowText(Control(state, "Input"))));
+    const std::string report =
+        Utf16ToCp1252(AsUtf16(WindowText(Control(state, form::ControlId::kInput))));
     const ResultLines lines = count(report);
     const std::u16string result = form::ResultBoxText(lines);
-    const HWND output = Control(state, "Output");
+    const HWND output = Control(state, form::ControlId::kOutput);
     SetWindowTextW(output, AsWide(result).data());
     SendMessageW(output, EM_SETSEL, result.size(), result.size());
     if (state.result_region) state.result_region->Announce(Wide(form::CountAnnouncement(lines)));
@@ -51,17 +52,17 @@ void FileExit(HWND window) {
 }
 
 void EditUndo(const FormState& state) {
-    SendMessageW(Control(state, "Input"), WM_UNDO, 0, 0);
+    SendMessageW(Control(state, form::ControlId::kInput), WM_UNDO, 0, 0);
 }
 
 void EditPaste(const FormState& state) {
-    SendMessageW(Control(state, "Input"), WM_PASTE, 0, 0);
+    SendMessageW(Control(state, form::ControlId::kInput), WM_PASTE, 0, 0);
 }
 
 void EditClearMemoClick(const FormState&) {}
 
 void EditCopyResultClick(const FormState& state) {
-    const HWND output = Control(state, "Output");
+    const HWND output = Control(state, form::ControlId::kOutput);
     SendMessageW(output, EM_SETSEL, 0, -1);
     SendMessageW(output, WM_COPY, 0, 0);
     SendMessageW(output, EM_SETSEL, 0, 0);

@@ -52,8 +52,9 @@ void CreateControls(HWND window, FormState& state) {
     for (std::size_t i = 0; i < form::kControls.size(); ++i) {
         const form::Control& control = form::kControls[i];
         const ControlClass kind = ClassOf(control.kind);
-        const HWND parent =
-            control.parent == form::Parent::kPanel1 ? Control(state, "Panel1") : window;
+        const HWND parent = control.parent == form::Parent::kPanel1
+                                ? Control(state, form::ControlId::kPanel1)
+                                : window;
         const DWORD enabled = control.enabled ? 0 : WS_DISABLED;
         const std::wstring caption = Wide(control.caption);
         state.controls[i] = CreateWindowExW(
@@ -62,8 +63,8 @@ void CreateControls(HWND window, FormState& state) {
         if (state.controls[i] == nullptr) throw LastErrorException();
     }
 
-    const HWND input = Control(state, "Input");
-    const HWND output = Control(state, "Output");
+    const HWND input = Control(state, form::ControlId::kInput);
+    const HWND output = Control(state, form::ControlId::kOutput);
     // The edit control's own limit of 32,767 characters would cut a large paste short.
     SendMessageW(input, EM_SETLIMITTEXT, 0, 0);
     SendMessageW(output, EM_SETLIMITTEXT, 0, 0);

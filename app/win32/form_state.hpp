@@ -6,7 +6,6 @@
 #include <array>
 #include <cstddef>
 #include <memory>
-#include <string_view>
 #include <type_traits>
 
 #include "app/win32/live_region.hpp"
@@ -40,19 +39,12 @@ struct FormState {
     bool created = false;
 };
 
-constexpr std::size_t IndexOf(std::string_view name) {
-    for (std::size_t i = 0; i < form::kControls.size(); ++i) {
-        if (form::kControls[i].name == name) return i;
-    }
-    return form::kControls.size();
-}
-
 inline FormState* StateOf(HWND window) {
     return reinterpret_cast<FormState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-inline HWND Control(const FormState& state, std::string_view name) {
-    return state.controls.at(IndexOf(name));
+inline HWND Control(const FormState& state, form::ControlId id) {
+    return state.controls[form::IndexOf(id)];
 }
 
 }  // namespace korva::win32

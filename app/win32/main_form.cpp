@@ -63,9 +63,12 @@ BOOL OnCreate(HWND window, LPCREATESTRUCTW create) {
 
 void OnCommand(HWND window, int id, HWND, UINT code) {
     const FormState& state = *StateOf(window);
-    if (id == ControlId("Sabo") && code == BN_CLICKED) return SelectSaboCounter(state);
-    if (id == ControlId("Pluen") && code == BN_CLICKED) return SelectPluenCounter(state);
-    if (id == ControlId("Fleet") && code == BN_CLICKED) return SelectFleetCounter(state);
+    if (id == ChildWindowId(form::ControlId::kSabo) && code == BN_CLICKED)
+        return SelectSaboCounter(state);
+    if (id == ChildWindowId(form::ControlId::kPluen) && code == BN_CLICKED)
+        return SelectPluenCounter(state);
+    if (id == ChildWindowId(form::ControlId::kFleet) && code == BN_CLICKED)
+        return SelectFleetCounter(state);
     if (const auto entry = MenuEntryOf(id); entry && code == 0) {
         RunMenuCommand(window, state, entry->command);
     }
@@ -73,7 +76,7 @@ void OnCommand(HWND window, int id, HWND, UINT code) {
 
 // The read-only Output asks here for its colours: the menu colour behind its text.
 HBRUSH OnCtlColorStatic(HWND window, HDC dc, HWND control, int) {
-    if (control == Control(*StateOf(window), "Output")) {
+    if (control == Control(*StateOf(window), form::ControlId::kOutput)) {
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         SetBkColor(dc, GetSysColor(COLOR_MENU));
         return GetSysColorBrush(COLOR_MENU);
@@ -193,13 +196,13 @@ HWND CreateMainForm(HINSTANCE instance, HWND application, const FormOptions& opt
     return window;
 }
 
-int ControlId(std::string_view name) {
-    return kFirstControlId + static_cast<int>(IndexOf(name));
+int ChildWindowId(form::ControlId id) {
+    return kFirstControlId + static_cast<int>(form::IndexOf(id));
 }
 
-HWND ControlOf(HWND form, std::string_view name) {
+HWND ControlOf(HWND form, form::ControlId id) {
     const FormState* state = StateOf(form);
-    return state != nullptr ? Control(*state, name) : nullptr;
+    return state != nullptr ? Control(*state, id) : nullptr;
 }
 
 }  // namespace korva::win32

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/win32/failure.hpp"
+#include "app/window/form.hpp"
 #include "app/window/report_count.hpp"
 #include "counters/result_lines.hpp"
 
@@ -31,10 +32,10 @@ void RegisterFormClasses(HINSTANCE instance);
 // made the creation fail.
 HWND CreateMainForm(HINSTANCE instance, HWND application, const FormOptions& options);
 
-// The control id of a control of the form table: its place in the table after 100.
-int ControlId(std::string_view name);
+// The id a control's notifications carry: its place in the form table after 100.
+int ChildWindowId(form::ControlId id);
 
-// The window of a control of the form table, by its name there.
-HWND ControlOf(HWND form, std::string_view name);
+// The window of a control of the form table.
+HWND ControlOf(HWND form, form::ControlId id);
 
 }  // namespace korva::win32

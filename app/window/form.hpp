@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 namespace korva::form {
@@ -46,7 +47,13 @@ enum class Kind { kLabel, kInputBox, kOutputBox, kPanel, kButton };
 // Which control a control sits in: the client area, or Panel1.
 enum class Parent { kClient, kPanel1 };
 
+// The controls, in the order of kControls below: a misspelt control does not compile.
+enum class ControlId { kInput, kOutput, kPanel1, kSabo, kPluen, kFleet, kLabel1, kLabel2 };
+
 struct Control {
+    ControlId id;
+    // The component's name as data: what a front end calls the control (object name, element
+    // id).
     std::string_view name;
     Kind kind;
     Parent parent;
@@ -56,27 +63,40 @@ struct Control {
 };
 
 // In tab order: Input, Output, then Panel1's buttons; the labels and the panel take no focus.
+// clang-format off
 inline constexpr std::array kControls{
-    Control{"Input", Kind::kInputBox, Parent::kClient, {8, 16, 257, 361}, "", true},
-    Control{"Output", Kind::kOutputBox, Parent::kClient, {368, 16, 257, 361}, "", true},
-    Control{"Panel1", Kind::kPanel, Parent::kClient, {272, 16, 89, 361}, "", true},
-    Control{"Sabo", Kind::kButton, Parent::kPanel1, {8, 32, 75, 25}, "Sabo", true},
-    Control{"Pluen", Kind::kButton, Parent::kPanel1, {8, 64, 75, 25}, "Plünder", true},
-    Control{"Fleet", Kind::kButton, Parent::kPanel1, {8, 96, 75, 25}, "Flotten", false},
-    Control{"Label1", Kind::kLabel, Parent::kClient, {16, 0, 49, 16}, "Berichte", true},
-    Control{"Label2", Kind::kLabel, Parent::kClient, {376, 0, 54, 16}, "Ergebnis", true},
+    Control{ControlId::kInput,  "Input",  Kind::kInputBox,  Parent::kClient, {8, 16, 257, 361},   "",         true},
+    Control{ControlId::kOutput, "Output", Kind::kOutputBox, Parent::kClient, {368, 16, 257, 361}, "",         true},
+    Control{ControlId::kPanel1, "Panel1", Kind::kPanel,     Parent::kClient, {272, 16, 89, 361},  "",         true},
+    Control{ControlId::kSabo,   "Sabo",   Kind::kButton,    Parent::kPanel1, {8, 32, 75, 25},     "Sabo",     true},
+    Control{ControlId::kPluen,  "Pluen",  Kind::kButton,    Parent::kPanel1, {8, 64, 75, 25},     "Plünder",  true},
+    Control{ControlId::kFleet,  "Fleet",  Kind::kButton,    Parent::kPanel1, {8, 96, 75, 25},     "Flotten",  false},
+    Control{ControlId::kLabel1, "Label1", Kind::kLabel,     Parent::kClient, {16, 0, 49, 16},     "Berichte", true},
+    Control{ControlId::kLabel2, "Label2", Kind::kLabel,     Parent::kClient, {376, 0, 54, 16},    "Ergebnis", true},
 };
+// clang-format on
 
-// The control of that name; the tables above hold every name the front ends ask for.
-constexpr const Control& ControlNamed(std::string_view name) {
-    for (const Control& control : kControls) {
-        if (control.name == name) return control;
-    }
-    return kControls.front();  // unreachable for the names above; a compile-time call fails
+constexpr std::size_t IndexOf(ControlId id) {
+    return static_cast<std::size_t>(id);
+}
+
+// A row for every id, each at its id's place.
+static_assert(kControls.size() == IndexOf(ControlId::kLabel2) + 1);
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < kControls.size(); ++i) {
+            if (IndexOf(kControls[i].id) != i) return false;
+        }
+        return true;
+    }(),
+    "kControls lists each control at its ControlId's place");
+
+constexpr const Control& ControlOf(ControlId id) {
+    return kControls[IndexOf(id)];
 }
 
 // Where focus goes when the window first becomes active.
-inline constexpr std::string_view kFirstFocus = "Input";
+inline constexpr ControlId kFirstFocus = ControlId::kInput;
 
 // What the screen reader says of the boxes; the labels above them name them.
 inline constexpr std::string_view kInputDescription = "Hier die Berichte einfügen";

@@ -188,6 +188,52 @@ TEST(DecodedLines, AutoReadsUtf16ByItsMark) {
     });
 }
 
+// Code units in the given byte order, without a mark.
+std::string Utf16Bytes(std::u16string_view text, bool little_endian) {
+    std::string bytes;
+    for (const char16_t u : text) {
+        const char low = static_cast<char>(u & 0xFF);
+        const char high = static_cast<char>(u >> 8);
+        bytes += little_endian ? std::string{low, high} : std::string{high, low};
+    }
+    return bytes;
+}
+
+TEST(DecodedLines, AutoReadsUtf16WithoutAMarkByItsZeroBytes) {
+    using namespace std::string_literals;
+    const auto le = [](std::u16string_view text) { return Utf16Bytes(text, true); };
+    const auto be = [](std::u16string_view text) { return Utf16Bytes(text, false); };
+    const std::string ascii_4k(4096, 'x');
+    ExpectRows({
+        {"big endian", be(u"Eisen 100\r\nWasser 5\r\n"), kAuto, {"Eisen 100", "Wasser 5"}},
+        {"umlauts, a euro sign and a character whose low byte is zero",
+         le(u"Wohngeb\u00E4ude \u20AC\u0400\n"),
+         kAuto,
+         {"Wohngeb\xE4ude \x80?"}},
+        {"odd length", le(u"Eisen 5\r\n") + "x", kAuto, {"Eisen 5", "?"}},
+        {"four characters are enough", le(u"ab\r\n"), kAuto, {"ab"}},
+        {"three are not", le(u"ab\n"), kAuto, {"a\0b\0"s, "\0"s}},
+        {"only the named encodings take the bytes as they are",
+         le(u"ab\r\n"),
+         kCp1252,
+         {"a\0b\0"s, "\0"s, "\0"s}},
+        // Not UTF-16: the pattern must hold in the first 4 KB, beside every zero a character.
+        {"utf-16 after 4 KB", ascii_4k + le(u"\nab"), kAuto, {ascii_4k, "\0a\0b\0"s}},
+        {"a control character beside a zero",
+         le(u"Eisen 5\x01\n"),
+         kAuto,
+         {"E\0i\0s\0e\0n\0 \0005\0\x01\0"s, "\0"s}},
+        {"utf-32",
+         "E\0\0\0i\0\0\0s\0\0\0e\0\0\0n\0\0\0"s,
+         kAuto,
+         {"E\0\0\0i\0\0\0s\0\0\0e\0\0\0n\0\0\0"s}},
+        {"a few zero bytes in text",
+         "Eisen 5\0\nEisen\0 7\0\n"s,
+         kAuto,
+         {"Eisen 5\0"s, "Eisen\0 7\0"s}},
+    });
+}
+
 TEST(DecodedLines, AnyTwoReadsGiveTheSameLines) {
     const std::string bytes =
         "\xEF\xBB\xBFWohngeb\xC3\xA4ude (2)\r\n\xE4\r\rEisenmine \xE2(4)\n\xF0\x9F\x98\x80\r";
@@ -207,18 +253,17 @@ TEST(DecodedLines, AnyTwoReadsGiveTheSameLines) {
 }
 
 bool IsUtf16(std::string_view bytes, Encoding encoding) {
-    return encoding == kAuto && (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"));
+    return FileStartOf(bytes, encoding).form != TextForm::kBytes;
 }
 
-// What is divided into lines: the bytes after a UTF-8 mark, or UTF-16 decoded as a whole.
+// What is divided into lines: the bytes after a mark, or UTF-16 decoded as a whole.
 std::string ContentAtOnce(std::string_view bytes, Encoding encoding) {
-    if (!IsUtf16(bytes, encoding)) {
-        if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-        return std::string(bytes);
-    }
-    const bool little_endian = bytes[0] == '\xFF';
+    const FileStart start = FileStartOf(bytes, encoding);
+    bytes.remove_prefix(start.mark_size);
+    if (start.form == TextForm::kBytes) return std::string(bytes);
+    const bool little_endian = start.form == TextForm::kUtf16Le;
     std::u16string units;
-    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
         const auto first = static_cast<unsigned char>(bytes[i]);
         const auto second = static_cast<unsigned char>(bytes[i + 1]);
         units.push_back(

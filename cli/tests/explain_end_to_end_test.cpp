@@ -73,13 +73,16 @@ TEST_F(Explain, NamesFileAndLineOfEveryAddingLineWhateverTheLineEnds) {
 
 TEST_F(Explain, ShowsPlunderLinesThatAddNothing) {
     const std::string reports =
-        "Eisen 1200\nEisen 1.234.567\nWasserstoff 300\nEisenmine (2)\n  Silizium 50\nWasser -3";
+        "Eisen 1200\nEisen 1.234.567\nWasserstoff 300\nEisenmine (2)\n  Silizium 50\nWasser -3\n"
+        "Sauerstoff\t230";
+    // A tab is shown as ^I: a console's font may lack a picture for it.
     EXPECT_EQ(ExplanationOnly({"pluen"}, reports),
               "-:1: Eisen +1200 | Eisen 1200\n"
               "-:2: Eisen +0 (Betrag nicht lesbar) | Eisen 1.234.567\n"
               "-:3: Wasserstoff +300 | Wasserstoff 300\n"
               "-:5: Silizium +0 (Betrag nicht lesbar) |   Silizium 50\n"
-              "-:6: Wasser -3 | Wasser -3\n");
+              "-:6: Wasser -3 | Wasser -3\n"
+              "-:7: Sauerstoff +230 | Sauerstoff^I230\n");
 }
 
 // The JSON output read back: the explained amounts add up to the totals it reports, with and

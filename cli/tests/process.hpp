@@ -21,8 +21,10 @@ enum class StdoutTarget {
 
 #ifdef _WIN32
 inline constexpr bool kHasFullDevice = false;
+inline constexpr bool kHasTerminal = false;
 #else
 inline constexpr bool kHasFullDevice = true;
+inline constexpr bool kHasTerminal = true;
 #endif
 
 struct ProcessRequest {
@@ -32,6 +34,8 @@ struct ProcessRequest {
     std::optional<std::filesystem::path> stdin_path{};
     std::function<void(const StdinWriter& write)> feed_stdin{};  // a pipe instead
     bool stdin_nonblocking = false;  // for feed_stdin: the child's end is O_NONBLOCK (POSIX)
+    // Standard input a terminal (a pseudo-terminal, POSIX only) on which these keys are typed.
+    std::optional<std::string> typed_keys{};
     StdoutTarget stdout_target = StdoutTarget::kFile;
     bool ignore_sigpipe = false;  // POSIX
 };

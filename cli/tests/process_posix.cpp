@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -32,6 +33,16 @@ ProcessResult RunKorvaCount(const std::filesystem::path& dir, const ProcessReque
             throw std::runtime_error("fcntl");
         }
     }
+    int terminal = -1;  // the test's side of the pseudo-terminal
+    int terminal_side = -1;
+    if (request.typed_keys &&
+        ::openpty(&terminal, &terminal_side, nullptr, nullptr, nullptr) != 0) {
+        throw std::runtime_error("openpty");
+    }
+    if (terminal >= 0) {
+        ::fcntl(terminal, F_SETFD, FD_CLOEXEC);
+        ::fcntl(terminal_side, F_SETFD, FD_CLOEXEC);
+    }
     int out_fd = -1;
     if (request.stdout_target == StdoutTarget::kFullDevice) {
         out_fd = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
@@ -55,7 +66,9 @@ ProcessResult RunKorvaCount(const std::filesystem::path& dir, const ProcessReque
     const pid_t pid = ::fork();
     if (pid < 0) throw std::runtime_error("fork");
     if (pid == 0) {
-        const int in = request.feed_stdin ? pipe_fds[0] : ::open(stdin_source.c_str(), O_RDONLY);
+        const int in = request.typed_keys   ? terminal_side
+                       : request.feed_stdin ? pipe_fds[0]
+                                            : ::open(stdin_source.c_str(), O_RDONLY);
         const int out = request.stdout_target != StdoutTarget::kFile
                             ? out_fd
                             : ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -69,6 +82,15 @@ ProcessResult RunKorvaCount(const std::filesystem::path& dir, const ProcessReque
         ::_exit(127);
     }
     if (out_fd >= 0) ::close(out_fd);
+    if (request.typed_keys) {
+        // Typed ahead: the terminal holds the keys until the program reads them, line by line,
+        // and an end-of-file key at the start of a line ends one read of the input.
+        ::close(terminal_side);
+        const std::string& keys = *request.typed_keys;
+        if (::write(terminal, keys.data(), keys.size()) != static_cast<ssize_t>(keys.size())) {
+            throw std::runtime_error("write to the terminal");
+        }
+    }
     if (request.feed_stdin) {
         ::close(pipe_fds[0]);
         const int fd = pipe_fds[1];
@@ -85,6 +107,7 @@ ProcessResult RunKorvaCount(const std::filesystem::path& dir, const ProcessReque
 
     ProcessResult result;
     if (::waitpid(pid, &result.wait_status, 0) != pid) throw std::runtime_error("waitpid");
+    if (terminal >= 0) ::close(terminal);
     if (request.stdout_target == StdoutTarget::kFile) result.out = ReadBytes(out_path);
     result.err = ReadBytes(err_path);
     return result;

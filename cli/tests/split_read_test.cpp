@@ -125,13 +125,22 @@ TEST_F(SplitReadTest, CountsAsTheWholeFileWhereverTheMiddleFalls) {
 
 TEST_F(SplitReadTest, LeavesWhatMustNotBeSplitToTheUsualRead) {
     const std::string lines = "Eisen 1\nEisen 2\nEisen 3\nEisen 4\n";
+    // Split after an LF byte, UTF-16 without a mark would lose its byte order in the second half.
+    std::string utf16_le;
+    std::string utf16_be;
+    for (const char c : lines) {
+        utf16_le += std::string{c, '\0'};
+        utf16_be += std::string{'\0', c};
+    }
     const struct {
         std::string name;
         std::size_t minimum_size;
     } rows[] = {
-        {File(lines), lines.size() + 1},                        // too small
-        {File("\xFF\xFE" + lines), 0},                          // UTF-16 little endian
-        {File("\xFE\xFF" + lines), 0},                          // UTF-16 big endian
+        {File(lines), lines.size() + 1},  // too small
+        {File("\xFF\xFE" + lines), 0},    // UTF-16 little endian
+        {File("\xFE\xFF" + lines), 0},    // UTF-16 big endian
+        {File(utf16_le), 0},              // ... and without a mark
+        {File(utf16_be), 0},
         {File("Eisen 1\n" + std::string(100, 'x')), 0},         // no break past the middle
         {File("Eisen 1\n" + std::string(100, 'x') + "\n"), 0},  // ... but the last
         {"-", 0},

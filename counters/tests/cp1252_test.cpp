@@ -2,7 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <iconv.h>
+#endif
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <optional>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace korva {
 namespace {
@@ -15,6 +27,67 @@ TEST(Cp1252, EveryByteRoundTripsThroughUnicode) {
         EXPECT_EQ(Utf16ToCp1252(Cp1252ToUtf16(byte)), byte) << b;
         EXPECT_TRUE(IsValidUtf8(Cp1252ToUtf8(byte))) << b;
     }
+}
+
+// An independent table of the code page: Windows' own where the tests run on Windows (under wine,
+// wine's), glibc's iconv elsewhere. nullopt where that table leaves the byte undefined.
+#ifdef _WIN32
+std::optional<char32_t> ReferenceCodePoint(unsigned char byte) {
+    const char in = static_cast<char>(byte);
+    wchar_t out = 0;
+    if (MultiByteToWideChar(1252, MB_ERR_INVALID_CHARS, &in, 1, &out, 1) != 1) return std::nullopt;
+    return out;
+}
+#else
+std::optional<char32_t> ReferenceCodePoint(unsigned char byte) {
+    const iconv_t converter = iconv_open("UTF-32LE", "CP1252");
+    if (converter == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open");
+    char in = static_cast<char>(byte);
+    unsigned char out[4] = {};
+    char* in_at = &in;
+    char* out_at = reinterpret_cast<char*>(out);
+    std::size_t in_left = 1;
+    std::size_t out_left = sizeof out;
+    const std::size_t done = iconv(converter, &in_at, &in_left, &out_at, &out_left);
+    iconv_close(converter);
+    if (done == static_cast<std::size_t>(-1) || out_left != 0) return std::nullopt;
+    return out[0] | out[1] << 8 | out[2] << 16 | static_cast<char32_t>(out[3]) << 24;
+}
+#endif
+
+// The five bytes the code page leaves undefined stand for the C1 controls of their value, as on
+// Windows; glibc leaves them unmapped.
+constexpr std::array<unsigned char, 5> kUndefined = {0x81, 0x8D, 0x8F, 0x90, 0x9D};
+
+bool IsUndefined(char32_t code_point) {
+    return code_point < 0x100 &&
+           std::find(kUndefined.begin(), kUndefined.end(), code_point) != kUndefined.end();
+}
+
+std::string Hex(char32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(value));
+    return text;
+}
+
+// Every byte to Unicode and back, against the independent table.
+TEST(Cp1252, EveryByteBothWaysAsAnIndependentTableMapsIt) {
+    std::vector<std::string> wrong;
+    for (int b = 0; b < 256; ++b) {
+        const auto byte = static_cast<unsigned char>(b);
+        const std::optional<char32_t> reference = ReferenceCodePoint(byte);
+        if (!reference && !IsUndefined(byte)) wrong.push_back("no reference for " + Hex(byte));
+        const char32_t expected = reference.value_or(byte);
+        if (Cp1252ToCodePoint(byte) != expected) {
+            wrong.push_back("byte " + Hex(byte) + " gives U+" + Hex(Cp1252ToCodePoint(byte)) +
+                            ", not U+" + Hex(expected));
+        }
+        if (Cp1252FromCodePoint(expected) != static_cast<char>(byte)) {
+            wrong.push_back("U+" + Hex(expected) + " does not give byte " + Hex(byte));
+        }
+    }
+    wrong.resize(std::min<std::size_t>(wrong.size(), 10));
+    EXPECT_EQ(wrong, std::vector<std::string>{});
 }
 
 TEST(Cp1252, HighControlRangeAsWindowsMapsIt) {

@@ -3,12 +3,15 @@
 # display. The wine prefix is the test's own, whatever WINEPREFIX says, so that its desktop, its
 # clipboard and its wine server belong to this X server and to no one else.
 # Usage: [KORVA_WINE_DPI=N] [KORVA_WINE_DESKTOP=WxH] wine_xvfb.sh PREFIX_DIR PROGRAM.exe [ARGS...]
-#   KORVA_WINE_DPI sets the system's dpi when the prefix is made; KORVA_WINE_DESKTOP makes its
-#   programs run on a virtual desktop of that size with a task bar (wine's desktop "shell").
+#   KORVA_WINE_DPI=N: the system's dpi is N, in a prefix of its own (PREFIX_DIR-N) made so.
+#   KORVA_WINE_DESKTOP=WxH: its programs run on a virtual desktop of that size with a task bar
+#   (wine's desktop "shell"), in a prefix of its own (PREFIX_DIR[-N]-desktop) made so.
 # Exits 77 (skipped) when wine or Xvfb is missing.
 set -euo pipefail
 
 prefix=$(realpath -m "$1")
+[ -z "${KORVA_WINE_DPI:-}" ] || prefix+="-$KORVA_WINE_DPI"
+[ -z "${KORVA_WINE_DESKTOP:-}" ] || prefix+="-desktop"
 shift
 # shellcheck source=SCRIPTDIR/../../../tools/lib/xserver.sh
 . "$(dirname "$0")/../../../tools/lib/xserver.sh"
@@ -20,8 +23,9 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 start_xvfb 1920x1200x24
-# The wine server of this prefix ends by itself once its last program has gone.
-at_exit 'wineserver -w 2>/dev/null'
+# Once the program has ended, its prefix's wine server and services go at once: left alone they
+# linger 2 s, which every test run would wait for.
+at_exit 'wineserver -k 2>/dev/null'
 
 # A new prefix is made on the first run; that takes a while, once. Its windows are unmanaged:
 # with no window manager in Xvfb, wine would wait 2 s at every window's end for one to answer,

@@ -1,0 +1,145 @@
+#include "app/win32/tests/form_fixture.hpp"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "app/win32/layout.hpp"
+#include "app/win32/menu.hpp"
+#include "app/win32/message_loop.hpp"
+#include "app/win32/wide_text.hpp"
+#include "app/window/report_count.hpp"
+#include "counters/cp1252.hpp"
+
+namespace korva::win32::fixture {
+namespace {
+
+HINSTANCE RegisteredInstance() {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    RegisterFormClasses(instance);
+    return instance;
+}
+
+}  // namespace
+
+ErrorBox Recorder(std::vector<Shown>& shown) {
+    return {[](void* context, HWND, const wchar_t* caption, const wchar_t* text) {
+                static_cast<std::vector<Shown>*>(context)->push_back({caption, text});
+            },
+            &shown};
+}
+
+std::wstring TextOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)), L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), text.size() + 1)));
+    return text;
+}
+
+std::pair<DWORD, DWORD> SelectionOf(HWND edit) {
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
+std::wstring CoreResult(ControlId button, std::wstring_view report) {
+    const std::string bytes = Utf16ToCp1252(AsUtf16(report));
+    const ResultLines lines =
+        button == ControlId::kSabo ? form::CountSaboReport(bytes) : form::CountPluenReport(bytes);
+    return std::wstring(AsWide(form::ResultBoxText(lines)));
+}
+
+std::wstring ClipboardText() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return L"<clipboard busy>";
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+bool SetClipboardText(std::wstring_view text) {
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    if (data == nullptr) return false;
+    auto* chars = static_cast<wchar_t*>(GlobalLock(data));
+    text.copy(chars, text.size());
+    chars[text.size()] = L'\0';
+    GlobalUnlock(data);
+    if (!OpenClipboard(nullptr)) return false;
+    EmptyClipboard();
+    const bool set = SetClipboardData(CF_UNICODETEXT, data) != nullptr;
+    CloseClipboard();
+    return set;
+}
+
+UINT SystemDpi() {
+    std::array<wchar_t, 16> value{};
+    const DWORD length = GetEnvironmentVariableW(L"KORVA_WINE_DPI", value.data(), value.size());
+    if (length == 0 || length >= value.size()) return kDesignDpi;
+    return static_cast<UINT>(std::stoul(value.data()));
+}
+
+int Rounded(int pixels, UINT dpi) {
+    return static_cast<int>(std::lround(pixels * (dpi / 96.0)));
+}
+
+Form::Form(const FormOptions& options, int show)
+    : application_(GetModuleHandleW(nullptr)),
+      window_(CreateMainForm(RegisteredInstance(), application_.handle(), options)) {
+    ShowMainWindow(window_, show);
+    if (!IsIconic(application_.handle())) SetForegroundWindow(window_);
+    UpdateWindow(window_);
+    Pump();
+}
+
+Form::~Form() {
+    DestroyWindow(window_);
+    Pump();
+}
+
+void Form::Pump() const {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message != WM_QUIT) DispatchFormMessage(window_, message);
+    }
+}
+
+void Form::Key(WPARAM key, bool ctrl, bool shift) const {
+    std::array<BYTE, 256> keys{};
+    GetKeyboardState(keys.data());
+    const std::array<BYTE, 256> before = keys;
+    if (ctrl) keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
+    if (shift) keys[VK_SHIFT] = keys[VK_LSHIFT] = 0x80;
+    SetKeyboardState(keys.data());
+    const HWND focus = GetFocus();
+    const UINT scan = MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
+    PostMessageW(focus, WM_KEYDOWN, key, 1 | (scan << 16));
+    PostMessageW(focus, WM_KEYUP, key, 1 | (scan << 16) | (3u << 30));
+    Pump();
+    SetKeyboardState(const_cast<BYTE*>(before.data()));
+}
+
+void Form::Click(ControlId button) const {
+    SendMessageW((*this)[button], BM_CLICK, 0, 0);
+    Pump();
+}
+
+void Form::Menu(std::string_view item) const {
+    bool found = false;
+    for (std::size_t i = 0; i < form::kMenu.size(); ++i) {
+        if (form::kMenu[i].name == item) {
+            SendMessageW(window_, WM_COMMAND, MAKEWPARAM(kFirstMenuId + i, 0), 0);
+            found = true;
+        }
+    }
+    EXPECT_TRUE(found) << "no menu item " << item;
+    Pump();
+}
+
+}  // namespace korva::win32::fixture
