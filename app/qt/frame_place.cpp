@@ -28,7 +28,8 @@ std::optional<QPoint> FittedCorner(QSize frame, QPoint designed, const QWindow& 
 }
 
 // The window manager tells the frame's widths only once it has framed the window, after it
-// was placed; the frame is fitted once more then, and left where the user puts it afterwards.
+// was placed; the frame is fitted once more then, on the window system's word, and left where
+// the user or the program puts it afterwards.
 class FrameFitter : public QObject {
   public:
     FrameFitter(QWidget& window, QPoint designed)
@@ -38,7 +39,8 @@ class FrameFitter : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        const bool placed = event->type() == QEvent::Move || event->type() == QEvent::Resize;
+        const bool placed = (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+                            event->spontaneous();
         QWindow* const native = window_.windowHandle();
         if (watched != &window_ || !placed || native == nullptr) return false;
         // Read once: Qt asks the X server for them while they are unknown. Right after the

@@ -168,12 +168,14 @@ TEST_F(Desktop, EachCountTellsScreenReadersThatOutputChanged) {
         SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
                         RecordChange, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     ASSERT_NE(hook, nullptr);
-    const std::vector<Change> output{{ControlOf(form_, "Output"), OBJID_CLIENT, CHILDID_SELF}};
-    for (const char* button : {"Sabo", "Pluen", "Sabo"}) {
+    const std::vector<Change> output{
+        {ControlOf(form_, form::ControlId::kOutput), OBJID_CLIENT, CHILDID_SELF}};
+    for (const form::ControlId button :
+         {form::ControlId::kSabo, form::ControlId::kPluen, form::ControlId::kSabo}) {
         changes.clear();
         SendMessageW(ControlOf(form_, button), BM_CLICK, 0, 0);
         PumpUntil([] { return !changes.empty(); }, 2000);
-        EXPECT_EQ(changes, output) << button;
+        EXPECT_EQ(changes, output) << form::ControlOf(button).name;
     }
     UnhookWinEvent(hook);
 }
