@@ -40,7 +40,7 @@ class Desktop : public testing::Test {
     }
 
     // The program's own loop step for every message, until done() holds or ms have passed.
-    bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000) const {
+    bool PumpUntil(const std::function<bool()>& done, DWORD ms = 5000) const {
         const ULONGLONG deadline = GetTickCount64() + ms;
         for (;;) {
             MSG message;
