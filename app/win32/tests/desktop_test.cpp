@@ -57,16 +57,18 @@ class Desktop : public testing::Test {
 
     HWND application() const { return application_.handle(); }
 
-    // A press and release of the left button, as the mouse gives them; first the time for a
-    // double click goes by, so that it is a click of its own.
+    // The mouse moved to at, its left button pressed and released, in one stream of input;
+    // first the time for a double click goes by, so that it is a click of its own.
     void ClickAt(POINT at) const {
         PumpUntil([] { return false; }, GetDoubleClickTime() + 50);
-        SetCursorPos(at.x, at.y);
-        INPUT click[2]{};
-        click[0].type = click[1].type = INPUT_MOUSE;
-        click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        SendInput(2, click, sizeof(INPUT));
+        INPUT click[3]{};
+        for (INPUT& input : click) input.type = INPUT_MOUSE;
+        click[0].mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        click[0].mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+        click[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        click[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        click[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(3, click, sizeof(INPUT));
     }
 
     ApplicationWindow application_;
