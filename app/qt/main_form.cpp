@@ -13,6 +13,7 @@
 #include <optional>
 #include <string_view>
 
+#include "app/qt/count_announcer.hpp"
 #include "app/qt/crlf_text_edit.hpp"
 #include "app/qt/design_font.hpp"
 #include "app/qt/enter_clicks.hpp"
@@ -25,6 +26,7 @@
 #include "app/qt/scale_follower.hpp"
 #include "app/qt/strike_label.hpp"
 #include "app/qt/unavailable_menu_items.hpp"
+#include "app/window/count_announcement.hpp"
 #include "app/window/form.hpp"
 
 namespace {
@@ -216,6 +218,7 @@ void TMainForm::setupOutput(QWidget* client) {
     menu_colour.setColor(QPalette::Base, QApplication::palette("QMenu").color(QPalette::Window));
     Output->setPalette(menu_colour);
     Output->setPlainText(Text(korva::form::kInitialOutput));
+    announcer_ = new CountAnnouncer(client);
 }
 
 void TMainForm::setupTabOrder() {
@@ -232,6 +235,7 @@ std::function<void()> TMainForm::Guarded(void (TMainForm::*handler)()) {
 void TMainForm::ShowCount(const ReportCounter& count) {
     const korva::ResultLines lines = count(*Input->document());
     Output->ShowLines(lines);
+    announcer_->Announce(QString::fromStdString(korva::form::CountAnnouncement(lines)));
 }
 
 void TMainForm::SelectSaboCounter() {

@@ -9,6 +9,7 @@
 
 #include "counters/result_lines.hpp"
 
+class CountAnnouncer;
 class FileDialogComponent;
 class QAction;
 class QFrame;
@@ -92,4 +93,6 @@ class TMainForm : public QMainWindow {
     std::function<void()> Guarded(void (TMainForm::*handler)());
 
     const ReportCounters counters_;
+    // Says the finished count to screen readers.
+    CountAnnouncer* announcer_ = nullptr;
 };

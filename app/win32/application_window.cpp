@@ -15,6 +15,9 @@ constexpr wchar_t kApplicationClass[] = L"TApplication";
 // caption, system menu and minimise box give its task-bar entry Restore, Minimise and Close.
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
+// Set while the application window restores itself from its task-bar entry.
+constexpr wchar_t kRestoring[] = L"KorvaRestoring";
+
 HWND MainWindowOf(HWND application) {
     return reinterpret_cast<HWND>(GetWindowLongPtrW(application, GWLP_USERDATA));
 }
@@ -28,11 +31,34 @@ void PassActivation(HWND application) {
     if (IsWindowVisible(target)) SetActiveWindow(target);
 }
 
+// The task bar brings the application window to the front over MainForm when the user clicks
+// its entry while MainForm is active: a task bar that sees MainForm in front, not the entry's own
+// window, does so instead of minimising, as it would for the active program. The program never
+// asks for that from another thread, and a restore, which shows and activates MainForm before
+// the application window, is no such click.
+bool IsClickOnActiveEntry(HWND application, HWND previous) {
+    return previous != nullptr && previous == MainWindowOf(application) &&
+           InSendMessageEx(nullptr) != ISMEX_NOSEND && GetPropW(application, kRestoring) == nullptr;
+}
+
 LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE) PassActivation(window);
+            if (LOWORD(wParam) == WA_INACTIVE) return 0;
+            if (IsClickOnActiveEntry(window, reinterpret_cast<HWND>(lParam))) {
+                ShowWindow(window, SW_MINIMIZE);
+                return 0;
+            }
+            PassActivation(window);
             return 0;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_RESTORE) {
+                SetPropW(window, kRestoring, reinterpret_cast<HANDLE>(1));
+                const LRESULT result = DefWindowProcW(window, message, wParam, lParam);
+                RemovePropW(window, kRestoring);
+                return result;
+            }
+            break;
         case WM_SIZE:
             // MainForm goes and comes with the task-bar entry (Windows hides an owned window
             // with its owner, wine does not); shown again, it is active.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/win32/wide_text.hpp"
+#include "app/window/count_announcement.hpp"
 #include "app/window/report_count.hpp"
 #include "counters/cp1252.hpp"
 
@@ -22,10 +23,12 @@ std::wstring WindowText(HWND window) {
 void ShowCount(const FormState& state, const ReportCounter& count) {
     const std::string report =
         Utf16ToCp1252(AsUtf16(WindowText(Control(state, form::ControlId::kInput))));
-    const std::u16string result = form::ResultBoxText(count(report));
+    const ResultLines lines = count(report);
+    const std::u16string result = form::ResultBoxText(lines);
     const HWND output = Control(state, form::ControlId::kOutput);
     SetWindowTextW(output, AsWide(result).data());
     SendMessageW(output, EM_SETSEL, result.size(), result.size());
+    if (state.result_region) state.result_region->Announce(Wide(form::CountAnnouncement(lines)));
 }
 
 void FileSaveAs(HWND window) {

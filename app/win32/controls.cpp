@@ -75,6 +75,7 @@ void CreateControls(HWND window, FormState& state) {
     SendMessageW(input, EM_SETSEL, 0, -1);
     AddEditKeys(input);
     AddEditKeys(output);
+    state.result_region = std::make_unique<LiveRegion>(output);
 }
 
 namespace {

@@ -7,9 +7,11 @@
 
 namespace korva::win32 {
 
-// A fixed border with close and minimise only.
+// A fixed border with close and minimise only. A popup, so that its owner, the application
+// window, is its root owner too: a task bar draws the entry of the root owner of the foreground
+// window as the active one.
 inline constexpr DWORD kFormStyle =
-    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 inline constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
 
 // Every control of the table with its first text, in tab order.

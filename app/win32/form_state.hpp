@@ -8,6 +8,7 @@
 #include <memory>
 #include <type_traits>
 
+#include "app/win32/live_region.hpp"
 #include "app/win32/main_form.hpp"
 #include "app/window/form.hpp"
 
@@ -30,6 +31,8 @@ struct FormState {
     Controls controls{};
     Font font;
     Font label_font;
+    // Output, announced to screen readers after each count.
+    std::unique_ptr<LiveRegion> result_region;
     // The control that had the focus when the window was last deactivated.
     HWND last_focus = nullptr;
     // Set once WM_CREATE has succeeded: only a window that was made ends the program.

@@ -5,11 +5,13 @@
 
 #include "app/win32/application_window.hpp"
 #include "app/win32/failure.hpp"
+#include "app/win32/live_region.hpp"
 #include "app/win32/main_form.hpp"
 #include "app/win32/message_loop.hpp"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     const korva::win32::ErrorBox error_box = korva::win32::SystemErrorBox();
+    const korva::win32::ComApartment com;
     try {
         const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);

@@ -11,6 +11,7 @@
 #include "app/win32/commands.hpp"
 #include "app/win32/controls.hpp"
 #include "app/win32/form_state.hpp"
+#include "app/win32/frame_place.hpp"
 #include "app/win32/layout.hpp"
 #include "app/win32/menu.hpp"
 #include "app/win32/panel.hpp"
@@ -50,6 +51,8 @@ BOOL OnCreate(HWND window, LPCREATESTRUCTW create) {
         FormState& state = *StateOf(window);
         CreateControls(window, state);
         ApplyDpi(window, state, GetDpiForWindow(window), nullptr);
+        // At a large scale on a small screen the designed place would put the frame off it.
+        FitIntoWorkArea(window);
         state.created = true;
     } catch (...) {
         creation->failure = std::current_exception();

@@ -1,5 +1,7 @@
 """What a screen reader finds in the real window, through AT-SPI: the two text boxes named by
-their labels, with their descriptions, and the items of the disabled menus unavailable.
+their labels, with their descriptions, and the items of the disabled menus unavailable; and what
+it is told after each count: a notification appears (Orca speaks one as it appears, wherever the
+focus is) whose name and showing label say how many lines the result holds.
 
 Usage: atspi_names.py PROGRAM   (inside a D-Bus session, with DISPLAY set)
 """
@@ -11,7 +13,7 @@ import time
 import gi
 
 gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi  # noqa: E402
+from gi.repository import Atspi, GLib  # noqa: E402
 
 EXPECTED_BOXES = {
     "Berichte": "Hier die Berichte einfügen",
@@ -71,7 +73,43 @@ def check(app):
     return failures
 
 
+# Each button pressed in turn on the help text the window starts with, and what is heard.
+PRESSES = [("Sabo", "Ergebnis: 16 Zeilen"), ("Plünder", "Ergebnis: 7 Zeilen"),
+           ("Plünder", "Ergebnis: 7 Zeilen")]
+
+
+def on_showing(event, heard):
+    source = event.source
+    if event.detail1 == 1 and source.get_role() == Atspi.Role.NOTIFICATION:
+        heard.append((source.get_name(), [
+            n.get_name() for n in descendants(source) if n.get_role() == Atspi.Role.LABEL and
+            n.get_state_set().contains(Atspi.StateType.SHOWING)]))
+
+
+def check_announcements(app, heard):
+    failures = []
+    buttons = {n.get_name(): n.get_action_iface() for n in descendants(app)
+               if n.get_role() == Atspi.Role.PUSH_BUTTON}
+    for name, expected in PRESSES:
+        heard.clear()
+        action = buttons[name]
+        action.do_action([action.get_action_name(i) for i in range(action.get_n_actions())]
+                         .index("Press"))
+        deadline = time.monotonic() + 5
+        while not heard and time.monotonic() < deadline:
+            while GLib.MainContext.default().iteration(False):
+                pass
+            time.sleep(0.02)
+        if heard != [(expected, [expected])]:
+            failures.append(f"after {name}: heard {heard!r}, expected {expected!r}")
+    return failures
+
+
 def main():
+    heard = []
+    # Registered before the program starts, so that its AT-SPI bridge sends the event.
+    listener = Atspi.EventListener.new(on_showing, heard)
+    listener.register("object:state-changed:showing")
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
     program = subprocess.Popen([sys.argv[1]], env=env)
     try:
@@ -79,12 +117,12 @@ def main():
         if app is None:
             print("FAIL: the program did not appear on the AT-SPI desktop within 10 s")
             return 1
-        failures = check(app)
+        failures = check(app) + check_announcements(app, heard)
         for failure in failures:
             print("FAIL:", failure)
         if not failures:
             print("AT-SPI: text boxes 'Berichte' and 'Ergebnis' named, described and labelled; "
-                  "menu items unavailable")
+                  "menu items unavailable; each count announced")
         return 1 if failures else 0
     finally:
         program.terminate()

@@ -16,6 +16,7 @@
 
 #include "app/qt/guarded_application.hpp"
 #include "app/qt/main_form.hpp"
+#include "app/qt/tests/expose_timeout.hpp"
 
 namespace {
 
@@ -132,7 +133,7 @@ class DrawnTextTest : public QObject {
         QFETCH(int, inset);
         TMainForm form;
         form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(QTest::qWaitForWindowExposed(&form, kExposeTimeoutMs));
         VerifyInk(form, name, strike, inset, RequestedScale());
     }
 
@@ -148,7 +149,7 @@ class DrawnTextTest : public QObject {
         if (!plain || !doubled) QSKIP("needs the two screens of two_screens.json");
         TMainForm form;
         form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(QTest::qWaitForWindowExposed(&form, kExposeTimeoutMs));
         for (const auto& [screen, scale] : {std::pair{doubled, 2.0}, std::pair{plain, 1.0}}) {
             form.move(screen->geometry().topLeft() + QPoint(196, 141));
             QTRY_COMPARE(form.screen(), screen);

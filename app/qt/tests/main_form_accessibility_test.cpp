@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/qt/main_form.hpp"
+#include "app/qt/tests/expose_timeout.hpp"
 #include "app/qt/tests/main_form_fixture.hpp"
 
 class MainFormAccessibilityTest : public QObject {
@@ -22,7 +23,7 @@ class MainFormAccessibilityTest : public QObject {
         shown_.clear();
         form_ = std::make_unique<TMainForm>();
         form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get(), kExposeTimeoutMs));
     }
 
     void cleanup() { form_.reset(); }

@@ -13,6 +13,7 @@
 
 #include "app/qt/main_form.hpp"
 #include "app/qt/tests/expected_results.hpp"
+#include "app/qt/tests/expose_timeout.hpp"
 #include "app/qt/tests/main_form_fixture.hpp"
 
 class MainFormClipboardTest : public QObject {
@@ -26,7 +27,7 @@ class MainFormClipboardTest : public QObject {
         shown_.clear();
         form_ = std::make_unique<TMainForm>();
         form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get(), kExposeTimeoutMs));
     }
 
     void cleanup() { form_.reset(); }
@@ -139,7 +140,7 @@ class MainFormClipboardTest : public QObject {
                 return korva::ResultLines{"Eisen = " + std::string(300, '9'), "Ende"};
             }});
         form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get(), kExposeTimeoutMs));
         QTest::mouseClick(form_->Pluen, Qt::LeftButton);
         const QTextBlock first = form_->Output->document()->firstBlock();
         QVERIFY(first.layout()->lineCount() > 1);

@@ -12,6 +12,7 @@
 #include "app/qt/file_dialog_component.hpp"
 #include "app/qt/main_form.hpp"
 #include "app/qt/tests/expected_results.hpp"
+#include "app/qt/tests/expose_timeout.hpp"
 #include "app/qt/tests/main_form_fixture.hpp"
 
 class MainFormCommandsTest : public QObject {
@@ -25,7 +26,7 @@ class MainFormCommandsTest : public QObject {
         shown_.clear();
         form_ = std::make_unique<TMainForm>();
         form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get(), kExposeTimeoutMs));
     }
 
     void cleanup() { form_.reset(); }

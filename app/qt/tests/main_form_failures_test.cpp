@@ -8,6 +8,7 @@
 
 #include "app/qt/main_form.hpp"
 #include "app/qt/tests/expected_results.hpp"
+#include "app/qt/tests/expose_timeout.hpp"
 #include "app/qt/tests/main_form_fixture.hpp"
 
 class MainFormFailuresTest : public QObject {
@@ -21,7 +22,7 @@ class MainFormFailuresTest : public QObject {
         shown_.clear();
         form_ = std::make_unique<TMainForm>();
         form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get(), kExposeTimeoutMs));
     }
 
     void cleanup() { form_.reset(); }
@@ -61,7 +62,7 @@ class MainFormFailuresTest : public QObject {
         };
         form_ = std::make_unique<TMainForm>(ReportCounters{failing_once, CountPluenOnly()});
         form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get(), kExposeTimeoutMs));
         form_->Input->setPlainText(kSaboReport);
 
         QTest::mouseClick(form_->Sabo, Qt::LeftButton);

@@ -12,6 +12,7 @@
 
 #include "app/qt/main_form.hpp"
 #include "app/qt/tests/expected_results.hpp"
+#include "app/qt/tests/expose_timeout.hpp"
 #include "app/qt/tests/main_form_fixture.hpp"
 
 class MainFormKeyboardTest : public QObject {
@@ -25,7 +26,7 @@ class MainFormKeyboardTest : public QObject {
         shown_.clear();
         form_ = std::make_unique<TMainForm>();
         form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get(), kExposeTimeoutMs));
     }
 
     void cleanup() { form_.reset(); }

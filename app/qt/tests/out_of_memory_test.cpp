@@ -22,6 +22,7 @@
 #include "app/qt/result_box.hpp"
 #include "app/qt/start_up.hpp"
 #include "app/qt/tests/expected_results.hpp"
+#include "app/qt/tests/expose_timeout.hpp"
 
 namespace {
 
@@ -153,7 +154,7 @@ class OutOfMemoryTest : public QObject {
         };
         TMainForm form(counters);
         form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(QTest::qWaitForWindowExposed(&form, kExposeTimeoutMs));
         form.Input->setPlainText(kSaboReport);
 
         QString caption, text;

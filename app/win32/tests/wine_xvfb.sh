@@ -2,13 +2,16 @@
 # Runs a Windows program under wine in a fresh Xvfb server, since wine's windows need an X
 # display. The wine prefix is the test's own, whatever WINEPREFIX says, so that its desktop, its
 # clipboard and its wine server belong to this X server and to no one else.
-# Usage: [KORVA_WINE_DPI=N] wine_xvfb.sh PREFIX_DIR PROGRAM.exe [ARGS...]
+# Usage: [KORVA_WINE_DPI=N] [KORVA_WINE_DESKTOP=WxH] wine_xvfb.sh PREFIX_DIR PROGRAM.exe [ARGS...]
 #   KORVA_WINE_DPI=N: the system's dpi is N, in a prefix of its own (PREFIX_DIR-N) made so.
+#   KORVA_WINE_DESKTOP=WxH: its programs run on a virtual desktop of that size with a task bar
+#   (wine's desktop "shell"), in a prefix of its own (PREFIX_DIR[-N]-desktop) made so.
 # Exits 77 (skipped) when wine or Xvfb is missing.
 set -euo pipefail
 
 prefix=$(realpath -m "$1")
 [ -z "${KORVA_WINE_DPI:-}" ] || prefix+="-$KORVA_WINE_DPI"
+[ -z "${KORVA_WINE_DESKTOP:-}" ] || prefix+="-desktop"
 shift
 # shellcheck source=SCRIPTDIR/../../../tools/lib/xserver.sh
 . "$(dirname "$0")/../../../tools/lib/xserver.sh"
@@ -35,6 +38,11 @@ if [ ! -f "$WINEPREFIX/.korva-unmanaged" ]; then
     if [ -n "${KORVA_WINE_DPI:-}" ]; then
         wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
             /d "$KORVA_WINE_DPI" /f >/dev/null 2>&1
+    fi
+    if [ -n "${KORVA_WINE_DESKTOP:-}" ]; then
+        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell \
+            /d "$KORVA_WINE_DESKTOP" /f >/dev/null 2>&1
     fi
     wineserver -w
     touch "$WINEPREFIX/.korva-unmanaged"
