@@ -172,38 +172,20 @@ ResourceSums CountKeywordLines(std::string_view text, NonAsciiLineVisitor on_non
     return sums;
 }
 
-#ifdef KORVA_HAVE_AVX2_PATH
-KORVA_AVX2_LOOP void ForEachKeywordLineAvx2(std::string_view text, KeywordLineVisitor on_line) {
-    ForEachKeywordLine(text, on_line, kernels::Avx2Kernel(kLineOpeningPrints));
-}
-
-KORVA_AVX2_LOOP ResourceSums CountKeywordLinesAvx2(std::string_view text,
-                                                   NonAsciiLineVisitor on_non_ascii) {
-    return CountKeywordLines(text, on_non_ascii, kernels::Avx2Kernel(kLineOpeningPrints));
-}
-#endif
-
 }  // namespace
 
 void ForEachLineOpeningWithKeyword(std::string_view text, KeywordLineVisitor on_line,
                                    ScanPath path) {
-#ifdef KORVA_HAVE_AVX2_PATH
-    if (path == ScanPath::kFastest && VectorPathAvailable()) {
-        ForEachKeywordLineAvx2(text, on_line);
-        return;
-    }
-#endif
-    ForEachKeywordLine(text, on_line, kernels::ScalarKernel(kLineOpeningPrints));
+    kernels::WithKernel(path, [&]<class Kernel>() {
+        ForEachKeywordLine(text, on_line, Kernel(kLineOpeningPrints));
+    });
 }
 
 ResourceSums KeywordAmounts(std::string_view text, NonAsciiLineVisitor on_non_ascii,
                             ScanPath path) {
-#ifdef KORVA_HAVE_AVX2_PATH
-    if (path == ScanPath::kFastest && VectorPathAvailable()) {
-        return CountKeywordLinesAvx2(text, on_non_ascii);
-    }
-#endif
-    return CountKeywordLines(text, on_non_ascii, kernels::ScalarKernel(kLineOpeningPrints));
+    return kernels::WithKernel(path, [&]<class Kernel>() {
+        return CountKeywordLines(text, on_non_ascii, Kernel(kLineOpeningPrints));
+    });
 }
 
 }  // namespace korva
