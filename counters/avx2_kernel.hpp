@@ -32,11 +32,11 @@ struct Avx2Kernel {
         return __builtin_cpu_supports("avx2");
     }
 
-    // Calls f.operator()<Avx2Kernel>() as one function compiled for AVX2, every call in it
+    // Calls f.operator()<Avx2Kernel>(args...) as one function compiled for AVX2, every call in it
     // inlined: the generic loop and the kernel's pieces become one.
-    template <class F>
-    __attribute__((target("avx2"), flatten)) static auto Run(F& f) {
-        return f.template operator()<Avx2Kernel>();
+    template <class F, class... Args>
+    __attribute__((target("avx2"), flatten)) static auto Run(F f, Args... args) {
+        return f.template operator()<Avx2Kernel>(args...);
     }
 
     KORVA_AVX2 explicit Avx2Kernel(const Fingerprints& prints)
@@ -48,22 +48,15 @@ struct Avx2Kernel {
           hi2(Table(prints.hi[2].data())) {}
 
     KORVA_AVX2 FingerprintBlock Next(std::string_view text, std::size_t from) const {
-        const char* const p = text.data();
-        std::size_t i = from;
-        // 32 positions at a time while all three bytes of each are inside the text.
-        for (; i + 34 <= text.size(); i += 32) {
-            if (const std::uint32_t hits = HitsAt(p + i, ~0u)) return Block(p + i, i, hits);
-        }
-        // The last positions, from a copy with room to read past the end; a hit needs all three
-        // of its bytes inside the text.
-        if (i + 3 <= text.size()) {
-            alignas(32) char tail[64] = {};
-            std::memcpy(tail, p + i, text.size() - i);
-            if (const std::uint32_t hits = HitsAt(tail, LowBits(text.size() - i - 2))) {
-                return Block(tail, i, hits);
-            }
-        }
-        return {text.size(), 0, 0};
+        return NextWith(*this, text, from);
+    }
+
+    // Next for one call alone, as on a single line: each table is read from prints where a step
+    // needs it. Read first, as the kernel's own are, they would be saved over the copy of the
+    // tail and read back, all for a text that is mostly shorter than one step.
+    KORVA_AVX2 static FingerprintBlock NextIn(std::string_view text, std::size_t from,
+                                              const Fingerprints& prints) {
+        return NextWith(TablesIn{prints}, text, from);
     }
 
     // Next for prints whose first class is exactly CR and LF: that class is two compares instead
@@ -200,6 +193,37 @@ struct Avx2Kernel {
         const __m256i buckets =
             _mm256_and_si256(Lookup(Load(p + 1), lo1, hi1), Lookup(Load(p + 2), lo2, hi2));
         return ~Mask(_mm256_cmpeq_epi8(buckets, _mm256_setzero_si256()));
+    }
+
+    // The tables of prints, read at each use: the compiler keeps them over a loop.
+    struct TablesIn {
+        KORVA_AVX2 std::uint32_t HitsAt(const char* p, std::uint32_t valid) const {
+            return Avx2Kernel(prints).HitsAt(p, valid);
+        }
+        const Fingerprints& prints;
+    };
+
+    template <class Tables>
+    KORVA_AVX2 static FingerprintBlock NextWith(const Tables& tables, std::string_view text,
+                                                std::size_t from) {
+        const char* const p = text.data();
+        std::size_t i = from;
+        // 32 positions at a time while all three bytes of each are inside the text.
+        for (; i + 34 <= text.size(); i += 32) {
+            if (const std::uint32_t hits = tables.HitsAt(p + i, ~0u)) return Block(p + i, i, hits);
+        }
+        // The last positions, from a copy with room to read past the end; a hit needs all three
+        // of its bytes inside the text.
+        if (i + 3 <= text.size()) {
+            alignas(32) char tail[64] = {};
+            std::memcpy(tail, p + i, text.size() - i);
+            // Fewer than 32 positions: the loop leaves at most 33 bytes.
+            const std::uint32_t valid = (1u << (text.size() - i - 2)) - 1;
+            if (const std::uint32_t hits = tables.HitsAt(tail, valid)) {
+                return Block(tail, i, hits);
+            }
+        }
+        return {text.size(), 0, 0};
     }
 
     KORVA_AVX2 static FingerprintBlock Block(const char* p, std::size_t base, std::uint32_t hits) {

@@ -47,10 +47,12 @@ struct ScalarKernel {
 
     static bool CpuRuns() { return true; }
 
-    // Calls f.operator()<ScalarKernel>(), compiled as it is.
-    template <class F>
-    static auto Run(F& f) {
-        return f.template operator()<ScalarKernel>();
+    // Calls f.operator()<ScalarKernel>(args...), compiled as it is. Out of line, as the other
+    // kernels' Run are for their instructions: the dispatch to them, which the scans of single
+    // lines pass on every line, then stays a few instructions.
+    template <class F, class... Args>
+    __attribute__((noinline)) static auto Run(F f, Args... args) {
+        return f.template operator()<ScalarKernel>(args...);
     }
 
     explicit ScalarKernel(const Fingerprints& prints) : prints(prints) {}
@@ -68,6 +70,12 @@ struct ScalarKernel {
             if (IsLineBreak(text[block.base + j])) block.breaks |= 1u << j;
         }
         return block;
+    }
+
+    // Next for one call alone, as on a single line.
+    static FingerprintBlock NextIn(std::string_view text, std::size_t from,
+                                   const Fingerprints& prints) {
+        return ScalarKernel(prints).Next(text, from);
     }
 
     // Next for prints whose first class is exactly CR and LF.

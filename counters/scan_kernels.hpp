@@ -2,21 +2,24 @@
 // a scalar one that runs on any CPU, and faster ones for the vector instructions of some CPUs
 // (AVX2: 32 positions per step, the prefilter's tables held in registers), each giving the very
 // answers of the scalar one. The scans are templates over a kernel, so each loop is compiled once
-// per kernel with every piece inlined into it. Only the scans' own .cpp files include this.
+// per kernel with every piece inlined into it. Only the scans' .cpp files and scan_path.cpp
+// include this.
 //
 // The layout:
-// - each kernel is a type in a file of its own (scalar_kernel.hpp, avx2_kernel.hpp). Only that
-//   file holds its instructions, under one #if on what its compiler must offer; where that is
-//   missing, its name stands for Absent.
+// - Each kernel is a type in a file of its own (scalar_kernel.hpp, avx2_kernel.hpp). Only that
+//   file holds its instructions, under one #if on what the compiler must offer; where it lacks
+//   that, the kernel's name stands for Absent.
 // - Kernels, below, lists them: the scalar one first, then the others from slower to faster.
-// - scan_path.cpp asks each kernel once whether this CPU runs it (CpuRuns) and takes the last
+// - scan_path.cpp asks each kernel once whether this CPU runs it (CpuRuns) and takes the last one
 //   that does: the one place that answers which path the scans take.
-// - A scan calls WithKernel(path, f); f.operator()<Kernel>() then runs inside Kernel::Run, which
-//   compiles it for the kernel's instructions.
-// Adding a kernel: write its type with the members of ScalarKernel (and, with kWideCompare,
-// SameBytesMask and ShortLineAt), in a file of its own, steps of 32 positions (a block's masks
-// have 32 bits); include it here and add it to Kernels. Every scan, the tests over every kernel
-// (EveryKernel in counters/tests) and the fuzz targets then run it.
+// - A scan calls WithKernel(path, f, args...); f.operator()<Kernel>(args...) then runs inside
+//   Kernel::Run, which compiles it for the kernel's instructions.
+// Adding a kernel: write its type in a file of its own, with the members of ScalarKernel (and,
+// with kWideCompare, SameBytesMask and ShortLineAt), in steps of 32 positions, as a block's masks
+// have 32 bits (a 128-bit kernel takes two vectors a step). A kernel whose instructions are fixed
+// when compiling, not asked of the CPU, answers true in CpuRuns. Include its file here and add it
+// to Kernels: every scan, the tests over every kernel (EveryKernel in counters/tests) and the fuzz
+// targets then run it.
 #pragma once
 
 #include <algorithm>
@@ -26,7 +29,6 @@
 #include <string_view>
 #include <tuple>
 #include <type_traits>
-#include <utility>
 
 #include "counters/avx2_kernel.hpp"
 #include "counters/fingerprint_scan.hpp"
@@ -39,35 +41,39 @@ namespace korva::kernels {
 using Kernels = std::tuple<ScalarKernel, Avx2Kernel>;
 
 // Calls f.operator()<Kernel>(place) for each kernel this build holds.
-template <class F>
+template <std::size_t kAt = 0, class F>
 void ForEachKernel(F&& f) {
-    [&]<std::size_t... kPlace>(std::index_sequence<kPlace...>) {
-        const auto one = [&]<std::size_t kAt>() {
-            using Kernel = std::tuple_element_t<kAt, Kernels>;
-            if constexpr (!std::is_same_v<Kernel, Absent>) f.template operator()<Kernel>(kAt);
-        };
-        (one.template operator()<kPlace>(), ...);
-    }
-    (std::make_index_sequence<std::tuple_size_v<Kernels>>{});
+    using Kernel = std::tuple_element_t<kAt, Kernels>;
+    if constexpr (!std::is_same_v<Kernel, Absent>) f.template operator()<Kernel>(kAt);
+    if constexpr (kAt + 1 < std::tuple_size_v<Kernels>) ForEachKernel<kAt + 1>(f);
 }
 
-template <std::size_t kAt = 0, class F>
-auto WithKernelAt(std::size_t place, F& f) {
+template <std::size_t kAt = 0, class F, class... Args>
+auto WithKernelAt(std::size_t place, F f, Args... args) {
     if constexpr (kAt + 1 < std::tuple_size_v<Kernels>) {
-        if (place != kAt) return WithKernelAt<kAt + 1>(place, f);
+        if (place != kAt) return WithKernelAt<kAt + 1>(place, f, args...);
     }
     using Kernel = std::tuple_element_t<kAt, Kernels>;
     if constexpr (std::is_same_v<Kernel, Absent>) {
-        return ScalarKernel::Run(f);  // never asked for: KernelToRun knows only kernels built
+        // Never asked for: KernelToRun knows only the kernels built.
+        return ScalarKernel::Run(f, args...);
     } else {
-        return Kernel::Run(f);
+        return Kernel::Run(f, args...);
     }
 }
 
-// f.operator()<Kernel>() for the kernel that runs for path (see KernelToRun).
-template <class F>
-auto WithKernel(ScanPath path, F&& f) {
-    return WithKernelAt(KernelToRun(path), f);
+// The place of the fastest kernel this CPU runs, asked once as the program starts: the scans of
+// single lines want it on every line. Read before that, by another file's start-up, it is 0, the
+// scalar kernel, which runs everywhere.
+inline const std::size_t kFastestKernel = KernelToRun(ScanPath::kFastest);
+
+// f.operator()<Kernel>(args...) for the kernel that runs for path. The scans of single lines pass
+// their arguments, by value, rather than have f capture them: in registers, not in memory, where
+// the call itself counts.
+template <class F, class... Args>
+auto WithKernel(ScanPath path, F f, Args... args) {
+    return WithKernelAt(path == ScanPath::kFastest ? kFastestKernel : KernelToRun(path), f,
+                        args...);
 }
 
 // Each of a table's words (row.*word) in 32 zeroed bytes, so that a line is checked against one

@@ -30,7 +30,7 @@ const CpuAnswer& Answer() {
 
 }  // namespace
 
-std::size_t KernelToRun(ScanPath path) {
+std::size_t KernelToRun(ScanPath path) noexcept {
     const CpuAnswer& answer = Answer();
     if (path == ScanPath::kFastest) return answer.fastest;
     const auto place = static_cast<std::size_t>(path);

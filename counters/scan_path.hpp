@@ -15,7 +15,7 @@ enum class ScanPath : std::uint8_t { kScalar = 0, kFastest = 0xFF };
 
 // The place in the list of the kernel that runs for path: the fastest this CPU runs for
 // kFastest, the scalar one for a kernel it cannot run.
-std::size_t KernelToRun(ScanPath path);
+std::size_t KernelToRun(ScanPath path) noexcept;
 
 struct KernelPath {
     ScanPath path;
