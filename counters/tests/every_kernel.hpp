@@ -1,5 +1,6 @@
 // The one table of kernels: a test written as TEST_P(EveryKernel, ...) runs once for each kernel
-// this CPU runs, the scalar one among them, and checks it against the scalar one.
+// this CPU runs (KernelsThisCpuRuns, instantiated in scan_kernels_test.cpp), the scalar one among
+// them, and checks it against the scalar one.
 #pragma once
 
 #include <gtest/gtest.h>
