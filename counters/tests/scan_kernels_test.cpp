@@ -157,6 +157,21 @@ TEST(ScanKernels, Avx2IsTakenWhereTheCpuHasAvx2) {
     EXPECT_EQ(hits, AllHits(text, 0, ScanPath::kScalar));
 }
 
+// A path names a kernel by its place in the list; one that this CPU cannot run, or that does not
+// exist, takes the scalar kernel instead of instructions the CPU may lack.
+TEST(ScanKernels, EveryPathTakesAKernelThisCpuRuns) {
+    const std::vector<KernelPath> kernels = KernelsThisCpuRuns();
+    EXPECT_EQ(KernelToRun(ScanPath::kFastest), static_cast<std::size_t>(kernels.back().path));
+    for (const KernelPath& kernel : kernels) {
+        EXPECT_EQ(KernelToRun(kernel.path), static_cast<std::size_t>(kernel.path)) << kernel.name;
+    }
+    for (const int place : {31, 32, 200}) {
+        const auto path = static_cast<ScanPath>(place);
+        EXPECT_EQ(KernelToRun(path), 0u) << place;
+        EXPECT_EQ(AllHits("abc xyz", 0, path), (std::vector<Hit>{0, 4})) << place;
+    }
+}
+
 // Lines from empty to a few hundred bytes, so that the 32-byte steps meet every edge.
 TEST_P(EveryKernel, LineBoundsAgreeWithAByteByByteSearchAtEveryPosition) {
     std::mt19937 random(17);
