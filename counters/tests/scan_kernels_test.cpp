@@ -36,6 +36,7 @@ constexpr Fingerprints kPrints = [] {
     prints.Add(0, "a", "b", "c");
     prints.Add(1, "\r\n", "E", "i");
     prints.Add(7, "x", "y", "z");
+    prints.Add(2, "q", "r", std::string_view("\0", 1));  // as the padding past a text's end
     return prints;
 }();
 
@@ -81,6 +82,9 @@ TEST_P(EveryKernel, FingerprintClassesAndBucketsCombine) {
         {"", {}},
         {"ayz", {}},  // a class of one bucket with the next classes of another is no hit
         {"abcxyz\nEiabc", {0, 3, 6, 9}},
+        {"qr", {}},  // its third byte would be past the end
+        {std::string("qr\0", 3), {0}},
+        {std::string(40, '.') + "qr", {}},
     };
     for (const auto& [text, hits] : rows) EXPECT_EQ(AllHits(text, 0, Path()), hits) << text;
 }
