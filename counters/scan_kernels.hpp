@@ -84,7 +84,7 @@ constexpr std::array<std::array<char, 32>, kRows> PaddedWords(const std::array<R
     for (std::size_t r = 0; r < kRows; ++r) {
         const std::string_view word = rows[r].*kWord;
         if (word.size() > 32) throw "a word longer than one load";
-        std::ranges::copy(word, padded[r].begin());
+        std::copy(word.begin(), word.end(), padded[r].begin());
     }
     return padded;
 }
