@@ -86,7 +86,8 @@ constexpr std::array<SlotRows, 16> kRowsOfSlot = [] {
 }();
 // The number of count (1 to 8) decimal digits ending at last, without a loop: the eight bytes up
 // to last, those before the digits made '0', are combined in pairs, then quads, then all eight.
-inline std::uint32_t DigitsEndingAt(const char* last, std::size_t count) {
+// Only kernels with kWideCompare use it: a build with the scalar kernel alone has none.
+[[maybe_unused]] inline std::uint32_t DigitsEndingAt(const char* last, std::size_t count) {
     constexpr std::uint64_t kZeros = 0x3030303030303030u;
     std::uint64_t word;
     std::memcpy(&word, last - 7, sizeof word);
@@ -102,8 +103,8 @@ inline std::uint32_t DigitsEndingAt(const char* last, std::size_t count) {
 // Decoding changes only the bytes above 0x7F, into bytes above 0x7F or "?", so a line opens with
 // a keyword after decoding just when it does before: the others need no decoding.
 bool OpensWithKeyword(std::string_view line) {
-    return std::ranges::any_of(ResourceTable,
-                               [line](const Resource& r) { return line.starts_with(r.keyword); });
+    return std::any_of(ResourceTable.begin(), ResourceTable.end(),
+                       [line](const Resource& r) { return line.starts_with(r.keyword); });
 }
 
 // Adds what the line from begin adds, if it is ASCII; returns its end. A line that ends within
@@ -172,38 +173,20 @@ ResourceSums CountKeywordLines(std::string_view text, NonAsciiLineVisitor on_non
     return sums;
 }
 
-#ifdef KORVA_HAVE_AVX2_PATH
-KORVA_AVX2_LOOP void ForEachKeywordLineAvx2(std::string_view text, KeywordLineVisitor on_line) {
-    ForEachKeywordLine(text, on_line, kernels::Avx2Kernel(kLineOpeningPrints));
-}
-
-KORVA_AVX2_LOOP ResourceSums CountKeywordLinesAvx2(std::string_view text,
-                                                   NonAsciiLineVisitor on_non_ascii) {
-    return CountKeywordLines(text, on_non_ascii, kernels::Avx2Kernel(kLineOpeningPrints));
-}
-#endif
-
 }  // namespace
 
 void ForEachLineOpeningWithKeyword(std::string_view text, KeywordLineVisitor on_line,
                                    ScanPath path) {
-#ifdef KORVA_HAVE_AVX2_PATH
-    if (path == ScanPath::kFastest && VectorPathAvailable()) {
-        ForEachKeywordLineAvx2(text, on_line);
-        return;
-    }
-#endif
-    ForEachKeywordLine(text, on_line, kernels::ScalarKernel(kLineOpeningPrints));
+    kernels::WithKernel(path, [&]<class Kernel>() {
+        ForEachKeywordLine(text, on_line, Kernel(kLineOpeningPrints));
+    });
 }
 
 ResourceSums KeywordAmounts(std::string_view text, NonAsciiLineVisitor on_non_ascii,
                             ScanPath path) {
-#ifdef KORVA_HAVE_AVX2_PATH
-    if (path == ScanPath::kFastest && VectorPathAvailable()) {
-        return CountKeywordLinesAvx2(text, on_non_ascii);
-    }
-#endif
-    return CountKeywordLines(text, on_non_ascii, kernels::ScalarKernel(kLineOpeningPrints));
+    return kernels::WithKernel(path, [&]<class Kernel>() {
+        return CountKeywordLines(text, on_non_ascii, Kernel(kLineOpeningPrints));
+    });
 }
 
 }  // namespace korva
