@@ -221,23 +221,11 @@ void ScanNamedLines(std::string_view text, NamedLineVisitor on_line, const Kerne
     if (open) visit();
 }
 
-#ifdef KORVA_HAVE_AVX2_PATH
-KORVA_AVX2_LOOP void ScanNamedLinesAvx2(std::string_view text, NamedLineVisitor on_line) {
-    ScanNamedLines(text, on_line, kernels::Avx2Kernel(kBuildingPrints));
-}
-#endif
-
 }  // namespace
 
-void ForEachLineNamingBuildings(std::string_view text, NamedLineVisitor on_line,
-                                [[maybe_unused]] ScanPath path) {
-#ifdef KORVA_HAVE_AVX2_PATH
-    if (path == ScanPath::kFastest && VectorPathAvailable()) {
-        ScanNamedLinesAvx2(text, on_line);
-        return;
-    }
-#endif
-    ScanNamedLines(text, on_line, kernels::ScalarKernel(kBuildingPrints));
+void ForEachLineNamingBuildings(std::string_view text, NamedLineVisitor on_line, ScanPath path) {
+    kernels::WithKernel(
+        path, [&]<class Kernel>() { ScanNamedLines(text, on_line, Kernel(kBuildingPrints)); });
 }
 
 }  // namespace korva

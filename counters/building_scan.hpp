@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "counters/fingerprint_scan.hpp"
 #include "counters/function_ref.hpp"
 #include "counters/line_bounds.hpp"
+#include "counters/scan_path.hpp"
 
 namespace korva {
 

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "counters/scan_path.hpp"
+
 namespace korva {
 
 struct Fingerprints {
@@ -43,16 +45,7 @@ struct FingerprintBlock {
 
 // The first block, starting at or after from, with a hit; every hit in it lies at or after from.
 FingerprintBlock NextFingerprintBlock(std::string_view text, std::size_t from,
-                                      const Fingerprints& prints);
-
-// The same, always with the scalar loop: for tests that both paths agree.
-FingerprintBlock NextFingerprintBlockScalar(std::string_view text, std::size_t from,
-                                            const Fingerprints& prints);
-
-// Whether this CPU takes the AVX2 paths of the scans (this one and the line bounds).
-bool VectorPathAvailable();
-
-// Which loop a scan runs: the fastest this CPU has, or the scalar one (for tests that both agree).
-enum class ScanPath { kFastest, kScalar };
+                                      const Fingerprints& prints,
+                                      ScanPath path = ScanPath::kFastest);
 
 }  // namespace korva

@@ -1,11 +1,10 @@
 // Where the line around a position begins and ends, lines being divided at each CR and LF.
 #pragma once
 
-#include <algorithm>
-#include <cstdint>
+#include <cstddef>
 #include <string_view>
 
-#include "counters/fingerprint_scan.hpp"
+#include "counters/scan_path.hpp"
 
 namespace korva {
 
@@ -14,10 +13,12 @@ inline bool IsLineBreak(char c) {
 }
 
 // Position of the first byte of the line holding position.
-std::size_t LineBegin(std::string_view text, std::size_t position);
+std::size_t LineBegin(std::string_view text, std::size_t position,
+                      ScanPath path = ScanPath::kFastest);
 
 // Position of the break ending the line holding position, or text.size().
-std::size_t LineEnd(std::string_view text, std::size_t position);
+std::size_t LineEnd(std::string_view text, std::size_t position,
+                    ScanPath path = ScanPath::kFastest);
 
 // What the sabotage count needs of a line besides its names, found in one pass.
 struct LineMarks {
@@ -25,20 +26,6 @@ struct LineMarks {
     std::size_t close;  // 1-based position of the first ")", 0 if none
     bool nul;           // the line holds a 0x00 byte
 };
-LineMarks MarksOf(std::string_view line);
-
-// The same for position block.base + j of a block of hits, read from the block's breaks where
-// they reach.
-inline std::size_t LineBeginBefore(std::string_view text, const FingerprintBlock& block, int j) {
-    const std::uint32_t before = block.breaks & ((1u << j) - 1);
-    if (before) return block.base + static_cast<std::size_t>(32 - __builtin_clz(before));
-    return LineBegin(text, block.base);
-}
-
-inline std::size_t LineEndAfter(std::string_view text, const FingerprintBlock& block, int j) {
-    const std::uint32_t after = j == 31 ? 0 : block.breaks & (~0u << (j + 1));
-    if (after) return block.base + static_cast<std::size_t>(__builtin_ctz(after));
-    return LineEnd(text, std::min(block.base + 32, text.size()));
-}
+LineMarks MarksOf(std::string_view line, ScanPath path = ScanPath::kFastest);
 
 }  // namespace korva

@@ -87,6 +87,7 @@ constexpr std::array<SlotRows, 16> kRowsOfSlot = [] {
 }();
 // The number of count (1 to 8) decimal digits ending at last, without a loop: the eight bytes up
 // to last, those before the digits made '0', are combined in pairs, then quads, then all eight.
+// Only kernels with kWideCompare use it: a build with the scalar kernel alone has none.
 [[maybe_unused]] inline std::uint32_t DigitsEndingAt(const char* last, std::size_t count) {
     constexpr std::uint64_t kZeros = 0x3030303030303030u;
     std::uint64_t word;
@@ -173,38 +174,20 @@ ResourceSums CountKeywordLines(std::string_view text, NonAsciiLineVisitor on_non
     return sums;
 }
 
-#ifdef KORVA_HAVE_AVX2_PATH
-KORVA_AVX2_LOOP void ForEachKeywordLineAvx2(std::string_view text, KeywordLineVisitor on_line) {
-    ForEachKeywordLine(text, on_line, kernels::Avx2Kernel(kLineOpeningPrints));
-}
-
-KORVA_AVX2_LOOP ResourceSums CountKeywordLinesAvx2(std::string_view text,
-                                                   NonAsciiLineVisitor on_non_ascii) {
-    return CountKeywordLines(text, on_non_ascii, kernels::Avx2Kernel(kLineOpeningPrints));
-}
-#endif
-
 }  // namespace
 
 void ForEachLineOpeningWithKeyword(std::string_view text, KeywordLineVisitor on_line,
-                                   [[maybe_unused]] ScanPath path) {
-#ifdef KORVA_HAVE_AVX2_PATH
-    if (path == ScanPath::kFastest && VectorPathAvailable()) {
-        ForEachKeywordLineAvx2(text, on_line);
-        return;
-    }
-#endif
-    ForEachKeywordLine(text, on_line, kernels::ScalarKernel(kLineOpeningPrints));
+                                   ScanPath path) {
+    kernels::WithKernel(path, [&]<class Kernel>() {
+        ForEachKeywordLine(text, on_line, Kernel(kLineOpeningPrints));
+    });
 }
 
 ResourceSums KeywordAmounts(std::string_view text, NonAsciiLineVisitor on_non_ascii,
-                            [[maybe_unused]] ScanPath path) {
-#ifdef KORVA_HAVE_AVX2_PATH
-    if (path == ScanPath::kFastest && VectorPathAvailable()) {
-        return CountKeywordLinesAvx2(text, on_non_ascii);
-    }
-#endif
-    return CountKeywordLines(text, on_non_ascii, kernels::ScalarKernel(kLineOpeningPrints));
+                            ScanPath path) {
+    return kernels::WithKernel(path, [&]<class Kernel>() {
+        return CountKeywordLines(text, on_non_ascii, Kernel(kLineOpeningPrints));
+    });
 }
 
 }  // namespace korva

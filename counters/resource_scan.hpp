@@ -3,9 +3,9 @@
 
 #include <string_view>
 
-#include "counters/fingerprint_scan.hpp"
 #include "counters/function_ref.hpp"
 #include "counters/keyword_amount.hpp"
+#include "counters/scan_path.hpp"
 
 namespace korva {
 

@@ -1,8 +1,8 @@
 // Both counters over whole inputs, as lists, line by line and as whole texts, against the plain
 // per-row counting; the same over the texts the command line reads in every encoding mode, where
-// only the non-ASCII lines a counter looks at are decoded; the vector and scalar scans against
-// each other and against what they promise of each line; and the result text the counters
-// produce; and the web page's count of UTF-8 text against korva-count's reading of it.
+// only the non-ASCII lines a counter looks at are decoded; the scans on every kernel this CPU
+// runs against the scalar kernel and against what they promise of each line; and the result text
+// the counters produce; and the web page's count of UTF-8 text against korva-count's reading of it.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -18,6 +18,7 @@
 #include "counters/resource_scan.hpp"
 #include "counters/result_lines.hpp"
 #include "counters/sabo_counter.hpp"
+#include "counters/scan_path.hpp"
 #include "counters/tables.hpp"
 #include "counters/tests/oracle.hpp"
 #include "fuzz/require.hpp"
@@ -72,7 +73,7 @@ struct Visit {
     bool operator==(const Visit&) const = default;
 };
 
-// The lines each scan path visits, each checked against what the scan promises of it.
+// The lines a scan visits on a kernel, each checked against what the scan promises of it.
 std::vector<Visit> NamedLines(std::string_view text, korva::ScanPath path) {
     std::vector<Visit> visits;
     korva::ForEachLineNamingBuildings(
@@ -161,16 +162,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(sabo_text.Lines() == sabo, "SaboTally::AddText counts as SaboCounter");
     Require(pluen_text.Lines() == pluen, "PluenTally::AddText counts as PluenCounter");
 
-    // Every scan path visits the same lines and finds the same in them.
-    Require(
-        NamedLines(text, korva::ScanPath::kFastest) == NamedLines(text, korva::ScanPath::kScalar),
-        "the vector and scalar building scans agree");
-    Require(KeywordLines(text, korva::ScanPath::kFastest) ==
-                KeywordLines(text, korva::ScanPath::kScalar),
-            "the vector and scalar keyword scans agree");
-    Require(KeywordAmounts(text, korva::ScanPath::kFastest) ==
-                KeywordAmounts(text, korva::ScanPath::kScalar),
-            "the vector and scalar plunder counts agree");
+    // Every kernel visits the lines the scalar one visits and finds the same in them.
+    const auto named = NamedLines(text, korva::ScanPath::kScalar);
+    const auto keyword_lines = KeywordLines(text, korva::ScanPath::kScalar);
+    const auto amounts = KeywordAmounts(text, korva::ScanPath::kScalar);
+    static const std::vector<korva::KernelPath> kernels = korva::KernelsThisCpuRuns();
+    for (const korva::KernelPath& kernel : kernels) {
+        Require(NamedLines(text, kernel.path) == named,
+                "every kernel's building scan agrees with the scalar one");
+        Require(KeywordLines(text, kernel.path) == keyword_lines,
+                "every kernel's keyword scan agrees with the scalar one");
+        Require(KeywordAmounts(text, kernel.path) == amounts,
+                "every kernel's plunder count agrees with the scalar one");
+    }
 
     for (const auto encoding : {korva::cli::Encoding::kAuto, korva::cli::Encoding::kUtf8,
                                 korva::cli::Encoding::kCp1252}) {

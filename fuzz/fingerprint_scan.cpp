@@ -1,12 +1,13 @@
-// The fingerprint prefilter, vector and scalar, against the plain definition of a hit. The input
-// is read as: the six nibble tables (96 bytes), two bytes for where to start, and the text. Tables
-// straight from the input also take shapes that Fingerprints::Add never builds.
+// The fingerprint prefilter, on every kernel this CPU runs, against the plain definition of a hit.
+// The input is read as: the six nibble tables (96 bytes), two bytes for where to start, and the
+// text. Tables straight from the input also take shapes that Fingerprints::Add never builds.
 #include <cstdint>
 #include <cstring>
 #include <string_view>
 #include <vector>
 
 #include "counters/fingerprint_scan.hpp"
+#include "counters/scan_path.hpp"
 #include "fuzz/require.hpp"
 
 namespace {
@@ -29,12 +30,11 @@ std::vector<Hit> Defined(std::string_view text, std::size_t from, const korva::F
     return hits;
 }
 
-template <class Next>
 std::vector<Hit> Scanned(std::string_view text, std::size_t from, const korva::Fingerprints& f,
-                         Next next) {
+                         korva::ScanPath path) {
     std::vector<Hit> hits;
     while (true) {
-        const korva::FingerprintBlock block = next(text, from, f);
+        const korva::FingerprintBlock block = korva::NextFingerprintBlock(text, from, f, path);
         if (block.hits == 0) return hits;
         Require(block.base + 31 >= from, "a block lies at or after the position asked for");
         for (std::uint32_t bits = block.hits; bits != 0; bits &= bits - 1) {
@@ -65,9 +65,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text = korva::fuzz::AsText(data + 2, size - 2);
 
     const std::vector<Hit> expected = Defined(text, start, prints);
-    Require(Scanned(text, start, prints, korva::NextFingerprintBlockScalar) == expected,
-            "the scalar scan finds exactly the defined hits");
-    Require(Scanned(text, start, prints, korva::NextFingerprintBlock) == expected,
-            "the scan in use (vector where the CPU has it) finds exactly the defined hits");
+    static const std::vector<korva::KernelPath> kernels = korva::KernelsThisCpuRuns();
+    for (const korva::KernelPath& kernel : kernels) {
+        Require(Scanned(text, start, prints, kernel.path) == expected,
+                "every kernel finds exactly the defined hits");
+    }
     return 0;
 }

@@ -80,7 +80,7 @@ cp "$windows/korva-counter-$version-win64.zip" dist/
 # The setup holds the same files as the zip.
 cmake --install "$windows" --prefix "$work/windows" --strip >/dev/null
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$work/windows" \
-    -DICON="$root/$windows/app/win32/korva-counter.ico" \
+    -DICON="$root/$windows/icons/korva-counter.ico" \
     -DOUTFILE="$root/dist/korva-counter-$version-win64-setup.exe" packaging/windows/setup.nsi
 
 # The web page, from the web build if it is there.

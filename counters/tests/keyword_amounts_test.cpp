@@ -1,5 +1,5 @@
 // The plunder scan counts short ASCII lines where it finds them, from one 32-byte load: the
-// amounts it reads there must be those of the line-by-line rule, on every path, at the edges of
+// amounts it reads there must be those of the line-by-line rule, on every kernel, at the edges of
 // that load (the text's start, its end, lines of 31 to 33 bytes) and for every amount that is
 // not plain digits.
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include "counters/pluen_counter.hpp"
 #include "counters/report_lines.hpp"
 #include "counters/resource_scan.hpp"
+#include "every_kernel.hpp"
 #include "oracle.hpp"
 
 namespace korva {
@@ -37,7 +38,7 @@ ResourceSums RuleSums(const std::string& text) {
     return sums;
 }
 
-TEST(KeywordAmounts, ShortLinesCountAsTheRuleOnEveryPath) {
+TEST_P(EveryKernel, KeywordAmountsOfShortLinesAreThoseOfTheRule) {
     const std::vector<std::string> lines = {
         "Eisen 1",
         "Eisen 12345678",  // eight digits: the most read in one go
@@ -78,10 +79,10 @@ TEST(KeywordAmounts, ShortLinesCountAsTheRuleOnEveryPath) {
                                         "Sauerstoff 1\r\n" + line + "\r\n" + std::string(40, 'y'),
                                         std::string(40, 'y') + "\r" + line}) {
             SCOPED_TRACE(testing::Message() << "text: " << text);
-            const Counted fastest = CountedOn(text, ScanPath::kFastest);
-            EXPECT_EQ(fastest, CountedOn(text, ScanPath::kScalar));
-            EXPECT_TRUE(fastest.non_ascii.empty());
-            EXPECT_EQ(fastest.sums, RuleSums(text));
+            const Counted counted = CountedOn(text, Path());
+            EXPECT_EQ(counted, CountedOn(text, ScanPath::kScalar));
+            EXPECT_TRUE(counted.non_ascii.empty());
+            EXPECT_EQ(counted.sums, RuleSums(text));
             PluenTally tally;
             tally.AddText(text);
             EXPECT_EQ(tally.Lines(), oracle::Pluen(DivideIntoLines(text)));
@@ -91,7 +92,7 @@ TEST(KeywordAmounts, ShortLinesCountAsTheRuleOnEveryPath) {
 
 // A line with a byte above 0x7F goes back to be decoded only when it opens with a keyword: no
 // decoding turns other bytes into a keyword's letters.
-TEST(KeywordAmounts, OnlyKeywordLinesWithHighBytesGoBackToBeDecoded) {
+TEST_P(EveryKernel, KeywordAmountsHandBackOnlyKeywordLinesWithHighBytes) {
     struct Row {
         std::string line;
         bool back;
@@ -109,13 +110,11 @@ TEST(KeywordAmounts, OnlyKeywordLinesWithHighBytesGoBackToBeDecoded) {
     };
     for (const Row& row : rows) {
         const std::string text = "x\n" + row.line + "\n" + std::string(40, 'y');
-        for (const ScanPath path : {ScanPath::kFastest, ScanPath::kScalar}) {
-            const Counted counted = CountedOn(text, path);
-            EXPECT_EQ(counted.non_ascii,
-                      row.back ? std::vector<std::string>{row.line} : std::vector<std::string>{})
-                << row.line;
-            EXPECT_EQ(counted.sums, ResourceSums{}) << row.line;
-        }
+        const Counted counted = CountedOn(text, Path());
+        EXPECT_EQ(counted.non_ascii,
+                  row.back ? std::vector<std::string>{row.line} : std::vector<std::string>{})
+            << row.line;
+        EXPECT_EQ(counted.sums, ResourceSums{}) << row.line;
     }
 }
 

@@ -9,25 +9,15 @@
 #include <memory>
 
 #include "app/qt/main_form.hpp"
-#include "app/qt/tests/expose_timeout.hpp"
 #include "app/qt/tests/main_form_fixture.hpp"
 
-class MainFormAccessibilityTest : public QObject {
+class MainFormAccessibilityTest : public MainFormTest {
     Q_OBJECT
 
   public:
-    explicit MainFormAccessibilityTest(Shown& shown) : shown_(shown) {}
+    using MainFormTest::MainFormTest;
 
   private slots:
-    void init() {
-        shown_.clear();
-        form_ = std::make_unique<TMainForm>();
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get(), kExposeTimeoutMs));
-    }
-
-    void cleanup() { form_.reset(); }
-
     // A screen reader names each box by its label and reads its description.
     void boxesAreNamedByTheirLabels_data() {
         QTest::addColumn<QString>("label");
@@ -79,10 +69,6 @@ class MainFormAccessibilityTest : public QObject {
                                     "Beide Fenster leeren", "Bericht Einfügen",
                                     "Bericht Rückgängig", "Ergebnis Kopieren"}));
     }
-
-  private:
-    Shown& shown_;
-    std::unique_ptr<TMainForm> form_;
 };
 
 int main(int argc, char** argv) {

@@ -13,25 +13,15 @@
 
 #include "app/qt/main_form.hpp"
 #include "app/qt/tests/expected_results.hpp"
-#include "app/qt/tests/expose_timeout.hpp"
 #include "app/qt/tests/main_form_fixture.hpp"
 
-class MainFormClipboardTest : public QObject {
+class MainFormClipboardTest : public MainFormTest {
     Q_OBJECT
 
   public:
-    explicit MainFormClipboardTest(Shown& shown) : shown_(shown) {}
+    using MainFormTest::MainFormTest;
 
   private slots:
-    void init() {
-        shown_.clear();
-        form_ = std::make_unique<TMainForm>();
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get(), kExposeTimeoutMs));
-    }
-
-    void cleanup() { form_.reset(); }
-
     void outputCannotBeChanged() {
         form_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form_.get()));
@@ -147,10 +137,6 @@ class MainFormClipboardTest : public QObject {
         form_->EditCopyResultClick();
         QCOMPARE(QApplication::clipboard()->text(), long_line + "\r\nEnde\r\n");
     }
-
-  private:
-    Shown& shown_;
-    std::unique_ptr<TMainForm> form_;
 };
 
 int main(int argc, char** argv) {

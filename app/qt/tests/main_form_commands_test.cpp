@@ -12,25 +12,15 @@
 #include "app/qt/file_dialog_component.hpp"
 #include "app/qt/main_form.hpp"
 #include "app/qt/tests/expected_results.hpp"
-#include "app/qt/tests/expose_timeout.hpp"
 #include "app/qt/tests/main_form_fixture.hpp"
 
-class MainFormCommandsTest : public QObject {
+class MainFormCommandsTest : public MainFormTest {
     Q_OBJECT
 
   public:
-    explicit MainFormCommandsTest(Shown& shown) : shown_(shown) {}
+    using MainFormTest::MainFormTest;
 
   private slots:
-    void init() {
-        shown_.clear();
-        form_ = std::make_unique<TMainForm>();
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get(), kExposeTimeoutMs));
-    }
-
-    void cleanup() { form_.reset(); }
-
     void fleetCannotBePressed() {
         const QString before = form_->Output->CrLfText();
         QTest::mouseClick(form_->Fleet, Qt::LeftButton);
@@ -157,10 +147,6 @@ class MainFormCommandsTest : public QObject {
         form.FileExit();
         QVERIFY(!form.isVisible());
     }
-
-  private:
-    Shown& shown_;
-    std::unique_ptr<TMainForm> form_;
 };
 
 int main(int argc, char** argv) {

@@ -8,25 +8,15 @@
 
 #include "app/qt/main_form.hpp"
 #include "app/qt/tests/expected_results.hpp"
-#include "app/qt/tests/expose_timeout.hpp"
 #include "app/qt/tests/main_form_fixture.hpp"
 
-class MainFormFailuresTest : public QObject {
+class MainFormFailuresTest : public MainFormTest {
     Q_OBJECT
 
   public:
-    explicit MainFormFailuresTest(Shown& shown) : shown_(shown) {}
+    using MainFormTest::MainFormTest;
 
   private slots:
-    void init() {
-        shown_.clear();
-        form_ = std::make_unique<TMainForm>();
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get(), kExposeTimeoutMs));
-    }
-
-    void cleanup() { form_.reset(); }
-
     void failureInCommandIsShownAndWindowGoesOn_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QStringList>("shown");
@@ -83,10 +73,6 @@ class MainFormFailuresTest : public QObject {
         QCOMPARE(form_->Output->CrLfText(), PluenResult({}));
         QCOMPARE(shown_.size(), std::size_t(shown.size()));
     }
-
-  private:
-    Shown& shown_;
-    std::unique_ptr<TMainForm> form_;
 };
 
 int main(int argc, char** argv) {

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QtTest>
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "app/qt/main_form.hpp"
 #include "app/qt/result_box.hpp"
 #include "app/qt/start_up.hpp"
+#include "app/qt/tests/expose_timeout.hpp"
 #include "counters/cp1252.hpp"
 #include "counters/pluen_counter.hpp"
 #include "counters/report_lines.hpp"
@@ -23,6 +25,29 @@
 
 // Each error box's caption and text, in the order shown.
 using Shown = std::vector<std::pair<QString, QString>>;
+
+// Each test function gets a fresh window, shown and exposed, and an empty list of error boxes.
+// QtTest calls the inherited init and cleanup slots; being named so, they are no test functions.
+class MainFormTest : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit MainFormTest(Shown& shown) : shown_(shown) {}
+
+  protected:
+    Shown& shown_;
+    std::unique_ptr<TMainForm> form_;
+
+  private slots:
+    void init() {
+        shown_.clear();
+        form_ = std::make_unique<TMainForm>();
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get(), kExposeTimeoutMs));
+    }
+
+    void cleanup() { form_.reset(); }
+};
 
 enum class Button { kSabo, kPluen };
 Q_DECLARE_METATYPE(Button)

@@ -12,25 +12,15 @@
 
 #include "app/qt/main_form.hpp"
 #include "app/qt/tests/expected_results.hpp"
-#include "app/qt/tests/expose_timeout.hpp"
 #include "app/qt/tests/main_form_fixture.hpp"
 
-class MainFormKeyboardTest : public QObject {
+class MainFormKeyboardTest : public MainFormTest {
     Q_OBJECT
 
   public:
-    explicit MainFormKeyboardTest(Shown& shown) : shown_(shown) {}
+    using MainFormTest::MainFormTest;
 
   private slots:
-    void init() {
-        shown_.clear();
-        form_ = std::make_unique<TMainForm>();
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get(), kExposeTimeoutMs));
-    }
-
-    void cleanup() { form_.reset(); }
-
     void tabOrderAndFirstFocus() {
         form_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form_.get()));
@@ -148,10 +138,6 @@ class MainFormKeyboardTest : public QObject {
         QCOMPARE(form_->Input->document()->toRawText(), QStringLiteral("Wasser 25"));
         QCOMPARE(form_->Output->CrLfText(), PluenResult({.wasser = 25}));
     }
-
-  private:
-    Shown& shown_;
-    std::unique_ptr<TMainForm> form_;
 };
 
 int main(int argc, char** argv) {

@@ -10,25 +10,15 @@
 #include <memory>
 
 #include "app/qt/main_form.hpp"
-#include "app/qt/tests/expose_timeout.hpp"
 #include "app/qt/tests/main_form_fixture.hpp"
 
-class MainFormLayoutTest : public QObject {
+class MainFormLayoutTest : public MainFormTest {
     Q_OBJECT
 
   public:
-    explicit MainFormLayoutTest(Shown& shown) : shown_(shown) {}
+    using MainFormTest::MainFormTest;
 
   private slots:
-    void init() {
-        shown_.clear();
-        form_ = std::make_unique<TMainForm>();
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get(), kExposeTimeoutMs));
-    }
-
-    void cleanup() { form_.reset(); }
-
     void windowCaptionPlaceAndFixedSize() {
         TMainForm& form = *form_;
         QCOMPARE(form.windowTitle(), QStringLiteral("KORVA-Counter Alpha 0.3"));
@@ -183,10 +173,6 @@ class MainFormLayoutTest : public QObject {
         }
         QCOMPARE(actual, items);
     }
-
-  private:
-    Shown& shown_;
-    std::unique_ptr<TMainForm> form_;
 };
 
 int main(int argc, char** argv) {

@@ -1,0 +1,139 @@
+// The scalar kernel: the pieces of the one-pass scans in plain C++, for any CPU, and the one every
+// other kernel is tested against. Also what every kernel's pieces give back.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "counters/fingerprint_scan.hpp"
+#include "counters/line_bounds.hpp"
+
+namespace korva::kernels {
+
+// What a scan learns of a line in the one pass that finds its end.
+struct LineFacts {
+    std::size_t end;  // position of the break ending the line, or the text's size
+    LineMarks marks;  // positions relative to the line's begin
+    bool ascii;       // no byte above 0x7F: every supported encoding reads the line the same
+};
+
+// Where a line ends, and whether it holds no byte above 0x7F: all the plunder scan needs of it.
+struct LineEnd {
+    std::size_t end;  // position of the break ending the line, or the text's size
+    bool ascii;
+};
+
+// What the 32 bytes from a line's start hold, one bit per byte: enough to count a short line in
+// place. Only kernels with kWideCompare give it.
+struct ShortLine {
+    std::uint32_t breaks;  // CR or LF
+    std::uint32_t high;    // above 0x7F
+    std::uint32_t blank;   // 0x00 to 0x20 (where not high)
+    std::uint32_t digits;  // '0' to '9'
+};
+
+// Bits 0 to n-1 of a 32-bit mask.
+constexpr std::uint32_t LowBits(std::size_t n) {
+    return n >= 32 ? ~0u : (1u << n) - 1;
+}
+
+// Stands in the list of kernels for one that this compiler cannot build.
+struct Absent {};
+
+struct ScalarKernel {
+    static constexpr std::string_view kName = "scalar";
+    // Whether SameBytesMask and ShortLineAt are there, cheap enough to check a name in one go.
+    static constexpr bool kWideCompare = false;
+
+    static bool CpuRuns() { return true; }
+
+    // Calls f.operator()<ScalarKernel>(args...), compiled as it is. Out of line, as the other
+    // kernels' Run are for their instructions: the dispatch to them, which the scans of single
+    // lines pass on every line, then stays a few instructions.
+    template <class F, class... Args>
+    __attribute__((noinline)) static auto Run(F f, Args... args) {
+        return f.template operator()<ScalarKernel>(args...);
+    }
+
+    explicit ScalarKernel(const Fingerprints& prints) : prints(prints) {}
+
+    FingerprintBlock Next(std::string_view text, std::size_t from) const {
+        const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+        FingerprintBlock block{text.size(), 0, 0};
+        for (std::size_t i = from; i + 3 <= text.size(); ++i) {
+            if (BucketsAt(p + i) == 0) continue;
+            if (block.hits == 0) block.base = i;
+            if (i - block.base >= 32) break;
+            block.hits |= 1u << (i - block.base);
+        }
+        for (std::size_t j = 0; block.hits && j < 32 && block.base + j < text.size(); ++j) {
+            if (IsLineBreak(text[block.base + j])) block.breaks |= 1u << j;
+        }
+        return block;
+    }
+
+    // Next for one call alone, as on a single line.
+    static FingerprintBlock NextIn(std::string_view text, std::size_t from,
+                                   const Fingerprints& prints) {
+        return ScalarKernel(prints).Next(text, from);
+    }
+
+    // Next for prints whose first class is exactly CR and LF.
+    FingerprintBlock NextAfterBreak(std::string_view text, std::size_t from) const {
+        return Next(text, from);
+    }
+
+    static std::size_t LineBegin(std::string_view text, std::size_t position) {
+        while (position > 0 && !IsLineBreak(text[position - 1])) --position;
+        return position;
+    }
+
+    static LineFacts LineFrom(std::string_view text, std::size_t begin) {
+        LineFacts facts{text.size(), {0, 0, false}, true};
+        for (std::size_t i = begin; i < text.size(); ++i) {
+            const char c = text[i];
+            if (IsLineBreak(c)) {
+                facts.end = i;
+                break;
+            }
+            AddMark(c, i - begin + 1, facts.marks);
+            if (static_cast<unsigned char>(c) >= 0x80) facts.ascii = false;
+        }
+        return facts;
+    }
+
+    static LineEnd LineEndFrom(std::string_view text, std::size_t begin) {
+        bool ascii = true;
+        for (std::size_t i = begin; i < text.size(); ++i) {
+            if (IsLineBreak(text[i])) return {i, ascii};
+            if (static_cast<unsigned char>(text[i]) >= 0x80) ascii = false;
+        }
+        return {text.size(), ascii};
+    }
+
+    // The marks of the whole of line, line breaks or not.
+    static LineMarks MarksOf(std::string_view line) {
+        LineMarks marks{0, 0, false};
+        for (std::size_t i = 0; i < line.size(); ++i) AddMark(line[i], i + 1, marks);
+        return marks;
+    }
+
+    const Fingerprints& prints;
+
+  private:
+    // The buckets whose three classes hold the three bytes from p.
+    std::uint8_t BucketsAt(const unsigned char* p) const {
+        std::uint8_t buckets = 0xFF;
+        for (int k = 0; k < 3; ++k) buckets &= prints.lo[k][p[k] & 0x0F] & prints.hi[k][p[k] >> 4];
+        return buckets;
+    }
+
+    // Folds c, at 1-based position in its line, into marks.
+    static void AddMark(char c, std::size_t position, LineMarks& marks) {
+        if (c == '(' && marks.open == 0) marks.open = position;
+        if (c == ')' && marks.close == 0) marks.close = position;
+        if (c == '\0') marks.nul = true;
+    }
+};
+
+}  // namespace korva::kernels
