@@ -31,6 +31,7 @@
 #include <type_traits>
 
 #include "counters/avx2_kernel.hpp"
+#include "counters/wasm_simd_kernel.hpp"
 #include "counters/build_check.hpp"
 #include "counters/fingerprint_scan.hpp"
 #include "counters/scalar_kernel.hpp"
@@ -39,7 +40,7 @@
 namespace korva::kernels {
 
 // Every kernel, at its place (ScanPath): the scalar one first, then from slower to faster.
-using Kernels = std::tuple<ScalarKernel, Avx2Kernel>;
+using Kernels = std::tuple<ScalarKernel, Avx2Kernel, WasmSimdKernel>;
 
 // Calls f.operator()<Kernel>(place) for each kernel this build holds.
 template <std::size_t kAt = 0, class F>

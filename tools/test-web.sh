@@ -15,6 +15,6 @@ if [ ! -x build/bin/korva-count ] || [ ! -x build/bin/korva-make-reports ]; then
 fi
 (cd web && npm ci --no-audit --no-fund --loglevel=error)
 export PUPPETEER_SKIP_DOWNLOAD=1
-node --test --test-concurrency=1 web/tests/module.test.mjs web/tests/fuzz.test.mjs \
+node --test --test-concurrency=1 web/tests/module.test.mjs web/tests/fuzz.test.mjs web/tests/kernels.test.mjs \
     web/tests/page.test.mjs
 ls -l build-web/korva-counter.html
