@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/window/count_announcement.hpp"
 #include "app/window/report_count.hpp"
 #include "counters/cp1252.hpp"
 #include "counters/result_lines.hpp"
@@ -16,13 +17,18 @@ namespace {
 // Which button was pressed; the page uses the same numbers.
 enum Counter : std::int32_t { kSabo = 0, kPluen = 1 };
 
-// A result block: its length as 32 bits, then the text.
-std::uint8_t* ResultBlock(std::string_view text) {
-    const auto length = static_cast<std::uint32_t>(text.size());
-    auto* block = static_cast<std::uint8_t*>(std::malloc(sizeof length + text.size()));
+// A result block: each text's length as 32 bits, then the text.
+std::uint8_t* ResultBlock(std::string_view text, std::string_view announcement) {
+    auto* block = static_cast<std::uint8_t*>(
+        std::malloc(2 * sizeof(std::uint32_t) + text.size() + announcement.size()));
     if (block == nullptr) return nullptr;
-    std::memcpy(block, &length, sizeof length);
-    std::memcpy(block + sizeof length, text.data(), text.size());
+    std::uint8_t* at = block;
+    for (const std::string_view part : {text, announcement}) {
+        const auto length = static_cast<std::uint32_t>(part.size());
+        std::memcpy(at, &length, sizeof length);
+        std::memcpy(at + sizeof length, part.data(), part.size());
+        at += sizeof length + part.size();
+    }
     return block;
 }
 
@@ -39,9 +45,10 @@ __attribute__((export_name("korva_free"))) void korva_free(void* block) {
     std::free(block);
 }
 
-// The result box's text for the report text at text: UTF-8, every line ended by CR LF, in a block
-// the page frees. 0 for an unknown counter, or when the result finds no memory. Running out of
-// memory while counting ends the call with a trap (see memory.cpp).
+// The result box's text for the report text at text (UTF-8, every line ended by CR LF), then what
+// a screen reader is told ("Ergebnis: 16 Zeilen"), in a block the page frees. 0 for an unknown
+// counter, or when the result finds no memory. Running out of memory while counting ends the call
+// with a trap (see memory.cpp).
 __attribute__((export_name("korva_count"))) std::uint8_t* korva_count(std::int32_t counter,
                                                                       const char* text,
                                                                       std::size_t size) {
@@ -54,7 +61,8 @@ __attribute__((export_name("korva_count"))) std::uint8_t* korva_count(std::int32
     } else {
         return nullptr;
     }
-    return ResultBlock(korva::Cp1252ToUtf8(korva::OutputText(lines)));
+    return ResultBlock(korva::Cp1252ToUtf8(korva::OutputText(lines)),
+                       korva::form::CountAnnouncement(lines));
 }
 
 }  // extern "C"

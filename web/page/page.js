@@ -73,8 +73,14 @@ async function countText(counter, text) {
     const block = module.korva_count(counter, at, length);
     module.korva_free(at);
     if (!block) throw new OutOfMemory();
-    const size = new DataView(module.memory.buffer).getUint32(block, true);
-    result = decoder.decode(new Uint8Array(module.memory.buffer, block + 4, size));
+    // The result box's text, then the announcement, each after its length.
+    const view = new DataView(module.memory.buffer);
+    const size = view.getUint32(block, true);
+    const spoken = block + 4 + size;
+    result = {
+      text: decoder.decode(new Uint8Array(module.memory.buffer, block + 4, size)),
+      announcement: decoder.decode(new Uint8Array(module.memory.buffer, spoken + 4, view.getUint32(spoken, true))),
+    };
     module.korva_free(block);
   } catch (failure) {
     instance = null;
@@ -86,13 +92,12 @@ async function countText(counter, text) {
   return result;
 }
 
-function showResult(text) {
+function showResult({ text, announcement: spoken }) {
   output.value = text;
   output.setSelectionRange(output.value.length, output.value.length);
-  const lines = text.split('\r\n').length - 1;
   // Emptied first, so that the same result twice is announced twice.
   announcement.textContent = '';
-  setTimeout(() => { announcement.textContent = `Ergebnis: ${lines} Zeilen`; }, 50);
+  setTimeout(() => { announcement.textContent = spoken; }, 50);
 }
 
 // The box's text as the windows show a failure in a command: running out of memory and a
