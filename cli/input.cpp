@@ -1,10 +1,7 @@
 #include "cli/input.hpp"
 
 #include <algorithm>
-#include <bit>
 #include <cerrno>
-#include <cstdint>
-#include <cstring>
 
 #include "cli/input_file.hpp"
 #include "counters/cp1252.hpp"
@@ -46,33 +43,6 @@ ReadTextsResult ReadAll(InputFile& file, Encoding encoding, std::span<char> buff
 }
 
 }  // namespace
-
-std::size_t FirstNonAscii(std::string_view text, std::size_t from) {
-    // Eight bytes at a time, thirty-two while nothing turns up: most report text is ASCII.
-    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
-    const auto word_at = [&text](std::size_t i) {
-        std::uint64_t word;
-        std::memcpy(&word, text.data() + i, sizeof word);
-        return word;
-    };
-    std::size_t i = from;
-    while (i + 32 <= text.size() &&
-           ((word_at(i) | word_at(i + 8) | word_at(i + 16) | word_at(i + 24)) & kHighBits) == 0) {
-        i += 32;
-    }
-    for (; i + 8 <= text.size(); i += 8) {
-        const std::uint64_t high = word_at(i) & kHighBits;
-        if (high == 0) continue;
-        if constexpr (std::endian::native == std::endian::little) {
-            return i + static_cast<std::size_t>(std::countr_zero(high)) / 8;
-        }
-        break;
-    }
-    for (; i < text.size(); ++i) {
-        if (static_cast<unsigned char>(text[i]) >= 0x80) return i;
-    }
-    return kNone;
-}
 
 void ReportDecoder::Feed(std::string_view chunk, TextSink on_text) {
     if (!decided_) {
@@ -190,27 +160,9 @@ void ReportDecoder::EmitText(std::string_view text, TextSink on_text) {
 }
 
 std::string_view ReportDecoder::DecodeLine(std::string_view line) {
-    std::size_t high = FirstNonAscii(line, 0);
-    if (high == kNone) return line;
-    // UTF-8 decoding never joins an ASCII byte to its neighbours (a maximal invalid piece stops
-    // before one), so only the runs of high bytes go through the codec, and the ASCII between
-    // them is copied as it is.
-    scratch_.clear();
-    std::size_t done = 0;
-    for (; high != kNone; high = FirstNonAscii(line, done)) {
-        std::size_t run_end = high + 1;
-        while (run_end < line.size() && static_cast<unsigned char>(line[run_end]) >= 0x80) {
-            ++run_end;
-        }
-        const std::string_view run = line.substr(high, run_end - high);
-        // In kAuto one invalid piece makes the whole line Windows-1252.
-        if (encoding_ == Encoding::kAuto && !IsValidUtf8(run)) return line;
-        scratch_.append(line.substr(done, high - done));
-        AppendUtf8ToCp1252(scratch_, run);
-        done = run_end;
-    }
-    scratch_.append(line.substr(done));
-    return scratch_;
+    // In kAuto one invalid piece makes the whole line Windows-1252.
+    if (encoding_ == Encoding::kAuto && !IsValidUtf8(line)) return line;
+    return Utf8LineToCp1252(line, scratch_);
 }
 
 void ForEachText(std::string_view bytes, Encoding encoding, TextSink on_text,

@@ -85,7 +85,4 @@ struct ReadTextsResult {
 ReadTextsResult ReadTexts(const std::string& name, Encoding encoding, std::span<char> buffer,
                           TextSink on_text);
 
-// Position of the first byte above 0x7F at or after from, or std::string_view::npos.
-std::size_t FirstNonAscii(std::string_view text, std::size_t from);
-
 }  // namespace korva::cli

@@ -1,6 +1,9 @@
 #include "counters/cp1252.hpp"
 
 #include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 namespace korva {
 
@@ -119,6 +122,54 @@ void AppendUtf8ToCp1252(std::string& out, std::string_view text) {
         out.push_back(piece.valid ? Cp1252FromCodePoint(piece.code_point) : '?');
         i += piece.length;
     }
+}
+
+std::size_t FirstNonAscii(std::string_view text, std::size_t from) {
+    // Eight bytes at a time, thirty-two while nothing turns up: most report text is ASCII.
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    const auto word_at = [&text](std::size_t i) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        return word;
+    };
+    std::size_t i = from;
+    while (i + 32 <= text.size() &&
+           ((word_at(i) | word_at(i + 8) | word_at(i + 16) | word_at(i + 24)) & kHighBits) == 0) {
+        i += 32;
+    }
+    for (; i + 8 <= text.size(); i += 8) {
+        const std::uint64_t high = word_at(i) & kHighBits;
+        if (high == 0) continue;
+        if constexpr (std::endian::native == std::endian::little) {
+            return i + static_cast<std::size_t>(std::countr_zero(high)) / 8;
+        }
+        break;
+    }
+    for (; i < text.size(); ++i) {
+        if (static_cast<unsigned char>(text[i]) >= 0x80) return i;
+    }
+    return std::string_view::npos;
+}
+
+std::string_view Utf8LineToCp1252(std::string_view line, std::string& scratch) {
+    std::size_t high = FirstNonAscii(line, 0);
+    if (high == std::string_view::npos) return line;
+    // UTF-8 decoding never joins an ASCII byte to its neighbours (a maximal invalid piece stops
+    // before one), so only the runs of high bytes go through the codec, and the ASCII between
+    // them is copied as it is.
+    scratch.clear();
+    std::size_t done = 0;
+    for (; high != std::string_view::npos; high = FirstNonAscii(line, done)) {
+        std::size_t run_end = high + 1;
+        while (run_end < line.size() && static_cast<unsigned char>(line[run_end]) >= 0x80) {
+            ++run_end;
+        }
+        scratch.append(line.substr(done, high - done));
+        AppendUtf8ToCp1252(scratch, line.substr(high, run_end - high));
+        done = run_end;
+    }
+    scratch.append(line.substr(done));
+    return scratch;
 }
 
 std::string Utf16ToCp1252(std::u16string_view text) {

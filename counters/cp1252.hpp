@@ -26,6 +26,13 @@ std::string Utf8ToCp1252(std::string_view text);
 // The same, appended to out, so that a caller decoding line after line can reuse one buffer.
 void AppendUtf8ToCp1252(std::string& out, std::string_view text);
 
+// Position of the first byte above 0x7F at or after from, or std::string_view::npos.
+std::size_t FirstNonAscii(std::string_view text, std::size_t from);
+
+// One line of UTF-8 in Windows-1252, decoded as Utf8ToCp1252 does: the line itself when it has
+// no byte above 0x7F, else its decoding, held in scratch until the next call.
+std::string_view Utf8LineToCp1252(std::string_view line, std::string& scratch);
+
 // For text held by the window's widgets. An unpaired surrogate becomes "?", and so does a
 // character outside the Basic Multilingual Plane (one "?" for its surrogate pair).
 std::string Utf16ToCp1252(std::u16string_view text);

@@ -1,7 +1,5 @@
 #include "app/window/report_count.hpp"
 
-#include <algorithm>
-
 #include "counters/cp1252.hpp"
 #include "counters/pluen_counter.hpp"
 #include "counters/sabo_counter.hpp"
@@ -20,37 +18,19 @@ ResultLines CountPluenReport(std::string_view cp1252_text) {
     return tally.Lines();
 }
 
-namespace {
-
-// Decodes one line at a time into a buffer reused from line to line; a line without bytes above
-// 0x7F is handed back as it is, as the counters require.
-class Utf8LineDecoder {
-  public:
-    std::string_view operator()(std::string_view line) {
-        const auto high = [](char c) { return static_cast<unsigned char>(c) >= 0x80; };
-        if (std::none_of(line.begin(), line.end(), high)) return line;
-        decoded_.clear();
-        AppendUtf8ToCp1252(decoded_, line);
-        return decoded_;
-    }
-
-  private:
-    std::string decoded_;
-};
-
-}  // namespace
-
 ResultLines CountSaboReportUtf8(std::string_view utf8_text) {
     SaboTally tally;
-    Utf8LineDecoder decode;
-    tally.AddText(utf8_text, decode);
+    std::string scratch;
+    tally.AddText(utf8_text,
+                  [&scratch](std::string_view line) { return Utf8LineToCp1252(line, scratch); });
     return tally.Lines();
 }
 
 ResultLines CountPluenReportUtf8(std::string_view utf8_text) {
     PluenTally tally;
-    Utf8LineDecoder decode;
-    tally.AddText(utf8_text, decode);
+    std::string scratch;
+    tally.AddText(utf8_text,
+                  [&scratch](std::string_view line) { return Utf8LineToCp1252(line, scratch); });
     return tally.Lines();
 }
 

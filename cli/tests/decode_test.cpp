@@ -364,22 +364,5 @@ TEST(DecodedLines, MatchTheWholeContentDecodedAtOnce) {
     }
 }
 
-TEST(FirstNonAscii, FindsTheFirstHighByteAtEveryPosition) {
-    for (std::size_t length = 0; length <= 80; ++length) {
-        const std::string ascii(length, '\x7F');
-        EXPECT_EQ(FirstNonAscii(ascii, 0), std::string_view::npos) << length;
-        for (std::size_t at = 0; at < length; ++at) {
-            std::string text = ascii;
-            text[at] = '\x80';
-            if (at + 1 < length) text[length - 1] = '\xFF';
-            EXPECT_EQ(FirstNonAscii(text, 0), at) << length << " " << at;
-            EXPECT_EQ(FirstNonAscii(text, at), at) << length << " " << at;
-            if (at + 1 < length) {
-                EXPECT_EQ(FirstNonAscii(text, at + 1), length - 1);
-            }
-        }
-    }
-}
-
 }  // namespace
 }  // namespace korva::cli
