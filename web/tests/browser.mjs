@@ -33,12 +33,16 @@ const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '
   '.png': 'image/png', '.webmanifest': 'application/manifest+json', '.wasm': 'application/wasm' };
 
 // Serves build-web/ until stopped; stop() cuts every open connection, as a lost network would.
-export async function serve() {
+// A setup function goes into each page as its first script, to run before the page's own.
+export async function serve(setup) {
   const server = createServer((request, response) => {
     let path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
     if (path.endsWith('/')) path += 'index.html';
     try {
-      const body = readFileSync(join(buildWeb, path));
+      let body = readFileSync(join(buildWeb, path));
+      if (setup && path.endsWith('.html')) {
+        body = body.toString().replace('<meta charset="utf-8">', (meta) => `${meta}\n<script>(${setup})();</script>`);
+      }
       response.writeHead(200, { 'Content-Type': types[extname(path)] ?? 'application/octet-stream', 'Cache-Control': 'no-cache' });
       response.end(body);
     } catch {
