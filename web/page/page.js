@@ -98,8 +98,10 @@ const stacked = matchMedia('{{NARROW_SCREEN}}');
 function fitResult() {
   output.style.height = '';
   if (!stacked.matches) return;
-  const borders = output.offsetHeight - output.clientHeight;
-  output.style.height = `${Math.max(output.offsetHeight, output.scrollHeight + borders)}px`;
+  // Twice, for an engine that rounds the text's height down the first time.
+  for (let i = 0; i < 2 && output.scrollHeight > output.clientHeight; ++i) {
+    output.style.height = `${output.offsetHeight + output.scrollHeight - output.clientHeight}px`;
+  }
   output.scrollIntoView({ block: 'nearest' });
 }
 stacked.addEventListener('change', fitResult);

@@ -165,11 +165,15 @@ class WebKitHands extends Hands {
   async resize({ width, height }) {
     this.view = { ...this.view, width, height };
     const window = this.driver.manage().window();
+    const inner = () => this.driver.executeScript('return innerWidth + " x " + innerHeight');
     for (let i = 0; i < 3; ++i) {
-      const rect = await window.getRect();
-      const [innerWidth, innerHeight] = await this.driver.executeScript('return [innerWidth, innerHeight]');
+      const before = await inner();
+      const [innerWidth, innerHeight] = before.split(' x ').map(Number);
       if (innerWidth === width && innerHeight === height) return;
+      const rect = await window.getRect();
       await window.setRect({ width: rect.width + width - innerWidth, height: rect.height + height - innerHeight });
+      // The page learns its new size a moment later.
+      for (let tries = 0; tries < 40 && (await inner()) === before; ++tries) await sleep(25);
     }
   }
 
