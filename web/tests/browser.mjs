@@ -1,4 +1,5 @@
-// Debian's Chromium, headless, and a static server on 127.0.0.1 for the built page and site.
+// Debian's Chromium, headless (for the README's pictures), and a static server on 127.0.0.1 for
+// the built page and site.
 import { createServer } from 'node:http';
 import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -9,7 +10,7 @@ import puppeteer from 'puppeteer-core';
 import { buildWeb } from './korva_module.mjs';
 
 // Without these, Chromium as root refuses to start, and in a closed network it waits on updates.
-const chromiumArgs = ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
+export const chromiumArgs = ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
   '--disable-component-update', '--disable-sync', '--disable-default-apps', '--font-render-hinting=none'];
 
 export async function launch() {

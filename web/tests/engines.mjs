@@ -12,7 +12,7 @@ import { promisify } from 'node:util';
 import puppeteer from 'puppeteer-core';
 import { Builder, By, Key } from 'selenium-webdriver';
 
-import { pageFile, serve } from './browser.mjs';
+import { chromiumArgs, pageFile, serve } from './browser.mjs';
 
 const wide = { width: 760, height: 480 };
 const ready = () => document.documentElement.dataset.kernel;
@@ -128,10 +128,6 @@ class PuppeteerHands extends Hands {
     await super.close();
   }
 }
-
-// Without these, Chromium as root refuses to start, and in a closed network it waits on updates.
-const chromiumArgs = ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-  '--disable-component-update', '--disable-sync', '--disable-default-apps', '--font-render-hinting=none'];
 
 async function launchPuppeteer(engine) {
   const browser = await puppeteer.launch(engine === 'firefox'
