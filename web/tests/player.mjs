@@ -56,7 +56,9 @@ export async function paste(t, text) {
 
 // Presses Ctrl+C and returns the clipboard once it holds what was expected (or after 5 s).
 export async function copied(t, expected) {
-  await t.setClipboard('');
+  // A text of its own first, held before the copy: an empty clipboard could not be told from
+  // one xclip has yet to take, and xclip would then take it after the copy.
+  await t.setClipboard('(vor dem Kopieren)');
   await t.press('Control+C');
   let text = '';
   for (let tries = 0; tries < 100 && text !== expected; ++tries) {
