@@ -3,6 +3,12 @@
 // BiDi), WebKitGTK's MiniBrowser through WebKitWebDriver and selenium-webdriver. All run with
 // windows on the X display in DISPLAY, whose clipboard xclip fills and reads, so that Ctrl+V
 // pastes and Ctrl+C copies as for a player.
+//
+// Each `t` has: engine, open({ view, where, setup }), eval, click, tap, press, type,
+// setClipboard, clipboard, screenshot, resize, errors, and two for the hosted site's case:
+// reload() (the same page again, in the same session) and stopServer() (the page's server gone).
+// A row's `setup` (a function, or its source) runs in the page before the page's own scripts;
+// the test server puts it in, so it works over http in every engine, not from disk.
 import { execFile, spawn } from 'node:child_process';
 import { mkdirSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:net';
