@@ -19,11 +19,14 @@ case "${1:-build}" in
     # own fonts (Marlett for the caption buttons) come with fonts-wine, in the list above.
     windows) packages+=(mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
                         xvfb icoutils xdotool xclip) ;;
-    # The web page: clang for wasm32-wasi with its C and C++ libraries, Chromium for the browser
-    # tests. Node and npm come from Debian only where the machine has none of its own: Debian's
-    # packages conflict with a node installed another way.
+    # The web page: clang for wasm32-wasi with its C and C++ libraries; for the browser tests
+    # the three engines (Chromium, Firefox ESR, WebKitGTK's MiniBrowser through WebKitWebDriver)
+    # on an Xvfb display whose clipboard xclip fills and reads. Node and npm come from Debian
+    # only where the machine has none of its own: Debian's packages conflict with a node
+    # installed another way.
     web) packages+=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
-                    libclang-rt-14-dev-wasm32 chromium ccache)
+                    libclang-rt-14-dev-wasm32 chromium firefox-esr webkit2gtk-driver
+                    libwebkit2gtk-4.1-0 xvfb xclip ccache)
          command -v node >/dev/null || packages+=(nodejs)
          command -v npm >/dev/null || packages+=(npm) ;;
 esac

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Builds the web page into build-web/ and tests it: the modules in node against the native
-# korva-count (built into build/ with korva-make-reports when missing), the core's fuzz targets built for WebAssembly in
-# node, then the page in Debian's Chromium over http on 127.0.0.1, from file:// and as the hosted
-# site offline. Screenshots land in
-# build-web/screenshots/ (KORVA_WEB_SCREENSHOTS=docs puts them into docs/ for the README).
+# korva-count (built into build/ with korva-make-reports when missing), the core's fuzz targets
+# built for WebAssembly in node, then the page in Chromium, Firefox ESR and WebKitGTK on a fresh
+# Xvfb display, whose clipboard the player's Ctrl+V reads: over http on 127.0.0.1, from file://
+# and as the hosted site offline. KORVA_WEB_ENGINES=firefox,webkit picks engines. The README's
+# pictures land in build-web/screenshots/ (KORVA_WEB_SCREENSHOTS=docs puts them into docs/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/deps.sh web
 tools/build-web.sh
 if [ ! -x build/bin/korva-count ] || [ ! -x build/bin/korva-make-reports ]; then
     tools/deps.sh build
@@ -15,6 +15,9 @@ if [ ! -x build/bin/korva-count ] || [ ! -x build/bin/korva-make-reports ]; then
 fi
 (cd web && npm ci --no-audit --no-fund --loglevel=error)
 export PUPPETEER_SKIP_DOWNLOAD=1
+# shellcheck source=SCRIPTDIR/lib/xserver.sh
+. tools/lib/xserver.sh
+start_xvfb 1280x1024x24
 node --test --test-concurrency=1 web/tests/module.test.mjs web/tests/fuzz.test.mjs web/tests/kernels.test.mjs \
-    web/tests/page.test.mjs
+    web/tests/browsers.test.mjs web/tests/page.test.mjs
 ls -l build-web/korva-counter.html

@@ -173,9 +173,12 @@ std::string ControlsMarkup() {
 }
 
 std::string FormStyle() {
+    // The window's outer width: the client area within a 1 px border on each side.
     std::string style = ":root { --window-font: " + Px(PixelsOfPoints(form::kWindowPointSize)) +
-                        "; --label-font: " + Px(PixelsOfPoints(form::kLabelPointSize)) + "; }\n";
-    style += "@media (min-width: 640px) {\n  #Client { width: " + Px(form::kClientSize.width) +
+                        "; --label-font: " + Px(PixelsOfPoints(form::kLabelPointSize)) +
+                        "; --window-width: " + Px(form::kClientSize.width + 2) + "; }\n";
+    style += "@media " + std::string(kWideScreen) +
+             " {\n  #Client { width: " + Px(form::kClientSize.width) +
              "; height: " + Px(form::kClientSize.height) + "; }\n";
     for (const Control& control : form::kControls) {
         const form::Rect& r = control.rect;
@@ -183,7 +186,7 @@ std::string FormStyle() {
                  "; top: " + Px(r.top) + "; width: " + Px(r.width) + "; height: " + Px(r.height) +
                  "; }\n";
     }
-    style += "}\n@media (max-width: 639.98px) {\n";
+    style += "}\n@media " + std::string(kNarrowScreen) + " {\n";
     for (std::size_t i = 0; i < kNarrowOrder.size(); ++i) {
         style +=
             "  #" + std::string(kNarrowOrder[i]) + " { order: " + std::to_string(i + 1) + "; }\n";

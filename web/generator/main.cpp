@@ -84,19 +84,24 @@ std::string Version(std::string_view bytes) {
 void Build(const fs::path& page_dir, const fs::path& icon, const fs::path& simd,
            const fs::path& scalar, const fs::path& out_page, const fs::path& site) {
     using namespace korva;
+    // The style and the script switch layouts at the same sizes.
+    const Fields screens{
+        {"WIDE_SCREEN", std::string(web::kWideScreen)},
+        {"NARROW_SCREEN", std::string(web::kNarrowScreen)},
+    };
     Fields fields{
         {"CAPTION", web::Escaped(form::kCaption)},
         {"APPLICATION_TITLE", web::Escaped(form::kApplicationTitle)},
         {"OUT_OF_MEMORY_TEXT", web::Escaped(Utf8(form::kOutOfMemoryText))},
         {"FOREIGN_FAILURE_TEXT", web::Escaped(Utf8(form::kForeignFailureText))},
         {"FORM_STYLE", web::FormStyle()},
-        {"STYLE", ReadFile(page_dir / "page.css")},
+        {"STYLE", Filled(ReadFile(page_dir / "page.css"), screens)},
         {"MENU", web::MenuMarkup()},
         {"CONTROLS", web::ControlsMarkup()},
         {"ICON", "data:image/svg+xml;base64," + web::Base64(ReadFile(icon))},
         {"SIMD_MODULE", web::Base64(ReadFile(simd))},
         {"SCALAR_MODULE", web::Base64(ReadFile(scalar))},
-        {"SCRIPT", ReadFile(page_dir / "page.js")},
+        {"SCRIPT", Filled(ReadFile(page_dir / "page.js"), screens)},
         {"SITE_HEAD", ""},
     };
     const std::string html = ReadFile(page_dir / "page.html");

@@ -92,9 +92,24 @@ async function countText(counter, text) {
   return result;
 }
 
+// On a phone the stacked boxes are short: the result box grows to its whole text and is brought
+// into view, so the total at its end shows without scrolling the box.
+const stacked = matchMedia('{{NARROW_SCREEN}}');
+function fitResult() {
+  output.style.height = '';
+  if (!stacked.matches) return;
+  // Twice, for an engine that rounds the text's height down the first time.
+  for (let i = 0; i < 2 && output.scrollHeight > output.clientHeight; ++i) {
+    output.style.height = `${output.offsetHeight + output.scrollHeight - output.clientHeight}px`;
+  }
+  output.scrollIntoView({ block: 'nearest' });
+}
+stacked.addEventListener('change', fitResult);
+
 function showResult({ text, announcement: spoken }) {
   output.value = text;
   output.setSelectionRange(output.value.length, output.value.length);
+  fitResult();
   // Emptied first, so that the same result twice is announced twice.
   announcement.textContent = '';
   setTimeout(() => { announcement.textContent = spoken; }, 50);
@@ -152,6 +167,22 @@ function selectHelpText() {
 input.addEventListener('focus', selectHelpText);
 // The box may have taken the focus (autofocus) before this script ran.
 if (document.activeElement === input) selectHelpText();
+
+// The first paste into the untouched box replaces the help text whatever the selection: WebKit
+// may put the caret back to the start just after the focus selected it, and the reports would
+// go in front of the help text, their last line running into its first.
+let untouched = true;
+input.addEventListener('input', () => { untouched = false; });
+input.addEventListener('paste', (event) => {
+  if (!untouched) return;
+  untouched = false;
+  const text = event.clipboardData?.getData('text/plain') ?? '';
+  if (text === '') return;
+  event.preventDefault();
+  input.select();
+  // Inserted as an edit of the user's, so that undo brings the help text back.
+  if (!document.execCommand('insertText', false, text)) input.setRangeText(text, 0, input.value.length, 'end');
+});
 
 // Browsers hold a text box's line breaks as LF; the clipboard gets CR LF, as from the windows.
 function copySelection(box, event) {

@@ -14,7 +14,7 @@ import { buildWeb, kernels } from './korva_module.mjs';
 async function fuzzTarget(name, kernel) {
   const wasi = new WASI({ version: 'preview1', args: [], env: {}, returnOnExit: true });
   const bytes = readFileSync(join(buildWeb, `fuzz-${name}-${kernel}.wasm`));
-  const { instance } = await WebAssembly.instantiate(bytes, wasi.getImportObject());
+  const { instance } = await WebAssembly.instantiate(bytes, { wasi_snapshot_preview1: wasi.wasiImport });
   wasi.initialize(instance);
   return instance.exports;
 }

@@ -15,7 +15,7 @@ test('the kernels pass their tests in WebAssembly, the SIMD kernel among them', 
   const log = join(dir, 'log');
   const out = openSync(log, 'w');
   const wasi = new WASI({ version: 'preview1', args: ['kernel-tests'], env: {}, stdout: out, stderr: out, returnOnExit: true });
-  const { instance } = await WebAssembly.instantiate(readFileSync(join(buildWeb, 'kernel-tests.wasm')), wasi.getImportObject());
+  const { instance } = await WebAssembly.instantiate(readFileSync(join(buildWeb, 'kernel-tests.wasm')), { wasi_snapshot_preview1: wasi.wasiImport });
   const status = wasi.start(instance);
   closeSync(out);
   const text = readFileSync(log, 'utf8');
