@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only those that are missing.
-# Usage: tools/deps.sh build|test|bench|docs|windows|package|web
+# Usage: tools/deps.sh build|test|bench|docs|windows|package|web|page
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libgtest-dev googletest libbenchmark-dev fonts-wine fonts-liberation librsvg2-bin)
@@ -19,13 +19,15 @@ case "${1:-build}" in
     # own fonts (Marlett for the caption buttons) come with fonts-wine, in the list above.
     windows) packages+=(mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
                         xvfb icoutils xdotool xclip) ;;
-    # The web page: clang for wasm32-wasi with its C and C++ libraries, Chromium for the browser
-    # tests. Node and npm come from Debian only where the machine has none of its own: Debian's
-    # packages conflict with a node installed another way.
-    web) packages+=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
-                    libclang-rt-14-dev-wasm32 chromium ccache)
+    # The web page's tests: Chromium for the browser tests. Node and npm come from Debian only
+    # where the machine has none of its own: Debian's packages conflict with a node installed
+    # another way. Falls through to the page's build.
+    web) packages+=(chromium)
          command -v node >/dev/null || packages+=(nodejs)
-         command -v npm >/dev/null || packages+=(npm) ;;
+         command -v npm >/dev/null || packages+=(npm) ;&
+    # The web page's build: clang for wasm32-wasi with its C and C++ libraries.
+    page) packages+=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
+                     libclang-rt-14-dev-wasm32 ccache) ;;
 esac
 
 missing=()

@@ -2,11 +2,13 @@
 # Builds every download into dist/: korva-counter_<version>_amd64.deb, the Windows zip and setup,
 # the web page as korva-counter-<version>.html, and SHA256SUMS. The programs come from the builds
 # tools/test.sh (build/) and tools/test-windows.sh (build-win/) made; where one is missing, only
-# the programs are built, in a folder of their own (build-package/, build-package-win/).
+# the programs are built, in a folder of their own (build-package/, build-package-win/). The web
+# page is always brought up to date in build-web/ (an incremental build): every download carries it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 tools/deps.sh package
+tools/deps.sh page
 umask 022
 
 version=$(sed -n 's/^project(korva-counter VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
@@ -41,6 +43,10 @@ programs_in() {
 linux=$(programs_in build build-package)
 windows=$(programs_in build-win build-package-win \
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake)
+
+# The web page, which every download carries: built, or brought up to date after a change.
+tools/build-web.sh >&2
+page=build-web/korva-counter.html
 
 rm -rf dist
 mkdir dist
@@ -83,9 +89,6 @@ makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$work/windows" \
     -DICON="$root/$windows/icons/korva-counter.ico" \
     -DOUTFILE="$root/dist/korva-counter-$version-win64-setup.exe" packaging/windows/setup.nsi
 
-# The web page, from the web build; built here when the web tests have not run.
-page=build-web/korva-counter.html
-[ -f "$page" ] || tools/build-web.sh
 cp "$page" "dist/korva-counter-$version.html"
 
 (cd dist && sha256sum -- * > SHA256SUMS)
