@@ -53,30 +53,46 @@ mkdir dist
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+# The publisher's values (packaging/publisher.conf) for the files that name them.
+publisher_value() { sed -n "s/^$1=//p" packaging/publisher.conf; }
+with_publisher() {
+    sed -e "s|@PUBLISHER@|$(publisher_value PUBLISHER)|g" -e "s|@EMAIL@|$(publisher_value EMAIL)|g" \
+        -e "s|@HOMEPAGE@|$(publisher_value HOMEPAGE)|g" "$1"
+}
+
 # The .deb, put together as Debian's own tools do it: the install tree, programs stripped as
 # dh_strip does, man pages and changelog gzipped without names or times, the Depends line from
-# the libraries the programs use. Its section is games, whose programs live in /usr/games.
+# the libraries the programs use. The web page lies beside, and the menu entry's action
+# "KORVA-Counter im Browser" opens it.
 deb=$work/korva-counter
 DESTDIR=$deb cmake --install "$linux" --prefix /usr >/dev/null
-mv "$deb/usr/bin" "$deb/usr/games"
-# Not every desktop session's PATH holds /usr/games; the menu finds the window by its full path.
-sed -i 's|^Exec=korva-counter$|Exec=/usr/games/korva-counter|' \
-    "$deb/usr/share/applications/de.korva.KorvaCounter.desktop"
-strip --remove-section=.comment --remove-section=.note "$deb"/usr/games/*
+share=/usr/share/korva-counter
+install -D -m 644 "$page" "$deb$share/korva-counter.html"
+desktop=$deb/usr/share/applications/de.korva.KorvaCounter.desktop
+sed -i 's|^Exec=korva-counter$|&\nActions=browser;|' "$desktop"
+cat >> "$desktop" << EOF
+
+[Desktop Action browser]
+Name=KORVA-Counter in the browser
+Name[de]=KORVA-Counter im Browser
+Exec=xdg-open $share/korva-counter.html
+EOF
+strip --remove-section=.comment --remove-section=.note "$deb"/usr/bin/*
 find "$deb/usr/share/man" -type f -name '*.[1-9]' -exec gzip -9n {} +
 doc=$deb/usr/share/doc/korva-counter
-install -D -m 644 packaging/debian/copyright "$doc/copyright"
-gzip -9nc packaging/debian/changelog > "$doc/changelog.gz"
+mkdir -p "$doc"
+with_publisher packaging/debian/copyright > "$doc/copyright"
+with_publisher packaging/debian/changelog | gzip -9n > "$doc/changelog.gz"
 mkdir "$work/debian" "$deb/DEBIAN"
-cp packaging/debian/control packaging/debian/changelog "$work/debian/"
+for file in control changelog; do with_publisher "packaging/debian/$file" > "$work/debian/$file"; done
 (
     cd "$work"
-    dpkg-shlibdeps -Tdebian/substvars korva-counter/usr/games/*
+    dpkg-shlibdeps -Tdebian/substvars korva-counter/usr/bin/*
     dpkg-gencontrol -pkorva-counter -Pkorva-counter -Tdebian/substvars
     cd korva-counter
     find usr -type f -print0 | sort -z | xargs -0 md5sum > DEBIAN/md5sums
 )
-chmod 644 "$deb/DEBIAN/control" "$deb/DEBIAN/md5sums"
+chmod 644 "$deb/DEBIAN/control" "$deb/DEBIAN/md5sums" "$doc/copyright"
 dpkg-deb --root-owner-group -Zxz --build "$deb" "dist/korva-counter_${version}_amd64.deb" >/dev/null
 
 # The zip, as tools/test-windows.sh makes and checks it.
