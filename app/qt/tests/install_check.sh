@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks that both programs, the desktop file, icons,
-# metainfo, man pages (English and German) and bash completion land in the standard folders, validating them where the
-# validators are installed.
+# metainfo, man pages (English and German) and bash completion land in the standard folders,
+# validating them where the validators are installed.
 # Usage: install_check.sh BUILD-DIR APP-ID
 set -euo pipefail
 build=$1
