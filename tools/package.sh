@@ -95,15 +95,23 @@ for file in control changelog; do with_publisher "packaging/debian/$file" > "$wo
 chmod 644 "$deb/DEBIAN/control" "$deb/DEBIAN/md5sums" "$doc/copyright"
 dpkg-deb --root-owner-group -Zxz --build "$deb" "dist/korva-counter_${version}_amd64.deb" >/dev/null
 
-# The zip, as tools/test-windows.sh makes and checks it.
-(cd "$windows" && cpack -G ZIP >/dev/null)
-cp "$windows/korva-counter-$version-win64.zip" dist/
-
-# The setup holds the same files as the zip.
-cmake --install "$windows" --prefix "$work/windows" --strip >/dev/null
-makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$work/windows" \
-    -DICON="$root/$windows/icons/korva-counter.ico" \
-    -DOUTFILE="$root/dist/korva-counter-$version-win64-setup.exe" packaging/windows/setup.nsi
+# The Windows zip and setup hold one folder: what tools/test-windows.sh's zip holds (the programs
+# stripped, LIESMICH.txt, LIZENZEN.txt) and the web page. It stays in build-package-setup/ with
+# korva-setup-path.exe, which only the setup packs, for tools/test-packages.sh to build an older
+# version's setup from.
+cmake --build "$windows" -j2 --target korva-setup-path >&2
+setup_files=build-package-setup
+folder=korva-counter-$version-win64
+rm -rf "$setup_files"
+cmake --install "$windows" --prefix "$setup_files/$folder" --strip >/dev/null
+cp "$page" "$setup_files/$folder/korva-counter.html"
+cp "$windows/bin/korva-setup-path.exe" "$setup_files/"
+(cd "$setup_files" && cmake -E tar cf "$root/dist/$folder.zip" --format=zip \
+    --mtime="$(date -u -d "@$SOURCE_DATE_EPOCH" "+%Y-%m-%d %H:%M:%S UTC")" "$folder")
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$root/$setup_files/$folder" \
+    -DPATH_TOOL="$root/$setup_files/korva-setup-path.exe" -DICON="$root/$windows/icons/korva-counter.ico" \
+    -DPUBLISHER="$(publisher_value PUBLISHER)" -DHOMEPAGE="$(publisher_value HOMEPAGE)" \
+    -DOUTFILE="$root/dist/$folder-setup.exe" packaging/windows/setup.nsi
 
 cp "$page" "dist/korva-counter-$version.html"
 
