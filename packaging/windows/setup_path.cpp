@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "packaging/windows/path_entry.hpp"
 
@@ -19,27 +20,24 @@ constexpr const wchar_t* kPath = L"Path";
 struct PathValue {
     std::wstring text;
     DWORD type = REG_EXPAND_SZ;  // as Windows makes a new user PATH
-    bool exists = false;
 };
 
-// The value as stored: %NAMES% stay unexpanded.
+// The value as stored: %NAMES% stay unexpanded. False when the registry refused.
 bool ReadPath(HKEY key, PathValue& value) {
+    constexpr DWORD kFlags = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
     for (;;) {
+        DWORD type = 0;
         DWORD bytes = 0;
-        LSTATUS status =
-            RegGetValueW(key, nullptr, kPath, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
-                         &value.type, nullptr, &bytes);
+        LSTATUS status = RegGetValueW(key, nullptr, kPath, kFlags, &type, nullptr, &bytes);
         if (status == ERROR_FILE_NOT_FOUND) return true;
         if (status != ERROR_SUCCESS) return false;
-        value.text.resize(bytes / sizeof(wchar_t) + 1);
-        bytes = static_cast<DWORD>(value.text.size() * sizeof(wchar_t));
-        status =
-            RegGetValueW(key, nullptr, kPath, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
-                         &value.type, value.text.data(), &bytes);
+        std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
+        bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+        status = RegGetValueW(key, nullptr, kPath, kFlags, &type, text.data(), &bytes);
         if (status == ERROR_MORE_DATA) continue;  // grew in between
         if (status != ERROR_SUCCESS) return false;
-        value.text.resize(wcsnlen(value.text.data(), bytes / sizeof(wchar_t)));
-        value.exists = true;
+        text.resize(wcsnlen(text.data(), bytes / sizeof(wchar_t)));
+        value = PathValue{std::move(text), type};
         return true;
     }
 }
