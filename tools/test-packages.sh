@@ -20,6 +20,7 @@ work=$(mktemp -d)
 installed=""
 cleanup() {
     wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
     # Only a package this script installed, if a failed check left it.
     if [ -n "$installed" ] &&
         dpkg-query -W -f='${Status}' korva-counter 2>/dev/null | grep -q "ok installed"; then
@@ -369,7 +370,7 @@ status=0
 wine "$folder/uninstall.exe" /S "_?=$win_folder" || status=$?
 [ "$status" != 0 ] || fail "the uninstaller /S succeeded while KORVA-Counter runs"
 check_whole "the uninstaller /S"
-wine "$(uninstall_command)" /S
+wine "$(uninstall_command)" /S || fail "the registered uninstall command /S: status $?"
 copy_ended() { ! pgrep -f 'Un_A\.exe' >/dev/null; }
 sleep 1
 wait_for 300 copy_ended || fail "the uninstaller's copy does not end"
@@ -382,7 +383,7 @@ click_through 2 Escape
 wait "$setup_pid" || status=$?
 [ "$status" != 0 ] || fail "the setup, cancelled at the box, ends with status 0"
 check_whole "the setup, cancelled"
-wine "$(uninstall_command)" &
+wine "$(uninstall_command)" || fail "the registered uninstall command: status $?" &
 click_through 1 Escape
 wait_for 300 setup_gone || fail "the uninstaller, cancelled at the box, stays open"
 check_whole "the uninstaller, cancelled"
