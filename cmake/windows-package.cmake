@@ -1,6 +1,6 @@
-# The Windows download: korva-counter-<version>-win64.zip with the programs, a German README and
-# the licences in one folder, nothing to install. Every program installed with install(TARGETS ...)
-# lands there.
+# The Windows zip: korva-counter-<version>-win64.zip with the programs, a German README and the
+# licences in one folder, nothing to install. Every program installed with install(TARGETS ...)
+# lands there. tools/package.sh adds the web page to the one it publishes.
 set(CMAKE_INSTALL_BINDIR . CACHE STRING "" FORCE)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/LIESMICH.txt
               ${PROJECT_SOURCE_DIR}/packaging/windows/LIZENZEN.txt DESTINATION .)

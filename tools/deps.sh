@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only those that are missing.
-# Usage: tools/deps.sh build|test|bench|docs|windows|package|web
+# Usage: tools/deps.sh build|test|bench|docs|windows|package|web|page
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libgtest-dev googletest libbenchmark-dev fonts-wine fonts-liberation librsvg2-bin)
@@ -10,25 +10,26 @@ case "${1:-build}" in
     bench) packages+=(ripgrep bc time) ;;
     docs) packages+=(xvfb openbox x11-utils xdotool xclip imagemagick) ;;
     # The downloads: the .deb is put together with dpkg-dev's tools and checked by lintian, the
-    # Windows setup is made by nsis; their tests read the man pages with man. Falls through to
-    # the Windows build's packages, for the programs in the zip and setup and wine to test them.
-    package) packages+=(dpkg-dev lintian nsis man-db) ;&
+    # Windows setup is made by nsis; their tests read the man pages with man and validate the
+    # menu entry and metainfo. Falls through to the Windows build's packages, for the programs in
+    # the zip and setup, and wine, Xvfb and xdotool to test them.
+    package) packages+=(dpkg-dev lintian nsis man-db desktop-file-utils appstream) ;&
     # The Windows cross-build (GoogleTest is built from the googletest package's sources) and
     # wine to run its tests; Xvfb for the window's tests under wine. The Win32 window's icon is
     # packed by icoutils; its end-to-end run types and copies through xdotool and xclip. Wine's
     # own fonts (Marlett for the caption buttons) come with fonts-wine, in the list above.
     windows) packages+=(mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
                         xvfb icoutils xdotool xclip) ;;
-    # The web page: clang for wasm32-wasi with its C and C++ libraries; for the browser tests
-    # the three engines (Chromium, Firefox ESR, WebKitGTK's MiniBrowser through WebKitWebDriver)
-    # on an Xvfb display whose clipboard xclip fills and reads. Node and npm come from Debian
-    # only where the machine has none of its own: Debian's packages conflict with a node
-    # installed another way.
-    web) packages+=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
-                    libclang-rt-14-dev-wasm32 chromium firefox-esr webkit2gtk-driver
-                    libwebkit2gtk-4.1-0 xvfb xclip ccache)
+    # The web page's tests: the three engines (Chromium, Firefox ESR, WebKitGTK's MiniBrowser
+    # through WebKitWebDriver) on an Xvfb display whose clipboard xclip fills and reads. Node and
+    # npm come from Debian only where the machine has none of its own: Debian's packages conflict
+    # with a node installed another way. Falls through to the page's build.
+    web) packages+=(chromium firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 xvfb xclip)
          command -v node >/dev/null || packages+=(nodejs)
-         command -v npm >/dev/null || packages+=(npm) ;;
+         command -v npm >/dev/null || packages+=(npm) ;&
+    # The web page's build: clang for wasm32-wasi with its C and C++ libraries.
+    page) packages+=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
+                     libclang-rt-14-dev-wasm32 ccache) ;;
 esac
 
 missing=()

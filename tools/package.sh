@@ -2,11 +2,13 @@
 # Builds every download into dist/: korva-counter_<version>_amd64.deb, the Windows zip and setup,
 # the web page as korva-counter-<version>.html, and SHA256SUMS. The programs come from the builds
 # tools/test.sh (build/) and tools/test-windows.sh (build-win/) made; where one is missing, only
-# the programs are built, in a folder of their own (build-package/, build-package-win/).
+# the programs are built, in a folder of their own (build-package/, build-package-win/). The web
+# page is always brought up to date in build-web/ (an incremental build): every download carries it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 tools/deps.sh package
+tools/deps.sh page
 umask 022
 
 version=$(sed -n 's/^project(korva-counter VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
@@ -42,50 +44,75 @@ linux=$(programs_in build build-package)
 windows=$(programs_in build-win build-package-win \
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake)
 
+# The web page, which every download carries: built, or brought up to date after a change.
+tools/build-web.sh >&2
+page=build-web/korva-counter.html
+
 rm -rf dist
 mkdir dist
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+# The publisher's values (packaging/publisher.conf) for the files that name them.
+publisher_value() { sed -n "s/^$1=//p" packaging/publisher.conf; }
+with_publisher() {
+    sed -e "s|@PUBLISHER@|$(publisher_value PUBLISHER)|g" -e "s|@EMAIL@|$(publisher_value EMAIL)|g" \
+        -e "s|@HOMEPAGE@|$(publisher_value HOMEPAGE)|g" "$1"
+}
+
 # The .deb, put together as Debian's own tools do it: the install tree, programs stripped as
 # dh_strip does, man pages and changelog gzipped without names or times, the Depends line from
-# the libraries the programs use. Its section is games, whose programs live in /usr/games.
+# the libraries the programs use. The web page lies beside, and the menu entry's action
+# "KORVA-Counter im Browser" opens it.
 deb=$work/korva-counter
 DESTDIR=$deb cmake --install "$linux" --prefix /usr >/dev/null
-mv "$deb/usr/bin" "$deb/usr/games"
-# Not every desktop session's PATH holds /usr/games; the menu finds the window by its full path.
-sed -i 's|^Exec=korva-counter$|Exec=/usr/games/korva-counter|' \
-    "$deb/usr/share/applications/de.korva.KorvaCounter.desktop"
-strip --remove-section=.comment --remove-section=.note "$deb"/usr/games/*
+share=/usr/share/korva-counter
+install -D -m 644 "$page" "$deb$share/korva-counter.html"
+desktop=$deb/usr/share/applications/de.korva.KorvaCounter.desktop
+sed -i 's|^Exec=korva-counter$|&\nActions=browser;|' "$desktop"
+cat >> "$desktop" << EOF
+
+[Desktop Action browser]
+Name=KORVA-Counter in the browser
+Name[de]=KORVA-Counter im Browser
+Exec=xdg-open $share/korva-counter.html
+EOF
+strip --remove-section=.comment --remove-section=.note "$deb"/usr/bin/*
 find "$deb/usr/share/man" -type f -name '*.[1-9]' -exec gzip -9n {} +
 doc=$deb/usr/share/doc/korva-counter
-install -D -m 644 packaging/debian/copyright "$doc/copyright"
-gzip -9nc packaging/debian/changelog > "$doc/changelog.gz"
+mkdir -p "$doc"
+with_publisher packaging/debian/copyright > "$doc/copyright"
+with_publisher packaging/debian/changelog | gzip -9n > "$doc/changelog.gz"
 mkdir "$work/debian" "$deb/DEBIAN"
-cp packaging/debian/control packaging/debian/changelog "$work/debian/"
+for file in control changelog; do with_publisher "packaging/debian/$file" > "$work/debian/$file"; done
 (
     cd "$work"
-    dpkg-shlibdeps -Tdebian/substvars korva-counter/usr/games/*
+    dpkg-shlibdeps -Tdebian/substvars korva-counter/usr/bin/*
     dpkg-gencontrol -pkorva-counter -Pkorva-counter -Tdebian/substvars
     cd korva-counter
     find usr -type f -print0 | sort -z | xargs -0 md5sum > DEBIAN/md5sums
 )
-chmod 644 "$deb/DEBIAN/control" "$deb/DEBIAN/md5sums"
+chmod 644 "$deb/DEBIAN/control" "$deb/DEBIAN/md5sums" "$doc/copyright"
 dpkg-deb --root-owner-group -Zxz --build "$deb" "dist/korva-counter_${version}_amd64.deb" >/dev/null
 
-# The zip, as tools/test-windows.sh makes and checks it.
-(cd "$windows" && cpack -G ZIP >/dev/null)
-cp "$windows/korva-counter-$version-win64.zip" dist/
+# The Windows zip and setup hold one folder: what tools/test-windows.sh's zip holds (the programs
+# stripped, LIESMICH.txt, LIZENZEN.txt) and the web page. It stays in build-package-setup/ with
+# korva-setup-path.exe, which only the setup packs, for tools/test-packages.sh to build an older
+# version's setup from.
+cmake --build "$windows" -j2 --target korva-setup-path >&2
+setup_files=build-package-setup
+folder=korva-counter-$version-win64
+rm -rf "$setup_files"
+cmake --install "$windows" --prefix "$setup_files/$folder" --strip >/dev/null
+cp "$page" "$setup_files/$folder/korva-counter.html"
+cp "$windows/bin/korva-setup-path.exe" "$setup_files/"
+(cd "$setup_files" && cmake -E tar cf "$root/dist/$folder.zip" --format=zip \
+    --mtime="$(date -u -d "@$SOURCE_DATE_EPOCH" "+%Y-%m-%d %H:%M:%S UTC")" "$folder")
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$root/$setup_files/$folder" \
+    -DPATH_TOOL="$root/$setup_files/korva-setup-path.exe" -DICON="$root/$windows/icons/korva-counter.ico" \
+    -DPUBLISHER="$(publisher_value PUBLISHER)" -DHOMEPAGE="$(publisher_value HOMEPAGE)" \
+    -DOUTFILE="$root/dist/$folder-setup.exe" packaging/windows/setup.nsi
 
-# The setup holds the same files as the zip.
-cmake --install "$windows" --prefix "$work/windows" --strip >/dev/null
-makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$work/windows" \
-    -DICON="$root/$windows/icons/korva-counter.ico" \
-    -DOUTFILE="$root/dist/korva-counter-$version-win64-setup.exe" packaging/windows/setup.nsi
-
-# The web page, from the web build; built here when the web tests have not run.
-page=build-web/korva-counter.html
-[ -f "$page" ] || tools/build-web.sh
 cp "$page" "dist/korva-counter-$version.html"
 
 (cd dist && sha256sum -- * > SHA256SUMS)

@@ -7,6 +7,7 @@
 # pictures land in build-web/screenshots/ (KORVA_WEB_SCREENSHOTS=docs puts them into docs/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+tools/deps.sh web
 tools/build-web.sh
 if [ ! -x build/bin/korva-count ] || [ ! -x build/bin/korva-make-reports ]; then
     tools/deps.sh build

@@ -55,6 +55,11 @@ TEST(KorvaCountExe, CarriesTheWindowsVersionInformation) {
     EXPECT_EQ(translation[1], 1252);
     EXPECT_EQ(VersionString(block, L"FileVersion"), L"" KORVA_VERSION);
     EXPECT_EQ(VersionString(block, L"ProductVersion"), L"1.0.0.0");
+    // Explorer's Details tab: the umlaut and the sign as written, the publisher's name.
+    EXPECT_EQ(VersionString(block, L"FileDescription"),
+              L"KORVA-Counter für die Eingabeaufforderung");
+    EXPECT_EQ(VersionString(block, L"CompanyName"), L"" KORVA_PUBLISHER);
+    EXPECT_EQ(VersionString(block, L"LegalCopyright"), L"© 2026 " KORVA_PUBLISHER ", MIT-Lizenz");
 }
 
 TEST(KorvaCountExe, CarriesTheWindowsIcon) {

@@ -1,9 +1,12 @@
 ; The Windows setup: for the current user only, so no administrator; German; shows the licence.
 ; tools/package.sh builds it:
-;   makensis -INPUTCHARSET UTF8 -DVERSION=1.2.3.4 -DSTAGE=<folder> -DOUTFILE=<.exe> [-DICON=<.ico>]
+;   makensis -INPUTCHARSET UTF8 -DVERSION=1.2.3.4 -DSTAGE=<folder> -DOUTFILE=<.exe>
+;     -DPATH_TOOL=<korva-setup-path.exe> -DPUBLISHER=<name> -DHOMEPAGE=<url> [-DICON=<.ico>]
 ;     setup.nsi
-; STAGE holds what the zip holds: both programs, LIESMICH.txt and LIZENZEN.txt. Without ICON the
-; setup has NSIS's own icon.
+; STAGE holds what the zip holds: both programs, the web page korva-counter.html, LIESMICH.txt
+; and LIZENZEN.txt. PATH_TOOL adds the install folder to the user's PATH and takes it out again;
+; PUBLISHER and HOMEPAGE come from packaging/publisher.conf. Without ICON the setup has NSIS's
+; own icon.
 ; EXTRA_FILE, if defined, names one more file in STAGE to install: the upgrade test's older
 ; version has a file this one lacks, which must be gone after the upgrade.
 
@@ -20,8 +23,8 @@ ManifestDPIAware true
 !include LogicLib.nsh
 
 !define NAME "KORVA-Counter"
-!define PUBLISHER "The KORVA-Counter developers"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${NAME}"
+!define BROWSER_LINK "$SMPROGRAMS\${NAME} im Browser.lnk"
 
 Name "${NAME} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -35,10 +38,17 @@ BrandingText "${NAME} ${VERSION}"
   !define MUI_UNICON "${ICON}"
 !endif
 !define MUI_ABORTWARNING
+; NSIS's own text speaks of system files, which a setup for one user does not touch.
+!define MUI_WELCOMEPAGE_TEXT "Dieser Assistent installiert $(^NameDA) für Ihr Benutzerkonto; \
+  Administratorrechte sind nicht nötig.$\r$\n$\r$\nEine installierte Version wird ersetzt. \
+  Dazu muss KORVA-Counter geschlossen sein.$\r$\n$\r$\n$_CLICK"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\LIZENZEN.txt"
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\korva-counter.exe"
+!define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\LIESMICH.txt"
+!define MUI_FINISHPAGE_SHOWREADME_TEXT "LIESMICH anzeigen"
+!define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -52,17 +62,67 @@ VIAddVersionKey /LANG=${LANG_GERMAN} "FileDescription" "${NAME} Setup"
 VIAddVersionKey /LANG=${LANG_GERMAN} "CompanyName" "${PUBLISHER}"
 VIAddVersionKey /LANG=${LANG_GERMAN} "LegalCopyright" "© 2026 ${PUBLISHER}, MIT-Lizenz"
 
+; Waits until no program of the install runs, asking to close it; gives up with exit status 2 when
+; the player cancels, or at once in silent mode. Windows keeps a running program's file from
+; being opened for writing: that is the check, and it is why a running program would be the one
+; file left behind, after everything else was removed.
+!macro DEFINE_WAIT_UNTIL_CLOSED UN ACTION
+Function ${UN}WaitUntilClosed
+  check:
+  ${ForEach} $1 1 2 + 1
+    ${If} $1 == 1
+      StrCpy $2 "$INSTDIR\korva-counter.exe"
+    ${Else}
+      StrCpy $2 "$INSTDIR\korva-count.exe"
+    ${EndIf}
+    ${If} ${FileExists} $2
+      ClearErrors
+      FileOpen $0 $2 a
+      ${If} ${Errors}
+        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "KORVA-Counter läuft noch und kann so nicht \
+          ${ACTION} werden.$\r$\n$\r$\nBitte KORVA-Counter schließen (auch korva-count in der \
+          Eingabeaufforderung) und dann „Wiederholen“ wählen." /SD IDCANCEL IDRETRY check
+        DetailPrint "Abgebrochen: KORVA-Counter läuft noch."
+        SetErrorLevel 2
+        Quit
+      ${EndIf}
+      FileClose $0
+    ${EndIf}
+  ${Next}
+FunctionEnd
+!macroend
+!insertmacro DEFINE_WAIT_UNTIL_CLOSED "" "ersetzt"
+!insertmacro DEFINE_WAIT_UNTIL_CLOSED "un." "entfernt"
+
+; korva-setup-path.exe edits the user's PATH, which can be longer than the strings of a setup.
+!macro USER_PATH VERB
+  InitPluginsDir
+  File "/oname=$PLUGINSDIR\korva-setup-path.exe" "${PATH_TOOL}"
+  nsExec::Exec '"$PLUGINSDIR\korva-setup-path.exe" ${VERB} "$INSTDIR"'
+  Pop $0
+  ${If} $0 != 0
+    DetailPrint "Der Benutzerpfad (PATH) ließ sich nicht ändern: $0"
+  ${EndIf}
+!macroend
+
 Section
+  Call WaitUntilClosed
   ; An installed version leaves through its own uninstaller first, so that no file it had and
   ; this version lacks stays behind. "_?=" makes it work in place and return when done.
   ${If} ${FileExists} "$INSTDIR\uninstall.exe"
-    ExecWait '"$INSTDIR\uninstall.exe" /S _?=$INSTDIR'
+    ExecWait '"$INSTDIR\uninstall.exe" /S _?=$INSTDIR' $0
+    ${If} $0 != 0
+      DetailPrint "Abgebrochen: die installierte Version ließ sich nicht entfernen ($0)."
+      SetErrorLevel 2
+      Quit
+    ${EndIf}
     Delete "$INSTDIR\uninstall.exe"
   ${EndIf}
 
   SetOutPath "$INSTDIR"
   File "${STAGE}\korva-counter.exe"
   File "${STAGE}\korva-count.exe"
+  File "${STAGE}\korva-counter.html"
   File "${STAGE}\LIESMICH.txt"
   File "${STAGE}\LIZENZEN.txt"
   !ifdef EXTRA_FILE
@@ -71,6 +131,9 @@ Section
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   CreateShortcut "$SMPROGRAMS\${NAME}.lnk" "$INSTDIR\korva-counter.exe"
+  CreateShortcut "${BROWSER_LINK}" "$INSTDIR\korva-counter.html"
+  ; korva-count is found by name in a console opened from now on.
+  !insertmacro USER_PATH add
 
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${NAME}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -79,6 +142,9 @@ Section
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "HelpLink" "${HOMEPAGE}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "URLInfoAbout" "${HOMEPAGE}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Readme" "$INSTDIR\LIESMICH.txt"
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
@@ -86,8 +152,11 @@ Section
 SectionEnd
 
 Section "Uninstall"
+  Call un.WaitUntilClosed
+  !insertmacro USER_PATH remove
   Delete "$INSTDIR\korva-counter.exe"
   Delete "$INSTDIR\korva-count.exe"
+  Delete "$INSTDIR\korva-counter.html"
   Delete "$INSTDIR\LIESMICH.txt"
   Delete "$INSTDIR\LIZENZEN.txt"
   !ifdef EXTRA_FILE
@@ -99,5 +168,6 @@ Section "Uninstall"
   ; The folder for per-user programs, if this setup made it and nothing else is in it.
   RMDir "$LOCALAPPDATA\Programs"
   Delete "$SMPROGRAMS\${NAME}.lnk"
+  Delete "${BROWSER_LINK}"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks that both programs, the desktop file, icons,
-# metainfo, man pages and bash completion land in the standard folders, validating them where the
-# validators are installed.
+# metainfo, man pages (English and German) and bash completion land in the standard folders,
+# validating them where the validators are installed.
 # Usage: install_check.sh BUILD-DIR APP-ID
 set -euo pipefail
 build=$1
@@ -20,6 +20,7 @@ for file in bin/korva-counter bin/korva-count \
     "share/icons/hicolor/48x48/apps/$id.png" \
     "share/icons/hicolor/256x256/apps/$id.png" \
     share/man/man1/korva-count.1 share/man/man1/korva-counter.1 \
+    share/man/de/man1/korva-count.1 share/man/de/man1/korva-counter.1 \
     share/bash-completion/completions/korva-count; do
     if [ ! -f "$prefix/$file" ]; then
         echo "missing: $file"

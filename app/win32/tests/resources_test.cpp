@@ -56,6 +56,9 @@ TEST(Resources, Version) {
     }
     EXPECT_EQ(VersionString(block, L"FileVersion"), L"" KORVA_VERSION) << "FileVersion string";
     EXPECT_EQ(VersionString(block, L"ProductVersion"), L"1.0.0.0") << "ProductVersion string";
+    EXPECT_EQ(VersionString(block, L"FileDescription"), L"KORVA-Counter");
+    EXPECT_EQ(VersionString(block, L"CompanyName"), L"" KORVA_PUBLISHER);
+    EXPECT_EQ(VersionString(block, L"LegalCopyright"), L"© 2026 " KORVA_PUBLISHER ", MIT-Lizenz");
 }
 
 TEST(Resources, IconAndManifest) {

@@ -1,0 +1,52 @@
+#include "packaging/windows/path_entry.hpp"
+
+#include <windows.h>
+
+#include <optional>
+
+namespace korva::setup {
+namespace {
+
+bool SameFolder(std::wstring_view a, std::wstring_view b) {
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+struct Span {
+    size_t begin;
+    size_t end;
+};
+
+std::optional<Span> LastEntry(std::wstring_view path, std::wstring_view folder) {
+    std::optional<Span> found;
+    size_t begin = 0;
+    while (begin <= path.size()) {
+        const size_t end = std::min(path.find(L';', begin), path.size());
+        if (SameFolder(path.substr(begin, end - begin), folder)) found = Span{begin, end};
+        begin = end + 1;
+    }
+    return found;
+}
+
+}  // namespace
+
+std::wstring WithEntry(std::wstring_view path, std::wstring_view folder) {
+    if (LastEntry(path, folder)) return std::wstring(path);
+    // Always a ";" of its own, even after one the value ends with, so that taking the entry out
+    // with the ";" before it gives back the very value.
+    return path.empty() ? std::wstring(folder) : std::wstring(path) + L";" + std::wstring(folder);
+}
+
+std::wstring WithoutEntry(std::wstring_view path, std::wstring_view folder) {
+    const std::optional<Span> entry = LastEntry(path, folder);
+    if (!entry) return std::wstring(path);
+    std::wstring rest(path);
+    if (entry->begin > 0) {
+        rest.erase(entry->begin - 1, entry->end - entry->begin + 1);
+    } else {
+        rest.erase(0, std::min(entry->end + 1, rest.size()));
+    }
+    return rest;
+}
+
+}  // namespace korva::setup
