@@ -1,22 +1,22 @@
-#include "cli/explain.hpp"
+#include "counters/explain.hpp"
 
-#include "cli/output.hpp"
+#include "counters/building_scan.hpp"
 #include "counters/cp1252.hpp"
 #include "counters/report_lines.hpp"
+#include "counters/tables.hpp"
 #include "counters/text_ops.hpp"
 
-namespace korva::cli {
+namespace korva {
 
 namespace {
 
 struct CounterWords {
-    LineAdditions (*additions)(std::string_view line);
     std::string_view json_key;
     std::string_view unreadable;  // after an addition whose number did not convert
 };
 
-constexpr CounterWords kSaboWords = {SaboLineAdditions, "count", " (Anzahl nicht lesbar)"};
-constexpr CounterWords kPluenWords = {PluenLineAdditions, "amount", " (Betrag nicht lesbar)"};
+constexpr CounterWords kSaboWords = {"count", " (Anzahl nicht lesbar)"};
+constexpr CounterWords kPluenWords = {"amount", " (Betrag nicht lesbar)"};
 
 const CounterWords& WordsOf(Counter counter) {
     return counter == Counter::kSabo ? kSaboWords : kPluenWords;
@@ -92,12 +92,6 @@ void AppendJsonString(std::string& out, std::string_view utf8) {
     out += '"';
 }
 
-// A file name comes as the bytes the user typed: kept when it is UTF-8, else read as
-// Windows-1252, as a line is in the auto mode.
-std::string FileNameUtf8(std::string_view name) {
-    return IsValidUtf8(name) ? std::string(name) : Cp1252ToUtf8(name);
-}
-
 std::string SignedText(Tally amount) {
     std::string text = amount < 0 ? "" : "+";
     text += IntToText(amount);
@@ -116,13 +110,73 @@ std::string ShownUtf8(std::string_view cp1252_line) {
     return shown;
 }
 
+// Line breaks in text[from, to), where to is the start of a line or the text's end: each LF, and
+// each CR but the one of a CR LF. Three counts the compiler vectorises, not a branch per byte.
+std::uint64_t BreaksBetween(std::string_view text, std::size_t from, std::size_t to) {
+    std::uint64_t lf = 0;
+    std::uint64_t cr = 0;
+    std::uint64_t cr_lf = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        lf += text[i] == '\n';
+        cr += text[i] == '\r';
+    }
+    for (std::size_t i = from; i + 1 < to; ++i) cr_lf += (text[i] == '\r') & (text[i + 1] == '\n');
+    return lf + cr - cr_lf;
+}
+
+std::uint64_t LinesIn(std::string_view text) {
+    const std::uint64_t breaks = BreaksBetween(text, 0, text.size());
+    const bool open_end = !text.empty() && text.back() != '\r' && text.back() != '\n';
+    return breaks + (open_end ? 1 : 0);
+}
+
+// The sabotage count's scan finds the lines that may name a building; each is numbered by the
+// breaks since the last one found.
+void ForEachSaboLine(std::string_view text, LineDecoder decode, std::uint64_t lines_before,
+                     ExplainedLineVisitor on_line) {
+    std::size_t at = 0;  // where the line numbered number starts
+    std::uint64_t number = lines_before + 1;
+    ForEachLineNamingBuildings(text, [&](const NamedLine& found) {
+        const auto start = static_cast<std::size_t>(found.line.data() - text.data());
+        number += BreaksBetween(text, at, start);
+        at = start;
+        const std::string_view line = found.ascii ? found.line : decode(found.line);
+        LineAdditions additions = SaboLineAdditions(line);
+        if (!additions.empty()) on_line({number, std::move(additions), line});
+    });
+}
+
+// A plunder line can add only where a keyword opens it, after blanks for the rows that add 0
+// (PluenLineAdditions); keywords are ASCII, the same before decoding and after.
+bool MayOpenWithKeyword(std::string_view line) {
+    std::size_t start = 0;
+    while (start < line.size() && static_cast<unsigned char>(line[start]) <= 0x20) ++start;
+    if (start == line.size()) return false;
+    for (const Resource& resource : ResourceTable) {
+        if (line[start] == resource.keyword[0]) return true;
+    }
+    return false;
+}
+
+void ForEachPluenLine(std::string_view text, LineDecoder decode, std::uint64_t lines_before,
+                      ExplainedLineVisitor on_line) {
+    std::uint64_t number = lines_before;
+    ForEachLine(text, [&](std::string_view raw) {
+        ++number;
+        if (!MayOpenWithKeyword(raw)) return;
+        const std::string_view line = decode(raw);
+        LineAdditions additions = PluenLineAdditions(line);
+        if (!additions.empty()) on_line({number, std::move(additions), line});
+    });
+}
+
 }  // namespace
 
-std::string ExplainedText(Counter counter, const ExplainedLine& line) {
+std::string ExplainedRow(Counter counter, std::string_view place, const ExplainedLine& line) {
     const CounterWords& words = WordsOf(counter);
     std::string out;
-    AppendVisible(out, FileNameUtf8(line.file));
-    out += ':' + IntToText(static_cast<std::int64_t>(line.number)) + ": ";
+    AppendVisible(out, place);
+    out += ": ";
     for (std::size_t i = 0; i < line.additions.size(); ++i) {
         const LineAddition& addition = line.additions[i];
         if (i > 0) out += ", ";
@@ -131,14 +185,13 @@ std::string ExplainedText(Counter counter, const ExplainedLine& line) {
     }
     out += " | ";
     AppendVisible(out, ShownUtf8(line.cp1252_line));
-    out += '\n';
     return out;
 }
 
-std::string ExplainedJson(Counter counter, const ExplainedLine& line) {
+std::string ExplainedJson(Counter counter, std::string_view file, const ExplainedLine& line) {
     const CounterWords& words = WordsOf(counter);
     std::string out = R"({"file":)";
-    AppendJsonString(out, FileNameUtf8(line.file));
+    AppendJsonString(out, file);
     out += R"(,"line":)" + IntToText(static_cast<std::int64_t>(line.number)) + R"(,"added":[)";
     for (std::size_t i = 0; i < line.additions.size(); ++i) {
         const LineAddition& addition = line.additions[i];
@@ -154,41 +207,14 @@ std::string ExplainedJson(Counter counter, const ExplainedLine& line) {
     return out;
 }
 
-void Explanation::StartFile(std::string_view name) {
-    file_ = name;
-    line_number_ = 0;
-}
-
-void Explanation::AddText(std::string_view text, LineDecoder decode) {
-    const CounterWords& words = WordsOf(counter_);
-    ForEachLine(text, [&](std::string_view raw) {
-        ++line_number_;
-        const std::string_view line = decode(raw);
-        LineAdditions additions = words.additions(line);
-        if (additions.empty()) return;
-        const ExplainedLine explained = {file_, line_number_, std::move(additions), line};
-        if (format_ == OutputFormat::kJson) {
-            if (any_) spool_.Append(",");
-            spool_.Append(ExplainedJson(counter_, explained));
-        } else {
-            spool_.Append(ExplainedText(counter_, explained));
-        }
-        any_ = true;
-    });
-}
-
-int Explanation::WriteWithResult(ByteSink write, std::string_view result) {
-    if (format_ != OutputFormat::kJson) {
-        if (const int error = spool_.CopyTo(write)) return error;
-        return write(result);
+std::uint64_t ForEachExplainedLine(Counter counter, std::string_view text, LineDecoder decode,
+                                   std::uint64_t lines_before, ExplainedLineVisitor on_line) {
+    if (counter == Counter::kSabo) {
+        ForEachSaboLine(text, decode, lines_before, on_line);
+    } else {
+        ForEachPluenLine(text, decode, lines_before, on_line);
     }
-    // The result is one object ending in "}" and LF; the explanation goes in as its last member.
-    const std::size_t close = result.rfind('}');
-    if (const int error = write(result.substr(0, close))) return error;
-    if (const int error = write(R"(,"explain":[)")) return error;
-    if (const int error = spool_.CopyTo(write)) return error;
-    if (const int error = write("]")) return error;
-    return write(result.substr(close));
+    return lines_before + LinesIn(text);
 }
 
-}  // namespace korva::cli
+}  // namespace korva
