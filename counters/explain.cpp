@@ -1,5 +1,8 @@
 #include "counters/explain.hpp"
 
+#include <algorithm>
+#include <charconv>
+
 #include "counters/building_scan.hpp"
 #include "counters/cp1252.hpp"
 #include "counters/report_lines.hpp"
@@ -92,14 +95,40 @@ void AppendJsonString(std::string& out, std::string_view utf8) {
     out += '"';
 }
 
-std::string SignedText(Tally amount) {
-    std::string text = amount < 0 ? "" : "+";
-    text += IntToText(amount);
-    return text;
+void AppendSigned(std::string& out, Tally amount) {
+    char digits[24];
+    digits[0] = '+';
+    const auto end = std::to_chars(digits + 1, digits + sizeof digits, amount).ptr;
+    // A negative number brings its own sign.
+    out.append(amount < 0 ? digits + 1 : digits, end);
 }
 
 bool IsCut(std::string_view cp1252_line) {
     return cp1252_line.size() > kShownCharacters;
+}
+
+// Windows-1252 text in UTF-8 with every control character in caret notation, as AppendVisible
+// would show its UTF-8 form, in one pass: rows are made by the hundred thousand.
+void AppendVisibleCp1252(std::string& out, std::string_view cp1252) {
+    for (const char c : cp1252) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            out += '^';
+            out += static_cast<char>(byte ^ 0x40);
+        } else if (byte < 0x80) {
+            out += c;
+        } else if (const char32_t code = Cp1252ToCodePoint(byte); code <= 0x9F) {
+            out += "M-^";
+            out += static_cast<char>((code - 0x80) ^ 0x40);
+        } else if (code < 0x800) {
+            out += static_cast<char>(0xC0 | (code >> 6));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (code >> 12));
+            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
 }
 
 // The line's first characters in UTF-8, and "…" where it goes on. One byte is one character in
@@ -110,56 +139,72 @@ std::string ShownUtf8(std::string_view cp1252_line) {
     return shown;
 }
 
-// Line breaks in text[from, to), where to is the start of a line or the text's end: each LF, and
-// each CR but the one of a CR LF. Three counts the compiler vectorises, not a branch per byte.
-std::uint64_t BreaksBetween(std::string_view text, std::size_t from, std::size_t to) {
-    std::uint64_t lf = 0;
-    std::uint64_t cr = 0;
-    std::uint64_t cr_lf = 0;
-    for (std::size_t i = from; i < to; ++i) {
-        lf += text[i] == '\n';
-        cr += text[i] == '\r';
-    }
-    for (std::size_t i = from; i + 1 < to; ++i) cr_lf += (text[i] == '\r') & (text[i + 1] == '\n');
-    return lf + cr - cr_lf;
+// 1 for a byte that ends a line: an LF, or a CR that is not the first half of a CR LF.
+inline std::uint8_t EndsLine(char c, char next) {
+    return (c == '\n') | ((c == '\r') & (next != '\n'));
 }
 
-std::uint64_t LinesIn(std::string_view text) {
-    const std::uint64_t breaks = BreaksBetween(text, 0, text.size());
-    const bool open_end = !text.empty() && text.back() != '\r' && text.back() != '\n';
-    return breaks + (open_end ? 1 : 0);
+// Line breaks in text[from, to), where to is the start of a line or the text's end, so that a CR
+// LF never straddles it. Summed in bytes over blocks of 255, which the compiler keeps in vector
+// lanes: the count runs at memory speed, as the scans do.
+std::uint64_t BreaksBetween(std::string_view text, std::size_t from, std::size_t to) {
+    if (from >= to) return 0;
+    const char* const p = text.data();
+    std::uint64_t breaks = 0;
+    const std::size_t last = to - 1;
+    for (std::size_t i = from; i < last;) {
+        const std::size_t end = std::min(last, i + 255);
+        std::uint8_t block = 0;
+        for (; i < end; ++i) block += EndsLine(p[i], p[i + 1]);
+        breaks += block;
+    }
+    return breaks + (p[last] == '\n' || p[last] == '\r');
+}
+
+// The number of text's last line, from the line starting at at, numbered number.
+std::uint64_t LastNumber(std::string_view text, std::size_t at, std::uint64_t number) {
+    const std::uint64_t total = number + BreaksBetween(text, at, text.size());
+    const bool open_end = text.back() != '\r' && text.back() != '\n';
+    return open_end ? total : total - 1;
 }
 
 // The sabotage count's scan finds the lines that may name a building; each is numbered by the
-// breaks since the last one found.
-void ForEachSaboLine(std::string_view text, LineDecoder decode, std::uint64_t lines_before,
-                     ExplainedLineVisitor on_line) {
+// breaks since the last one found. Returns the number of the text's last line.
+std::uint64_t ForEachSaboLine(std::string_view text, LineDecoder decode, std::uint64_t lines_before,
+                              ExplainedLineVisitor on_line) {
+    if (text.empty()) return lines_before;
     std::size_t at = 0;  // where the line numbered number starts
     std::uint64_t number = lines_before + 1;
     ForEachLineNamingBuildings(text, [&](const NamedLine& found) {
         const auto start = static_cast<std::size_t>(found.line.data() - text.data());
         number += BreaksBetween(text, at, start);
         at = start;
+        // The scan lets through a few lines that only look alike; where it tells for sure that
+        // the line names none, the names are not looked for again.
+        const bool as_found = found.ascii && !found.marks.nul;
+        if (as_found && found.named == 0) return;
         const std::string_view line = found.ascii ? found.line : decode(found.line);
-        LineAdditions additions = SaboLineAdditions(line);
+        LineAdditions additions =
+            as_found ? SaboLineAdditions(line, found.named) : SaboLineAdditions(line);
         if (!additions.empty()) on_line({number, std::move(additions), line});
     });
+    return LastNumber(text, at, number);
 }
 
-// A plunder line can add only where a keyword opens it, after blanks for the rows that add 0
-// (PluenLineAdditions); keywords are ASCII, the same before decoding and after.
+// A plunder line adds to a row only where the row's keyword opens it, after blanks for the rows
+// that add 0 (PluenLineAdditions); keywords are ASCII, the same before decoding and after.
 bool MayOpenWithKeyword(std::string_view line) {
     std::size_t start = 0;
     while (start < line.size() && static_cast<unsigned char>(line[start]) <= 0x20) ++start;
-    if (start == line.size()) return false;
+    line.remove_prefix(start);
     for (const Resource& resource : ResourceTable) {
-        if (line[start] == resource.keyword[0]) return true;
+        if (line.starts_with(resource.keyword)) return true;
     }
     return false;
 }
 
-void ForEachPluenLine(std::string_view text, LineDecoder decode, std::uint64_t lines_before,
-                      ExplainedLineVisitor on_line) {
+std::uint64_t ForEachPluenLine(std::string_view text, LineDecoder decode,
+                               std::uint64_t lines_before, ExplainedLineVisitor on_line) {
     std::uint64_t number = lines_before;
     ForEachLine(text, [&](std::string_view raw) {
         ++number;
@@ -168,23 +213,32 @@ void ForEachPluenLine(std::string_view text, LineDecoder decode, std::uint64_t l
         LineAdditions additions = PluenLineAdditions(line);
         if (!additions.empty()) on_line({number, std::move(additions), line});
     });
+    return number;
 }
 
 }  // namespace
 
-std::string ExplainedRow(Counter counter, std::string_view place, const ExplainedLine& line) {
+void AppendExplainedRow(std::string& out, Counter counter, std::string_view place,
+                        const ExplainedLine& line) {
     const CounterWords& words = WordsOf(counter);
-    std::string out;
     AppendVisible(out, place);
     out += ": ";
     for (std::size_t i = 0; i < line.additions.size(); ++i) {
         const LineAddition& addition = line.additions[i];
         if (i > 0) out += ", ";
-        out += Cp1252ToUtf8(addition.name) + ' ' + SignedText(addition.amount);
+        AppendVisibleCp1252(out, addition.name);
+        out += ' ';
+        AppendSigned(out, addition.amount);
         if (addition.unreadable) out += words.unreadable;
     }
     out += " | ";
-    AppendVisible(out, ShownUtf8(line.cp1252_line));
+    AppendVisibleCp1252(out, line.cp1252_line.substr(0, kShownCharacters));
+    if (IsCut(line.cp1252_line)) out += kEllipsis;
+}
+
+std::string ExplainedRow(Counter counter, std::string_view place, const ExplainedLine& line) {
+    std::string out;
+    AppendExplainedRow(out, counter, place, line);
     return out;
 }
 
@@ -209,12 +263,8 @@ std::string ExplainedJson(Counter counter, std::string_view file, const Explaine
 
 std::uint64_t ForEachExplainedLine(Counter counter, std::string_view text, LineDecoder decode,
                                    std::uint64_t lines_before, ExplainedLineVisitor on_line) {
-    if (counter == Counter::kSabo) {
-        ForEachSaboLine(text, decode, lines_before, on_line);
-    } else {
-        ForEachPluenLine(text, decode, lines_before, on_line);
-    }
-    return lines_before + LinesIn(text);
+    return counter == Counter::kSabo ? ForEachSaboLine(text, decode, lines_before, on_line)
+                                     : ForEachPluenLine(text, decode, lines_before, on_line);
 }
 
 }  // namespace korva

@@ -26,6 +26,8 @@ struct ExplainedLine {
 // "bericht.txt:12" (UTF-8), without a line break. Control characters, in the place too, are
 // shown in caret notation ("^I" for a tab) so that no byte of a report can steer a terminal.
 std::string ExplainedRow(Counter counter, std::string_view place, const ExplainedLine& line);
+void AppendExplainedRow(std::string& out, Counter counter, std::string_view place,
+                        const ExplainedLine& line);
 
 // {"file":"-","line":12,"added":[{"name":"Eisenmine","count":3,"readable":true}],
 // "text":"...","cut":false}; "amount" instead of "count" for the plunder counter. file is UTF-8.

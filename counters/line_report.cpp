@@ -33,6 +33,14 @@ bool NamesAtStart(std::string_view line, std::string_view keyword) {
 }  // namespace
 
 LineAdditions SaboLineAdditions(std::string_view line) {
+    std::uint16_t named = 0;
+    for (std::size_t r = 0; r < BuildingTable.size(); ++r) {
+        if (TextPos(BuildingTable[r].name, line) != 0) named |= static_cast<std::uint16_t>(1u << r);
+    }
+    return named == 0 ? LineAdditions{} : SaboLineAdditions(line, named);
+}
+
+LineAdditions SaboLineAdditions(std::string_view line, std::uint16_t named) {
     // The first "(" and ")" of the line decide the amount, for every name it holds.
     const std::int64_t open = TextPos("(", line) + 1;
     const std::int64_t close = TextPos(")", line);
@@ -40,10 +48,9 @@ LineAdditions SaboLineAdditions(std::string_view line) {
     const Tally amount = TextToIntDef(inner, 1);
     const bool unreadable = !inner.empty() && !Converts(inner);
     LineAdditions additions;
-    for (std::size_t r = 0; r < BuildingTable.size(); ++r) {
-        if (TextPos(BuildingTable[r].name, line) != 0) {
-            additions.push_back({r, BuildingTable[r].name, amount, unreadable});
-        }
+    for (unsigned rows = named; rows; rows &= rows - 1) {
+        const auto r = static_cast<std::size_t>(__builtin_ctz(rows));
+        additions.push_back({r, BuildingTable[r].name, amount, unreadable});
     }
     return additions;
 }
