@@ -90,13 +90,15 @@ void Build(const fs::path& page_dir, const fs::path& icon, const fs::path& simd,
         {"OUT_OF_MEMORY_TEXT", web::Escaped(Utf8(form::kOutOfMemoryText))},
         {"FOREIGN_FAILURE_TEXT", web::Escaped(Utf8(form::kForeignFailureText))},
         {"FORM_STYLE", web::FormStyle()},
-        {"STYLE", ReadFile(page_dir / "page.css")},
+        {"STYLE", ReadFile(page_dir / "page.css") + ReadFile(page_dir / "explain.css")},
+        {"EXPLANATION", ReadFile(page_dir / "explain.html")},
         {"MENU", web::MenuMarkup()},
         {"CONTROLS", web::ControlsMarkup()},
         {"ICON", "data:image/svg+xml;base64," + web::Base64(ReadFile(icon))},
         {"SIMD_MODULE", web::Base64(ReadFile(simd))},
         {"SCALAR_MODULE", web::Base64(ReadFile(scalar))},
-        {"SCRIPT", ReadFile(page_dir / "page.js")},
+        // One module script: the explanation uses the page's module and error box.
+        {"SCRIPT", ReadFile(page_dir / "page.js") + ReadFile(page_dir / "explain.js")},
         {"SITE_HEAD", ""},
     };
     const std::string html = ReadFile(page_dir / "page.html");
