@@ -1,6 +1,7 @@
 // The web page's speed: the module in node against the native korva-count on the same UTF-8
 // report text, and in headless Chromium the time from a click to the result shown.
 // Usage: node bench/web_bench.mjs node FILE [RUNS]   |   node bench/web_bench.mjs click FILE... [RUNS]
+//        node bench/web_bench.mjs explain FILE... [RUNS]
 import { readFileSync } from 'node:fs';
 
 import { launch, serve } from '../web/tests/browser.mjs';
@@ -91,8 +92,72 @@ async function clickToResult(files, runs) {
   }
 }
 
+// The page's own work, medians of runs: from the click event on a counter's button to the result
+// set, and from the click event on Erklärung to its rows set and to the frame that shows the
+// dialog; the rows and the page's memory after the last run.
+async function explainAgainstCount(files, runs) {
+  const chromium = await launch();
+  const server = await serve();
+  try {
+    for (const file of files) {
+      const page = await chromium.browser.newPage();
+      await page.setViewport({ width: 760, height: 480 });
+      await page.goto(`${server.origin}/korva-counter.html`);
+      await page.waitForFunction(() => document.documentElement.dataset.kernel);
+      await page.$eval('#Input', (box, text) => { box.value = text; }, readFileSync(file, 'utf8'));
+      for (const button of ['Sabo', 'Pluen']) {
+        const counts = [];
+        const explains = [];
+        for (let run = 0; run <= runs; ++run) {
+          for (const [target, box, times] of [[button, 'Output', counts], ['Explain', 'ExplanationText', explains]]) {
+            await page.evaluate((id) => {
+              const element = document.getElementById(id);
+              const value = Object.getOwnPropertyDescriptor(HTMLTextAreaElement.prototype, 'value');
+              let click;
+              window.addEventListener('click', () => { click = performance.now(); }, { capture: true, once: true });
+              window.benchRun = new Promise((resolve) => {
+                Object.defineProperty(element, 'value', {
+                  configurable: true,
+                  get() { return value.get.call(this); },
+                  set(text) {
+                    value.set.call(this, text);
+                    const now = performance.now();
+                    delete element.value;
+                    requestAnimationFrame(() => setTimeout(() => resolve([now - click, performance.now() - click])));
+                  },
+                });
+              });
+            }, box);
+            await page.click(`#${target}`);
+            times.push(await page.evaluate(() => window.benchRun));
+            if (target === 'Explain') await page.keyboard.press('Escape');
+          }
+        }
+        counts.shift();  // the first run compiles the module's code and grows its memory
+        explains.shift();
+        const ms = (times, i) => median(times.map((t) => t[i])).toFixed(1);
+        const facts = await page.evaluate(() => ({
+          lines: document.getElementById('ExplanationText').value.split('\n').length,
+          last: document.getElementById('ExplanationText').value.split('\n').at(-1).slice(0, 60),
+          summary: document.getElementById('ExplanationSummary').textContent,
+          heap: performance.memory?.usedJSHeapSize,
+        }));
+        const mb = (readFileSync(file).length / 1e6).toFixed(1);
+        console.log(`${mb} MB ${button}: count ${ms(counts, 0)} ms; Erklärung ${ms(explains, 0)} ms to the rows set,` +
+          ` ${ms(explains, 1)} ms to the dialog shown (ratio ${(ms(explains, 0) / ms(counts, 0)).toFixed(2)});` +
+          ` ${facts.lines} lines, "${facts.summary}", last "${facts.last}"; JS heap ${(facts.heap / 1e6).toFixed(0)} MB`);
+      }
+      await page.close();
+    }
+  } finally {
+    await server.stop();
+    await chromium.close();
+  }
+}
+
 const [mode, ...rest] = process.argv.slice(2);
 const runs = /^\d+$/.test(rest.at(-1)) ? Number(rest.pop()) : 5;
 if (mode === 'node') await moduleThroughput(rest[0], runs);
 else if (mode === 'click') await clickToResult(rest, runs);
-else throw new Error('usage: web_bench.mjs node FILE [RUNS] | click FILE... [RUNS]');
+else if (mode === 'explain') await explainAgainstCount(rest, runs);
+else throw new Error('usage: web_bench.mjs node FILE [RUNS] | click FILE... [RUNS] | explain FILE... [RUNS]');

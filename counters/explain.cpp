@@ -5,6 +5,8 @@
 
 #include "counters/building_scan.hpp"
 #include "counters/cp1252.hpp"
+#include "counters/fingerprint_scan.hpp"
+#include "counters/line_breaks.hpp"
 #include "counters/report_lines.hpp"
 #include "counters/tables.hpp"
 #include "counters/text_ops.hpp"
@@ -139,28 +141,6 @@ std::string ShownUtf8(std::string_view cp1252_line) {
     return shown;
 }
 
-// 1 for a byte that ends a line: an LF, or a CR that is not the first half of a CR LF.
-inline std::uint8_t EndsLine(char c, char next) {
-    return (c == '\n') | ((c == '\r') & (next != '\n'));
-}
-
-// Line breaks in text[from, to), where to is the start of a line or the text's end, so that a CR
-// LF never straddles it. Summed in bytes over blocks of 255, which the compiler keeps in vector
-// lanes: the count runs at memory speed, as the scans do.
-std::uint64_t BreaksBetween(std::string_view text, std::size_t from, std::size_t to) {
-    if (from >= to) return 0;
-    const char* const p = text.data();
-    std::uint64_t breaks = 0;
-    const std::size_t last = to - 1;
-    for (std::size_t i = from; i < last;) {
-        const std::size_t end = std::min(last, i + 255);
-        std::uint8_t block = 0;
-        for (; i < end; ++i) block += EndsLine(p[i], p[i + 1]);
-        breaks += block;
-    }
-    return breaks + (p[last] == '\n' || p[last] == '\r');
-}
-
 // The number of text's last line, from the line starting at at, numbered number.
 std::uint64_t LastNumber(std::string_view text, std::size_t at, std::uint64_t number) {
     const std::uint64_t total = number + BreaksBetween(text, at, text.size());
@@ -203,17 +183,52 @@ bool MayOpenWithKeyword(std::string_view line) {
     return false;
 }
 
+// A line break followed by a keyword's first two letters, or by a blank (a byte up to 0x20 but
+// a break) and anything: where a line that may open with a keyword starts. Blanks take three
+// buckets, each exact in nibbles, so that the LF of a CR LF is no blank.
+constexpr Fingerprints kKeywordLinePrints = [] {
+    Fingerprints prints;
+    char every[256] = {};
+    for (int c = 0; c < 256; ++c) every[c] = static_cast<char>(c);
+    const std::string_view any_byte(every, sizeof every);
+    for (const Resource& resource : ResourceTable) {
+        prints.Add(0, "\r\n", resource.keyword.substr(0, 1), resource.keyword.substr(1, 1));
+    }
+    prints.Add(1, "\r\n", any_byte.substr(0x00, 0x0A), any_byte);
+    prints.Add(2, "\r\n", "\x0B\x0C\x0E\x0F", any_byte);
+    prints.Add(3, "\r\n", any_byte.substr(0x10, 0x11), any_byte);
+    return prints;
+}();
+
+// Lines are found by their starts and numbered by the breaks since the last one found. Returns
+// the number of the text's last line.
 std::uint64_t ForEachPluenLine(std::string_view text, LineDecoder decode,
                                std::uint64_t lines_before, ExplainedLineVisitor on_line) {
-    std::uint64_t number = lines_before;
-    ForEachLine(text, [&](std::string_view raw) {
-        ++number;
+    if (text.empty()) return lines_before;
+    std::size_t at = 0;  // where the line numbered number starts
+    std::uint64_t number = lines_before + 1;
+    const auto visit = [&](std::size_t begin) {
+        std::size_t end = begin;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+        const std::string_view raw = text.substr(begin, end - begin);
         if (!MayOpenWithKeyword(raw)) return;
+        number += BreaksBetween(text, at, begin);
+        at = begin;
         const std::string_view line = decode(raw);
         LineAdditions additions = PluenLineAdditions(line);
         if (!additions.empty()) on_line({number, std::move(additions), line});
-    });
-    return number;
+    };
+    // The first line has no break before it.
+    visit(0);
+    for (std::size_t from = 0;;) {
+        const FingerprintBlock block = NextFingerprintBlock(text, from, kKeywordLinePrints);
+        if (block.hits == 0) break;
+        for (std::uint32_t hits = block.hits; hits; hits &= hits - 1) {
+            visit(block.base + static_cast<std::size_t>(__builtin_ctz(hits)) + 1);
+        }
+        from = block.base + 32;
+    }
+    return LastNumber(text, at, number);
 }
 
 }  // namespace

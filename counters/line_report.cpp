@@ -21,13 +21,17 @@ bool IsLetter(char c) {
            (byte >= 0xC0 && byte != 0xD7 && byte != 0xF7);
 }
 
-// The line, after leading blanks and control bytes, opens with keyword as a word of its own.
-bool NamesAtStart(std::string_view line, std::string_view keyword) {
+// The line after its leading blanks and control bytes.
+std::string_view AfterBlanks(std::string_view line) {
     std::size_t start = 0;
     while (start < line.size() && static_cast<unsigned char>(line[start]) <= 0x20) ++start;
-    line.remove_prefix(start);
-    return line.starts_with(keyword) &&
-           (line.size() == keyword.size() || !IsLetter(line[keyword.size()]));
+    return line.substr(start);
+}
+
+// opening, a line after its blanks, opens with keyword as a word of its own.
+bool NamesAtStart(std::string_view opening, std::string_view keyword) {
+    return opening.starts_with(keyword) &&
+           (opening.size() == keyword.size() || !IsLetter(opening[keyword.size()]));
 }
 
 }  // namespace
@@ -56,15 +60,18 @@ LineAdditions SaboLineAdditions(std::string_view line, std::uint16_t named) {
 }
 
 LineAdditions PluenLineAdditions(std::string_view line) {
+    // A keyword found further on adds 0 (see AddOpeningAmount) and is left out, so only the
+    // keywords the line opens with, after blanks, are looked at.
+    const std::string_view opening = AfterBlanks(UpToNul(line));
     LineAdditions additions;
     for (std::size_t r = 0; r < ResourceTable.size(); ++r) {
         const std::string_view keyword = ResourceTable[r].keyword;
-        if (TextPos(keyword, line) == 0) continue;
+        if (!opening.starts_with(keyword)) continue;
         const auto start = static_cast<std::int64_t>(keyword.size()) + 1;
         const std::string_view amount =
             TextTrim(TextSub(line, start, static_cast<std::int64_t>(line.size())));
         const Tally added = TextToIntDef(amount, 0);
-        if (added == 0 && !NamesAtStart(UpToNul(line), keyword)) continue;
+        if (added == 0 && !NamesAtStart(opening, keyword)) continue;
         additions.push_back({r, keyword, added, !Converts(amount)});
     }
     return additions;

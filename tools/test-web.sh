@@ -16,5 +16,5 @@ fi
 (cd web && npm ci --no-audit --no-fund --loglevel=error)
 export PUPPETEER_SKIP_DOWNLOAD=1
 node --test --test-concurrency=1 web/tests/module.test.mjs web/tests/fuzz.test.mjs web/tests/kernels.test.mjs \
-    web/tests/page.test.mjs
+    web/tests/page.test.mjs web/tests/explain.test.mjs
 ls -l build-web/korva-counter.html
