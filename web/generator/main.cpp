@@ -15,6 +15,7 @@
 #include "app/window/failure.hpp"
 #include "app/window/form.hpp"
 #include "base64.hpp"
+#include "comment_lines.hpp"
 #include "form_markup.hpp"
 
 namespace {
@@ -90,7 +91,8 @@ void Build(const fs::path& page_dir, const fs::path& icon, const fs::path& simd,
         {"OUT_OF_MEMORY_TEXT", web::Escaped(Utf8(form::kOutOfMemoryText))},
         {"FOREIGN_FAILURE_TEXT", web::Escaped(Utf8(form::kForeignFailureText))},
         {"FORM_STYLE", web::FormStyle()},
-        {"STYLE", ReadFile(page_dir / "page.css") + ReadFile(page_dir / "explain.css")},
+        {"STYLE", web::WithoutCommentLines(ReadFile(page_dir / "page.css") +
+                                           ReadFile(page_dir / "explain.css"))},
         {"EXPLANATION", ReadFile(page_dir / "explain.html")},
         {"MENU", web::MenuMarkup()},
         {"CONTROLS", web::ControlsMarkup()},
@@ -98,7 +100,8 @@ void Build(const fs::path& page_dir, const fs::path& icon, const fs::path& simd,
         {"SIMD_MODULE", web::Base64(ReadFile(simd))},
         {"SCALAR_MODULE", web::Base64(ReadFile(scalar))},
         // One module script: the explanation uses the page's module and error box.
-        {"SCRIPT", ReadFile(page_dir / "page.js") + ReadFile(page_dir / "explain.js")},
+        {"SCRIPT", web::WithoutCommentLines(ReadFile(page_dir / "page.js") +
+                                            ReadFile(page_dir / "explain.js"))},
         {"SITE_HEAD", ""},
     };
     const std::string html = ReadFile(page_dir / "page.html");

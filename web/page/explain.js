@@ -2,8 +2,10 @@
 // Erklärung: which lines made each total, one row per line behind the last count, as
 // korva-count --explain gives them. Made only when asked, from the text that count used.
 const explainBar = byId('ExplainBar');
+const explainButton = byId('Explain');
 const explanation = byId('Explanation');
-const rowsBox = byId('ExplanationText');
+const list = byId('ExplanationText');
+const listRows = byId('ExplanationRows');
 // Rows past these are counted, not made: 50 MB of reports can hold a million.
 const shownRows = 100000;
 const number = new Intl.NumberFormat('de-DE');
@@ -36,36 +38,74 @@ function summary(rows) {
   return rows === 1 ? '1 Zeile hat gezählt.' : `${number.format(rows)} Zeilen haben gezählt.`;
 }
 
+// The box's lines, and the one the keys move on; only those in view are made into elements.
+let lines = [];
+let active = 0;
+const rowHeight = () => parseFloat(getComputedStyle(list).getPropertyValue('--row'));
+
+function render() {
+  const height = rowHeight();
+  listRows.style.height = `${lines.length * height}px`;
+  const first = Math.max(0, Math.floor(list.scrollTop / height) - 4);
+  const last = Math.min(lines.length, first + Math.ceil(list.clientHeight / height) + 8);
+  const rows = [];
+  for (let i = first; i < last; ++i) {
+    const row = document.createElement('div');
+    row.id = `ExplanationRow${i}`;
+    row.dataset.index = i;
+    row.style.top = `${i * height}px`;
+    row.textContent = lines[i];
+    for (const [name, value] of [['role', 'option'], ['aria-setsize', lines.length], ['aria-posinset', i + 1],
+      ['aria-selected', i === active]]) row.setAttribute(name, value);
+    rows.push(row);
+  }
+  listRows.replaceChildren(...rows);
+  if (lines.length) list.setAttribute('aria-activedescendant', `ExplanationRow${active}`);
+  else list.removeAttribute('aria-activedescendant');
+}
+list.addEventListener('scroll', render);
+
+function activate(index) {
+  active = Math.max(0, Math.min(lines.length - 1, index));
+  const height = rowHeight();
+  const top = active * height;
+  if (top < list.scrollTop) list.scrollTop = top;
+  else if (top + height > list.scrollTop + list.clientHeight) list.scrollTop = top + height - list.clientHeight;
+  render();
+}
+
 // The back gesture closes the dialog: it stands in the history while open.
 let inHistory = false;
+function hide(focus = explainButton) {
+  if (!explanation.open) return;
+  explanation.close();
+  focus.focus();
+  if (inHistory) {
+    inHistory = false;
+    history.back();
+  }
+}
 window.addEventListener('popstate', () => {
   if (!inHistory) return;
   inHistory = false;
-  explanation.close();
-});
-explanation.addEventListener('close', () => {
-  if (!inHistory) return;
-  inHistory = false;
-  history.back();
+  hide();
 });
 
 function show({ rows, shown, more }, changed) {
-  const lines = [];
-  if (changed) lines.push('Berichte wurde seit der Zählung geändert; erklärt wird die Zählung, wie sie war.');
-  if (rows !== '') lines.push(rows.slice(0, -1));
+  lines = rows === '' ? [] : rows.slice(0, -1).split('\n');
+  if (changed) lines.unshift('Berichte wurde seit der Zählung geändert; erklärt wird die Zählung, wie sie war.');
   if (more > 0) lines.push(`… und ${number.format(more)} weitere Zeilen`);
-  rowsBox.value = lines.join('\n');
   byId('ExplanationSummary').textContent = summary(shown + more);
-  explanation.showModal();
-  rowsBox.focus();
-  rowsBox.setSelectionRange(0, 0);
-  rowsBox.scrollTop = 0;
+  explanation.show();
+  list.scrollTop = 0;
+  activate(0);
+  list.focus();
   history.pushState(history.state, '');
   inHistory = true;
 }
 
-byId('Explain').addEventListener('click', async () => {
-  if (counting || errorBox.open || !lastCount) return;
+explainButton.addEventListener('click', async () => {
+  if (counting || errorBox.open || explanation.open || !lastCount) return;
   counting = true;
   try {
     show(await explainText(lastCount), input.value !== lastCount.text);
@@ -120,26 +160,47 @@ function goToLine(number) {
   input.scrollLeft = 0;
 }
 
-// Choosing a row (a click, a tap, or Enter at the caret) goes to its line.
-function chooseRow() {
-  const { value, selectionStart, selectionEnd } = rowsBox;
-  if (selectionStart !== selectionEnd) return;
-  const start = value.lastIndexOf('\n', selectionStart - 1) + 1;
-  const row = /^Zeile (\d+):/.exec(value.slice(start, start + 32));
+// Choosing a row (a click, a tap, or Enter) goes to its line; the notes above and below the rows
+// go nowhere.
+function choose(index) {
+  const row = /^Zeile (\d+):/.exec(lines[index] ?? '');
   if (!row) return;
-  explanation.close();
+  hide(input);
   goToLine(Number(row[1]));
 }
-rowsBox.addEventListener('click', chooseRow);
-rowsBox.addEventListener('keydown', (event) => {
-  if (event.key !== 'Enter') return;
-  event.preventDefault();
-  chooseRow();
+listRows.addEventListener('click', (event) => {
+  const row = event.target.closest('[role="option"]');
+  if (row) choose(Number(row.dataset.index));
 });
+
+const page = () => Math.max(1, Math.floor(list.clientHeight / rowHeight()) - 1);
+const moves = { ArrowDown: () => active + 1, ArrowUp: () => active - 1, PageDown: () => active + page(),
+  PageUp: () => active - page(), Home: () => 0, End: () => lines.length - 1 };
+list.addEventListener('keydown', (event) => {
+  if (event.key === 'Enter') choose(active);
+  else if (moves[event.key]) activate(moves[event.key]());
+  else return;
+  event.preventDefault();
+});
+
+// Esc closes, and Tab stays within the dialog, as in a modal one.
+explanation.addEventListener('keydown', (event) => {
+  if (event.key === 'Escape') {
+    event.preventDefault();
+    hide();
+    return;
+  }
+  if (event.key !== 'Tab') return;
+  const stops = [list, byId('ExplanationCopy'), byId('ExplanationClose')];
+  const at = stops.indexOf(document.activeElement);
+  event.preventDefault();
+  stops[(at + (event.shiftKey ? stops.length - 1 : 1)) % stops.length].focus();
+});
+byId('ExplanationClose').addEventListener('click', () => hide());
 
 // All rows, each ended by CR LF as from the windows.
 byId('ExplanationCopy').addEventListener('click', async () => {
-  const text = rowsBox.value === '' ? '' : `${rowsBox.value.replace(/\n/g, '\r\n')}\r\n`;
+  const text = lines.map((line) => `${line}\r\n`).join('');
   try {
     await navigator.clipboard.writeText(text);
   } catch {

@@ -44,14 +44,31 @@ async function openExplanation(t, how = 'click') {
   }));
 }
 
+// The dialog as a player and a screen reader meet it: its name and description, the rows in
+// view, and the row the keys are on with its place among all rows.
 const dialog = (t) => t.eval(() => {
-  const box = document.getElementById('ExplanationText');
   const named = (element, attribute) => element.getAttribute(attribute).split(' ')
     .map((id) => document.getElementById(id).textContent).join(' ');
   const d = document.getElementById('Explanation');
-  return { open: d.open, name: named(d, 'aria-labelledby'), description: named(d, 'aria-describedby'),
-    text: box.value, focused: document.activeElement.id };
+  const list = document.getElementById('ExplanationText');
+  const box = list.getBoundingClientRect();
+  const active = document.getElementById(list.getAttribute('aria-activedescendant') ?? '');
+  return {
+    open: d.open, name: named(d, 'aria-labelledby'), description: named(d, 'aria-describedby'),
+    listName: named(list, 'aria-labelledby'), focused: document.activeElement.id,
+    rows: [...list.querySelectorAll('[role="option"]')].filter((row) => {
+      const r = row.getBoundingClientRect();
+      return r.top >= box.top && r.bottom <= box.bottom;
+    }).map((row) => row.textContent),
+    active: active && [active.textContent, active.getAttribute('aria-posinset'), active.getAttribute('aria-setsize')],
+  };
 });
+
+// Every row, as Kopieren puts them on the clipboard.
+async function copiedRows(t) {
+  await t.click('#ExplanationCopy');
+  return t.clipboard();
+}
 
 // What Berichte shows after going to a line: the selected text, and whether the line lies
 // inside the box's visible part (lines of one height: no line of these reports wraps).
@@ -82,11 +99,11 @@ export default [
         const output = await t.eval(() => document.getElementById('Output').value);
         await openExplanation(t);
         const shown = await dialog(t);
-        const expected = nativeRows(counter, Buffer.from(reports));
-        assert.equal(`${shown.text}\n`, expected);
-        const rows = expected.split('\n').length - 1;
-        assert.deepEqual([shown.name, shown.description, shown.focused],
-          ['Erklärung', `${rows} Zeilen haben gezählt.`, 'ExplanationText']);
+        const expected = nativeRows(counter, Buffer.from(reports)).split('\n').slice(0, -1);
+        assert.deepEqual(shown.rows, expected);
+        assert.deepEqual([shown.name, shown.description, shown.listName, shown.focused, shown.active],
+          ['Erklärung', `${expected.length} Zeilen haben gezählt.`, 'Erklärung', 'ExplanationText',
+            [expected[0], '1', String(expected.length)]]);
         await t.press('Escape');
         assert.equal((await dialog(t)).open, false, 'Esc closes it');
         assert.equal(await t.eval(() => document.getElementById('Output').value), output, 'the result stays');
@@ -103,7 +120,7 @@ export default [
         await count(t, longReports);
         await openExplanation(t);
         if (choose === 'Enter') await t.press('Enter');
-        else await t[choose]('#ExplanationText');
+        else await t[choose]('#ExplanationRows > [role="option"]');
         assert.equal((await dialog(t)).open, false, choose);
         assert.deepEqual(await berichte(t),
           { focused: 'Input', selected: 'Bohrturm (4) zerstört', visible: true, scrolled: true }, choose);
@@ -115,8 +132,7 @@ export default [
     async run(t) {
       await count(t, reports, 'Pluen');
       await openExplanation(t);
-      await t.click('#ExplanationCopy');
-      assert.equal(await t.clipboard(), nativeRows('pluen', Buffer.from(reports)).replace(/\n/g, '\r\n'));
+      assert.equal(await copiedRows(t), nativeRows('pluen', Buffer.from(reports)).replace(/\n/g, '\r\n'));
       await t.click('#ExplanationClose');
       assert.equal((await dialog(t)).open, false);
     },
@@ -151,13 +167,14 @@ export default [
       await t.press('Control+A');
       await t.type('Raumhafen (9)');
       await openExplanation(t);
-      const [first, ...rows] = (await dialog(t)).text.split('\n');
+      const [first, ...rows] = (await copiedRows(t)).split('\r\n');
       assert.match(first, /^Berichte wurde seit der Zählung geändert/);
-      assert.equal(rows.map((row) => `${row}\n`).join(''), nativeRows('sabo', Buffer.from(reports)));
+      assert.equal(rows.join('\n'), nativeRows('sabo', Buffer.from(reports)));
+      assert.equal((await dialog(t)).rows[0], first);
     },
   },
   {
-    name: 'Tab goes through the window as before, then to Erklärung',
+    name: 'Tab goes through the window as before, then to Erklärung; in the dialog it stays there, and Schließen gives the focus back',
     async run(t) {
       await count(t, reports);
       await t.eval(() => document.getElementById('Input').focus());
@@ -168,7 +185,18 @@ export default [
       }
       assert.deepEqual(order, ['Input', 'Output', 'Sabo', 'Pluen', 'Explain']);
       await t.press('Enter');
+      await t.eval(() => new Promise((resolve) => setTimeout(resolve, 100)));
       assert.equal((await dialog(t)).open, true, 'Enter on Erklärung opens it');
+      const inside = [];
+      for (let i = 0; i < 4; ++i) {
+        inside.push(await t.eval(() => document.activeElement.id));
+        await t.press('Tab');
+      }
+      assert.deepEqual(inside, ['ExplanationText', 'ExplanationCopy', 'ExplanationClose', 'ExplanationText']);
+      await t.press('Tab');
+      await t.press('Enter');
+      assert.deepEqual([(await dialog(t)).open, await t.eval(() => document.activeElement.id)], [false, 'Explain'],
+        'Schließen closes it and gives the focus back');
     },
   },
   {
@@ -176,10 +204,16 @@ export default [
     async run(t) {
       await count(t, 'Raumhafen\n'.repeat(100012));
       await openExplanation(t);
-      const { text, description } = await dialog(t);
-      const lines = text.split('\n');
-      assert.deepEqual([lines.length, lines[99999], lines[100000], description],
-        [100001, 'Zeile 100000: Raumhafen +1 | Raumhafen', '… und 12 weitere Zeilen', '100.012 Zeilen haben gezählt.']);
+      await t.press('End');
+      const { rows, description, active } = await dialog(t);
+      assert.deepEqual([rows.slice(-2), description, active.slice(1)],
+        [['Zeile 100000: Raumhafen +1 | Raumhafen', '… und 12 weitere Zeilen'], '100.012 Zeilen haben gezählt.',
+          ['100001', '100001']]);
+      await t.press('Enter');
+      assert.equal((await dialog(t)).open, true, 'the note goes to no line');
+      await t.press('ArrowUp');
+      await t.press('Enter');
+      assert.equal((await berichte(t)).selected, 'Raumhafen', 'the row above it goes to line 100000');
     },
   },
 ];
