@@ -112,13 +112,17 @@ bool IsCut(std::string_view cp1252_line) {
 // Windows-1252 text in UTF-8 with every control character in caret notation, as AppendVisible
 // would show its UTF-8 form, in one pass: rows are made by the hundred thousand.
 void AppendVisibleCp1252(std::string& out, std::string_view cp1252) {
-    for (const char c : cp1252) {
-        const auto byte = static_cast<unsigned char>(c);
+    for (std::size_t i = 0; i < cp1252.size(); ++i) {
+        // Printable ASCII, most of every report, goes in whole runs.
+        std::size_t run = i;
+        while (run < cp1252.size() && cp1252[run] >= 0x20 && cp1252[run] < 0x7F) ++run;
+        out.append(cp1252.data() + i, run - i);
+        if (run == cp1252.size()) break;
+        i = run;
+        const auto byte = static_cast<unsigned char>(cp1252[i]);
         if (byte < 0x20 || byte == 0x7F) {
             out += '^';
             out += static_cast<char>(byte ^ 0x40);
-        } else if (byte < 0x80) {
-            out += c;
         } else if (const char32_t code = Cp1252ToCodePoint(byte); code <= 0x9F) {
             out += "M-^";
             out += static_cast<char>((code - 0x80) ^ 0x40);
@@ -172,13 +176,16 @@ std::uint64_t ForEachSaboLine(std::string_view text, LineDecoder decode, std::ui
 }
 
 // A plunder line adds to a row only where the row's keyword opens it, after blanks for the rows
-// that add 0 (PluenLineAdditions); keywords are ASCII, the same before decoding and after.
-bool MayOpenWithKeyword(std::string_view line) {
-    std::size_t start = 0;
-    while (start < line.size() && static_cast<unsigned char>(line[start]) <= 0x20) ++start;
-    line.remove_prefix(start);
+// that add 0 (PluenLineAdditions); keywords are ASCII, the same before decoding and after. Looks
+// no further than the keyword, so that the many lines that do not are passed over quickly.
+bool MayOpenWithKeyword(std::string_view text, std::size_t begin) {
+    while (begin < text.size() && static_cast<unsigned char>(text[begin]) <= 0x20 &&
+           text[begin] != '\r' && text[begin] != '\n') {
+        ++begin;
+    }
+    const std::string_view rest = text.substr(begin);
     for (const Resource& resource : ResourceTable) {
-        if (line.starts_with(resource.keyword)) return true;
+        if (rest.starts_with(resource.keyword)) return true;
     }
     return false;
 }
@@ -208,10 +215,9 @@ std::uint64_t ForEachPluenLine(std::string_view text, LineDecoder decode,
     std::size_t at = 0;  // where the line numbered number starts
     std::uint64_t number = lines_before + 1;
     const auto visit = [&](std::size_t begin) {
-        std::size_t end = begin;
-        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+        if (!MayOpenWithKeyword(text, begin)) return;
+        const std::size_t end = std::min(text.find_first_of("\r\n", begin), text.size());
         const std::string_view raw = text.substr(begin, end - begin);
-        if (!MayOpenWithKeyword(raw)) return;
         number += BreaksBetween(text, at, begin);
         at = begin;
         const std::string_view line = decode(raw);
