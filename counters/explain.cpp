@@ -216,7 +216,8 @@ std::uint64_t ForEachPluenLine(std::string_view text, LineDecoder decode,
     std::uint64_t number = lines_before + 1;
     const auto visit = [&](std::size_t begin) {
         if (!MayOpenWithKeyword(text, begin)) return;
-        const std::size_t end = std::min(text.find_first_of("\r\n", begin), text.size());
+        std::size_t end = begin;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
         const std::string_view raw = text.substr(begin, end - begin);
         number += BreaksBetween(text, at, begin);
         at = begin;
