@@ -8,9 +8,10 @@ namespace korva {
 namespace {
 
 // text converts when the default does not show through: a text that does not convert gives
-// each default back, one that does gives its number for both.
-bool Converts(std::string_view text) {
-    return TextToIntDef(text, 0) == TextToIntDef(text, 1);
+// each default back, one that does gives its number for both. value is TextToIntDef(text,
+// fallback), so a second conversion is needed only where it equals the default.
+bool Converts(std::string_view text, Tally value, Tally fallback) {
+    return value != fallback || TextToIntDef(text, fallback == 0 ? 1 : 0) == value;
 }
 
 // A letter of German words in Windows-1252: ASCII letters, and the accented letters from 0xC0
@@ -50,7 +51,7 @@ LineAdditions SaboLineAdditions(std::string_view line, std::uint16_t named) {
     const std::int64_t close = TextPos(")", line);
     const std::string_view inner = TextSub(line, open, close - open);
     const Tally amount = TextToIntDef(inner, 1);
-    const bool unreadable = !inner.empty() && !Converts(inner);
+    const bool unreadable = !inner.empty() && !Converts(inner, amount, 1);
     LineAdditions additions;
     for (unsigned rows = named; rows; rows &= rows - 1) {
         const auto r = static_cast<std::size_t>(__builtin_ctz(rows));
@@ -72,7 +73,7 @@ LineAdditions PluenLineAdditions(std::string_view line) {
             TextTrim(TextSub(line, start, static_cast<std::int64_t>(line.size())));
         const Tally added = TextToIntDef(amount, 0);
         if (added == 0 && !NamesAtStart(opening, keyword)) continue;
-        additions.push_back({r, keyword, added, !Converts(amount)});
+        additions.push_back({r, keyword, added, !Converts(amount, added, 0)});
     }
     return additions;
 }
