@@ -8,10 +8,10 @@ namespace korva {
 namespace {
 
 // text converts when the default does not show through: a text that does not convert gives
-// each default back, one that does gives its number for both. value is TextToIntDef(text,
+// each default back, one that does gives its number for both. value is TextToIntDefQuick(text,
 // fallback), so a second conversion is needed only where it equals the default.
 bool Converts(std::string_view text, Tally value, Tally fallback) {
-    return value != fallback || TextToIntDef(text, fallback == 0 ? 1 : 0) == value;
+    return value != fallback || TextToIntDefQuick(text, fallback == 0 ? 1 : 0) == value;
 }
 
 // A letter of German words in Windows-1252: ASCII letters, and the accented letters from 0xC0
@@ -50,7 +50,7 @@ LineAdditions SaboLineAdditions(std::string_view line, std::uint16_t named) {
     const std::int64_t open = TextPos("(", line) + 1;
     const std::int64_t close = TextPos(")", line);
     const std::string_view inner = TextSub(line, open, close - open);
-    const Tally amount = TextToIntDef(inner, 1);
+    const Tally amount = TextToIntDefQuick(inner, 1);
     const bool unreadable = !inner.empty() && !Converts(inner, amount, 1);
     LineAdditions additions;
     for (unsigned rows = named; rows; rows &= rows - 1) {
@@ -71,7 +71,7 @@ LineAdditions PluenLineAdditions(std::string_view line) {
         const auto start = static_cast<std::int64_t>(keyword.size()) + 1;
         const std::string_view amount =
             TextTrim(TextSub(line, start, static_cast<std::int64_t>(line.size())));
-        const Tally added = TextToIntDef(amount, 0);
+        const Tally added = TextToIntDefQuick(amount, 0);
         if (added == 0 && !NamesAtStart(opening, keyword)) continue;
         additions.push_back({r, keyword, added, !Converts(amount, added, 0)});
     }
