@@ -10,9 +10,13 @@ const listRows = byId('ExplanationRows');
 const shownRows = 100000;
 const number = new Intl.NumberFormat('de-DE');
 
+// Every edit of the player's fires input; comparing tens of MB of text at each Erklärung would not.
 let lastCount = null;
+let changed = false;
+input.addEventListener('input', () => { changed = true; });
 document.addEventListener('korva-counted', ({ detail }) => {
   lastCount = detail;
+  changed = false;
   explainBar.hidden = false;
 });
 
@@ -108,7 +112,7 @@ explainButton.addEventListener('click', async () => {
   if (counting || errorBox.open || explanation.open || !lastCount) return;
   counting = true;
   try {
-    show(await explainText(lastCount), input.value !== lastCount.text);
+    show(await explainText(lastCount), changed);
   } catch (failure) {
     showErrorBox(failure);
   } finally {
