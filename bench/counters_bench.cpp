@@ -2,6 +2,8 @@
 // text, then count) and line by line as korva-count streams it.
 #include <benchmark/benchmark.h>
 
+#include "app/window/report_count.hpp"
+#include "app/window/report_explanation.hpp"
 #include "counters/cp1252.hpp"
 #include "counters/pluen_counter.hpp"
 #include "counters/report_lines.hpp"
@@ -83,6 +85,44 @@ void PluenTextDense(benchmark::State& state) {
     CountText<korva::PluenTally>(state, korva::bench::Shape::Dense);
 }
 
+// 5 MB of UTF-8 reports as the page hands them over: counted, and explained row by row. The
+// explanation is to take at most twice the count's time.
+const std::string& PageReports() {
+    static const std::string text = [] {
+        std::string reports;
+        korva::bench::GenerateReports(reports, 5 << 20, korva::bench::Shape::Realistic, 1);
+        return reports;
+    }();
+    return text;
+}
+
+void PageCount(benchmark::State& state, korva::Counter counter) {
+    const std::string& text = PageReports();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(counter == korva::Counter::kSabo
+                                     ? korva::form::CountSaboReportUtf8(text)
+                                     : korva::form::CountPluenReportUtf8(text));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
+void PageExplain(benchmark::State& state, korva::Counter counter) {
+    const std::string& text = PageReports();
+    std::uint64_t rows = 0;
+    for (auto _ : state) {
+        const korva::form::ReportExplanation explanation =
+            korva::form::ExplainReportUtf8(counter, text);
+        rows = explanation.shown + explanation.more;
+        benchmark::DoNotOptimize(explanation.rows.data());
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
+BENCHMARK_CAPTURE(PageCount, Sabo5MB, korva::Counter::kSabo)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PageExplain, Sabo5MB, korva::Counter::kSabo)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PageCount, Pluen5MB, korva::Counter::kPluen)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PageExplain, Pluen5MB, korva::Counter::kPluen)->Unit(benchmark::kMillisecond);
 BENCHMARK(SaboText)->Unit(benchmark::kMillisecond);
 BENCHMARK(PluenText)->Unit(benchmark::kMillisecond);
 BENCHMARK(SaboTextDense)->Unit(benchmark::kMillisecond);

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The web page's figures: the module in node against native korva-count --encoding utf-8 on a
 # generated UTF-8 report text (sabo and pluen, CPU time of one thread, median of RUNS runs), the
-# time from a click to the result in headless Chromium for 5 MB and 50 MB (median of 5), and the
-# single-file page's size.
+# time from a click to the result in headless Chromium for 5 MB and 50 MB (median of 5), Erklärung
+# against the count there, and the single-file page's size.
 # Usage: bench/web.sh [MEGABYTES=200]
 # Needs build-web/ (tools/build-web.sh, web/node_modules from npm ci) and build/ with
 # korva-count and korva-make-reports.
@@ -40,4 +40,5 @@ for counter in sabo pluen; do
     done
 done
 node bench/web_bench.mjs click "$work/5mb.txt" "$work/50mb.txt" 5
+node bench/web_bench.mjs explain "$work/5mb.txt" "$work/50mb.txt" 5
 echo "single-file page: $(stat -c %s build-web/korva-counter.html) bytes, $(gzip -9 -c build-web/korva-counter.html | wc -c) gzipped"

@@ -1,6 +1,7 @@
 // The web page's speed: the module in node against the native korva-count on the same UTF-8
 // report text, and in headless Chromium the time from a click to the result shown.
 // Usage: node bench/web_bench.mjs node FILE [RUNS]   |   node bench/web_bench.mjs click FILE... [RUNS]
+//        node bench/web_bench.mjs explain FILE... [RUNS]
 import { readFileSync } from 'node:fs';
 
 import { launch, serve } from '../web/tests/browser.mjs';
@@ -91,8 +92,99 @@ async function clickToResult(files, runs) {
   }
 }
 
+// The page's own work, medians of runs: from the click event on a counter's button to the result
+// set, and from the click event on Erklärung to the dialog shown with its rows, and to the end of
+// the frame that shows it; then Esc to the frame without it. The rows and the page's memory after
+// the last run.
+async function explainAgainstCount(files, runs) {
+  const chromium = await launch();
+  const server = await serve();
+  const frame = () => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve)));
+  try {
+    for (const file of files) {
+      const page = await chromium.browser.newPage();
+      await page.setViewport({ width: 760, height: 480 });
+      await page.goto(`${server.origin}/korva-counter.html`);
+      await page.waitForFunction(() => document.documentElement.dataset.kernel);
+      await page.$eval('#Input', (box, text) => { box.value = text; }, readFileSync(file, 'utf8'));
+      for (const button of ['Sabo', 'Pluen']) {
+        const counts = [];
+        const explains = [];
+        const closes = [];
+        for (let run = 0; run <= runs; ++run) {
+          await page.evaluate(() => {
+            const output = document.getElementById('Output');
+            const value = Object.getOwnPropertyDescriptor(HTMLTextAreaElement.prototype, 'value');
+            let click;
+            window.addEventListener('click', () => { click = performance.now(); }, { capture: true, once: true });
+            window.benchRun = new Promise((resolve) => {
+              Object.defineProperty(output, 'value', {
+                configurable: true,
+                get() { return value.get.call(this); },
+                set(text) {
+                  value.set.call(this, text);
+                  const now = performance.now();
+                  delete output.value;
+                  requestAnimationFrame(() => setTimeout(() => resolve([now - click, performance.now() - click])));
+                },
+              });
+            });
+          });
+          await page.click(`#${button}`);
+          counts.push(await page.evaluate(() => window.benchRun));
+          await page.evaluate(() => {
+            const dialog = document.getElementById('Explanation');
+            let click;
+            window.addEventListener('click', () => { click = performance.now(); }, { capture: true, once: true });
+            window.benchRun = new Promise((resolve) => {
+              dialog.show = function show() {
+                delete dialog.show;
+                dialog.show();
+                const now = performance.now();
+                requestAnimationFrame(() => setTimeout(() => resolve([now - click, performance.now() - click])));
+              };
+            });
+          });
+          await page.click('#Explain');
+          explains.push(await page.evaluate(() => window.benchRun));
+          const start = Date.now();
+          await page.keyboard.press('Escape');
+          await page.evaluate(frame);
+          closes.push([Date.now() - start]);
+        }
+        counts.shift();  // the first run compiles the module's code and grows its memory
+        explains.shift();
+        closes.shift();
+        const ms = (times, i) => median(times.map((t) => t[i])).toFixed(1);
+        await page.click('#Explain');
+        await page.keyboard.press('End');
+        const facts = await page.evaluate(() => {
+          const list = document.getElementById('ExplanationText');
+          return {
+            rows: document.querySelectorAll('#ExplanationRows > *').length,
+            last: document.getElementById(list.getAttribute('aria-activedescendant')).textContent.slice(0, 50),
+            summary: document.getElementById('ExplanationSummary').textContent,
+            heap: performance.memory?.usedJSHeapSize,
+          };
+        });
+        await page.keyboard.press('Escape');
+        const mb = (readFileSync(file).length / 1e6).toFixed(1);
+        console.log(`${mb} MB ${button}: count ${ms(counts, 0)} ms; Erklärung ${ms(explains, 0)} ms to the dialog with` +
+          ` its rows (ratio ${(ms(explains, 0) / ms(counts, 0)).toFixed(2)}), ${ms(explains, 1)} ms to the frame shown;` +
+          ` Esc to the frame ${ms(closes, 0)} ms; "${facts.summary}", last row "${facts.last}",` +
+          ` ${facts.rows} rows made; JS heap ${(facts.heap / 1e6).toFixed(0)} MB`);
+      }
+      await page.close();
+    }
+  } finally {
+    await server.stop();
+    await chromium.close();
+  }
+}
+
 const [mode, ...rest] = process.argv.slice(2);
 const runs = /^\d+$/.test(rest.at(-1)) ? Number(rest.pop()) : 5;
 if (mode === 'node') await moduleThroughput(rest[0], runs);
 else if (mode === 'click') await clickToResult(rest, runs);
-else throw new Error('usage: web_bench.mjs node FILE [RUNS] | click FILE... [RUNS]');
+else if (mode === 'explain') await explainAgainstCount(rest, runs);
+else throw new Error('usage: web_bench.mjs node FILE [RUNS] | click FILE... [RUNS] | explain FILE... [RUNS]');

@@ -8,10 +8,11 @@
 #include <vector>
 
 #include "cli/input.hpp"
+#include "counters/counter.hpp"
 
 namespace korva::cli {
 
-enum class Counter { kSabo, kPluen };
+using korva::Counter;
 
 enum class OutputFormat {
     kText,  // the result lines in UTF-8, each followed by LF

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/arguments.hpp"
-#include "cli/explain.hpp"
+#include "cli/explanation.hpp"
 #include "cli/input.hpp"
 #include "cli/output.hpp"
 #include "cli/reason.hpp"

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -24,6 +25,10 @@ using LineAdditions = std::vector<LineAddition>;
 
 // One entry per building the Windows-1252 line names, in table order; none for other lines.
 LineAdditions SaboLineAdditions(std::string_view line);
+
+// The same for a line without a 0x00 byte whose named rows are known already (bit r for
+// BuildingTable[r], as the sabotage scan finds them), without looking for the names again.
+LineAdditions SaboLineAdditions(std::string_view line, std::uint16_t named);
 
 // One entry per resource the line adds a non-zero amount to, and per resource the line names as
 // a word of its own at its start (after blanks) that adds 0, such as "Eisen 1.234.567" or

@@ -1,15 +1,17 @@
-// korva-count --explain: over the texts the command line reads in every encoding mode, the
-// additions explained line by line sum to the tallies the counters reach, and every explained
-// line is one line of text without control characters (C0, DEL or C1) and one valid JSON object.
+// The explanation: over the texts the command line reads in every encoding mode, the lines the
+// scans pick are exactly the lines that add when each line is looked at, under the same numbers;
+// their additions sum to the tallies the counters reach; and every explained line is one line of
+// text without control characters (C0, DEL or C1) and one valid JSON object.
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "cli/explain.hpp"
+#include "cli/explanation.hpp"
 #include "cli/input.hpp"
 #include "cli/tests/json_reader.hpp"
-#include "counters/line_report.hpp"
+#include "counters/explain.hpp"
 #include "counters/pluen_counter.hpp"
 #include "counters/report_lines.hpp"
 #include "counters/sabo_counter.hpp"
@@ -17,10 +19,11 @@
 
 namespace {
 
+using korva::Counter;
 using korva::fuzz::Require;
 
-void CheckForms(korva::cli::Counter counter, const korva::cli::ExplainedLine& line) {
-    const std::string text = korva::cli::ExplainedText(counter, line);
+void CheckForms(Counter counter, const korva::ExplainedLine& line) {
+    const std::string text = korva::cli::ExplainedText(counter, "-", line);
     Require(text.find('\n') == text.size() - 1, "an explained line is one line of text");
     for (std::size_t i = 0; i + 1 < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
@@ -29,9 +32,44 @@ void CheckForms(korva::cli::Counter counter, const korva::cli::ExplainedLine& li
         Require(!(byte == 0xC2 && static_cast<unsigned char>(text[i + 1]) <= 0x9F),
                 "an explained line holds no C1 control character");
     }
-    const std::string json = korva::cli::ExplainedJson(counter, line);
+    const std::string json = korva::cli::ExplainedFileJson(counter, "-", line);
     Require(korva::cli_test::JsonReader::Read(json).has_value(),
             "an explained line in JSON is valid JSON");
+}
+
+// Each line's additions, looked at one by one: what the scans must find.
+struct Expected {
+    std::uint64_t number;
+    korva::LineAdditions additions;
+    std::string line;
+};
+
+bool Same(const korva::LineAdditions& a, const korva::LineAdditions& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i].row != b[i].row || a[i].amount != b[i].amount ||
+            a[i].unreadable != b[i].unreadable) {
+            return false;
+        }
+    }
+    return true;
+}
+
+template <std::size_t rows>
+void Explain(Counter counter, std::string_view text, korva::LineDecoder decode,
+             std::uint64_t& lines, const std::vector<Expected>& expected, std::size_t& next,
+             std::array<korva::Tally, rows>& sums) {
+    lines = korva::ForEachExplainedLine(
+        counter, text, decode, lines, [&](const korva::ExplainedLine& line) {
+            Require(next < expected.size(), "the scan explains no line more");
+            const Expected& want = expected[next++];
+            Require(line.number == want.number && line.cp1252_line == want.line &&
+                        Same(line.additions, want.additions),
+                    "the scan explains the lines that add, under their numbers");
+            for (const auto& a : line.additions)
+                sums[a.row] = korva::WrappingAdd(sums[a.row], a.amount);
+            CheckForms(counter, line);
+        });
 }
 
 }  // namespace
@@ -45,27 +83,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::array<korva::Tally, korva::BuildingTable.size()> counts{};
         std::array<korva::Tally, korva::ResourceTable.size()> sums{};
         std::uint64_t number = 0;
+        std::uint64_t sabo_lines = 0;
+        std::uint64_t pluen_lines = 0;
         korva::cli::ForEachText(
             bytes, encoding, [&](std::string_view text, korva::LineDecoder decode) {
                 sabo.AddText(text, decode);
                 pluen.AddText(text, decode);
+                std::vector<Expected> built;
+                std::vector<Expected> plundered;
                 korva::ForEachLine(text, [&](std::string_view raw) {
                     const std::string line(decode(raw));
                     ++number;
-                    const korva::LineAdditions built = korva::SaboLineAdditions(line);
-                    const korva::LineAdditions plundered = korva::PluenLineAdditions(line);
-                    for (const auto& a : built) {
-                        counts[a.row] = korva::WrappingAdd(counts[a.row], a.amount);
-                    }
-                    for (const auto& a : plundered) {
-                        sums[a.row] = korva::WrappingAdd(sums[a.row], a.amount);
-                    }
-                    if (!built.empty())
-                        CheckForms(korva::cli::Counter::kSabo, {"-", number, built, line});
-                    if (!plundered.empty()) {
-                        CheckForms(korva::cli::Counter::kPluen, {"-", number, plundered, line});
-                    }
+                    korva::LineAdditions b = korva::SaboLineAdditions(line);
+                    korva::LineAdditions p = korva::PluenLineAdditions(line);
+                    if (!b.empty()) built.push_back({number, std::move(b), line});
+                    if (!p.empty()) plundered.push_back({number, std::move(p), line});
                 });
+                std::size_t next_built = 0;
+                std::size_t next_plundered = 0;
+                Explain(Counter::kSabo, text, decode, sabo_lines, built, next_built, counts);
+                Explain(Counter::kPluen, text, decode, pluen_lines, plundered, next_plundered,
+                        sums);
+                Require(next_built == built.size() && next_plundered == plundered.size(),
+                        "the scan explains every line that adds");
+                Require(sabo_lines == number && pluen_lines == number,
+                        "the lines are counted as the counters divide them");
             });
         Require(counts == sabo.Counts(), "the explained additions sum to the sabotage tally");
         Require(sums == pluen.Sums(), "the explained additions sum to the plunder tally");

@@ -1,4 +1,4 @@
-#include "cli/explain.hpp"
+#include "cli/explanation.hpp"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +19,9 @@ using cli_test::JsonReader;
 using cli_test::JsonValue;
 using std::string_literals::operator""s;
 
-ExplainedLine Explained(Counter counter, std::string_view file, std::uint64_t number,
-                        std::string_view line) {
-    return {file, number,
-            counter == Counter::kSabo ? SaboLineAdditions(line) : PluenLineAdditions(line), line};
+ExplainedLine Explained(Counter counter, std::uint64_t number, std::string_view line) {
+    return {number, counter == Counter::kSabo ? SaboLineAdditions(line) : PluenLineAdditions(line),
+            line};
 }
 
 struct TextRow {
@@ -62,21 +61,22 @@ TEST(ExplainedText, SaysWhereWhatAndShowsTheLine) {
          "-:12: Eisenmine +1 | " + long_line.substr(0, 199) + "\xC3\xA4\xE2\x80\xA6"},
     };
     for (const TextRow& row : rows) {
-        EXPECT_EQ(ExplainedText(row.counter, Explained(row.counter, row.file, 12, row.line)),
+        EXPECT_EQ(ExplainedText(row.counter, row.file, Explained(row.counter, 12, row.line)),
                   row.shown + "\n")
             << row.line;
     }
 }
 
 TEST(ExplainedJson, HasTheAgreedShape) {
-    EXPECT_EQ(ExplainedJson(Counter::kSabo,
-                            Explained(Counter::kSabo, "-", 12, "Eisenmine (3) und Bohrturm (2)")),
+    EXPECT_EQ(ExplainedFileJson(Counter::kSabo, "-",
+                                Explained(Counter::kSabo, 12, "Eisenmine (3) und Bohrturm (2)")),
               R"({"file":"-","line":12,"added":[{"name":"Eisenmine","count":3,"readable":true},)"
               R"({"name":"Bohrturm","count":3,"readable":true}],)"
               R"j("text":"Eisenmine (3) und Bohrturm (2)","cut":false})j");
-    EXPECT_EQ(ExplainedJson(Counter::kPluen, Explained(Counter::kPluen, "a.txt", 1, "Eisen 1.5")),
-              R"({"file":"a.txt","line":1,"added":[{"name":"Eisen","amount":0,"readable":false}],)"
-              R"("text":"Eisen 1.5","cut":false})");
+    EXPECT_EQ(
+        ExplainedFileJson(Counter::kPluen, "a.txt", Explained(Counter::kPluen, 1, "Eisen 1.5")),
+        R"({"file":"a.txt","line":1,"added":[{"name":"Eisen","amount":0,"readable":false}],)"
+        R"("text":"Eisen 1.5","cut":false})");
 }
 
 TEST(ExplainedJson, IsValidAndReadsBackForEveryByte) {
@@ -89,8 +89,8 @@ TEST(ExplainedJson, IsValidAndReadsBackForEveryByte) {
         every_byte,
     };
     for (const std::string& line : lines) {
-        const std::string json =
-            ExplainedJson(Counter::kSabo, Explained(Counter::kSabo, "\"a\\b\"\x01\xFF", 3, line));
+        const std::string json = ExplainedFileJson(Counter::kSabo, "\"a\\b\"\x01\xFF",
+                                                   Explained(Counter::kSabo, 3, line));
         for (std::size_t i = 0; i < json.size(); ++i) {
             const auto byte = static_cast<unsigned char>(json[i]);
             ASSERT_TRUE(byte >= 0x20 && byte != 0x7F) << "raw control byte at " << i;

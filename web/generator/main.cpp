@@ -15,6 +15,7 @@
 #include "app/window/failure.hpp"
 #include "app/window/form.hpp"
 #include "base64.hpp"
+#include "comment_lines.hpp"
 #include "form_markup.hpp"
 
 namespace {
@@ -95,13 +96,19 @@ void Build(const fs::path& page_dir, const fs::path& icon, const fs::path& simd,
         {"OUT_OF_MEMORY_TEXT", web::Escaped(Utf8(form::kOutOfMemoryText))},
         {"FOREIGN_FAILURE_TEXT", web::Escaped(Utf8(form::kForeignFailureText))},
         {"FORM_STYLE", web::FormStyle()},
-        {"STYLE", Filled(ReadFile(page_dir / "page.css"), screens)},
+        {"STYLE", Filled(web::WithoutCommentLines(ReadFile(page_dir / "page.css") +
+                                                  ReadFile(page_dir / "explain.css")),
+                         screens)},
+        {"EXPLANATION", ReadFile(page_dir / "explain.html")},
         {"MENU", web::MenuMarkup()},
         {"CONTROLS", web::ControlsMarkup()},
         {"ICON", "data:image/svg+xml;base64," + web::Base64(ReadFile(icon))},
         {"SIMD_MODULE", web::Base64(ReadFile(simd))},
         {"SCALAR_MODULE", web::Base64(ReadFile(scalar))},
-        {"SCRIPT", Filled(ReadFile(page_dir / "page.js"), screens)},
+        // One module script: the explanation uses the page's module and error box.
+        {"SCRIPT", Filled(web::WithoutCommentLines(ReadFile(page_dir / "page.js") +
+                                                   ReadFile(page_dir / "explain.js")),
+                          screens)},
         {"SITE_HEAD", ""},
     };
     const std::string html = ReadFile(page_dir / "page.html");

@@ -9,6 +9,7 @@
 
 #include "app/window/count_announcement.hpp"
 #include "app/window/report_count.hpp"
+#include "app/window/report_explanation.hpp"
 #include "counters/cp1252.hpp"
 #include "counters/result_lines.hpp"
 
@@ -29,6 +30,21 @@ std::uint8_t* ResultBlock(std::string_view text, std::string_view announcement) 
         std::memcpy(at + sizeof length, part.data(), part.size());
         at += sizeof length + part.size();
     }
+    return block;
+}
+
+// An explanation block: the rows' length as 32 bits, the rows, then the number of rows shown and
+// of the rows left out, 32 bits each.
+std::uint8_t* ExplanationBlock(const korva::form::ReportExplanation& explanation) {
+    const std::uint32_t numbers[] = {static_cast<std::uint32_t>(explanation.rows.size()),
+                                     static_cast<std::uint32_t>(explanation.shown),
+                                     static_cast<std::uint32_t>(explanation.more)};
+    auto* block = static_cast<std::uint8_t*>(std::malloc(sizeof numbers + explanation.rows.size()));
+    if (block == nullptr) return nullptr;
+    std::memcpy(block, numbers, sizeof(std::uint32_t));
+    std::memcpy(block + sizeof(std::uint32_t), explanation.rows.data(), explanation.rows.size());
+    std::memcpy(block + sizeof(std::uint32_t) + explanation.rows.size(), numbers + 1,
+                2 * sizeof(std::uint32_t));
     return block;
 }
 
@@ -63,6 +79,19 @@ __attribute__((export_name("korva_count"))) std::uint8_t* korva_count(std::int32
     }
     return ResultBlock(korva::Cp1252ToUtf8(korva::OutputText(lines)),
                        korva::form::CountAnnouncement(lines));
+}
+
+// The rows behind the count of the report text at text (UTF-8), "Zeile 5: Eisenmine +3 | ..."
+// each ended by LF, at most max_rows of them, in a block the page frees. 0 for an unknown counter,
+// or when the block finds no memory.
+__attribute__((export_name("korva_explain"))) std::uint8_t* korva_explain(std::int32_t counter,
+                                                                          const char* text,
+                                                                          std::size_t size,
+                                                                          std::uint32_t max_rows) {
+    if (counter != kSabo && counter != kPluen) return nullptr;
+    return ExplanationBlock(korva::form::ExplainReportUtf8(
+        counter == kSabo ? korva::Counter::kSabo : korva::Counter::kPluen,
+        std::string_view(text, size), max_rows));
 }
 
 }  // extern "C"

@@ -65,23 +65,11 @@ function writeText(module, text) {
   return { at, length: written };
 }
 
-async function countText(counter, text) {
+// Runs work with the module; a failure drops this instance for a fresh one.
+async function withModule(work) {
   const module = await korva();
-  let result;
   try {
-    const { at, length } = writeText(module, text);
-    const block = module.korva_count(counter, at, length);
-    module.korva_free(at);
-    if (!block) throw new OutOfMemory();
-    // The result box's text, then the announcement, each after its length.
-    const view = new DataView(module.memory.buffer);
-    const size = view.getUint32(block, true);
-    const spoken = block + 4 + size;
-    result = {
-      text: decoder.decode(new Uint8Array(module.memory.buffer, block + 4, size)),
-      announcement: decoder.decode(new Uint8Array(module.memory.buffer, spoken + 4, view.getUint32(spoken, true))),
-    };
-    module.korva_free(block);
+    return work(module);
   } catch (failure) {
     instance = null;
     korva();
@@ -89,7 +77,6 @@ async function countText(counter, text) {
     if (failure instanceof RangeError) throw new OutOfMemory();
     throw failure;
   }
-  return result;
 }
 
 // On a phone the stacked boxes are short: the result box grows to its whole text and is brought
@@ -105,6 +92,23 @@ function fitResult() {
   output.scrollIntoView({ block: 'nearest' });
 }
 stacked.addEventListener('change', fitResult);
+
+const countText = (counter, text) => withModule((module) => {
+  const { at, length } = writeText(module, text);
+  const block = module.korva_count(counter, at, length);
+  module.korva_free(at);
+  if (!block) throw new OutOfMemory();
+  // The result box's text, then the announcement, each after its length.
+  const view = new DataView(module.memory.buffer);
+  const size = view.getUint32(block, true);
+  const spoken = block + 4 + size;
+  const result = {
+    text: decoder.decode(new Uint8Array(module.memory.buffer, block + 4, size)),
+    announcement: decoder.decode(new Uint8Array(module.memory.buffer, spoken + 4, view.getUint32(spoken, true))),
+  };
+  module.korva_free(block);
+  return result;
+});
 
 function showResult({ text, announcement: spoken }) {
   output.value = text;
@@ -138,7 +142,9 @@ async function press(counter) {
   if (counting || errorBox.open) return;
   counting = true;
   try {
-    showResult(await countText(counter, input.value));
+    const text = input.value;
+    showResult(await countText(counter, text));
+    document.dispatchEvent(new CustomEvent('korva-counted', { detail: { counter, text } }));
   } catch (failure) {
     showErrorBox(failure);
   } finally {

@@ -31,6 +31,8 @@ export const edgeInputs = [
   ['outside Windows-1252', 'Eisenmine (３)\nWasser\u2003 5\n€ Eisen 7\n😀 Raumhafen (4)'],
   ['invalid UTF-8', Buffer.from('Eisenmine \xE2(4)\nEisen\xF0\x9F12\n\xFFSolarpark (9)', 'latin1')],
   ['lone CR and CR LF', 'Eisen 5\rEisen 6\r\nEisen 7\n\rEisen 8'],
+  ['keywords after blanks, amounts the game wrote with points', '  Eisen 1500\n\tEisen 7\nEisen 1.500\nEisenmine (1.000)\n Wasserstoff 3'],
+  ['controls and a long line', `Eisenmine (2)\x1B[31m\x7F\u0081\nRaumhafen ${'ä'.repeat(210)}`],
   ['wrapping totals', 'Schiffsfabrik (2147483647)\n'.repeat(5) + 'Eisen 2147483647\n'.repeat(3)],
 ].map(([name, text]) => ({ name, bytes: typeof text === 'string' ? Buffer.from(text, 'utf8') : text }));
 

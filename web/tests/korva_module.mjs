@@ -35,6 +35,36 @@ export function countBytes(module, counter, bytes) {
   return text;
 }
 
+// The explanation of a count as the page gets it: the rows (each ended by LF), how many are
+// shown, and how many more there are past maxRows.
+export function explainBytes(module, counter, bytes, maxRows = 100000) {
+  const at = module.korva_alloc(bytes.length);
+  if (!at) throw new Error('no memory for the report');
+  new Uint8Array(module.memory.buffer, at, bytes.length).set(bytes);
+  const block = module.korva_explain(counters[counter], at, bytes.length, maxRows);
+  module.korva_free(at);
+  if (!block) throw new Error('no memory for the explanation');
+  const view = new DataView(module.memory.buffer);
+  const size = view.getUint32(block, true);
+  const rows = new TextDecoder().decode(new Uint8Array(module.memory.buffer, block + 4, size));
+  const shown = view.getUint32(block + 4 + size, true);
+  const more = view.getUint32(block + 8 + size, true);
+  module.korva_free(block);
+  return { rows, shown, more };
+}
+
+// korva-count --explain's rows for the same text (read as UTF-8, as the page's text is), each
+// "-:N:" put as the page puts it, "Zeile N:".
+export function nativeRows(counter, bytes) {
+  const input = Buffer.concat([Buffer.from([0xef, 0xbb, 0xbf]), Buffer.from(bytes)]);
+  const run = (...options) => execFileSync(korvaCount, [counter, '--encoding', 'utf-8', ...options],
+    { input, maxBuffer: 1 << 28 }).toString('utf8');
+  const result = run();
+  const explained = run('--explain');
+  if (!explained.endsWith(result)) throw new Error('korva-count --explain: no result after the rows');
+  return explained.slice(0, explained.length - result.length).replace(/^-:(\d+):/gm, 'Zeile $1:');
+}
+
 const windows1252 = new TextDecoder('windows-1252');
 
 // korva-count's raw result (the windows' result box, Windows-1252) in UTF-8. A byte-order mark

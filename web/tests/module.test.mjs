@@ -1,31 +1,99 @@
-// The module in node against the native korva-count: the same result text, byte for byte, for
-// both modules, both counters and every input of the fuzz corpora, edge cases, generated reports,
-// and a seeded run of mutations (KORVA_WEB_MUTATIONS, default 150).
+// The module in node against the native korva-count: the same result text, byte for byte, and
+// the same explanation rows, for both modules, both counters and every input of the fuzz corpora,
+// edge cases, generated reports, and a seeded run of mutations (KORVA_WEB_MUTATIONS, default 150);
+// and the rows' additions summed give every row of the result.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
 import { corpusInputs, edgeInputs, mutations } from './inputs.mjs';
-import { countBytes, generatedReports, instantiate, kernels, moduleBytes, nativeResult } from './korva_module.mjs';
+import {
+  countBytes, explainBytes, generatedReports, instantiate, kernels, moduleBytes, nativeResult, nativeRows,
+} from './korva_module.mjs';
 
 test('each module imports nothing and exports the entry points the page calls', () => {
   for (const kernel of kernels) {
     const module = new WebAssembly.Module(moduleBytes(kernel));
     assert.deepEqual(WebAssembly.Module.imports(module), [], kernel);
     assert.deepEqual(WebAssembly.Module.exports(module).map((e) => e.name).sort(),
-      ['korva_alloc', 'korva_count', 'korva_free', 'korva_out_of_memory', 'memory'], kernel);
+      ['korva_alloc', 'korva_count', 'korva_explain', 'korva_free', 'korva_out_of_memory', 'memory'], kernel);
   }
 });
 
-test('the modules count every input as korva-count --encoding utf-8 does', async () => {
+// What each row adds, by name: "Zeile 5: Eisenmine +3, Bohrturm +3 (Anzahl nicht lesbar) | ...".
+function addedByName(rows) {
+  const sums = new Map();
+  for (const row of rows.split('\n').filter(Boolean)) {
+    const added = row.slice(row.indexOf(': ') + 2, row.indexOf(' | '));
+    for (const addition of added.split(', ')) {
+      const [, name, amount] = addition.match(/^(.+) ([+-]\d+)(?: \((?:Anzahl|Betrag) nicht lesbar\))?$/);
+      sums.set(name, BigInt.asIntN(64, (sums.get(name) ?? 0n) + BigInt(amount)));
+    }
+  }
+  return sums;
+}
+
+// Each result row's name and number: "Eisenmine  (3)" or "Eisen = 3".
+function resultRows(text) {
+  return text.split('\r\n').map((line) => line.match(/^(.+?)(?: {2}\(| = )(-?\d+)\)?$/)).filter(Boolean)
+    .map(([, name, number]) => [name, BigInt(number)]);
+}
+
+// Each check runs for every input, counter and kernel; expected is made once per input and counter.
+const checks = [
+  {
+    name: 'the result box text is korva-count --raw\'s',
+    expected: nativeResult,
+    run: (module, counter, bytes, expected) => assert.equal(countBytes(module, counter, bytes), expected),
+  },
+  {
+    name: 'the rows are korva-count --explain\'s, "Zeile N" for the file',
+    expected: nativeRows,
+    run: (module, counter, bytes, expected) => {
+      const { rows, shown, more } = explainBytes(module, counter, bytes);
+      assert.equal(rows, expected);
+      assert.deepEqual([shown, more], [expected.split('\n').length - 1, 0]);
+    },
+  },
+  {
+    name: 'the rows\' additions add up to every row of the result',
+    run: (module, counter, bytes) => {
+      const sums = addedByName(explainBytes(module, counter, bytes).rows);
+      const totals = resultRows(countBytes(module, counter, bytes));
+      assert.ok(totals.length >= 6);
+      for (const [name, total] of totals) {
+        if (name.startsWith('Gesamt')) continue;  // points, not a row the lines add to
+        assert.equal(sums.get(name) ?? 0n, total, name);
+      }
+    },
+  },
+  {
+    name: 'past the rows shown, the rest are counted, not made',
+    run: (module, counter, bytes) => {
+      const all = explainBytes(module, counter, bytes);
+      const first = explainBytes(module, counter, bytes, 2);
+      assert.equal(first.rows, all.rows.split('\n').slice(0, first.shown).map((row) => `${row}\n`).join(''));
+      assert.deepEqual([first.shown, first.shown + first.more], [Math.min(2, all.shown), all.shown]);
+    },
+  },
+];
+
+test('the modules count and explain every input as korva-count --encoding utf-8 does', async () => {
   const seeds = [...corpusInputs(), ...edgeInputs];
   const generated = { name: '2 MB of generated reports', bytes: generatedReports(2) };
   const inputs = [...seeds, generated, ...mutations(seeds, Number(process.env.KORVA_WEB_MUTATIONS ?? 150), 20261207)];
   const modules = Object.fromEntries(await Promise.all(kernels.map(async (k) => [k, await instantiate(k)])));
   for (const { name, bytes } of inputs) {
     for (const counter of ['sabo', 'pluen']) {
-      const expected = nativeResult(counter, bytes);
-      for (const kernel of kernels) {
-        assert.equal(countBytes(modules[kernel], counter, bytes), expected, `${kernel} ${counter}: ${name}`);
+      for (const check of checks) {
+        const expected = check.expected?.(counter, bytes);
+        for (const kernel of kernels) {
+          try {
+            check.run(modules[kernel], counter, bytes, expected);
+          } catch (failure) {
+            failure.message = `${check.name}: ${kernel} ${counter}: ${name}\n${failure.message}`;
+            throw failure;
+          }
+        }
       }
     }
   }

@@ -1,0 +1,219 @@
+
+// Erklärung: which lines made each total, one row per line behind the last count, as
+// korva-count --explain gives them. Made only when asked, from the text that count used.
+const explainBar = byId('ExplainBar');
+const explainButton = byId('Explain');
+const explanation = byId('Explanation');
+const list = byId('ExplanationText');
+const listRows = byId('ExplanationRows');
+// Rows past these are counted, not made: 50 MB of reports can hold a million.
+const shownRows = 100000;
+const number = new Intl.NumberFormat('de-DE');
+
+// Every edit of the player's fires input; comparing tens of MB of text at each Erklärung would not.
+let lastCount = null;
+let changed = false;
+input.addEventListener('input', () => { changed = true; });
+document.addEventListener('korva-counted', ({ detail }) => {
+  lastCount = detail;
+  changed = false;
+  explainBar.hidden = false;
+});
+
+const explainText = ({ counter, text }) => withModule((module) => {
+  const { at, length } = writeText(module, text);
+  const block = module.korva_explain(counter, at, length, shownRows);
+  module.korva_free(at);
+  if (!block) throw new OutOfMemory();
+  // The rows after their length, then how many are shown and how many more there are.
+  const view = new DataView(module.memory.buffer);
+  const size = view.getUint32(block, true);
+  const result = {
+    rows: decoder.decode(new Uint8Array(module.memory.buffer, block + 4, size)),
+    shown: view.getUint32(block + 4 + size, true),
+    more: view.getUint32(block + 8 + size, true),
+  };
+  module.korva_free(block);
+  return result;
+});
+
+function summary(rows) {
+  if (rows === 0) return 'Keine Zeile hat gezählt.';
+  return rows === 1 ? '1 Zeile hat gezählt.' : `${number.format(rows)} Zeilen haben gezählt.`;
+}
+
+// The box's lines, and the one the keys move on; only those in view are made into elements.
+let lines = [];
+let active = 0;
+const rowHeight = () => parseFloat(getComputedStyle(list).getPropertyValue('--row'));
+
+function render() {
+  const height = rowHeight();
+  listRows.style.height = `${lines.length * height}px`;
+  const first = Math.max(0, Math.floor(list.scrollTop / height) - 4);
+  const last = Math.min(lines.length, first + Math.ceil(list.clientHeight / height) + 8);
+  const rows = [];
+  for (let i = first; i < last; ++i) {
+    const row = document.createElement('div');
+    row.id = `ExplanationRow${i}`;
+    row.dataset.index = i;
+    row.style.top = `${i * height}px`;
+    row.textContent = lines[i];
+    for (const [name, value] of [['role', 'option'], ['aria-setsize', lines.length], ['aria-posinset', i + 1],
+      ['aria-selected', i === active]]) row.setAttribute(name, value);
+    rows.push(row);
+  }
+  listRows.replaceChildren(...rows);
+  if (lines.length) list.setAttribute('aria-activedescendant', `ExplanationRow${active}`);
+  else list.removeAttribute('aria-activedescendant');
+}
+list.addEventListener('scroll', render);
+
+function activate(index) {
+  active = Math.max(0, Math.min(lines.length - 1, index));
+  const height = rowHeight();
+  const top = active * height;
+  if (top < list.scrollTop) list.scrollTop = top;
+  else if (top + height > list.scrollTop + list.clientHeight) list.scrollTop = top + height - list.clientHeight;
+  render();
+}
+
+// The back gesture closes the dialog: it stands in the history while open.
+let inHistory = false;
+function hide(focus = explainButton) {
+  if (!explanation.open) return;
+  explanation.close();
+  focus.focus();
+  if (inHistory) {
+    inHistory = false;
+    history.back();
+  }
+}
+window.addEventListener('popstate', () => {
+  if (!inHistory) return;
+  inHistory = false;
+  hide();
+});
+
+function show({ rows, shown, more }, changed) {
+  lines = rows === '' ? [] : rows.slice(0, -1).split('\n');
+  if (changed) lines.unshift('Berichte wurde seit der Zählung geändert; erklärt wird die Zählung, wie sie war.');
+  if (more > 0) lines.push(`… und ${number.format(more)} weitere Zeilen`);
+  byId('ExplanationSummary').textContent = summary(shown + more);
+  explanation.show();
+  list.scrollTop = 0;
+  activate(0);
+  list.focus();
+  history.pushState(history.state, '');
+  inHistory = true;
+}
+
+explainButton.addEventListener('click', async () => {
+  if (counting || errorBox.open || explanation.open || !lastCount) return;
+  counting = true;
+  try {
+    show(await explainText(lastCount), changed);
+  } catch (failure) {
+    showErrorBox(failure);
+  } finally {
+    counting = false;
+  }
+});
+
+// Where line number starts in text, or -1 when the text is shorter.
+function lineStart(text, number) {
+  let at = 0;
+  for (let line = 1; line < number && at >= 0; ++line) {
+    const next = text.indexOf('\n', at);
+    at = next < 0 ? -1 : next + 1;
+  }
+  return at;
+}
+
+// The top of the line starting at start in Berichte, and a line's height, from a copy of the
+// box's text laid out as the box lays it out; without wrapping, one line tells the height of all.
+function linePlace(start, number) {
+  const style = getComputedStyle(input);
+  const wraps = style.whiteSpace !== 'pre';
+  const copy = document.createElement('div');
+  for (const property of ['font', 'whiteSpace', 'overflowWrap', 'wordBreak', 'letterSpacing', 'tabSize']) {
+    copy.style[property] = style[property];
+  }
+  Object.assign(copy.style, { position: 'absolute', visibility: 'hidden', top: '0', left: '0', padding: '0',
+    width: `${input.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight)}px` });
+  const mark = document.createElement('span');
+  mark.textContent = 'x';
+  copy.append(wraps ? input.value.slice(0, start) : '', mark);
+  document.body.append(copy);
+  const height = copy.offsetHeight - mark.offsetTop;
+  const top = wraps ? mark.offsetTop : (number - 1) * height;
+  copy.remove();
+  return { top, height };
+}
+
+// Selects the line in Berichte and scrolls it to the middle, among its neighbours.
+function goToLine(number) {
+  const text = input.value;
+  const start = lineStart(text, number);
+  if (start < 0) return;
+  const end = text.indexOf('\n', start);
+  input.focus();
+  input.setSelectionRange(start, end < 0 ? text.length : end);
+  const { top, height } = linePlace(start, number);
+  input.scrollTop = top + parseFloat(getComputedStyle(input).paddingTop) - (input.clientHeight - height) / 2;
+  input.scrollLeft = 0;
+}
+
+// Choosing a row (a click, a tap, or Enter) goes to its line; the notes above and below the rows
+// go nowhere.
+function choose(index) {
+  const row = /^Zeile (\d+):/.exec(lines[index] ?? '');
+  if (!row) return;
+  hide(input);
+  goToLine(Number(row[1]));
+}
+listRows.addEventListener('click', (event) => {
+  const row = event.target.closest('[role="option"]');
+  if (row) choose(Number(row.dataset.index));
+});
+
+const page = () => Math.max(1, Math.floor(list.clientHeight / rowHeight()) - 1);
+const moves = { ArrowDown: () => active + 1, ArrowUp: () => active - 1, PageDown: () => active + page(),
+  PageUp: () => active - page(), Home: () => 0, End: () => lines.length - 1 };
+list.addEventListener('keydown', (event) => {
+  if (event.key === 'Enter') choose(active);
+  else if (moves[event.key]) activate(moves[event.key]());
+  else return;
+  event.preventDefault();
+});
+
+// Esc closes, and Tab stays within the dialog, as in a modal one.
+explanation.addEventListener('keydown', (event) => {
+  if (event.key === 'Escape') {
+    event.preventDefault();
+    hide();
+    return;
+  }
+  if (event.key !== 'Tab') return;
+  const stops = [list, byId('ExplanationCopy'), byId('ExplanationClose')];
+  const at = stops.indexOf(document.activeElement);
+  event.preventDefault();
+  stops[(at + (event.shiftKey ? stops.length - 1 : 1)) % stops.length].focus();
+});
+byId('ExplanationClose').addEventListener('click', () => hide());
+
+// All rows, each ended by CR LF as from the windows.
+byId('ExplanationCopy').addEventListener('click', async () => {
+  const text = lines.map((line) => `${line}\r\n`).join('');
+  try {
+    await navigator.clipboard.writeText(text);
+  } catch {
+    const put = (event) => {
+      event.clipboardData.setData('text/plain', text);
+      event.preventDefault();
+    };
+    document.addEventListener('copy', put);
+    document.execCommand('copy');
+    document.removeEventListener('copy', put);
+  }
+});
