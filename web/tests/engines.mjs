@@ -144,7 +144,8 @@ async function launchPuppeteer(engine) {
 }
 
 const webkitKeys = { Control: Key.CONTROL, Shift: Key.SHIFT, Alt: Key.ALT, Tab: Key.TAB, Enter: Key.ENTER, Escape: Key.ESCAPE,
-  Space: Key.SPACE, Backspace: Key.BACK_SPACE, F10: Key.F10, Delete: Key.DELETE, End: Key.END, Home: Key.HOME };
+  Space: Key.SPACE, Backspace: Key.BACK_SPACE, F10: Key.F10, Delete: Key.DELETE, End: Key.END, Home: Key.HOME,
+  ArrowUp: Key.ARROW_UP, ArrowDown: Key.ARROW_DOWN, PageUp: Key.PAGE_UP, PageDown: Key.PAGE_DOWN };
 
 class WebKitHands extends Hands {
   constructor(driver) {
@@ -199,7 +200,12 @@ class WebKitHands extends Hands {
   async click(selector) { await (await this.driver.findElement(By.css(selector))).click(); }
 
   async press(keys) {
-    const names = keys.split('+').map((name) => webkitKeys[name] ?? name.toLowerCase());
+    // A named key this table lacks would be typed as its letters: refuse it instead.
+    const names = keys.split('+').map((name) => {
+      if (webkitKeys[name]) return webkitKeys[name];
+      if (name.length > 1) throw new Error(`no WebDriver key for ${name}`);
+      return name.toLowerCase();
+    });
     const key = names.pop();
     let actions = this.driver.actions();
     for (const modifier of names) actions = actions.keyDown(modifier);
