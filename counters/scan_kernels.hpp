@@ -30,11 +30,11 @@
 #include <tuple>
 #include <type_traits>
 
-#include "counters/avx2_kernel.hpp"
-#include "counters/wasm_simd_kernel.hpp"
+#include "counters/kernels/avx2_kernel.hpp"
+#include "counters/kernels/wasm_simd_kernel.hpp"
 #include "counters/build_check.hpp"
 #include "counters/fingerprint_scan.hpp"
-#include "counters/scalar_kernel.hpp"
+#include "counters/kernels/scalar_kernel.hpp"
 #include "counters/scan_path.hpp"
 
 namespace korva::kernels {

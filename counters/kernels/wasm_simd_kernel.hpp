@@ -4,7 +4,7 @@
 // page's module for browsers that have it; the page falls back to a module built without it.
 #pragma once
 
-#include "counters/scalar_kernel.hpp"
+#include "counters/kernels/scalar_kernel.hpp"
 
 #if defined(__wasm_simd128__)
 #define KORVA_HAVE_WASM_SIMD_PATH 1

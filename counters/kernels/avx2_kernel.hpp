@@ -3,7 +3,7 @@
 // AVX2 alone (the rest of the program runs on any x86-64), and run only where the CPU has AVX2.
 #pragma once
 
-#include "counters/scalar_kernel.hpp"
+#include "counters/kernels/scalar_kernel.hpp"
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define KORVA_HAVE_AVX2_PATH 1
