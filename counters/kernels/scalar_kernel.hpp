@@ -13,6 +13,11 @@ namespace korva::kernels {
 // Stands in the list of kernels for one that this compiler cannot build.
 struct Absent {};
 
+// A vector kernel's primitives where this compiler cannot build them (kernel_list.hpp).
+struct NotBuilt {
+    static constexpr bool kBuilt = false;
+};
+
 struct ScalarKernel {
     static constexpr std::string_view kName = "scalar";
     // Whether SameBytesMask and ShortLineAt are there, cheap enough to check a name in one go.
