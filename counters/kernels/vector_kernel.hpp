@@ -29,7 +29,9 @@ struct VectorKernel {
     static constexpr std::string_view kName = V::kName;
     static constexpr bool kWideCompare = true;
 
-    static bool CpuRuns() { return V::CpuRuns(); }
+    // V's own, which runs before any kernel is chosen: not a function of this file, which may be
+    // compiled for instructions the CPU lacks.
+    static constexpr bool (*CpuRuns)() = &V::CpuRuns;
 
     // Calls f.operator()<VectorKernel>(args...) as one function compiled for V's instructions,
     // every call in it inlined: the generic loop, these pieces and V's primitives become one.
