@@ -4,13 +4,10 @@
 #include <cstddef>
 #include <string_view>
 
+#include "counters/kernels/line_facts.hpp"
 #include "counters/scan_path.hpp"
 
 namespace korva {
-
-inline bool IsLineBreak(char c) {
-    return c == '\r' || c == '\n';
-}
 
 // Position of the first byte of the line holding position.
 std::size_t LineBegin(std::string_view text, std::size_t position,
@@ -20,12 +17,7 @@ std::size_t LineBegin(std::string_view text, std::size_t position,
 std::size_t LineEnd(std::string_view text, std::size_t position,
                     ScanPath path = ScanPath::kFastest);
 
-// What the sabotage count needs of a line besides its names, found in one pass.
-struct LineMarks {
-    std::size_t open;   // 1-based position of the first "(", 0 if none
-    std::size_t close;  // 1-based position of the first ")", 0 if none
-    bool nul;           // the line holds a 0x00 byte
-};
+// The line's marks (LineMarks), found in one pass.
 LineMarks MarksOf(std::string_view line, ScanPath path = ScanPath::kFastest);
 
 }  // namespace korva

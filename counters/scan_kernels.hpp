@@ -1,25 +1,6 @@
-// The pieces the one-pass scans are made of, in several forms with one interface ("kernels"):
-// a scalar one that runs on any CPU, and faster ones for the vector instructions of some CPUs
-// (AVX2: 32 positions per step, the prefilter's tables held in registers), each giving the very
-// answers of the scalar one. The scans are templates over a kernel, so each loop is compiled once
-// per kernel with every piece inlined into it. Only the scans' .cpp files and scan_path.cpp
+// The kernels (counters/kernels/kernel_list.hpp) as the scans use them: on the kernel a path
+// names, and the few helpers the scans share. Only the scans' .cpp files and scan_path.cpp
 // include this.
-//
-// The layout:
-// - Each kernel is a type in a file of its own (scalar_kernel.hpp, avx2_kernel.hpp). Only that
-//   file holds its instructions, under one #if on what the compiler must offer; where it lacks
-//   that, the kernel's name stands for Absent.
-// - Kernels, below, lists them: the scalar one first, then the others from slower to faster.
-// - scan_path.cpp asks each kernel once whether this CPU runs it (CpuRuns) and takes the last one
-//   that does: the one place that answers which path the scans take.
-// - A scan calls WithKernel(path, f, args...); f.operator()<Kernel>(args...) then runs inside
-//   Kernel::Run, which compiles it for the kernel's instructions.
-// Adding a kernel: write its type in a file of its own, with the members of ScalarKernel (and,
-// with kWideCompare, SameBytesMask and ShortLineAt), in steps of 32 positions, as a block's masks
-// have 32 bits (a 128-bit kernel takes two vectors a step). A kernel whose instructions are fixed
-// when compiling, not asked of the CPU, answers true in CpuRuns. Include its file here and add it
-// to Kernels: every scan, the tests over every kernel (EveryKernel in counters/tests) and the fuzz
-// targets then run it.
 #pragma once
 
 #include <algorithm>
@@ -27,42 +8,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
-#include <tuple>
-#include <type_traits>
 
-#include "counters/avx2_kernel.hpp"
-#include "counters/wasm_simd_kernel.hpp"
 #include "counters/build_check.hpp"
-#include "counters/fingerprint_scan.hpp"
-#include "counters/scalar_kernel.hpp"
+#include "counters/kernels/fingerprints.hpp"
+#include "counters/kernels/kernel_list.hpp"
+#include "counters/kernels/line_facts.hpp"
 #include "counters/scan_path.hpp"
 
 namespace korva::kernels {
-
-// Every kernel, at its place (ScanPath): the scalar one first, then from slower to faster.
-using Kernels = std::tuple<ScalarKernel, Avx2Kernel, WasmSimdKernel>;
-
-// Calls f.operator()<Kernel>(place) for each kernel this build holds.
-template <std::size_t kAt = 0, class F>
-void ForEachKernel(F&& f) {
-    using Kernel = std::tuple_element_t<kAt, Kernels>;
-    if constexpr (!std::is_same_v<Kernel, Absent>) f.template operator()<Kernel>(kAt);
-    if constexpr (kAt + 1 < std::tuple_size_v<Kernels>) ForEachKernel<kAt + 1>(f);
-}
-
-template <std::size_t kAt = 0, class F, class... Args>
-auto WithKernelAt(std::size_t place, F f, Args... args) {
-    if constexpr (kAt + 1 < std::tuple_size_v<Kernels>) {
-        if (place != kAt) return WithKernelAt<kAt + 1>(place, f, args...);
-    }
-    using Kernel = std::tuple_element_t<kAt, Kernels>;
-    if constexpr (std::is_same_v<Kernel, Absent>) {
-        // Never asked for: KernelToRun knows only the kernels built.
-        return ScalarKernel::Run(f, args...);
-    } else {
-        return Kernel::Run(f, args...);
-    }
-}
 
 // The place of the fastest kernel this CPU runs, asked once as the program starts: the scans of
 // single lines want it on every line. Read before that, by another file's start-up, it is 0, the

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "counters/scan_kernels.hpp"
+#include "counters/kernels/kernel_list.hpp"
 
 namespace korva {
 

@@ -1,5 +1,6 @@
-// Which kernel the scans run (counters/scan_kernels.hpp lists them): the CPU is asked once, here,
-// which kernels it runs, and the fastest of them is taken unless a test asks for another.
+// Which kernel the scans run (counters/kernels/kernel_list.hpp lists them): the CPU is asked
+// once, here, which kernels it runs, and the fastest of them is taken unless a test asks for
+// another.
 #pragma once
 
 #include <cstddef>

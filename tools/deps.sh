@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libgtest-dev googletest libbenchmark-dev fonts-wine fonts-liberation librsvg2-bin)
 case "${1:-build}" in
     test) packages+=(xvfb openbox x11-utils xdotool xclip libx11-dev desktop-file-utils appstream clang
-                   libclang-rt-14-dev dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0) ;;
+                   libclang-rt-14-dev dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
+                   qemu-user) ;;  # the tests again on a CPU without AVX2 (cmake/without-avx2.cmake)
     bench) packages+=(ripgrep bc time) ;;
     docs) packages+=(xvfb openbox x11-utils xdotool xclip imagemagick) ;;
     # The downloads: the .deb is put together with dpkg-dev's tools and checked by lintian, the

@@ -17,6 +17,7 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 CC=clang CXX=clang++ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_CXX_FLAGS="-O1 $sanitizers" \
     -DCMAKE_EXE_LINKER_FLAGS="$sanitizers" -DCMAKE_SHARED_LINKER_FLAGS="$sanitizers" \
-    -DKORVA_BUILD_BENCHMARKS=OFF -DKORVA_BUILD_APP=ON -DBUILD_TESTING=ON
+    -DKORVA_BUILD_BENCHMARKS=OFF -DKORVA_BUILD_APP=ON -DBUILD_TESTING=ON \
+    -DKORVA_TEST_WITHOUT_AVX2=OFF
 cmake --build build-asan -j2
 ctest --test-dir build-asan --output-on-failure -j2

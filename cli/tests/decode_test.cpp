@@ -211,6 +211,12 @@ TEST(DecodedLines, AutoReadsUtf16WithoutAMarkByItsZeroBytes) {
          kAuto,
          {"Wohngeb\xE4ude \x80?"}},
         {"odd length", le(u"Eisen 5\r\n") + "x", kAuto, {"Eisen 5", "?"}},
+        // Three code units in four with a zero high byte are enough, fewer are not.
+        {"6 of 8 units with a zero", le(u"Eisen\u20AC\u20AC\n"), kAuto, {"Eisen\x80\x80"}},
+        {"5 of 8 units with a zero",
+         le(u"Eis\u20AC\u20AC\u20ACn\n"),
+         kAuto,
+         {"E\0i\0s\0\xAC \xAC \xAC n\0"s, "\0"s}},
         {"four characters are enough", le(u"ab\r\n"), kAuto, {"ab"}},
         {"three are not", le(u"ab\n"), kAuto, {"a\0b\0"s, "\0"s}},
         {"only the named encodings take the bytes as they are",

@@ -1,44 +1,22 @@
 // The scalar kernel: the pieces of the one-pass scans in plain C++, for any CPU, and the one every
-// other kernel is tested against. Also what every kernel's pieces give back.
+// other kernel is tested against.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 
-#include "counters/fingerprint_scan.hpp"
-#include "counters/line_bounds.hpp"
+#include "counters/kernels/fingerprints.hpp"
+#include "counters/kernels/line_facts.hpp"
 
 namespace korva::kernels {
 
-// What a scan learns of a line in the one pass that finds its end.
-struct LineFacts {
-    std::size_t end;  // position of the break ending the line, or the text's size
-    LineMarks marks;  // positions relative to the line's begin
-    bool ascii;       // no byte above 0x7F: every supported encoding reads the line the same
-};
-
-// Where a line ends, and whether it holds no byte above 0x7F: all the plunder scan needs of it.
-struct LineEnd {
-    std::size_t end;  // position of the break ending the line, or the text's size
-    bool ascii;
-};
-
-// What the 32 bytes from a line's start hold, one bit per byte: enough to count a short line in
-// place. Only kernels with kWideCompare give it.
-struct ShortLine {
-    std::uint32_t breaks;  // CR or LF
-    std::uint32_t high;    // above 0x7F
-    std::uint32_t blank;   // 0x00 to 0x20 (where not high)
-    std::uint32_t digits;  // '0' to '9'
-};
-
-// Bits 0 to n-1 of a 32-bit mask.
-constexpr std::uint32_t LowBits(std::size_t n) {
-    return n >= 32 ? ~0u : (1u << n) - 1;
-}
-
 // Stands in the list of kernels for one that this compiler cannot build.
 struct Absent {};
+
+// A vector kernel's primitives where this compiler cannot build them (kernel_list.hpp).
+struct NotBuilt {
+    static constexpr bool kBuilt = false;
+};
 
 struct ScalarKernel {
     static constexpr std::string_view kName = "scalar";
