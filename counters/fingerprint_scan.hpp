@@ -1,4 +1,5 @@
-// The prefilter over whole texts: the kernels' Next, on the kernel a path names.
+// The prefilter over whole texts: the kernels' Next (scalar, AVX2 or WebAssembly SIMD), on the
+// kernel a path names.
 #pragma once
 
 #include <cstddef>

@@ -20,7 +20,7 @@ std::size_t KernelToRun(ScanPath path) noexcept;
 
 struct KernelPath {
     ScanPath path;
-    std::string_view name;  // "scalar", "avx2"
+    std::string_view name;  // "scalar", "avx2", "wasm_simd"
 };
 
 // Every kernel this CPU runs, the scalar one first and the fastest last: for tests that each

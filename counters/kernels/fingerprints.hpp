@@ -1,8 +1,9 @@
 // A one-pass prefilter for several literals at once: each literal is known by a fingerprint of
 // three byte classes at consecutive positions, the classes split into low and high nibbles so that
 // one table lookup per nibble tests all literals together (the "Teddy" technique of fast grep
-// tools). Up to 8 buckets of literals, each a bit in the tables. Where the CPU has AVX2 this tests
-// 32 positions at a time; elsewhere a scalar loop over the very same tables gives the same hits.
+// tools). Up to 8 buckets of literals, each a bit in the tables. The vector kernels (AVX2,
+// WebAssembly SIMD) test 32 positions at a time; the scalar kernel loops over the very same
+// tables and gives the same hits.
 // Buckets only sharpen the prefilter: a hit says that some literal's fingerprint stands there, and
 // the caller tells which.
 #pragma once

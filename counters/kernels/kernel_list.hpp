@@ -1,8 +1,8 @@
 // The pieces the one-pass scans are made of, in several forms with one interface ("kernels"):
-// a scalar one that runs on any CPU, and faster ones for the vector instructions of some CPUs
-// (AVX2: 32 positions per step, the prefilter's tables held in registers), each giving the very
-// answers of the scalar one. The scans are templates over a kernel, so each loop is compiled once
-// per kernel with every piece inlined into it.
+// the scalar one that runs on any CPU, and two vector ones, AVX2 (on x86-64 CPUs that have it)
+// and WebAssembly SIMD (in the page's module), each 32 positions per step with the prefilter's
+// tables held in registers and giving the very answers of the scalar one. The scans are templates
+// over a kernel, so each loop is compiled once per kernel with every piece inlined into it.
 //
 // The layout (this folder; it includes nothing of the scans):
 // - scalar_kernel.hpp: the scalar kernel, and the one the others are tested against.
