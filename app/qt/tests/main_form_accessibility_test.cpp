@@ -14,9 +14,6 @@
 class MainFormAccessibilityTest : public MainFormTest {
     Q_OBJECT
 
-  public:
-    using MainFormTest::MainFormTest;
-
   private slots:
     // A screen reader names each box by its label and reads its description.
     void boxesAreNamedByTheirLabels_data() {
@@ -71,8 +68,6 @@ class MainFormAccessibilityTest : public MainFormTest {
     }
 };
 
-int main(int argc, char** argv) {
-    return RunMainFormTest<MainFormAccessibilityTest>(argc, argv);
-}
+KORVA_MAIN_FORM_TEST_MAIN(MainFormAccessibilityTest)
 
 #include "main_form_accessibility_test.moc"

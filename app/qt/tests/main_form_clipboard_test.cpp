@@ -18,10 +18,8 @@
 class MainFormClipboardTest : public MainFormTest {
     Q_OBJECT
 
-  public:
-    using MainFormTest::MainFormTest;
-
   private slots:
+    // Each edit from all of Output selected.
     void outputCannotBeChanged() {
         form_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form_.get()));
@@ -29,16 +27,40 @@ class MainFormClipboardTest : public MainFormTest {
         const QString before = form_->Output->CrLfText();
         QApplication::clipboard()->setText(QStringLiteral("Eisen 5"));
         form_->Output->setFocus();
-        QTest::keyClicks(form_->Output, QStringLiteral("abc"));
-        for (const QKeySequence::StandardKey key :
-             {QKeySequence::Paste, QKeySequence::Cut, QKeySequence::Delete, QKeySequence::SelectAll,
-              QKeySequence::Cut, QKeySequence::Undo}) {
-            QTest::keySequence(form_->Output, key);
+        using korva::conformance::Edit;
+        for (const auto& [name, edit] : korva::conformance::kOutputEdits) {
+            QTest::keySequence(form_->Output, QKeySequence::SelectAll);
+            switch (edit) {
+                case Edit::kType:
+                    QTest::keyClicks(form_->Output, QStringLiteral("abc"));
+                    break;
+                case Edit::kPaste:
+                    QTest::keySequence(form_->Output, QKeySequence::Paste);
+                    break;
+                case Edit::kShiftInsert:
+                    QTest::keyClick(form_->Output, Qt::Key_Insert, Qt::ShiftModifier);
+                    break;
+                case Edit::kCut:
+                    QTest::keySequence(form_->Output, QKeySequence::Cut);
+                    break;
+                case Edit::kShiftDelete:
+                    QTest::keyClick(form_->Output, Qt::Key_Delete, Qt::ShiftModifier);
+                    break;
+                case Edit::kDelete:
+                    QTest::keyClick(form_->Output, Qt::Key_Delete);
+                    break;
+                case Edit::kBackspace:
+                    QTest::keyClick(form_->Output, Qt::Key_Backspace);
+                    break;
+                case Edit::kReturn:
+                    QTest::keyClick(form_->Output, Qt::Key_Return);
+                    break;
+                case Edit::kUndo:
+                    QTest::keySequence(form_->Output, QKeySequence::Undo);
+                    break;
+            }
+            QVERIFY2(form_->Output->CrLfText() == before, name.data());
         }
-        QTest::keyClick(form_->Output, Qt::Key_Backspace);
-        QTest::keyClick(form_->Output, Qt::Key_Delete);
-        QTest::keyClick(form_->Output, Qt::Key_Return);
-        QCOMPARE(form_->Output->CrLfText(), before);
 
         const std::unique_ptr<QMenu> menu(form_->Output->createStandardContextMenu());
         QStringList offered;
@@ -49,33 +71,35 @@ class MainFormClipboardTest : public MainFormTest {
         }
     }
 
+    // Each way of the table, and Qt's context menu.
     void copyGivesTheExactText_data() {
-        QTest::addColumn<QString>("how");
-        QTest::newRow("Ctrl+C") << "Ctrl+C";
-        QTest::newRow("Ctrl+Insert") << "Ctrl+Insert";
-        QTest::newRow("context menu") << "menu";
-        QTest::newRow("EditCopyResultClick") << "command";
+        QTest::addColumn<int>("way");
+        for (const auto& [name, way] : korva::conformance::kCopies) {
+            QTest::newRow(name.data()) << int(way);
+        }
+        QTest::newRow("context menu") << -1;
     }
 
     void copyGivesTheExactText() {
-        QFETCH(QString, how);
+        QFETCH(int, way);
         form_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form_.get()));
         form_->Input->setPlainText(kSaboReport);
         QTest::mouseClick(form_->Sabo, Qt::LeftButton);
         QApplication::clipboard()->clear();
         form_->Output->setFocus();
-        if (how == "command") {
+        using korva::conformance::Copy;
+        if (way == int(Copy::kCopyResultCommand)) {
             form_->EditCopyResultClick();
             QCOMPARE(form_->Output->textCursor().position(), 0);
             QVERIFY(!form_->Output->textCursor().hasSelection());
         } else {
             QTest::keyClick(form_->Output, Qt::Key_A, Qt::ControlModifier);
-            if (how == "Ctrl+C") QTest::keyClick(form_->Output, Qt::Key_C, Qt::ControlModifier);
-            if (how == "Ctrl+Insert") {
+            if (way == int(Copy::kCtrlC)) {
+                QTest::keyClick(form_->Output, Qt::Key_C, Qt::ControlModifier);
+            } else if (way == int(Copy::kCtrlInsert)) {
                 QTest::keyClick(form_->Output, Qt::Key_Insert, Qt::ControlModifier);
-            }
-            if (how == "menu") {
+            } else {
                 const std::unique_ptr<QMenu> menu(form_->Output->createStandardContextMenu());
                 QAction* copy = menu->findChild<QAction*>(QStringLiteral("edit-copy"));
                 QVERIFY(copy && copy->isEnabled());
@@ -139,8 +163,6 @@ class MainFormClipboardTest : public MainFormTest {
     }
 };
 
-int main(int argc, char** argv) {
-    return RunMainFormTest<MainFormClipboardTest>(argc, argv);
-}
+KORVA_MAIN_FORM_TEST_MAIN(MainFormClipboardTest)
 
 #include "main_form_clipboard_test.moc"

@@ -3,8 +3,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <cstddef>
 #include <memory>
-#include <new>
 
 #include "app/qt/main_form.hpp"
 #include "app/qt/tests/expected_results.hpp"
@@ -13,40 +13,27 @@
 class MainFormFailuresTest : public MainFormTest {
     Q_OBJECT
 
-  public:
-    using MainFormTest::MainFormTest;
-
   private slots:
     void failureInCommandIsShownAndWindowGoesOn_data() {
-        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("row");
         QTest::addColumn<QStringList>("shown");
-        // Which text each failure gets is checked in window.CaughtFailure; here one of each way
-        // through the guard.
-        QTest::newRow("Exception") << 0 << QStringList{"Zähler kaputt."};
-        QTest::newRow("EAbort is silent") << 1 << QStringList{};
-        QTest::newRow("std::bad_alloc") << 2 << QStringList{"Out of memory."};
-        QTest::newRow("not even a std::exception")
-            << 3 << QStringList{"External exception E06D7363."};
+        for (std::size_t i = 0; i < korva::conformance::kFailures.size(); ++i) {
+            const korva::conformance::FailureRow& row = korva::conformance::kFailures[i];
+            QStringList shown;
+            if (row.in_a_command) shown << QString::fromUtf16(row.in_a_command);
+            QTest::newRow(row.name.data()) << int(i) << shown;
+        }
     }
 
     void failureInCommandIsShownAndWindowGoesOn() {
-        QFETCH(int, kind);
+        QFETCH(int, row);
         QFETCH(QStringList, shown);
         int calls = 0;
         // Fails on the first click only, after grabbing the mouse as a half-done drag would.
-        auto failing_once = [&calls, kind, this](const QTextDocument& report) {
+        auto failing_once = [&calls, row, this](const QTextDocument& report) {
             if (++calls == 1) {
                 form_->Output->grabMouse();
-                switch (kind) {
-                    case 0:
-                        throw Exception(u"Zähler kaputt");
-                    case 1:
-                        throw EAbort();
-                    case 2:
-                        throw std::bad_alloc();
-                    default:
-                        throw 42;
-                }
+                korva::conformance::Throw(korva::conformance::kFailures.at(std::size_t(row)));
             }
             return CountSaboWithFallback()(report);
         };
@@ -59,11 +46,11 @@ class MainFormFailuresTest : public MainFormTest {
 
         QStringList texts;
         for (const auto& [caption, text] : shown_) {
-            QCOMPARE(caption, QStringLiteral("KORVA-Counter"));
+            QCOMPARE(caption, Text(korva::form::kApplicationTitle));
             texts << text;
         }
         QCOMPARE(texts, shown);
-        QCOMPARE(form_->Output->CrLfText(), QStringLiteral("Das Ergebnis erscheint hier.\r\n"));
+        QCOMPARE(form_->Output->CrLfText(), Text(korva::form::kInitialOutput));
         QVERIFY(!QWidget::mouseGrabber());
 
         QTest::mouseClick(form_->Sabo, Qt::LeftButton);
@@ -75,8 +62,6 @@ class MainFormFailuresTest : public MainFormTest {
     }
 };
 
-int main(int argc, char** argv) {
-    return RunMainFormTest<MainFormFailuresTest>(argc, argv);
-}
+KORVA_MAIN_FORM_TEST_MAIN(MainFormFailuresTest)
 
 #include "main_form_failures_test.moc"

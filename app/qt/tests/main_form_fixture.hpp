@@ -2,6 +2,8 @@
 // event guard would show recorded instead.
 #pragma once
 
+#include <QFile>
+#include <QFontInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -10,6 +12,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -18,6 +21,8 @@
 #include "app/qt/result_box.hpp"
 #include "app/qt/start_up.hpp"
 #include "app/qt/tests/expose_timeout.hpp"
+#include "app/window/form.hpp"
+#include "app/window/tests/conformance.hpp"
 #include "counters/cp1252.hpp"
 #include "counters/pluen_counter.hpp"
 #include "counters/report_lines.hpp"
@@ -32,10 +37,10 @@ class MainFormTest : public QObject {
     Q_OBJECT
 
   public:
-    explicit MainFormTest(Shown& shown) : shown_(shown) {}
+    void Record(const QString& caption, const QString& text) { shown_.emplace_back(caption, text); }
 
   protected:
-    Shown& shown_;
+    Shown shown_;
     std::unique_ptr<TMainForm> form_;
 
   private slots:
@@ -48,6 +53,20 @@ class MainFormTest : public QObject {
 
     void cleanup() { form_.reset(); }
 };
+
+inline QString Text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
+// The designed face at that size; Wine's lookalike, where installed, is what is drawn, elsewhere
+// a stand-in.
+inline void CheckFont(const QWidget& widget, int point_size) {
+    QCOMPARE(widget.font().pointSize(), point_size);
+    QCOMPARE(widget.font().family(), Text(korva::form::kFontFamily));
+    if (QFile::exists(QStringLiteral("/usr/share/wine/fonts/ms_sans_serif.ttf"))) {
+        QCOMPARE(QFontInfo(widget.font()).family(), Text(korva::form::kFontFamily));
+    }
+}
 
 enum class Button { kSabo, kPluen };
 Q_DECLARE_METATYPE(Button)
@@ -83,6 +102,10 @@ inline QString CommandLineResult(Button button, const QString& text) {
     return QString::fromStdU16String(korva::Cp1252ToUtf16(korva::OutputText(result)));
 }
 
+inline QWidget* WidgetOf(TMainForm& form, korva::form::ControlId id) {
+    return form.findChild<QWidget*>(Text(korva::form::ControlOf(id).name));
+}
+
 // The window, or its control, that the current data row's tag names.
 inline QWidget* RowsWidget(TMainForm& form) {
     const QString name = QString::fromLatin1(QTest::currentDataTag());
@@ -97,15 +120,22 @@ inline ReportCounter CountPluenOnly() {
     return StandardCounters().pluen;
 }
 
-// Runs the test object Test(shown) in the guarded application, whose error boxes land in shown.
+// Runs the test object Test in the guarded application, whose error boxes Test records.
 template <class Test>
 int RunMainFormTest(int argc, char** argv) {
-    Shown shown;
-    GuardedApplication app(argc, argv, [&shown](const QString& caption, const QString& text) {
-        shown.emplace_back(caption, text);
+    Test* running = nullptr;
+    GuardedApplication app(argc, argv, [&running](const QString& caption, const QString& text) {
+        running->Record(caption, text);
     });
     SetApplicationIdentity();
     QStandardPaths::setTestModeEnabled(true);
-    Test test(shown);
+    Test test;
+    running = &test;
     return QTest::qExec(&test, argc, argv);
 }
+
+// The test program's main for Test.
+#define KORVA_MAIN_FORM_TEST_MAIN(Test)           \
+    int main(int argc, char** argv) {             \
+        return RunMainFormTest<Test>(argc, argv); \
+    }
