@@ -11,11 +11,8 @@
 #include "app/win32/wide_text.hpp"
 #include "app/window/form.hpp"
 
+namespace korva::win32::fixture {
 namespace {
-
-using namespace korva;
-using namespace korva::win32;
-using namespace korva::win32::fixture;
 
 // The loop until the program would end; a watchdog ends it with 99 should the window not close.
 int RunUntilEnd(HWND form) {
@@ -97,3 +94,4 @@ TEST(ApplicationWindow, EachCloseEndsTheProgram) {
 }
 
 }  // namespace
+}  // namespace korva::win32::fixture

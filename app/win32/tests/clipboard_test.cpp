@@ -7,12 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "app/win32/tests/form_fixture.hpp"
+#include "app/window/tests/conformance.hpp"
 
+namespace korva::win32::fixture {
 namespace {
-
-using namespace korva;
-using namespace korva::win32;
-using namespace korva::win32::fixture;
 
 // The window after a Sabo count of the sabotage report; its result.
 std::wstring CountSaboReport(const Form& form) {
@@ -21,34 +19,30 @@ std::wstring CountSaboReport(const Form& form) {
     return TextOf(form[ControlId::kOutput]);
 }
 
-TEST(Clipboard, CopyResultCommandCopiesAllOfOutput) {
+// Each way of copying all of Output gives the exact text, CR LF included.
+TEST(Clipboard, CopiesAllOfOutput) {
     const Form form;
     const HWND output = form[ControlId::kOutput];
     const std::wstring result = CountSaboReport(form);
-
-    SetClipboardText(L"leer");
-    form.Menu("EditCopyResult");
-    EXPECT_EQ(ClipboardText(), result) << "Ergebnis Kopieren: the clipboard holds all of Output";
-    const auto [start, end] = SelectionOf(output);
-    EXPECT_TRUE(start == 0 && end == 0) << "Ergebnis Kopieren: caret back at the start";
+    for (const auto& [name, way] : conformance::kCopies) {
+        SetClipboardText(L"leer");
+        SetFocus(output);
+        const std::string what(name);
+        if (way == conformance::Copy::kCopyResultCommand) {
+            form.Menu("EditCopyResult");
+            const auto [start, end] = SelectionOf(output);
+            EXPECT_TRUE(start == 0 && end == 0) << what + ": caret back at the start";
+        } else {
+            form.Key('A', true);
+            const auto [start, end] = SelectionOf(output);
+            EXPECT_TRUE(start == 0 && end == result.size()) << what + ": Ctrl+A selects all";
+            form.Key(way == conformance::Copy::kCtrlC ? 'C' : VK_INSERT, true);
+        }
+        EXPECT_EQ(ClipboardText(), result) << what + ": the clipboard holds all of Output";
+    }
 }
 
-// The box's own Ctrl+A and Ctrl+C, as the user copies.
-TEST(Clipboard, CtrlAAndCtrlCCopyOutput) {
-    const Form form;
-    const HWND output = form[ControlId::kOutput];
-    const std::wstring result = CountSaboReport(form);
-
-    SetClipboardText(L"leer");
-    SetFocus(output);
-    form.Key('A', true);
-    const auto [all_start, all_end] = SelectionOf(output);
-    EXPECT_TRUE(all_start == 0 && all_end == result.size()) << "Ctrl+A selects all of Output";
-    form.Key('C', true);
-    EXPECT_EQ(ClipboardText(), result) << "Ctrl+C copies Output, CR LF included";
-}
-
-// Output is read-only: typing, pasting, cutting and clearing change nothing.
+// Output is read-only: no key of the table, nor the edit messages, change it, all of it selected.
 TEST(Clipboard, OutputCannotBeChanged) {
     const Form form;
     const HWND output = form[ControlId::kOutput];
@@ -57,12 +51,44 @@ TEST(Clipboard, OutputCannotBeChanged) {
     SetClipboardText(L"eingefügt");
     SetFocus(output);
     for (const UINT message : {WM_PASTE, WM_CUT, WM_CLEAR}) {
+        SendMessageW(output, EM_SETSEL, 0, -1);
         SendMessageW(output, message, 0, 0);
+        EXPECT_EQ(TextOf(output), result) << "message " << message;
     }
-    form.Key('X');
-    form.Key(VK_BACK);
-    form.Key(VK_DELETE);
-    EXPECT_EQ(TextOf(output), result) << "Output cannot be changed by the user";
+    using conformance::Edit;
+    for (const auto& [name, edit] : conformance::kOutputEdits) {
+        SendMessageW(output, EM_SETSEL, 0, -1);
+        switch (edit) {
+            case Edit::kType:
+                form.Key('X');
+                break;
+            case Edit::kPaste:
+                form.Key('V', true);
+                break;
+            case Edit::kShiftInsert:
+                form.Key(VK_INSERT, false, true);
+                break;
+            case Edit::kCut:
+                form.Key('X', true);
+                break;
+            case Edit::kShiftDelete:
+                form.Key(VK_DELETE, false, true);
+                break;
+            case Edit::kDelete:
+                form.Key(VK_DELETE);
+                break;
+            case Edit::kBackspace:
+                form.Key(VK_BACK);
+                break;
+            case Edit::kReturn:
+                form.Key(VK_RETURN);
+                break;
+            case Edit::kUndo:
+                form.Key('Z', true);
+                break;
+        }
+        EXPECT_EQ(TextOf(output), result) << name;
+    }
 }
 
 // A paste past the edit control's default limit of 32,767 characters is kept whole.
@@ -92,3 +118,4 @@ TEST(Clipboard, PasteAndUndoCommandsActOnInput) {
 }
 
 }  // namespace
+}  // namespace korva::win32::fixture

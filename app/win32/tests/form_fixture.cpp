@@ -110,7 +110,7 @@ void Form::Pump() const {
     }
 }
 
-void Form::Key(WPARAM key, bool ctrl, bool shift) const {
+void Form::Key(WPARAM key, bool ctrl, bool shift, bool extended) const {
     std::array<BYTE, 256> keys{};
     GetKeyboardState(keys.data());
     const std::array<BYTE, 256> before = keys;
@@ -118,7 +118,8 @@ void Form::Key(WPARAM key, bool ctrl, bool shift) const {
     if (shift) keys[VK_SHIFT] = keys[VK_LSHIFT] = 0x80;
     SetKeyboardState(keys.data());
     const HWND focus = GetFocus();
-    const UINT scan = MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
+    const UINT scan =
+        MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC) | (extended ? 0x100u : 0u);
     PostMessageW(focus, WM_KEYDOWN, key, 1 | (scan << 16));
     PostMessageW(focus, WM_KEYUP, key, 1 | (scan << 16) | (3u << 30));
     Pump();

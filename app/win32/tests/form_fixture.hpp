@@ -65,8 +65,9 @@ class Form {
     // Everything queued, through the program's own loop step.
     void Pump() const;
 
-    // A key pressed and released at the control that has the focus, with Ctrl or Shift held.
-    void Key(WPARAM key, bool ctrl = false, bool shift = false) const;
+    // A key pressed and released at the control that has the focus, with Ctrl or Shift held;
+    // extended: the keypad's Enter rather than the main one, say.
+    void Key(WPARAM key, bool ctrl = false, bool shift = false, bool extended = false) const;
 
     void Click(ControlId button) const;
 

@@ -9,11 +9,8 @@
 
 #include "app/win32/tests/form_fixture.hpp"
 
+namespace korva::win32::fixture {
 namespace {
-
-using namespace korva;
-using namespace korva::win32;
-using namespace korva::win32::fixture;
 
 TEST(LargePaste, FiftyMegabytes) {
     const Form form;
@@ -49,3 +46,4 @@ TEST(LargePaste, FiftyMegabytes) {
 }
 
 }  // namespace
+}  // namespace korva::win32::fixture
