@@ -139,7 +139,7 @@ TEST(Keyboard, MenuBarKeysOpenNoMenu) {
     for (const auto& row : conformance::kMenuKeys) {
         SetFocus(form[ControlId::kInput]);
         menu_loops = 0;
-        for (const auto& [message, key] : messages(row.key)) {
+        for (const auto& [message, key] : messages(row.value)) {
             const LPARAM alt = key == VK_F10 ? 0 : (1 << 29);
             PostMessageW(form[ControlId::kInput], message, key,
                          1 | alt | (message == WM_SYSKEYUP ? (3u << 30) : 0));

@@ -38,6 +38,13 @@ inline constexpr auto kTabStops = [] {
 }();
 static_assert(kTabStops.front() == form::kFirstFocus);
 
+// A row's value and its name for the failure messages.
+template <class Value>
+struct Named {
+    std::string_view name;
+    Value value;
+};
+
 enum class Key { kEnter, kKeypadEnter, kSpace };
 
 struct ButtonPress {
@@ -59,29 +66,19 @@ inline constexpr std::array kButtonPresses{
 // The keys that would take the keyboard into a menu bar; the dead one must ignore them.
 enum class MenuKey { kAlt, kAltO, kF10 };
 
-struct MenuKeyRow {
-    std::string_view name;
-    MenuKey key;
-};
-
 inline constexpr std::array kMenuKeys{
-    MenuKeyRow{"Alt", MenuKey::kAlt},
-    MenuKeyRow{"Alt+O", MenuKey::kAltO},
-    MenuKeyRow{"F10", MenuKey::kF10},
+    Named<MenuKey>{"Alt", MenuKey::kAlt},
+    Named<MenuKey>{"Alt+O", MenuKey::kAltO},
+    Named<MenuKey>{"F10", MenuKey::kF10},
 };
 
 // The ways a player copies all of Output; each gives the exact text, CR LF included.
 enum class Copy { kCtrlC, kCtrlInsert, kCopyResultCommand };
 
-struct CopyRow {
-    std::string_view name;
-    Copy way;
-};
-
 inline constexpr std::array kCopies{
-    CopyRow{"Ctrl+A, Ctrl+C", Copy::kCtrlC},
-    CopyRow{"Ctrl+A, Ctrl+Insert", Copy::kCtrlInsert},
-    CopyRow{"EditCopyResult", Copy::kCopyResultCommand},
+    Named<Copy>{"Ctrl+A, Ctrl+C", Copy::kCtrlC},
+    Named<Copy>{"Ctrl+A, Ctrl+Insert", Copy::kCtrlInsert},
+    Named<Copy>{"EditCopyResult", Copy::kCopyResultCommand},
 };
 
 // What a player may try on the read-only Output; none of it changes the result.
@@ -97,21 +94,16 @@ enum class Edit {
     kUndo
 };
 
-struct EditRow {
-    std::string_view name;
-    Edit edit;
-};
-
 inline constexpr std::array kOutputEdits{
-    EditRow{"typing", Edit::kType},
-    EditRow{"Ctrl+V", Edit::kPaste},
-    EditRow{"Shift+Insert", Edit::kShiftInsert},
-    EditRow{"Ctrl+X", Edit::kCut},
-    EditRow{"Shift+Delete", Edit::kShiftDelete},
-    EditRow{"Delete", Edit::kDelete},
-    EditRow{"Backspace", Edit::kBackspace},
-    EditRow{"Return", Edit::kReturn},
-    EditRow{"Ctrl+Z", Edit::kUndo},
+    Named<Edit>{"typing", Edit::kType},
+    Named<Edit>{"Ctrl+V", Edit::kPaste},
+    Named<Edit>{"Shift+Insert", Edit::kShiftInsert},
+    Named<Edit>{"Ctrl+X", Edit::kCut},
+    Named<Edit>{"Shift+Delete", Edit::kShiftDelete},
+    Named<Edit>{"Delete", Edit::kDelete},
+    Named<Edit>{"Backspace", Edit::kBackspace},
+    Named<Edit>{"Return", Edit::kReturn},
+    Named<Edit>{"Ctrl+Z", Edit::kUndo},
 };
 
 enum class Failure { kMessage, kAbort, kOutOfMemory, kStdException, kNoException };
