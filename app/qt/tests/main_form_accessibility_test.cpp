@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <string_view>
 
 #include "app/qt/main_form.hpp"
 #include "app/qt/tests/main_form_fixture.hpp"
@@ -17,15 +18,17 @@ class MainFormAccessibilityTest : public MainFormTest {
   private slots:
     // A screen reader names each box by its label and reads its description.
     void boxesAreNamedByTheirLabels_data() {
+        using korva::form::ControlId;
+        const auto row = [](ControlId box, ControlId label, std::string_view description) {
+            const korva::form::Control& named = korva::form::ControlOf(label);
+            QTest::newRow(korva::form::ControlOf(box).name.data())
+                << Text(named.name) << Text(named.caption) << Text(description);
+        };
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("description");
-        QTest::newRow("Input") << "Label1"
-                               << "Berichte"
-                               << "Hier die Berichte einfügen";
-        QTest::newRow("Output") << "Label2"
-                                << "Ergebnis"
-                                << "Ergebnis der letzten Zählung, zum Kopieren";
+        row(ControlId::kInput, ControlId::kLabel1, korva::form::kInputDescription);
+        row(ControlId::kOutput, ControlId::kLabel2, korva::form::kOutputDescription);
     }
 
     void boxesAreNamedByTheirLabels() {

@@ -27,39 +27,13 @@ class MainFormClipboardTest : public MainFormTest {
         const QString before = form_->Output->CrLfText();
         QApplication::clipboard()->setText(QStringLiteral("Eisen 5"));
         form_->Output->setFocus();
-        using korva::conformance::Edit;
-        for (const auto& [name, edit] : korva::conformance::kOutputEdits) {
+        for (const korva::conformance::Keystroke& edit : korva::conformance::kOutputEdits) {
             QTest::keySequence(form_->Output, QKeySequence::SelectAll);
-            switch (edit) {
-                case Edit::kType:
-                    QTest::keyClicks(form_->Output, QStringLiteral("abc"));
-                    break;
-                case Edit::kPaste:
-                    QTest::keySequence(form_->Output, QKeySequence::Paste);
-                    break;
-                case Edit::kShiftInsert:
-                    QTest::keyClick(form_->Output, Qt::Key_Insert, Qt::ShiftModifier);
-                    break;
-                case Edit::kCut:
-                    QTest::keySequence(form_->Output, QKeySequence::Cut);
-                    break;
-                case Edit::kShiftDelete:
-                    QTest::keyClick(form_->Output, Qt::Key_Delete, Qt::ShiftModifier);
-                    break;
-                case Edit::kDelete:
-                    QTest::keyClick(form_->Output, Qt::Key_Delete);
-                    break;
-                case Edit::kBackspace:
-                    QTest::keyClick(form_->Output, Qt::Key_Backspace);
-                    break;
-                case Edit::kReturn:
-                    QTest::keyClick(form_->Output, Qt::Key_Return);
-                    break;
-                case Edit::kUndo:
-                    QTest::keySequence(form_->Output, QKeySequence::Undo);
-                    break;
-            }
-            QVERIFY2(form_->Output->CrLfText() == before, name.data());
+            QTest::keyClick(form_->Output, QtKey(edit),
+                            Qt::KeyboardModifiers()
+                                .setFlag(Qt::ControlModifier, edit.ctrl)
+                                .setFlag(Qt::ShiftModifier, edit.shift));
+            QVERIFY2(form_->Output->CrLfText() == before, edit.name.data());
         }
 
         const std::unique_ptr<QMenu> menu(form_->Output->createStandardContextMenu());

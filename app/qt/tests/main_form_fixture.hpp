@@ -68,6 +68,23 @@ inline void CheckFont(const QWidget& widget, int point_size) {
     }
 }
 
+inline Qt::Key QtKey(const korva::conformance::Keystroke& stroke) {
+    using korva::conformance::KeyName;
+    switch (stroke.key) {
+        case KeyName::kInsert:
+            return Qt::Key_Insert;
+        case KeyName::kDelete:
+            return Qt::Key_Delete;
+        case KeyName::kBackspace:
+            return Qt::Key_Backspace;
+        case KeyName::kReturn:
+            return Qt::Key_Return;
+        case KeyName::kLetter:
+            break;
+    }
+    return Qt::Key(stroke.letter);
+}
+
 enum class Button { kSabo, kPluen };
 Q_DECLARE_METATYPE(Button)
 

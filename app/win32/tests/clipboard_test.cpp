@@ -55,39 +55,10 @@ TEST(Clipboard, OutputCannotBeChanged) {
         SendMessageW(output, message, 0, 0);
         EXPECT_EQ(TextOf(output), result) << "message " << message;
     }
-    using conformance::Edit;
-    for (const auto& [name, edit] : conformance::kOutputEdits) {
+    for (const conformance::Keystroke& edit : conformance::kOutputEdits) {
         SendMessageW(output, EM_SETSEL, 0, -1);
-        switch (edit) {
-            case Edit::kType:
-                form.Key('X');
-                break;
-            case Edit::kPaste:
-                form.Key('V', true);
-                break;
-            case Edit::kShiftInsert:
-                form.Key(VK_INSERT, false, true);
-                break;
-            case Edit::kCut:
-                form.Key('X', true);
-                break;
-            case Edit::kShiftDelete:
-                form.Key(VK_DELETE, false, true);
-                break;
-            case Edit::kDelete:
-                form.Key(VK_DELETE);
-                break;
-            case Edit::kBackspace:
-                form.Key(VK_BACK);
-                break;
-            case Edit::kReturn:
-                form.Key(VK_RETURN);
-                break;
-            case Edit::kUndo:
-                form.Key('Z', true);
-                break;
-        }
-        EXPECT_EQ(TextOf(output), result) << name;
+        form.Key(VirtualKey(edit), edit.ctrl, edit.shift);
+        EXPECT_EQ(TextOf(output), result) << edit.name;
     }
 }
 

@@ -78,6 +78,23 @@ bool SetClipboardText(std::wstring_view text) {
     return set;
 }
 
+WPARAM VirtualKey(const conformance::Keystroke& stroke) {
+    using conformance::KeyName;
+    switch (stroke.key) {
+        case KeyName::kInsert:
+            return VK_INSERT;
+        case KeyName::kDelete:
+            return VK_DELETE;
+        case KeyName::kBackspace:
+            return VK_BACK;
+        case KeyName::kReturn:
+            return VK_RETURN;
+        case KeyName::kLetter:
+            break;
+    }
+    return static_cast<WPARAM>(stroke.letter);
+}
+
 UINT SystemDpi() {
     std::array<wchar_t, 16> value{};
     const DWORD length = GetEnvironmentVariableW(L"KORVA_WINE_DPI", value.data(), value.size());

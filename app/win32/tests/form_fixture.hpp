@@ -13,6 +13,7 @@
 #include "app/win32/failure.hpp"
 #include "app/win32/main_form.hpp"
 #include "app/window/form.hpp"
+#include "app/window/tests/conformance.hpp"
 
 namespace korva::win32::fixture {
 
@@ -41,6 +42,8 @@ UINT SystemDpi();
 
 // pixels at 96 dpi, scaled to dpi.
 int Rounded(int pixels, UINT dpi);
+
+WPARAM VirtualKey(const conformance::Keystroke& stroke);
 
 inline constexpr wchar_t kSaboReport[] =
     L"Sabotagebericht vom 07.12.2026 14:32\r\n"

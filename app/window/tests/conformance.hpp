@@ -81,29 +81,28 @@ inline constexpr std::array kCopies{
     Named<Copy>{"EditCopyResult", Copy::kCopyResultCommand},
 };
 
-// What a player may try on the read-only Output; none of it changes the result.
-enum class Edit {
-    kType,
-    kPaste,
-    kShiftInsert,
-    kCut,
-    kShiftDelete,
-    kDelete,
-    kBackspace,
-    kReturn,
-    kUndo
+// A key as the rows name it: a letter key, or one of the others.
+enum class KeyName { kLetter, kInsert, kDelete, kBackspace, kReturn };
+
+struct Keystroke {
+    std::string_view name;
+    KeyName key;
+    char letter = 0;
+    bool ctrl = false;
+    bool shift = false;
 };
 
+// What a player may try on the read-only Output, all of it selected; none of it changes it.
 inline constexpr std::array kOutputEdits{
-    Named<Edit>{"typing", Edit::kType},
-    Named<Edit>{"Ctrl+V", Edit::kPaste},
-    Named<Edit>{"Shift+Insert", Edit::kShiftInsert},
-    Named<Edit>{"Ctrl+X", Edit::kCut},
-    Named<Edit>{"Shift+Delete", Edit::kShiftDelete},
-    Named<Edit>{"Delete", Edit::kDelete},
-    Named<Edit>{"Backspace", Edit::kBackspace},
-    Named<Edit>{"Return", Edit::kReturn},
-    Named<Edit>{"Ctrl+Z", Edit::kUndo},
+    Keystroke{"typing", KeyName::kLetter, 'X'},
+    Keystroke{"Ctrl+V", KeyName::kLetter, 'V', true},
+    Keystroke{"Shift+Insert", KeyName::kInsert, 0, false, true},
+    Keystroke{"Ctrl+X", KeyName::kLetter, 'X', true},
+    Keystroke{"Shift+Delete", KeyName::kDelete, 0, false, true},
+    Keystroke{"Delete", KeyName::kDelete},
+    Keystroke{"Backspace", KeyName::kBackspace},
+    Keystroke{"Return", KeyName::kReturn},
+    Keystroke{"Ctrl+Z", KeyName::kLetter, 'Z', true},
 };
 
 enum class Failure { kMessage, kAbort, kOutOfMemory, kStdException, kNoException };
