@@ -2,6 +2,9 @@
 // tests: the Tab stops, the keys that press a button or must not reach the menu bar, the ways to
 // copy the result, the keys Output ignores, and which failure shows which error box. Places,
 // captions, fonts and the menu come straight from form.hpp's own tables.
+//
+// The browser cases read the ButtonPress rows and the FailureRow rows of Failure::kMessage from
+// this file's text (web/tests/form.mjs): keep each of those rows on one line.
 #pragma once
 
 #include <array>
