@@ -1,15 +1,7 @@
 // What a screen reader reads in the main window: the boxes named by their labels, the items of
 // the disabled menus unavailable.
 #include <QAccessible>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QtTest>
 
-#include <memory>
-#include <string_view>
-
-#include "app/qt/main_form.hpp"
 #include "app/qt/tests/main_form_fixture.hpp"
 
 class MainFormAccessibilityTest : public MainFormTest {

@@ -1,18 +1,10 @@
 // What the clipboard gets from the main window, and that the result box takes nothing from it
 // nor from the keyboard.
-#include <QClipboard>
 #include <QMenu>
 #include <QMimeData>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTextBlock>
 #include <QTextLayout>
-#include <QtTest>
 
-#include <memory>
-
-#include "app/qt/main_form.hpp"
-#include "app/qt/tests/expected_results.hpp"
 #include "app/qt/tests/main_form_fixture.hpp"
 
 class MainFormClipboardTest : public MainFormTest {

@@ -1,15 +1,18 @@
-// What the main window's tests share: the window as a user meets it, with the error boxes the
-// event guard would show recorded instead.
+// What the main window's tests share, their includes too: the window as a user meets it, with
+// the error boxes the event guard would show recorded instead.
 #pragma once
 
+#include <QClipboard>
 #include <QFile>
 #include <QFontInfo>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QString>
 #include <QtTest>
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,6 +23,7 @@
 #include "app/qt/main_form.hpp"
 #include "app/qt/result_box.hpp"
 #include "app/qt/start_up.hpp"
+#include "app/qt/tests/expected_results.hpp"
 #include "app/qt/tests/expose_timeout.hpp"
 #include "app/window/form.hpp"
 #include "app/window/tests/conformance.hpp"

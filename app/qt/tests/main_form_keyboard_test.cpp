@@ -1,17 +1,7 @@
 // The main window from the keyboard: the focus cycle, buttons pressed by key, the first input
 // replacing the help text, and the dead menu bar that neither keys nor clicks open.
 #include <QAccessible>
-#include <QClipboard>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QtTest>
 
-#include <cstddef>
-#include <memory>
-
-#include "app/qt/main_form.hpp"
-#include "app/qt/tests/expected_results.hpp"
 #include "app/qt/tests/main_form_fixture.hpp"
 
 class MainFormKeyboardTest : public MainFormTest {

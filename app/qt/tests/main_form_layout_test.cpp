@@ -2,14 +2,7 @@
 // its caption, enabled state and font, the text boxes' settings, first texts and the menu bar.
 #include <QFile>
 #include <QMenu>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QtTest>
 
-#include <memory>
-
-#include "app/qt/main_form.hpp"
 #include "app/qt/tests/main_form_fixture.hpp"
 
 class MainFormLayoutTest : public MainFormTest {

@@ -1,15 +1,7 @@
 // The application window: the task bar's and Alt+Tab's entry, owner of MainForm; minimising,
 // restoring and each way to close.
-#include <windows.h>
-
-#include <string>
-
-#include <gtest/gtest.h>
-
 #include "app/win32/message_loop.hpp"
 #include "app/win32/tests/form_fixture.hpp"
-#include "app/win32/wide_text.hpp"
-#include "app/window/form.hpp"
 
 namespace korva::win32::fixture {
 namespace {

@@ -1,15 +1,8 @@
 // A press on Sabo or Plünder: Output holds what the counting core gives for Input's text, and
 // Input stays as it was.
-#include <windows.h>
-
 #include <algorithm>
-#include <string>
-
-#include <gtest/gtest.h>
 
 #include "app/win32/tests/form_fixture.hpp"
-#include "app/win32/wide_text.hpp"
-#include "app/window/form.hpp"
 
 namespace korva::win32::fixture {
 namespace {

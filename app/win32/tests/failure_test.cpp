@@ -1,20 +1,11 @@
 // Failures in a command and at start-up: what the error box shows, and that the window goes on
 // working afterwards.
-#include <windows.h>
-
 #include <array>
 #include <exception>
-#include <string>
 #include <string_view>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include "app/win32/failure.hpp"
 #include "app/win32/tests/form_fixture.hpp"
-#include "app/win32/wide_text.hpp"
-#include "app/window/form.hpp"
-#include "app/window/tests/conformance.hpp"
 
 namespace korva::win32::fixture {
 namespace {

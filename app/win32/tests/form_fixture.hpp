@@ -1,5 +1,5 @@
 // The real window, created in the test's process and driven by its messages as a user's keys,
-// clicks and clipboard would drive it; what the window's tests share.
+// clicks and clipboard would drive it; what the window's tests share, their includes too.
 #pragma once
 
 #include <windows.h>
@@ -9,9 +9,12 @@
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "app/win32/application_window.hpp"
 #include "app/win32/failure.hpp"
 #include "app/win32/main_form.hpp"
+#include "app/win32/wide_text.hpp"
 #include "app/window/form.hpp"
 #include "app/window/tests/conformance.hpp"
 

@@ -5,16 +5,10 @@
 #include <commctrl.h>
 
 #include <cstddef>
-#include <string>
 #include <utility>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "app/win32/tests/form_fixture.hpp"
-#include "app/win32/wide_text.hpp"
-#include "app/window/form.hpp"
-#include "app/window/tests/conformance.hpp"
 
 namespace korva::win32::fixture {
 namespace {

@@ -6,15 +6,10 @@
 
 #include <array>
 #include <cmath>
-#include <string>
 #include <string_view>
 #include <utility>
 
-#include <gtest/gtest.h>
-
 #include "app/win32/tests/form_fixture.hpp"
-#include "app/win32/wide_text.hpp"
-#include "app/window/form.hpp"
 
 namespace korva::win32::fixture {
 namespace {
