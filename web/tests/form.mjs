@@ -44,7 +44,7 @@ export const tabStops = controls.filter((c) => c.enabled && c.kind !== 'kLabel' 
 // The rows every window's tests share (app/window/tests/conformance.hpp): the keys that press a
 // button, and the failures with a message of their own and the error box's text for each.
 const shared = readFileSync(join(root, 'app', 'window', 'tests', 'conformance.hpp'), 'utf8');
-export const buttonPresses = [...shared.matchAll(/ButtonPress\{"([^"]*)",\s*ControlId::k(\w+),\s*Key::k(\w+)\}/g)]
+export const buttonPresses = [...shared.matchAll(/ButtonPress\{"([^"]*)",\s*ControlId::k(\w+),\s*KeyName::k(\w+)\}/g)]
   .map(([, name, button, key]) => ({ name, button, key }));
 export const messageFailures = [...shared.matchAll(/FailureRow\{"([^"]*)",\s*Failure::kMessage,\s*u"([^"]*)",\s*u"([^"]*)"/g)]
   .map(([, name, message, shown]) => ({ name, message, shown }));

@@ -21,10 +21,7 @@ class MainFormClipboardTest : public MainFormTest {
         form_->Output->setFocus();
         for (const korva::conformance::Keystroke& edit : korva::conformance::kOutputEdits) {
             QTest::keySequence(form_->Output, QKeySequence::SelectAll);
-            QTest::keyClick(form_->Output, QtKey(edit),
-                            Qt::KeyboardModifiers()
-                                .setFlag(Qt::ControlModifier, edit.ctrl)
-                                .setFlag(Qt::ShiftModifier, edit.shift));
+            QTest::keyClick(form_->Output, QtKey(edit), ModifiersOf(edit));
             QVERIFY2(form_->Output->CrLfText() == before, edit.name.data());
         }
 
@@ -37,34 +34,33 @@ class MainFormClipboardTest : public MainFormTest {
         }
     }
 
-    // Each way of the table, and Qt's context menu.
+    // The keys of the table, the menu's command, and Qt's context menu.
     void copyGivesTheExactText_data() {
-        QTest::addColumn<int>("way");
-        for (const auto& [name, way] : korva::conformance::kCopies) {
-            QTest::newRow(name.data()) << int(way);
+        QTest::addColumn<int>("keys");
+        for (std::size_t i = 0; i < korva::conformance::kCopyKeys.size(); ++i) {
+            QTest::newRow(korva::conformance::kCopyKeys[i].name.data()) << int(i);
         }
-        QTest::newRow("context menu") << -1;
+        QTest::newRow("EditCopyResultClick") << -1;
+        QTest::newRow("context menu") << -2;
     }
 
     void copyGivesTheExactText() {
-        QFETCH(int, way);
+        QFETCH(int, keys);
         form_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form_.get()));
         form_->Input->setPlainText(kSaboReport);
         QTest::mouseClick(form_->Sabo, Qt::LeftButton);
         QApplication::clipboard()->clear();
         form_->Output->setFocus();
-        using korva::conformance::Copy;
-        if (way == int(Copy::kCopyResultCommand)) {
+        if (keys == -1) {
             form_->EditCopyResultClick();
             QCOMPARE(form_->Output->textCursor().position(), 0);
             QVERIFY(!form_->Output->textCursor().hasSelection());
         } else {
             QTest::keyClick(form_->Output, Qt::Key_A, Qt::ControlModifier);
-            if (way == int(Copy::kCtrlC)) {
-                QTest::keyClick(form_->Output, Qt::Key_C, Qt::ControlModifier);
-            } else if (way == int(Copy::kCtrlInsert)) {
-                QTest::keyClick(form_->Output, Qt::Key_Insert, Qt::ControlModifier);
+            if (keys >= 0) {
+                const auto& stroke = korva::conformance::kCopyKeys.at(std::size_t(keys));
+                QTest::keyClick(form_->Output, QtKey(stroke), ModifiersOf(stroke));
             } else {
                 const std::unique_ptr<QMenu> menu(form_->Output->createStandardContextMenu());
                 QAction* copy = menu->findChild<QAction*>(QStringLiteral("edit-copy"));

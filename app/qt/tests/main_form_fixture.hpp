@@ -75,18 +75,34 @@ inline void CheckFont(const QWidget& widget, int point_size) {
 inline Qt::Key QtKey(const korva::conformance::Keystroke& stroke) {
     using korva::conformance::KeyName;
     switch (stroke.key) {
+        case KeyName::kEnter:
+            return Qt::Key_Return;
+        case KeyName::kKeypadEnter:
+            return Qt::Key_Enter;
+        case KeyName::kSpace:
+            return Qt::Key_Space;
         case KeyName::kInsert:
             return Qt::Key_Insert;
         case KeyName::kDelete:
             return Qt::Key_Delete;
         case KeyName::kBackspace:
             return Qt::Key_Backspace;
-        case KeyName::kReturn:
-            return Qt::Key_Return;
+        case KeyName::kAlt:
+            return Qt::Key_Alt;
+        case KeyName::kF10:
+            return Qt::Key_F10;
         case KeyName::kLetter:
             break;
     }
     return Qt::Key(stroke.letter);
+}
+
+inline Qt::KeyboardModifiers ModifiersOf(const korva::conformance::Keystroke& stroke) {
+    return Qt::KeyboardModifiers()
+        .setFlag(Qt::ControlModifier, stroke.ctrl)
+        .setFlag(Qt::ShiftModifier, stroke.shift)
+        .setFlag(Qt::AltModifier, stroke.alt)
+        .setFlag(Qt::KeypadModifier, stroke.key == korva::conformance::KeyName::kKeypadEnter);
 }
 
 enum class Button { kSabo, kPluen };

@@ -48,14 +48,8 @@ class MainFormKeyboardTest : public MainFormTest {
     void menuBarKeepsKeyboardOut_data() {
         QTest::addColumn<Qt::Key>("key");
         QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-        using korva::conformance::MenuKey;
-        for (const auto& [name, key] : korva::conformance::kMenuKeys) {
-            QTest::newRow(name.data())
-                << (key == MenuKey::kAlt    ? Qt::Key_Alt
-                    : key == MenuKey::kAltO ? Qt::Key_O
-                                            : Qt::Key_F10)
-                << (key == MenuKey::kF10 ? Qt::KeyboardModifiers()
-                                         : Qt::KeyboardModifiers(Qt::AltModifier));
+        for (const korva::conformance::Keystroke& stroke : korva::conformance::kMenuKeys) {
+            QTest::newRow(stroke.name.data()) << QtKey(stroke) << ModifiersOf(stroke);
         }
     }
 
@@ -84,15 +78,11 @@ class MainFormKeyboardTest : public MainFormTest {
         QTest::addColumn<Button>("button");
         QTest::addColumn<Qt::Key>("key");
         QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-        using korva::conformance::Key;
         for (const auto& [name, button, key] : korva::conformance::kButtonPresses) {
+            const korva::conformance::Keystroke stroke{name, key};
             QTest::newRow(name.data())
                 << (button == korva::form::ControlId::kSabo ? Button::kSabo : Button::kPluen)
-                << (key == Key::kEnter   ? Qt::Key_Return
-                    : key == Key::kSpace ? Qt::Key_Space
-                                         : Qt::Key_Enter)
-                << (key == Key::kKeypadEnter ? Qt::KeyboardModifiers(Qt::KeypadModifier)
-                                             : Qt::KeyboardModifiers());
+                << QtKey(stroke) << ModifiersOf(stroke);
         }
     }
 

@@ -81,14 +81,21 @@ bool SetClipboardText(std::wstring_view text) {
 WPARAM VirtualKey(const conformance::Keystroke& stroke) {
     using conformance::KeyName;
     switch (stroke.key) {
+        case KeyName::kEnter:
+        case KeyName::kKeypadEnter:
+            return VK_RETURN;
+        case KeyName::kSpace:
+            return VK_SPACE;
         case KeyName::kInsert:
             return VK_INSERT;
         case KeyName::kDelete:
             return VK_DELETE;
         case KeyName::kBackspace:
             return VK_BACK;
-        case KeyName::kReturn:
-            return VK_RETURN;
+        case KeyName::kAlt:
+            return VK_MENU;
+        case KeyName::kF10:
+            return VK_F10;
         case KeyName::kLetter:
             break;
     }
@@ -141,6 +148,11 @@ void Form::Key(WPARAM key, bool ctrl, bool shift, bool extended) const {
     PostMessageW(focus, WM_KEYUP, key, 1 | (scan << 16) | (3u << 30));
     Pump();
     SetKeyboardState(const_cast<BYTE*>(before.data()));
+}
+
+void Form::Key(const conformance::Keystroke& stroke) const {
+    Key(VirtualKey(stroke), stroke.ctrl, stroke.shift,
+        stroke.key == conformance::KeyName::kKeypadEnter);
 }
 
 void Form::Click(ControlId button) const {

@@ -74,6 +74,7 @@ class Form {
     // A key pressed and released at the control that has the focus, with Ctrl or Shift held;
     // extended: the keypad's Enter rather than the main one, say.
     void Key(WPARAM key, bool ctrl = false, bool shift = false, bool extended = false) const;
+    void Key(const conformance::Keystroke& stroke) const;
 
     void Click(ControlId button) const;
 

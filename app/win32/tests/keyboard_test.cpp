@@ -43,8 +43,7 @@ TEST(Keyboard, EnterAndSpacePressTheFocusedButton) {
     SetWindowTextW(form[ControlId::kInput], kSaboReport);
     for (const auto& [name, button, key] : conformance::kButtonPresses) {
         SetFocus(form[button]);
-        form.Key(key == conformance::Key::kSpace ? VK_SPACE : VK_RETURN, false, false,
-                 key == conformance::Key::kKeypadEnter);
+        form.Key(conformance::Keystroke{name, key});
         EXPECT_EQ(TextOf(output), CoreResult(button, kSaboReport)) << name;
     }
 }
@@ -114,26 +113,22 @@ TEST(Keyboard, MenuBarKeysOpenNoMenu) {
     const Form form;
     int menu_loops = 0;
     SetWindowSubclass(form.window(), CountMenuLoops, 1, reinterpret_cast<DWORD_PTR>(&menu_loops));
-    using Messages = std::vector<std::pair<UINT, WPARAM>>;
-    const auto messages = [](conformance::MenuKey key) -> Messages {
-        switch (key) {
-            case conformance::MenuKey::kAlt:
-                return {{WM_SYSKEYDOWN, VK_MENU}, {WM_SYSKEYUP, VK_MENU}};
-            case conformance::MenuKey::kF10:
-                return {{WM_SYSKEYDOWN, VK_F10}, {WM_SYSKEYUP, VK_F10}};
-            case conformance::MenuKey::kAltO:
-                break;
+    // The messages a key with Alt, or F10, sends: system keys, a letter's system character.
+    const auto messages = [](const conformance::Keystroke& stroke) {
+        const auto key = VirtualKey(stroke);
+        std::vector<std::pair<UINT, WPARAM>> sent{{WM_SYSKEYDOWN, key}};
+        if (stroke.letter != 0) sent.push_back({WM_SYSCHAR, key - 'A' + 'a'});
+        sent.push_back({WM_SYSKEYUP, key});
+        if (stroke.alt && key != VK_MENU) {
+            sent.insert(sent.begin(), {WM_SYSKEYDOWN, VK_MENU});
+            sent.push_back({WM_SYSKEYUP, VK_MENU});
         }
-        return {{WM_SYSKEYDOWN, VK_MENU},
-                {WM_SYSKEYDOWN, 'O'},
-                {WM_SYSCHAR, 'o'},
-                {WM_SYSKEYUP, 'O'},
-                {WM_SYSKEYUP, VK_MENU}};
+        return sent;
     };
     for (const auto& row : conformance::kMenuKeys) {
         SetFocus(form[ControlId::kInput]);
         menu_loops = 0;
-        for (const auto& [message, key] : messages(row.value)) {
+        for (const auto& [message, key] : messages(row)) {
             const LPARAM alt = key == VK_F10 ? 0 : (1 << 29);
             PostMessageW(form[ControlId::kInput], message, key,
                          1 | alt | (message == WM_SYSKEYUP ? (3u << 30) : 0));

@@ -1,6 +1,6 @@
 // What every window must do beyond form.hpp's tables, as rows for a driver in each front end's
-// tests: the Tab stops, the keys that press a button or must not reach the menu bar, the ways to
-// copy the result, the keys Output ignores, and which failure shows which error box. Places,
+// tests: the Tab stops, the keys that press a button or must not reach the menu bar, the keys
+// that copy the result, the keys Output ignores, and which failure shows which error box. Places,
 // captions, fonts and the menu come straight from form.hpp's own tables.
 //
 // The browser cases read the ButtonPress rows and the FailureRow rows of Failure::kMessage from
@@ -24,68 +24,32 @@ constexpr int PointSizeOf(const form::Control& control) {
     return control.kind == form::Kind::kLabel ? form::kLabelPointSize : form::kWindowPointSize;
 }
 
-// Labels and the panel take no focus, nor a disabled button.
-constexpr bool TakesFocus(const form::Control& control) {
-    return control.enabled && control.kind != form::Kind::kLabel &&
-           control.kind != form::Kind::kPanel;
-}
-
-// The controls Tab stops at, in their order, starting from the first focus.
+// The controls Tab stops at, in their order, from the first focus: neither the labels nor the
+// panel, nor a disabled button.
 inline constexpr auto kTabStops = [] {
     std::array<ControlId, 4> stops{};
     std::size_t count = 0;
-    for (const form::Control& control : form::kControls) {
-        if (TakesFocus(control)) stops.at(count++) = control.id;
+    for (const form::Control& c : form::kControls) {
+        if (c.enabled && c.kind != form::Kind::kLabel && c.kind != form::Kind::kPanel) {
+            stops.at(count++) = c.id;
+        }
     }
     return stops;
 }();
 static_assert(kTabStops.front() == form::kFirstFocus);
 
-// A row's value and its name for the failure messages.
-template <class Value>
-struct Named {
-    std::string_view name;
-    Value value;
-};
-
-enum class Key { kEnter, kKeypadEnter, kSpace };
-
-struct ButtonPress {
-    std::string_view name;
-    ControlId button;
-    Key key;
-};
-
-// Each key on each button, the buttons taking turns, so that every press changes the result.
-inline constexpr std::array kButtonPresses{
-    ButtonPress{"Enter on Sabo", ControlId::kSabo, Key::kEnter},
-    ButtonPress{"Space on Pluen", ControlId::kPluen, Key::kSpace},
-    ButtonPress{"Space on Sabo", ControlId::kSabo, Key::kSpace},
-    ButtonPress{"Enter on Pluen", ControlId::kPluen, Key::kEnter},
-    ButtonPress{"keypad Enter on Sabo", ControlId::kSabo, Key::kKeypadEnter},
-    ButtonPress{"keypad Enter on Pluen", ControlId::kPluen, Key::kKeypadEnter},
-};
-
-// The keys that would take the keyboard into a menu bar; the dead one must ignore them.
-enum class MenuKey { kAlt, kAltO, kF10 };
-
-inline constexpr std::array kMenuKeys{
-    Named<MenuKey>{"Alt", MenuKey::kAlt},
-    Named<MenuKey>{"Alt+O", MenuKey::kAltO},
-    Named<MenuKey>{"F10", MenuKey::kF10},
-};
-
-// The ways a player copies all of Output; each gives the exact text, CR LF included.
-enum class Copy { kCtrlC, kCtrlInsert, kCopyResultCommand };
-
-inline constexpr std::array kCopies{
-    Named<Copy>{"Ctrl+A, Ctrl+C", Copy::kCtrlC},
-    Named<Copy>{"Ctrl+A, Ctrl+Insert", Copy::kCtrlInsert},
-    Named<Copy>{"EditCopyResult", Copy::kCopyResultCommand},
-};
-
 // A key as the rows name it: a letter key, or one of the others.
-enum class KeyName { kLetter, kInsert, kDelete, kBackspace, kReturn };
+enum class KeyName {
+    kLetter,
+    kEnter,
+    kKeypadEnter,
+    kSpace,
+    kInsert,
+    kDelete,
+    kBackspace,
+    kAlt,
+    kF10
+};
 
 struct Keystroke {
     std::string_view name;
@@ -93,6 +57,37 @@ struct Keystroke {
     char letter = 0;
     bool ctrl = false;
     bool shift = false;
+    bool alt = false;
+};
+
+struct ButtonPress {
+    std::string_view name;
+    ControlId button;
+    KeyName key;
+};
+
+// clang-format off
+// Each key on each button, the buttons taking turns, so that every press changes the result.
+inline constexpr std::array kButtonPresses{
+    ButtonPress{"Enter on Sabo", ControlId::kSabo, KeyName::kEnter},
+    ButtonPress{"Space on Pluen", ControlId::kPluen, KeyName::kSpace},
+    ButtonPress{"Space on Sabo", ControlId::kSabo, KeyName::kSpace},
+    ButtonPress{"Enter on Pluen", ControlId::kPluen, KeyName::kEnter},
+    ButtonPress{"keypad Enter on Sabo", ControlId::kSabo, KeyName::kKeypadEnter},
+    ButtonPress{"keypad Enter on Pluen", ControlId::kPluen, KeyName::kKeypadEnter},
+};
+
+// The keys that would take the keyboard into a menu bar; the dead one must ignore them.
+inline constexpr std::array kMenuKeys{
+    Keystroke{"Alt", KeyName::kAlt, 0, false, false, true},
+    Keystroke{"Alt+O", KeyName::kLetter, 'O', false, false, true},
+    Keystroke{"F10", KeyName::kF10},
+};
+
+// The keys that copy all of Output once Ctrl+A has selected it: the exact text, CR LF included.
+inline constexpr std::array kCopyKeys{
+    Keystroke{"Ctrl+C", KeyName::kLetter, 'C', true},
+    Keystroke{"Ctrl+Insert", KeyName::kInsert, 0, true},
 };
 
 // What a player may try on the read-only Output, all of it selected; none of it changes it.
@@ -104,9 +99,10 @@ inline constexpr std::array kOutputEdits{
     Keystroke{"Shift+Delete", KeyName::kDelete, 0, false, true},
     Keystroke{"Delete", KeyName::kDelete},
     Keystroke{"Backspace", KeyName::kBackspace},
-    Keystroke{"Return", KeyName::kReturn},
+    Keystroke{"Enter", KeyName::kEnter},
     Keystroke{"Ctrl+Z", KeyName::kLetter, 'Z', true},
 };
+// clang-format on
 
 enum class Failure { kMessage, kAbort, kOutOfMemory, kStdException, kNoException };
 
@@ -114,12 +110,12 @@ struct FailureRow {
     std::string_view name;
     Failure failure;
     std::u16string_view message;
-    // The error box's text; nullptr: no box.
     const char16_t* in_a_command;
     const char16_t* at_start_up;
 };
 
 // clang-format off
+// Each way to fail; what the error box then shows (nullptr: no box) in a command and at start-up.
 inline constexpr std::array kFailures{
     FailureRow{"message",            Failure::kMessage,      u"Zähler kaputt: ä", u"Zähler kaputt: ä.", u"Zähler kaputt: ä."},
     FailureRow{"question mark",      Failure::kMessage,      u"Wirklich?",        u"Wirklich?.",        u"Wirklich?."},
