@@ -112,7 +112,7 @@ class MainFormClipboardTest : public MainFormTest {
     void longResultLineWrapsOnScreenOnly() {
         const QString long_line = QStringLiteral("Eisen = ") + QString(300, u'9');
         form_ = std::make_unique<TMainForm>(ReportCounters{
-            CountSaboWithFallback(), [](const QTextDocument&) {
+            StandardCounters().sabo, [](const QTextDocument&) {
                 return korva::ResultLines{"Eisen = " + std::string(300, '9'), "Ende"};
             }});
         form_->show();

@@ -196,9 +196,9 @@ class MainFormCommandsTest : public MainFormTest {
                 form_->Output->grabMouse();
                 korva::conformance::Throw(korva::conformance::kFailures.at(std::size_t(row)));
             }
-            return CountSaboWithFallback()(report);
+            return StandardCounters().sabo(report);
         };
-        form_ = std::make_unique<TMainForm>(ReportCounters{failing_once, CountPluenOnly()});
+        form_ = std::make_unique<TMainForm>(ReportCounters{failing_once, StandardCounters().pluen});
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get(), kExposeTimeoutMs));
         form_->Input->setPlainText(kSaboReport);

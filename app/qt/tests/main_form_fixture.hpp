@@ -12,6 +12,7 @@
 #include <QString>
 #include <QtTest>
 
+#include <array>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -74,27 +75,13 @@ inline void CheckFont(const QWidget& widget, int point_size) {
 
 inline Qt::Key QtKey(const korva::conformance::Keystroke& stroke) {
     using korva::conformance::KeyName;
-    switch (stroke.key) {
-        case KeyName::kEnter:
-            return Qt::Key_Return;
-        case KeyName::kKeypadEnter:
-            return Qt::Key_Enter;
-        case KeyName::kSpace:
-            return Qt::Key_Space;
-        case KeyName::kInsert:
-            return Qt::Key_Insert;
-        case KeyName::kDelete:
-            return Qt::Key_Delete;
-        case KeyName::kBackspace:
-            return Qt::Key_Backspace;
-        case KeyName::kAlt:
-            return Qt::Key_Alt;
-        case KeyName::kF10:
-            return Qt::Key_F10;
-        case KeyName::kLetter:
-            break;
-    }
-    return Qt::Key(stroke.letter);
+    // In the order of KeyName, a letter's place left empty.
+    constexpr std::array keys{Qt::Key_unknown,   Qt::Key_Return, Qt::Key_Enter,
+                              Qt::Key_Space,     Qt::Key_Insert, Qt::Key_Delete,
+                              Qt::Key_Backspace, Qt::Key_Alt,    Qt::Key_F10};
+    static_assert(keys.size() == std::size_t(KeyName::kF10) + 1);
+    return stroke.key == KeyName::kLetter ? Qt::Key(stroke.letter)
+                                          : keys.at(std::size_t(stroke.key));
 }
 
 inline Qt::KeyboardModifiers ModifiersOf(const korva::conformance::Keystroke& stroke) {
@@ -147,14 +134,6 @@ inline QWidget* WidgetOf(TMainForm& form, korva::form::ControlId id) {
 inline QWidget* RowsWidget(TMainForm& form) {
     const QString name = QString::fromLatin1(QTest::currentDataTag());
     return name == form.objectName() ? &form : form.findChild<QWidget*>(name);
-}
-
-inline ReportCounter CountSaboWithFallback() {
-    return StandardCounters().sabo;
-}
-
-inline ReportCounter CountPluenOnly() {
-    return StandardCounters().pluen;
 }
 
 // Runs the test object Test in the guarded application, whose error boxes Test records.

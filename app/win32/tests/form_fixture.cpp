@@ -80,26 +80,12 @@ bool SetClipboardText(std::wstring_view text) {
 
 WPARAM VirtualKey(const conformance::Keystroke& stroke) {
     using conformance::KeyName;
-    switch (stroke.key) {
-        case KeyName::kEnter:
-        case KeyName::kKeypadEnter:
-            return VK_RETURN;
-        case KeyName::kSpace:
-            return VK_SPACE;
-        case KeyName::kInsert:
-            return VK_INSERT;
-        case KeyName::kDelete:
-            return VK_DELETE;
-        case KeyName::kBackspace:
-            return VK_BACK;
-        case KeyName::kAlt:
-            return VK_MENU;
-        case KeyName::kF10:
-            return VK_F10;
-        case KeyName::kLetter:
-            break;
-    }
-    return static_cast<WPARAM>(stroke.letter);
+    // In the order of KeyName, a letter's place left empty.
+    constexpr std::array<WPARAM, 9> keys{0,         VK_RETURN, VK_RETURN, VK_SPACE, VK_INSERT,
+                                         VK_DELETE, VK_BACK,   VK_MENU,   VK_F10};
+    static_assert(keys.size() == std::size_t(KeyName::kF10) + 1);
+    return stroke.key == KeyName::kLetter ? static_cast<WPARAM>(stroke.letter)
+                                          : keys.at(std::size_t(stroke.key));
 }
 
 UINT SystemDpi() {
