@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Retakes the README's screenshots: the window under a window manager (Xvfb with openbox) after
 # a sabotage count of a small report, at scale 1 (docs/screenshot.png) and at
-# QT_SCALE_FACTOR=2 (docs/screenshot-2x.png), frame and title bar included. A picture whose
-# pixels are the same as the new one's is kept as it is, so an unchanged window changes no file.
+# QT_SCALE_FACTOR=2 (docs/screenshot-2x.png), frame and title bar included; and the web page
+# (built into build-web/) in headless Chromium after a count, wide and on a phone
+# (docs/web-wide.png, docs/web-phone.png). A picture whose pixels are the same as the new one's
+# is kept as it is, so an unchanged window changes no file.
 # Usage: tools/screenshots.sh [PROGRAM]   (default build/bin/korva-counter)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,6 +12,8 @@ program=$(realpath "${1:-build/bin/korva-counter}")
 
 if [ -z "${KORVA_SCREENSHOT_X:-}" ]; then
     tools/deps.sh docs
+    tools/build-web.sh
+    (cd web && npm ci --no-audit --no-fund --loglevel=error)
     # Room for the doubled window at its doubled place.
     KORVA_SCREENSHOT_X=1 KORVA_XVFB_SCREEN=1920x1200x24 \
         exec app/qt/tests/xvfb_openbox.sh "$0" "$program"
@@ -19,6 +23,18 @@ fi
 . tools/lib/xserver.sh
 
 report=$'Sabotagebericht vom 07.12.2026 14:32\r\n14:32:05 Eisenmine (3) zerstört\r\n14:32:05 Raumhafen (1) zerstört\r\n14:32:07 Wohngebäude (2) zerstört\r\n14:32:09 Forschungszentrum zerstört\r\n'
+
+# keep_or_take SHOT FILE WHAT: FILE becomes SHOT unless their pixels are the same.
+keep_or_take() {
+    # compare exits 0 only when both have the same size and no pixel differs.
+    if [ -f "$2" ] && compare -metric AE "$2" "$1" null: 2>/dev/null; then
+        echo "$2: unchanged, $3"
+    else
+        cat "$1" > "$2"
+        echo "$2: $3"
+    fi
+    rm -f "$1"
+}
 
 # shoot SCALE FILE: starts the program at that scale, counts the report and photographs it.
 shoot() {
@@ -44,16 +60,8 @@ shoot() {
     shot=$(mktemp --suffix=.png)
     import -window root +repage \
         -crop "${frame_width}x${frame_height}+${frame_left}+${frame_top}" "$shot"
-    local what="${frame_width}x${frame_height} (frame at $frame_left,$frame_top, scale $scale)"
-    # compare exits 0 only when both have the same size and no pixel differs.
-    if [ -f "$file" ] && compare -metric AE "$file" "$shot" null: 2>/dev/null; then
-        rm -f "$shot"
-        echo "$file: unchanged, $what"
-    else
-        cat "$shot" > "$file"
-        rm -f "$shot"
-        echo "$file: $what"
-    fi
+    keep_or_take "$shot" "$file" \
+        "${frame_width}x${frame_height} (frame at $frame_left,$frame_top, scale $scale)"
 
     kill "$program_pid" 2>/dev/null || true
     wait "$program_pid" 2>/dev/null || true
@@ -61,3 +69,10 @@ shoot() {
 
 shoot 1 docs/screenshot.png
 shoot 2 docs/screenshot-2x.png
+
+web=$(mktemp -d)
+node tools/lib/web_screenshots.mjs "$web"
+for file in web-wide.png web-phone.png; do
+    keep_or_take "$web/$file" "docs/$file" "$(identify -format %wx%h "$web/$file"), headless Chromium"
+done
+rmdir "$web"

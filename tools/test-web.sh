@@ -3,8 +3,7 @@
 # korva-count (built into build/ with korva-make-reports when missing), the core's fuzz targets
 # built for WebAssembly in node, then the page in Chromium, Firefox ESR and WebKitGTK on a fresh
 # Xvfb display, whose clipboard the player's Ctrl+V reads: over http on 127.0.0.1, from file://
-# and as the hosted site offline. KORVA_WEB_ENGINES=firefox,webkit picks engines. The README's
-# pictures land in build-web/screenshots/ (KORVA_WEB_SCREENSHOTS=docs puts them into docs/).
+# and as the hosted site offline. KORVA_WEB_ENGINES=firefox,webkit picks engines.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps.sh web
@@ -20,5 +19,5 @@ export PUPPETEER_SKIP_DOWNLOAD=1
 . tools/lib/xserver.sh
 start_xvfb 1280x1024x24
 node --test --test-concurrency=1 web/tests/module.test.mjs web/tests/fuzz.test.mjs web/tests/kernels.test.mjs \
-    web/tests/browsers.test.mjs web/tests/page.test.mjs
+    web/tests/browsers.test.mjs
 ls -l build-web/korva-counter.html

@@ -38,6 +38,17 @@ export const controls = [...source.matchAll(
 export const topMenus = [...source.matchAll(/MenuEntry\{"(\w+)",\s*MenuLevel::kTop,\s*"([^"]*)",\s*(true|false)/g)]
   .map(([, name, text, enabled]) => ({ name, caption: text.replace(/&(.)/g, '$1'), enabled: enabled === 'true' }));
 
+// The controls Tab stops at, in order: what takes focus in every window.
+export const tabStops = controls.filter((c) => c.enabled && c.kind !== 'kLabel' && c.kind !== 'kPanel').map((c) => c.name);
+
+// The rows every window's tests share (app/window/tests/conformance.hpp): the keys that press a
+// button, and the failures with a message of their own and the error box's text for each.
+const shared = readFileSync(join(root, 'app', 'window', 'tests', 'conformance.hpp'), 'utf8');
+export const buttonPresses = [...shared.matchAll(/ButtonPress\{"([^"]*)",\s*ControlId::k(\w+),\s*KeyName::k(\w+)\}/g)]
+  .map(([, name, button, key]) => ({ name, button, key }));
+export const messageFailures = [...shared.matchAll(/FailureRow\{"([^"]*)",\s*Failure::kMessage,\s*u"([^"]*)",\s*u"([^"]*)"/g)]
+  .map(([, name, message, shown]) => ({ name, message, shown }));
+
 // The error box's fixed texts, from the failure model both windows share.
 const failureSource = readFileSync(join(root, 'app', 'window', 'failure.hpp'), 'utf8');
 const fixedText = (name) => failureSource.match(new RegExp(`${name}\\[\\] = u"([^"]*)"`))[1];

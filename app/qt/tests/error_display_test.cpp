@@ -7,15 +7,15 @@
 #include <QWidget>
 #include <QtTest>
 
+#include <cstddef>
 #include <functional>
 #include <memory>
-#include <new>
-#include <stdexcept>
 #include <utility>
 #include <vector>
 
 #include "app/qt/error_display.hpp"
 #include "app/qt/start_up.hpp"
+#include "app/window/tests/conformance.hpp"
 
 namespace {
 
@@ -25,16 +25,6 @@ ErrorBoxPresenter Recorder(Shown& shown) {
     return [&shown](const QString& caption, const QString& text) {
         shown.emplace_back(caption, text);
     };
-}
-
-// Throws the failure the current row's tag names.
-[[noreturn]] void ThrowTheRowsFailure() {
-    const QLatin1StringView kind(QTest::currentDataTag());
-    if (kind == "Exception") throw Exception(u"Fenster fehlt");
-    if (kind == "EAbort") throw EAbort();
-    if (kind == "std::bad_alloc") throw std::bad_alloc();
-    if (kind == "std::runtime_error") throw std::runtime_error("kaputt");
-    throw 7;
 }
 
 }  // namespace
@@ -71,30 +61,30 @@ class ErrorDisplayTest : public QObject {
     // At start-up even EAbort is shown, and a failure the program does not know shows an
     // empty box.
     void failureLeavingStartUp_data() {
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("Exception") << "Fenster fehlt.";
-        QTest::newRow("EAbort") << "Operation aborted.";
-        QTest::newRow("std::bad_alloc") << "Out of memory.";
-        QTest::newRow("std::runtime_error") << "";
-        QTest::newRow("int") << "";
+        QTest::addColumn<int>("row");
+        for (std::size_t i = 0; i < korva::conformance::kFailures.size(); ++i) {
+            QTest::newRow(korva::conformance::kFailures[i].name.data()) << int(i);
+        }
     }
 
     void failureLeavingStartUp() {
-        QFETCH(QString, shown);
+        QFETCH(int, row);
+        const korva::conformance::FailureRow& failure =
+            korva::conformance::kFailures.at(std::size_t(row));
         Shown seen;
         std::unique_ptr<QWidget> main_form;
         const int status = RunUntilClosed(
             main_form,
-            []() -> std::unique_ptr<QWidget> {
+            [&failure]() -> std::unique_ptr<QWidget> {
                 auto half_built = std::make_unique<QWidget>();
-                ThrowTheRowsFailure();
+                korva::conformance::Throw(failure);
             },
             Recorder(seen));
         QCOMPARE(status, 0);
         QVERIFY(!main_form);
         QCOMPARE(seen.size(), std::size_t(1));
         QCOMPARE(seen.front().first, QStringLiteral("KORVA-Counter"));
-        QCOMPARE(seen.front().second, shown);
+        QCOMPARE(seen.front().second, QString::fromUtf16(failure.at_start_up));
     }
 
     void closingTheWindowEndsTheRun() {

@@ -1,34 +1,26 @@
 // What a screen reader reads in the main window: the boxes named by their labels, the items of
 // the disabled menus unavailable.
 #include <QAccessible>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QtTest>
 
-#include <memory>
-
-#include "app/qt/main_form.hpp"
 #include "app/qt/tests/main_form_fixture.hpp"
 
 class MainFormAccessibilityTest : public MainFormTest {
     Q_OBJECT
 
-  public:
-    using MainFormTest::MainFormTest;
-
   private slots:
     // A screen reader names each box by its label and reads its description.
     void boxesAreNamedByTheirLabels_data() {
+        using korva::form::ControlId;
+        const auto row = [](ControlId box, ControlId label, std::string_view description) {
+            const korva::form::Control& named = korva::form::ControlOf(label);
+            QTest::newRow(korva::form::ControlOf(box).name.data())
+                << Text(named.name) << Text(named.caption) << Text(description);
+        };
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("description");
-        QTest::newRow("Input") << "Label1"
-                               << "Berichte"
-                               << "Hier die Berichte einfügen";
-        QTest::newRow("Output") << "Label2"
-                                << "Ergebnis"
-                                << "Ergebnis der letzten Zählung, zum Kopieren";
+        row(ControlId::kInput, ControlId::kLabel1, korva::form::kInputDescription);
+        row(ControlId::kOutput, ControlId::kLabel2, korva::form::kOutputDescription);
     }
 
     void boxesAreNamedByTheirLabels() {
@@ -71,8 +63,6 @@ class MainFormAccessibilityTest : public MainFormTest {
     }
 };
 
-int main(int argc, char** argv) {
-    return RunMainFormTest<MainFormAccessibilityTest>(argc, argv);
-}
+KORVA_MAIN_FORM_TEST_MAIN(MainFormAccessibilityTest)
 
 #include "main_form_accessibility_test.moc"

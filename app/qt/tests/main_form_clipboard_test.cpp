@@ -1,27 +1,17 @@
 // What the clipboard gets from the main window, and that the result box takes nothing from it
 // nor from the keyboard.
-#include <QClipboard>
 #include <QMenu>
 #include <QMimeData>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTextBlock>
 #include <QTextLayout>
-#include <QtTest>
 
-#include <memory>
-
-#include "app/qt/main_form.hpp"
-#include "app/qt/tests/expected_results.hpp"
 #include "app/qt/tests/main_form_fixture.hpp"
 
 class MainFormClipboardTest : public MainFormTest {
     Q_OBJECT
 
-  public:
-    using MainFormTest::MainFormTest;
-
   private slots:
+    // Each edit from all of Output selected.
     void outputCannotBeChanged() {
         form_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form_.get()));
@@ -29,16 +19,11 @@ class MainFormClipboardTest : public MainFormTest {
         const QString before = form_->Output->CrLfText();
         QApplication::clipboard()->setText(QStringLiteral("Eisen 5"));
         form_->Output->setFocus();
-        QTest::keyClicks(form_->Output, QStringLiteral("abc"));
-        for (const QKeySequence::StandardKey key :
-             {QKeySequence::Paste, QKeySequence::Cut, QKeySequence::Delete, QKeySequence::SelectAll,
-              QKeySequence::Cut, QKeySequence::Undo}) {
-            QTest::keySequence(form_->Output, key);
+        for (const korva::conformance::Keystroke& edit : korva::conformance::kOutputEdits) {
+            QTest::keySequence(form_->Output, QKeySequence::SelectAll);
+            QTest::keyClick(form_->Output, QtKey(edit), ModifiersOf(edit));
+            QVERIFY2(form_->Output->CrLfText() == before, edit.name.data());
         }
-        QTest::keyClick(form_->Output, Qt::Key_Backspace);
-        QTest::keyClick(form_->Output, Qt::Key_Delete);
-        QTest::keyClick(form_->Output, Qt::Key_Return);
-        QCOMPARE(form_->Output->CrLfText(), before);
 
         const std::unique_ptr<QMenu> menu(form_->Output->createStandardContextMenu());
         QStringList offered;
@@ -49,33 +34,34 @@ class MainFormClipboardTest : public MainFormTest {
         }
     }
 
+    // The keys of the table, the menu's command, and Qt's context menu.
     void copyGivesTheExactText_data() {
-        QTest::addColumn<QString>("how");
-        QTest::newRow("Ctrl+C") << "Ctrl+C";
-        QTest::newRow("Ctrl+Insert") << "Ctrl+Insert";
-        QTest::newRow("context menu") << "menu";
-        QTest::newRow("EditCopyResultClick") << "command";
+        QTest::addColumn<int>("keys");
+        for (std::size_t i = 0; i < korva::conformance::kCopyKeys.size(); ++i) {
+            QTest::newRow(korva::conformance::kCopyKeys[i].name.data()) << int(i);
+        }
+        QTest::newRow("EditCopyResultClick") << -1;
+        QTest::newRow("context menu") << -2;
     }
 
     void copyGivesTheExactText() {
-        QFETCH(QString, how);
+        QFETCH(int, keys);
         form_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form_.get()));
         form_->Input->setPlainText(kSaboReport);
         QTest::mouseClick(form_->Sabo, Qt::LeftButton);
         QApplication::clipboard()->clear();
         form_->Output->setFocus();
-        if (how == "command") {
+        if (keys == -1) {
             form_->EditCopyResultClick();
             QCOMPARE(form_->Output->textCursor().position(), 0);
             QVERIFY(!form_->Output->textCursor().hasSelection());
         } else {
             QTest::keyClick(form_->Output, Qt::Key_A, Qt::ControlModifier);
-            if (how == "Ctrl+C") QTest::keyClick(form_->Output, Qt::Key_C, Qt::ControlModifier);
-            if (how == "Ctrl+Insert") {
-                QTest::keyClick(form_->Output, Qt::Key_Insert, Qt::ControlModifier);
-            }
-            if (how == "menu") {
+            if (keys >= 0) {
+                const auto& stroke = korva::conformance::kCopyKeys.at(std::size_t(keys));
+                QTest::keyClick(form_->Output, QtKey(stroke), ModifiersOf(stroke));
+            } else {
                 const std::unique_ptr<QMenu> menu(form_->Output->createStandardContextMenu());
                 QAction* copy = menu->findChild<QAction*>(QStringLiteral("edit-copy"));
                 QVERIFY(copy && copy->isEnabled());
@@ -126,7 +112,7 @@ class MainFormClipboardTest : public MainFormTest {
     void longResultLineWrapsOnScreenOnly() {
         const QString long_line = QStringLiteral("Eisen = ") + QString(300, u'9');
         form_ = std::make_unique<TMainForm>(ReportCounters{
-            CountSaboWithFallback(), [](const QTextDocument&) {
+            StandardCounters().sabo, [](const QTextDocument&) {
                 return korva::ResultLines{"Eisen = " + std::string(300, '9'), "Ende"};
             }});
         form_->show();
@@ -139,8 +125,6 @@ class MainFormClipboardTest : public MainFormTest {
     }
 };
 
-int main(int argc, char** argv) {
-    return RunMainFormTest<MainFormClipboardTest>(argc, argv);
-}
+KORVA_MAIN_FORM_TEST_MAIN(MainFormClipboardTest)
 
 #include "main_form_clipboard_test.moc"

@@ -1,24 +1,15 @@
 // What the main window's commands do: the counts, which replace Output and leave Input as it
-// was, the disabled Fleet, and the menu commands no user can reach.
-#include <QClipboard>
+// was, the disabled Fleet, the menu commands no user can reach, and failures in a command.
 #include <QFileDialog>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTimer>
-#include <QtTest>
 
-#include <memory>
+#include <tuple>
 
 #include "app/qt/file_dialog_component.hpp"
-#include "app/qt/main_form.hpp"
-#include "app/qt/tests/expected_results.hpp"
 #include "app/qt/tests/main_form_fixture.hpp"
 
 class MainFormCommandsTest : public MainFormTest {
     Q_OBJECT
-
-  public:
-    using MainFormTest::MainFormTest;
 
   private slots:
     void fleetCannotBePressed() {
@@ -107,6 +98,47 @@ class MainFormCommandsTest : public MainFormTest {
         QVERIFY(!pluen.contains(QStringLiteral("Das Ergebnis")));
     }
 
+    // Commands bound to nothing a user can reach, called from a window where any change shows:
+    // reports and a result in the boxes, a selection, the focus on a button, text on the
+    // clipboard. They change nothing on screen nor on the clipboard, and open nothing.
+    void unboundCommandsChangeNothing_data() {
+        QTest::addColumn<void (TMainForm::*)()>("command");
+        QTest::newRow("EditClearMemoClick") << &TMainForm::EditClearMemoClick;
+        QTest::newRow("HelpAbout") << &TMainForm::HelpAbout;
+        QTest::newRow("SelectFleetCounter") << &TMainForm::SelectFleetCounter;
+    }
+
+    void unboundCommandsChangeNothing() {
+        using Command = void (TMainForm::*)();
+        QFETCH(Command, command);
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        form_->Input->setPlainText(kSaboReport);
+        QTest::mouseClick(form_->Sabo, Qt::LeftButton);
+        Select(*form_->Input, 3, 40);
+        form_->Pluen->setFocus();
+        QApplication::clipboard()->setText(QStringLiteral("Eisen 5\r\n"));
+        const auto state = [this] {
+            return std::tuple{form_->grab().toImage(),
+                              StateOf(*form_->Input),
+                              form_->Output->CrLfText(),
+                              form_->Output->textCursor().position(),
+                              QApplication::clipboard()->text(),
+                              QApplication::focusWidget(),
+                              QApplication::topLevelWidgets().count(),
+                              form_->isVisible()};
+        };
+        const auto before = state();
+        QCOMPARE(std::get<2>(before), kSaboReportResult);
+
+        (form_.get()->*command)();
+        QTest::qWait(50);
+
+        QVERIFY(state() == before);
+        QVERIFY(!QApplication::activeModalWidget() && !QApplication::activePopupWidget());
+        QVERIFY(shown_.empty());
+    }
+
     // The menu commands cannot be reached, but each does what its entry says.
     void menuCommands() {
         TMainForm& form = *form_;
@@ -121,12 +153,6 @@ class MainFormCommandsTest : public MainFormTest {
         QCOMPARE(form.Input->document()->toRawText(), QStringLiteral("Eisen 1\u2029Eisen 2"));
 
         const QString input = form.Input->document()->toRawText();
-        form.EditClearMemoClick();
-        form.HelpAbout();
-        form.SelectFleetCounter();
-        QCOMPARE(form.Input->document()->toRawText(), input);
-        QCOMPARE(form.Output->CrLfText(), output);
-
         QCOMPARE(form.SaveDialog->objectName(), QStringLiteral("SaveDialog"));
         QCOMPARE(form.SaveDialog->NameFilter(), QStringLiteral("Textfile (*.txt)"));
         QCOMPARE(form.SaveDialog->AcceptMode(), QFileDialog::AcceptSave);
@@ -147,10 +173,56 @@ class MainFormCommandsTest : public MainFormTest {
         form.FileExit();
         QVERIFY(!form.isVisible());
     }
+
+    // A failure in a command, shown by the event guard while the window goes on working.
+    void failureInCommandIsShownAndWindowGoesOn_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QStringList>("shown");
+        for (std::size_t i = 0; i < korva::conformance::kFailures.size(); ++i) {
+            const korva::conformance::FailureRow& row = korva::conformance::kFailures[i];
+            QStringList shown;
+            if (row.in_a_command) shown << QString::fromUtf16(row.in_a_command);
+            QTest::newRow(row.name.data()) << int(i) << shown;
+        }
+    }
+
+    void failureInCommandIsShownAndWindowGoesOn() {
+        QFETCH(int, row);
+        QFETCH(QStringList, shown);
+        int calls = 0;
+        // Fails on the first click only, after grabbing the mouse as a half-done drag would.
+        auto failing_once = [&calls, row, this](const QTextDocument& report) {
+            if (++calls == 1) {
+                form_->Output->grabMouse();
+                korva::conformance::Throw(korva::conformance::kFailures.at(std::size_t(row)));
+            }
+            return StandardCounters().sabo(report);
+        };
+        form_ = std::make_unique<TMainForm>(ReportCounters{failing_once, StandardCounters().pluen});
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get(), kExposeTimeoutMs));
+        form_->Input->setPlainText(kSaboReport);
+
+        QTest::mouseClick(form_->Sabo, Qt::LeftButton);
+
+        QStringList texts;
+        for (const auto& [caption, text] : shown_) {
+            QCOMPARE(caption, Text(korva::form::kApplicationTitle));
+            texts << text;
+        }
+        QCOMPARE(texts, shown);
+        QCOMPARE(form_->Output->CrLfText(), Text(korva::form::kInitialOutput));
+        QVERIFY(!QWidget::mouseGrabber());
+
+        QTest::mouseClick(form_->Sabo, Qt::LeftButton);
+        QCOMPARE(calls, 2);
+        QCOMPARE(form_->Output->CrLfText(), kSaboReportResult);
+        QTest::mouseClick(form_->Pluen, Qt::LeftButton);
+        QCOMPARE(form_->Output->CrLfText(), PluenResult({}));
+        QCOMPARE(shown_.size(), std::size_t(shown.size()));
+    }
 };
 
-int main(int argc, char** argv) {
-    return RunMainFormTest<MainFormCommandsTest>(argc, argv);
-}
+KORVA_MAIN_FORM_TEST_MAIN(MainFormCommandsTest)
 
 #include "main_form_commands_test.moc"

@@ -1,15 +1,22 @@
-// What the main window's tests share: the window as a user meets it, with the error boxes the
-// event guard would show recorded instead.
+// What the main window's tests share, their includes too: the window as a user meets it, with
+// the error boxes the event guard would show recorded instead.
 #pragma once
 
+#include <QClipboard>
+#include <QFile>
+#include <QFontInfo>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QString>
 #include <QtTest>
 
+#include <array>
+#include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -17,7 +24,10 @@
 #include "app/qt/main_form.hpp"
 #include "app/qt/result_box.hpp"
 #include "app/qt/start_up.hpp"
+#include "app/qt/tests/expected_results.hpp"
 #include "app/qt/tests/expose_timeout.hpp"
+#include "app/window/form.hpp"
+#include "app/window/tests/conformance.hpp"
 #include "counters/cp1252.hpp"
 #include "counters/pluen_counter.hpp"
 #include "counters/report_lines.hpp"
@@ -32,10 +42,10 @@ class MainFormTest : public QObject {
     Q_OBJECT
 
   public:
-    explicit MainFormTest(Shown& shown) : shown_(shown) {}
+    void Record(const QString& caption, const QString& text) { shown_.emplace_back(caption, text); }
 
   protected:
-    Shown& shown_;
+    Shown shown_;
     std::unique_ptr<TMainForm> form_;
 
   private slots:
@@ -48,6 +58,39 @@ class MainFormTest : public QObject {
 
     void cleanup() { form_.reset(); }
 };
+
+inline QString Text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
+// The designed face at that size; Wine's lookalike, where installed, is what is drawn, elsewhere
+// a stand-in.
+inline void CheckFont(const QWidget& widget, int point_size) {
+    QCOMPARE(widget.font().pointSize(), point_size);
+    QCOMPARE(widget.font().family(), Text(korva::form::kFontFamily));
+    if (QFile::exists(QStringLiteral("/usr/share/wine/fonts/ms_sans_serif.ttf"))) {
+        QCOMPARE(QFontInfo(widget.font()).family(), Text(korva::form::kFontFamily));
+    }
+}
+
+inline Qt::Key QtKey(const korva::conformance::Keystroke& stroke) {
+    using korva::conformance::KeyName;
+    // In the order of KeyName, a letter's place left empty.
+    constexpr std::array keys{Qt::Key_unknown,   Qt::Key_Return, Qt::Key_Enter,
+                              Qt::Key_Space,     Qt::Key_Insert, Qt::Key_Delete,
+                              Qt::Key_Backspace, Qt::Key_Alt,    Qt::Key_F10};
+    static_assert(keys.size() == std::size_t(KeyName::kF10) + 1);
+    return stroke.key == KeyName::kLetter ? Qt::Key(stroke.letter)
+                                          : keys.at(std::size_t(stroke.key));
+}
+
+inline Qt::KeyboardModifiers ModifiersOf(const korva::conformance::Keystroke& stroke) {
+    return Qt::KeyboardModifiers()
+        .setFlag(Qt::ControlModifier, stroke.ctrl)
+        .setFlag(Qt::ShiftModifier, stroke.shift)
+        .setFlag(Qt::AltModifier, stroke.alt)
+        .setFlag(Qt::KeypadModifier, stroke.key == korva::conformance::KeyName::kKeypadEnter);
+}
 
 enum class Button { kSabo, kPluen };
 Q_DECLARE_METATYPE(Button)
@@ -83,29 +126,32 @@ inline QString CommandLineResult(Button button, const QString& text) {
     return QString::fromStdU16String(korva::Cp1252ToUtf16(korva::OutputText(result)));
 }
 
+inline QWidget* WidgetOf(TMainForm& form, korva::form::ControlId id) {
+    return form.findChild<QWidget*>(Text(korva::form::ControlOf(id).name));
+}
+
 // The window, or its control, that the current data row's tag names.
 inline QWidget* RowsWidget(TMainForm& form) {
     const QString name = QString::fromLatin1(QTest::currentDataTag());
     return name == form.objectName() ? &form : form.findChild<QWidget*>(name);
 }
 
-inline ReportCounter CountSaboWithFallback() {
-    return StandardCounters().sabo;
-}
-
-inline ReportCounter CountPluenOnly() {
-    return StandardCounters().pluen;
-}
-
-// Runs the test object Test(shown) in the guarded application, whose error boxes land in shown.
+// Runs the test object Test in the guarded application, whose error boxes Test records.
 template <class Test>
 int RunMainFormTest(int argc, char** argv) {
-    Shown shown;
-    GuardedApplication app(argc, argv, [&shown](const QString& caption, const QString& text) {
-        shown.emplace_back(caption, text);
+    Test* running = nullptr;
+    GuardedApplication app(argc, argv, [&running](const QString& caption, const QString& text) {
+        running->Record(caption, text);
     });
     SetApplicationIdentity();
     QStandardPaths::setTestModeEnabled(true);
-    Test test(shown);
+    Test test;
+    running = &test;
     return QTest::qExec(&test, argc, argv);
 }
+
+// The test program's main for Test.
+#define KORVA_MAIN_FORM_TEST_MAIN(Test)           \
+    int main(int argc, char** argv) {             \
+        return RunMainFormTest<Test>(argc, argv); \
+    }

@@ -1,35 +1,22 @@
 // The main window from the keyboard: the focus cycle, buttons pressed by key, the first input
 // replacing the help text, and the dead menu bar that neither keys nor clicks open.
 #include <QAccessible>
-#include <QClipboard>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QtTest>
 
-#include <memory>
-#include <vector>
-
-#include "app/qt/main_form.hpp"
-#include "app/qt/tests/expected_results.hpp"
 #include "app/qt/tests/main_form_fixture.hpp"
 
 class MainFormKeyboardTest : public MainFormTest {
     Q_OBJECT
 
-  public:
-    using MainFormTest::MainFormTest;
-
   private slots:
     void tabOrderAndFirstFocus() {
         form_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-        QCOMPARE(QApplication::focusWidget(), form_->Input);
-        const std::vector<QWidget*> cycle = {form_->Output, form_->Sabo, form_->Pluen, form_->Input,
-                                             form_->Output};
-        for (QWidget* next : cycle) {
+        const auto& stops = korva::conformance::kTabStops;
+        QCOMPARE(QApplication::focusWidget(), WidgetOf(*form_, stops.front()));
+        // Round once and on to the second stop.
+        for (std::size_t i = 1; i <= stops.size() + 1; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget(), next);
+            QCOMPARE(QApplication::focusWidget(), WidgetOf(*form_, stops.at(i % stops.size())));
         }
         // Enter inserts a line break in Input rather than leaving it.
         QTest::keyClick(form_->Output, Qt::Key_Backtab);
@@ -61,9 +48,9 @@ class MainFormKeyboardTest : public MainFormTest {
     void menuBarKeepsKeyboardOut_data() {
         QTest::addColumn<Qt::Key>("key");
         QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-        QTest::newRow("Alt") << Qt::Key_Alt << Qt::KeyboardModifiers(Qt::AltModifier);
-        QTest::newRow("Alt+O") << Qt::Key_O << Qt::KeyboardModifiers(Qt::AltModifier);
-        QTest::newRow("F10") << Qt::Key_F10 << Qt::KeyboardModifiers();
+        for (const korva::conformance::Keystroke& stroke : korva::conformance::kMenuKeys) {
+            QTest::newRow(stroke.name.data()) << QtKey(stroke) << ModifiersOf(stroke);
+        }
     }
 
     void menuBarKeepsKeyboardOut() {
@@ -91,14 +78,12 @@ class MainFormKeyboardTest : public MainFormTest {
         QTest::addColumn<Button>("button");
         QTest::addColumn<Qt::Key>("key");
         QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-        QTest::newRow("Sabo, Space") << Button::kSabo << Qt::Key_Space << Qt::KeyboardModifiers();
-        QTest::newRow("Sabo, Return") << Button::kSabo << Qt::Key_Return << Qt::KeyboardModifiers();
-        QTest::newRow("Sabo, keypad Enter")
-            << Button::kSabo << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier);
-        QTest::newRow("Pluen, Return")
-            << Button::kPluen << Qt::Key_Return << Qt::KeyboardModifiers();
-        QTest::newRow("Pluen, keypad Enter")
-            << Button::kPluen << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier);
+        for (const auto& [name, button, key] : korva::conformance::kButtonPresses) {
+            const korva::conformance::Keystroke stroke{name, key};
+            QTest::newRow(name.data())
+                << (button == korva::form::ControlId::kSabo ? Button::kSabo : Button::kPluen)
+                << QtKey(stroke) << ModifiersOf(stroke);
+        }
     }
 
     void keyboardPressCounts() {
@@ -140,8 +125,6 @@ class MainFormKeyboardTest : public MainFormTest {
     }
 };
 
-int main(int argc, char** argv) {
-    return RunMainFormTest<MainFormKeyboardTest>(argc, argv);
-}
+KORVA_MAIN_FORM_TEST_MAIN(MainFormKeyboardTest)
 
 #include "main_form_keyboard_test.moc"

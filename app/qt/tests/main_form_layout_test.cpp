@@ -1,36 +1,28 @@
 // The main window as it is laid out: caption, place and fixed size, where each control sits,
 // its caption, enabled state and font, the text boxes' settings, first texts and the menu bar.
-#include <QFile>
 #include <QMenu>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QtTest>
 
-#include <memory>
-
-#include "app/qt/main_form.hpp"
 #include "app/qt/tests/main_form_fixture.hpp"
 
 class MainFormLayoutTest : public MainFormTest {
     Q_OBJECT
 
-  public:
-    using MainFormTest::MainFormTest;
-
   private slots:
     void windowCaptionPlaceAndFixedSize() {
         TMainForm& form = *form_;
-        QCOMPARE(form.windowTitle(), QStringLiteral("KORVA-Counter Alpha 0.3"));
-        QCOMPARE(QApplication::applicationName(), QStringLiteral("KORVA-Counter"));
+        QCOMPARE(form.windowTitle(), Text(korva::form::kCaption));
+        QCOMPARE(QApplication::applicationName(), Text(korva::form::kApplicationTitle));
         QCOMPARE(QApplication::applicationVersion(), QStringLiteral("0.3.1.20"));
         QVERIFY(!QApplication::windowIcon().isNull());
-        QCOMPARE(form.pos(), QPoint(196, 141));
-        QCOMPARE(form.centralWidget()->size(), QSize(633, 385));
+        const auto [left, top] = korva::form::kWindowPosition;
+        const auto [width, height] = korva::form::kClientSize;
+        QCOMPARE(form.pos(), QPoint(left, top));
+        QCOMPARE(form.centralWidget()->size(), QSize(width, height));
         QCOMPARE(form.centralWidget()->y(), form.MainMenu->height());
-        QCOMPARE(form.size(), QSize(633, 385 + form.MainMenu->height()));
+        QCOMPARE(form.size(), QSize(width, height + form.MainMenu->height()));
         QCOMPARE(form.minimumSize(), form.size());
         QCOMPARE(form.maximumSize(), form.size());
+        CheckFont(form, korva::form::kWindowPointSize);
         const Qt::WindowFlags flags = form.windowFlags();
         QVERIFY(flags.testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
@@ -43,50 +35,34 @@ class MainFormLayoutTest : public MainFormTest {
         QVERIFY(form.isMinimized());
     }
 
-    void controlPlaces_data() {
-        QTest::addColumn<QString>("parent");
-        QTest::addColumn<QRect>("geometry");
-        QTest::newRow("Label1") << "ClientArea" << QRect(16, 0, 49, 16);
-        QTest::newRow("Label2") << "ClientArea" << QRect(376, 0, 54, 16);
-        QTest::newRow("Input") << "ClientArea" << QRect(8, 16, 257, 361);
-        QTest::newRow("Output") << "ClientArea" << QRect(368, 16, 257, 361);
-        QTest::newRow("Panel1") << "ClientArea" << QRect(272, 16, 89, 361);
-        QTest::newRow("Sabo") << "Panel1" << QRect(8, 32, 75, 25);
-        QTest::newRow("Pluen") << "Panel1" << QRect(8, 64, 75, 25);
-        QTest::newRow("Fleet") << "Panel1" << QRect(8, 96, 75, 25);
+    // Each control of form.hpp: parent, place, caption, enabled state and font.
+    void controls_data() {
+        QTest::addColumn<int>("row");
+        for (const korva::form::Control& control : korva::form::kControls) {
+            QTest::newRow(control.name.data()) << int(korva::form::IndexOf(control.id));
+        }
     }
 
-    void controlPlaces() {
-        QFETCH(QString, parent);
-        QFETCH(QRect, geometry);
+    void controls() {
+        QFETCH(int, row);
+        const korva::form::Control& control = korva::form::kControls.at(std::size_t(row));
         const auto* widget = RowsWidget(*form_);
         QVERIFY(widget);
-        QCOMPARE(widget->parentWidget()->objectName(), parent);
-        QCOMPARE(widget->geometry(), geometry);
+        QCOMPARE(widget->parentWidget()->objectName(),
+                 control.parent == korva::form::Parent::kPanel1 ? QStringLiteral("Panel1")
+                                                                : QStringLiteral("ClientArea"));
+        const auto [left, top, width, height] = control.rect;
+        QCOMPARE(widget->geometry(), QRect(left, top, width, height));
         QVERIFY(widget->isVisible());
-    }
-
-    void captionsAndEnabledStates_data() {
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<bool>("enabled");
-        QTest::newRow("Label1") << "Berichte" << true;
-        QTest::newRow("Label2") << "Ergebnis" << true;
-        QTest::newRow("Sabo") << "Sabo" << true;
-        QTest::newRow("Pluen") << "Plünder" << true;
-        QTest::newRow("Fleet") << "Flotten" << false;
-    }
-
-    void captionsAndEnabledStates() {
-        QFETCH(QString, caption);
-        QFETCH(bool, enabled);
-        const auto* widget = RowsWidget(*form_);
-        QVERIFY(widget);
-        QCOMPARE(widget->property("text").toString(), caption);
-        QCOMPARE(widget->isEnabled(), enabled);
+        QCOMPARE(widget->isEnabled(), control.enabled);
+        if (!control.caption.empty()) {
+            QCOMPARE(widget->property("text").toString(), Text(control.caption));
+        }
         if (const auto* button = qobject_cast<const QPushButton*>(widget)) {
             QVERIFY(!button->isDefault());
             QVERIFY(!button->autoDefault());
         }
+        CheckFont(*widget, korva::conformance::PointSizeOf(control));
     }
 
     // Typing, Tab, read-only Output and its wrapping are checked by what they do, further down.
@@ -107,76 +83,39 @@ class MainFormLayoutTest : public MainFormTest {
         QCOMPARE(output.palette().color(QPalette::Inactive, QPalette::Base), menu);
     }
 
-    void fonts_data() {
-        QTest::addColumn<int>("pointSize");
-        QTest::newRow("MainForm") << 8;
-        QTest::newRow("Input") << 8;
-        QTest::newRow("Output") << 8;
-        QTest::newRow("Sabo") << 8;
-        QTest::newRow("Label1") << 10;
-        QTest::newRow("Label2") << 10;
-    }
-
-    void fonts() {
-        QFETCH(int, pointSize);
-        const QWidget* widget = RowsWidget(*form_);
-        QVERIFY(widget);
-        QCOMPARE(widget->font().pointSize(), pointSize);
-        QCOMPARE(widget->font().family(), QStringLiteral("MS Sans Serif"));
-        // Wine's lookalike, where installed, is what is drawn; elsewhere a stand-in.
-        if (QFile::exists(QStringLiteral("/usr/share/wine/fonts/ms_sans_serif.ttf"))) {
-            QCOMPARE(QFontInfo(widget->font()).family(), QStringLiteral("MS Sans Serif"));
-        }
-    }
-
     void initialTexts() {
-        QCOMPARE(form_->Input->document()->toRawText(),
-                 QStringLiteral("Hier alle Berichte mit allen Zeiten einfügen, dann Funktion "
-                                "auswählen.\u2029\u2029Funktionen:\u2029- Plündercounter\u2029- "
-                                "Sabotage-counter\u2029"));
-        QCOMPARE(form_->Output->CrLfText(), QStringLiteral("Das Ergebnis erscheint hier.\r\n"));
+        QCOMPARE(
+            form_->Input->document()->toRawText(),
+            Text(korva::form::kInitialInput).replace(QStringLiteral("\r\n"), QChar(u'\u2029')));
+        QCOMPARE(form_->Output->CrLfText(), Text(korva::form::kInitialOutput));
     }
 
-    void menuBar_data() {
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QStringList>("items");
-        QTest::newRow("FileMenu") << "&Oberfläche"
-                                  << QStringList{"FileOpenItem=Bericht ö&ffnen",
-                                                 "FileSaveAsItem=Ergebnis &speichern", "N1=-",
-                                                 "FileExitItem=&Beenden"};
-        QTest::newRow("EditMenu") << "&Editieren"
-                                  << QStringList{"EditClearMemo=Beide Fenster &leeren",
-                                                 "N3=-",
-                                                 "EditPasteItem=Bericht &Einfügen",
-                                                 "EditUndoItem=Bericht &Rückgängig",
-                                                 "N2=-",
-                                                 "EditCopyResult=Ergebnis &Kopieren"};
-        QTest::newRow("HelpMenu") << "&Informationen" << QStringList{};
-    }
-
+    // form.hpp's menu, in order, as "name=caption" ("-" for a line), its items indented.
     void menuBar() {
-        QFETCH(QString, caption);
-        QFETCH(QStringList, items);
         QCOMPARE(form_->menuBar(), form_->MainMenu);
         QCOMPARE(form_->MainMenu->objectName(), QStringLiteral("MainMenu"));
         QVERIFY(!form_->MainMenu->isNativeMenuBar());
-        const auto* popup = qobject_cast<QMenu*>(RowsWidget(*form_));
-        QVERIFY(popup);
-        QVERIFY(form_->MainMenu->actions().contains(popup->menuAction()));
-        QCOMPARE(popup->title(), caption);
-        QVERIFY(!popup->menuAction()->isEnabled());
-        QStringList actual;
-        for (const QAction* item : popup->actions()) {
-            QVERIFY(item->isSeparator() || item->isEnabled());
-            QVERIFY(item->shortcut().isEmpty());
-            actual << item->objectName() + "=" + (item->isSeparator() ? "-" : item->text());
+        QStringList expected;
+        for (const korva::form::MenuEntry& entry : korva::form::kMenu) {
+            const bool top = entry.level == korva::form::MenuLevel::kTop;
+            expected << (top ? "" : "  ") + Text(entry.name) + "=" + Text(entry.caption);
         }
-        QCOMPARE(actual, items);
+        QStringList actual;
+        for (const QAction* top : form_->MainMenu->actions()) {
+            QVERIFY(top->menu() && !top->isEnabled());
+            QCOMPARE(top->menu()->objectName(), top->objectName());
+            actual << top->objectName() + "=" + top->menu()->title();
+            for (const QAction* item : top->menu()->actions()) {
+                QVERIFY(item->isSeparator() || item->isEnabled());
+                QVERIFY(item->shortcut().isEmpty());
+                actual << "  " + item->objectName() + "=" +
+                              (item->isSeparator() ? "-" : item->text());
+            }
+        }
+        QCOMPARE(actual, expected);
     }
 };
 
-int main(int argc, char** argv) {
-    return RunMainFormTest<MainFormLayoutTest>(argc, argv);
-}
+KORVA_MAIN_FORM_TEST_MAIN(MainFormLayoutTest)
 
 #include "main_form_layout_test.moc"

@@ -1,21 +1,10 @@
 // The application window: the task bar's and Alt+Tab's entry, owner of MainForm; minimising,
 // restoring and each way to close.
-#include <windows.h>
-
-#include <string>
-
-#include <gtest/gtest.h>
-
 #include "app/win32/message_loop.hpp"
 #include "app/win32/tests/form_fixture.hpp"
-#include "app/win32/wide_text.hpp"
-#include "app/window/form.hpp"
 
+namespace korva::win32::fixture {
 namespace {
-
-using namespace korva;
-using namespace korva::win32;
-using namespace korva::win32::fixture;
 
 // The loop until the program would end; a watchdog ends it with 99 should the window not close.
 int RunUntilEnd(HWND form) {
@@ -97,3 +86,4 @@ TEST(ApplicationWindow, EachCloseEndsTheProgram) {
 }
 
 }  // namespace
+}  // namespace korva::win32::fixture

@@ -1,69 +1,35 @@
 // Failures in a command and at start-up: what the error box shows, and that the window goes on
 // working afterwards.
-#include <windows.h>
-
 #include <array>
 #include <exception>
-#include <functional>
-#include <new>
-#include <stdexcept>
-#include <string>
 #include <string_view>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include "app/win32/failure.hpp"
 #include "app/win32/tests/form_fixture.hpp"
-#include "app/win32/wide_text.hpp"
-#include "app/window/form.hpp"
 
+namespace korva::win32::fixture {
 namespace {
-
-using namespace korva;
-using namespace korva::win32;
-using namespace korva::win32::fixture;
 
 // Failures as the rows say, in a counter and at start-up, and what the error box then shows
 // (nullptr: no box).
 TEST(Failure, InACounterAndAtStartUp) {
-    const struct {
-        const char* name;
-        std::function<void()> fail;
-        const wchar_t* in_counter;
-        const wchar_t* at_start_up;
-    } rows[] = {
-        {"out of memory", [] { throw std::bad_alloc(); }, L"Out of memory.", L"Out of memory."},
-        {"question mark", [] { throw Exception(u"Wirklich?"); }, L"Wirklich?.", L"Wirklich?."},
-        {"period", [] { throw Exception(u"Fehler."); }, L"Fehler.", L"Fehler."},
-        {"exclamation mark", [] { throw Exception(u"Fehler!"); }, L"Fehler!", L"Fehler!"},
-        {"umlaut", [] { throw Exception(u"Zähler kaputt: ä"); }, L"Zähler kaputt: ä.",
-         L"Zähler kaputt: ä."},
-        {"empty message", [] { throw Exception(u""); }, L"", L""},
-        {"abort", [] { throw EAbort(); }, nullptr, L"Operation aborted."},
-        {"foreign failure", [] { throw std::runtime_error("kaputt"); },
-         L"External exception E06D7363.", L""},
-    };
-    const auto check_shown = [](const std::vector<Shown>& shown, const wchar_t* expected,
+    const auto check_shown = [](const std::vector<Shown>& shown, const char16_t* expected,
                                 const std::string& name) {
         EXPECT_EQ(shown.size(), expected == nullptr ? 0u : 1u) << name + ": boxes shown";
         if (shown.size() == 1 && expected != nullptr) {
             EXPECT_EQ(shown[0].caption, L"KORVA-Counter") << name + ": caption";
-            EXPECT_EQ(shown[0].text, expected) << name + ": text";
+            EXPECT_EQ(shown[0].text, std::wstring(AsWide(expected))) << name + ": text";
         }
     };
-    for (const auto& row : rows) {
+    for (const conformance::FailureRow& row : conformance::kFailures) {
         std::vector<Shown> shown;
         FormOptions options;
-        options.sabo = [&row](std::string_view) -> ResultLines {
-            row.fail();
-            return {};
-        };
+        options.sabo = [&row](std::string_view) -> ResultLines { conformance::Throw(row); };
         options.error_box = Recorder(shown);
         const Form form(options);
-        const std::string name = row.name;
+        const std::string name(row.name);
         form.Click(ControlId::kSabo);
-        check_shown(shown, row.in_counter, name);
+        check_shown(shown, row.in_a_command, name);
         EXPECT_EQ(TextOf(form[ControlId::kOutput]), Wide(form::kInitialOutput))
             << name + ": Output as it was";
         form.Click(ControlId::kPluen);
@@ -73,7 +39,7 @@ TEST(Failure, InACounterAndAtStartUp) {
 
         std::vector<Shown> at_start_up;
         try {
-            row.fail();
+            conformance::Throw(row);
         } catch (...) {
             ShowStartUpFailure(std::current_exception(), Recorder(at_start_up));
         }
@@ -134,3 +100,4 @@ TEST(Failure, RealErrorBox) {
 }
 
 }  // namespace
+}  // namespace korva::win32::fixture

@@ -78,6 +78,16 @@ bool SetClipboardText(std::wstring_view text) {
     return set;
 }
 
+WPARAM VirtualKey(const conformance::Keystroke& stroke) {
+    using conformance::KeyName;
+    // In the order of KeyName, a letter's place left empty.
+    constexpr std::array<WPARAM, 9> keys{0,         VK_RETURN, VK_RETURN, VK_SPACE, VK_INSERT,
+                                         VK_DELETE, VK_BACK,   VK_MENU,   VK_F10};
+    static_assert(keys.size() == std::size_t(KeyName::kF10) + 1);
+    return stroke.key == KeyName::kLetter ? static_cast<WPARAM>(stroke.letter)
+                                          : keys.at(std::size_t(stroke.key));
+}
+
 UINT SystemDpi() {
     std::array<wchar_t, 16> value{};
     const DWORD length = GetEnvironmentVariableW(L"KORVA_WINE_DPI", value.data(), value.size());
@@ -110,7 +120,7 @@ void Form::Pump() const {
     }
 }
 
-void Form::Key(WPARAM key, bool ctrl, bool shift) const {
+void Form::Key(WPARAM key, bool ctrl, bool shift, bool extended) const {
     std::array<BYTE, 256> keys{};
     GetKeyboardState(keys.data());
     const std::array<BYTE, 256> before = keys;
@@ -118,11 +128,17 @@ void Form::Key(WPARAM key, bool ctrl, bool shift) const {
     if (shift) keys[VK_SHIFT] = keys[VK_LSHIFT] = 0x80;
     SetKeyboardState(keys.data());
     const HWND focus = GetFocus();
-    const UINT scan = MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
+    const UINT scan =
+        MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC) | (extended ? 0x100u : 0u);
     PostMessageW(focus, WM_KEYDOWN, key, 1 | (scan << 16));
     PostMessageW(focus, WM_KEYUP, key, 1 | (scan << 16) | (3u << 30));
     Pump();
     SetKeyboardState(const_cast<BYTE*>(before.data()));
+}
+
+void Form::Key(const conformance::Keystroke& stroke) const {
+    Key(VirtualKey(stroke), stroke.ctrl, stroke.shift,
+        stroke.key == conformance::KeyName::kKeypadEnter);
 }
 
 void Form::Click(ControlId button) const {

@@ -1,5 +1,5 @@
 // The real window, created in the test's process and driven by its messages as a user's keys,
-// clicks and clipboard would drive it; what the window's tests share.
+// clicks and clipboard would drive it; what the window's tests share, their includes too.
 #pragma once
 
 #include <windows.h>
@@ -9,10 +9,14 @@
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "app/win32/application_window.hpp"
 #include "app/win32/failure.hpp"
 #include "app/win32/main_form.hpp"
+#include "app/win32/wide_text.hpp"
 #include "app/window/form.hpp"
+#include "app/window/tests/conformance.hpp"
 
 namespace korva::win32::fixture {
 
@@ -42,6 +46,8 @@ UINT SystemDpi();
 // pixels at 96 dpi, scaled to dpi.
 int Rounded(int pixels, UINT dpi);
 
+WPARAM VirtualKey(const conformance::Keystroke& stroke);
+
 inline constexpr wchar_t kSaboReport[] =
     L"Sabotagebericht vom 07.12.2026 14:32\r\n"
     L"14:32:05 Eisenmine (3) zerstört\r\n"
@@ -65,8 +71,10 @@ class Form {
     // Everything queued, through the program's own loop step.
     void Pump() const;
 
-    // A key pressed and released at the control that has the focus, with Ctrl or Shift held.
-    void Key(WPARAM key, bool ctrl = false, bool shift = false) const;
+    // A key pressed and released at the control that has the focus, with Ctrl or Shift held;
+    // extended: the keypad's Enter rather than the main one, say.
+    void Key(WPARAM key, bool ctrl = false, bool shift = false, bool extended = false) const;
+    void Key(const conformance::Keystroke& stroke) const;
 
     void Click(ControlId button) const;
 

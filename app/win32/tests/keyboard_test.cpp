@@ -4,22 +4,14 @@
 
 #include <commctrl.h>
 
-#include <string>
-#include <tuple>
+#include <cstddef>
 #include <utility>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "app/win32/tests/form_fixture.hpp"
-#include "app/win32/wide_text.hpp"
-#include "app/window/form.hpp"
 
+namespace korva::win32::fixture {
 namespace {
-
-using namespace korva;
-using namespace korva::win32;
-using namespace korva::win32::fixture;
 
 TEST(Keyboard, CtrlASelectsAllOfInput) {
     const Form form;
@@ -31,30 +23,27 @@ TEST(Keyboard, CtrlASelectsAllOfInput) {
     EXPECT_EQ(TextOf(input), Wide(form::kInitialInput)) << "Ctrl+A types nothing";
 }
 
-// Tab walks Input, Output, Sabo, Pluen and back; Fleet is disabled, the panel no stop.
+// Tab walks the table's stops and round; Fleet is disabled, the panel no stop.
 TEST(Keyboard, TabCycle) {
     const Form form;
-    const ControlId cycle[] = {ControlId::kOutput, ControlId::kSabo, ControlId::kPluen,
-                               ControlId::kInput, ControlId::kOutput};
-    SetFocus(form[ControlId::kInput]);
-    for (const ControlId next : cycle) {
+    const auto& stops = conformance::kTabStops;
+    SetFocus(form[stops.front()]);
+    for (std::size_t i = 1; i <= stops.size() + 1; ++i) {
         form.Key(VK_TAB);
+        const ControlId next = stops.at(i % stops.size());
         EXPECT_TRUE(GetFocus() == form[next])
             << "Tab moves the focus to " + std::string(form::ControlOf(next).name);
     }
 }
 
-// Enter on a focused button presses it; Space too.
+// Enter, keypad Enter or Space on a focused button presses it.
 TEST(Keyboard, EnterAndSpacePressTheFocusedButton) {
     const Form form;
     const HWND output = form[ControlId::kOutput];
     SetWindowTextW(form[ControlId::kInput], kSaboReport);
-    for (const auto& [button, key, name] :
-         {std::tuple{ControlId::kSabo, VK_RETURN, "Enter on Sabo"},
-          {ControlId::kPluen, VK_SPACE, "Space on Pluen"},
-          {ControlId::kSabo, VK_RETURN, "Enter on Sabo again"}}) {
+    for (const auto& [name, button, key] : conformance::kButtonPresses) {
         SetFocus(form[button]);
-        form.Key(key);
+        form.Key(conformance::Keystroke{name, key});
         EXPECT_EQ(TextOf(output), CoreResult(button, kSaboReport)) << name;
     }
 }
@@ -124,23 +113,22 @@ TEST(Keyboard, MenuBarKeysOpenNoMenu) {
     const Form form;
     int menu_loops = 0;
     SetWindowSubclass(form.window(), CountMenuLoops, 1, reinterpret_cast<DWORD_PTR>(&menu_loops));
-    const struct {
-        const char* name;
-        std::vector<std::pair<UINT, WPARAM>> keys;
-    } rows[] = {
-        {"Alt", {{WM_SYSKEYDOWN, VK_MENU}, {WM_SYSKEYUP, VK_MENU}}},
-        {"F10", {{WM_SYSKEYDOWN, VK_F10}, {WM_SYSKEYUP, VK_F10}}},
-        {"Alt+O",
-         {{WM_SYSKEYDOWN, VK_MENU},
-          {WM_SYSKEYDOWN, 'O'},
-          {WM_SYSCHAR, 'o'},
-          {WM_SYSKEYUP, 'O'},
-          {WM_SYSKEYUP, VK_MENU}}},
+    // The messages a key with Alt, or F10, sends: system keys, a letter's system character.
+    const auto messages = [](const conformance::Keystroke& stroke) {
+        const auto key = VirtualKey(stroke);
+        std::vector<std::pair<UINT, WPARAM>> sent{{WM_SYSKEYDOWN, key}};
+        if (stroke.letter != 0) sent.push_back({WM_SYSCHAR, key - 'A' + 'a'});
+        sent.push_back({WM_SYSKEYUP, key});
+        if (stroke.alt && key != VK_MENU) {
+            sent.insert(sent.begin(), {WM_SYSKEYDOWN, VK_MENU});
+            sent.push_back({WM_SYSKEYUP, VK_MENU});
+        }
+        return sent;
     };
-    for (const auto& row : rows) {
+    for (const auto& row : conformance::kMenuKeys) {
         SetFocus(form[ControlId::kInput]);
         menu_loops = 0;
-        for (const auto& [message, key] : row.keys) {
+        for (const auto& [message, key] : messages(row)) {
             const LPARAM alt = key == VK_F10 ? 0 : (1 << 29);
             PostMessageW(form[ControlId::kInput], message, key,
                          1 | alt | (message == WM_SYSKEYUP ? (3u << 30) : 0));
@@ -148,7 +136,7 @@ TEST(Keyboard, MenuBarKeysOpenNoMenu) {
         // Should a menu loop start, this Esc ends it instead of the test.
         PostMessageW(form[ControlId::kInput], WM_KEYDOWN, VK_ESCAPE, 1);
         form.Pump();
-        const std::string name = row.name;
+        const std::string name(row.name);
         EXPECT_EQ(menu_loops, 0) << name + " opens no menu";
         EXPECT_TRUE(GetFocus() == form[ControlId::kInput]) << name + " leaves the focus in Input";
     }
@@ -156,3 +144,4 @@ TEST(Keyboard, MenuBarKeysOpenNoMenu) {
 }
 
 }  // namespace
+}  // namespace korva::win32::fixture

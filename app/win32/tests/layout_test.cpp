@@ -6,21 +6,13 @@
 
 #include <array>
 #include <cmath>
-#include <string>
 #include <string_view>
 #include <utility>
 
-#include <gtest/gtest.h>
-
 #include "app/win32/tests/form_fixture.hpp"
-#include "app/win32/wide_text.hpp"
-#include "app/window/form.hpp"
 
+namespace korva::win32::fixture {
 namespace {
-
-using namespace korva;
-using namespace korva::win32;
-using namespace korva::win32::fixture;
 
 // The designed font at dpi: 8 point for the window's controls, 10 point for the labels.
 void CheckFonts(const Form& form, UINT dpi) {
@@ -244,3 +236,4 @@ TEST(Layout, Pixels) {
 }
 
 }  // namespace
+}  // namespace korva::win32::fixture

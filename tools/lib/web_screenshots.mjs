@@ -1,33 +1,21 @@
-// The pictures for the README, not a test: the page in Debian's headless Chromium after a count,
-// wide and on a phone, into build-web/screenshots/ (KORVA_WEB_SCREENSHOTS=docs for the README's).
-// What the page does is checked in every engine by browsers.test.mjs.
-import { mkdirSync } from 'node:fs';
+// The web page's pictures for the README, for tools/screenshots.sh: the page in Debian's headless
+// Chromium after a count, wide and on a phone, as PNG files into the folder given.
+// Usage: node tools/lib/web_screenshots.mjs FOLDER
 import { join } from 'node:path';
-import { after, before, test } from 'node:test';
 
-import { launch, serve } from './browser.mjs';
-import { buildWeb } from './korva_module.mjs';
-import { reports } from './player.mjs';
+import { launch, serve } from '../../web/tests/browser.mjs';
+import { reports } from '../../web/tests/player.mjs';
 
-const screenshots = process.env.KORVA_WEB_SCREENSHOTS ?? join(buildWeb, 'screenshots');
+const [folder] = process.argv.slice(2);
+if (!folder) throw new Error('usage: web_screenshots.mjs FOLDER');
 const views = [
   ['web-wide.png', { width: 690, height: 450 }, reports.split('\n').filter((line) => !line.startsWith('Bohrturm')).join('\n')],
   ['web-phone.png', { width: 390, height: 844, isMobile: true, hasTouch: true, deviceScaleFactor: 1 }, reports],
 ];
 
-let chromium;
-let server;
-before(async () => {
-  chromium = await launch();
-  server = await serve();
-});
-after(async () => {
-  await server?.stop();
-  await chromium?.close();
-});
-
-test('the pictures for the README', async () => {
-  mkdirSync(screenshots, { recursive: true });
+const chromium = await launch();
+const server = await serve();
+try {
   for (const [file, viewport, text] of views) {
     const context = await chromium.browser.createBrowserContext();
     const page = await context.newPage();
@@ -42,7 +30,10 @@ test('the pictures for the README', async () => {
     }, text);
     await page.click('#Sabo');
     await page.waitForFunction(() => document.getElementById('Announcement').textContent !== '');
-    await page.screenshot({ path: join(screenshots, file) });
+    await page.screenshot({ path: join(folder, file) });
     await context.close();
   }
-});
+} finally {
+  await server.stop();
+  await chromium.close();
+}
