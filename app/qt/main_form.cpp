@@ -26,8 +26,8 @@
 #include "app/qt/scale_follower.hpp"
 #include "app/qt/strike_label.hpp"
 #include "app/qt/unavailable_menu_items.hpp"
-#include "app/window/count_announcement.hpp"
 #include "app/window/form.hpp"
+#include "app/window/report_count.hpp"
 
 namespace {
 
@@ -233,9 +233,9 @@ std::function<void()> TMainForm::Guarded(void (TMainForm::*handler)()) {
 }
 
 void TMainForm::ShowCount(const ReportCounter& count) {
-    const korva::ResultLines lines = count(*Input->document());
-    Output->ShowLines(lines);
-    announcer_->Announce(QString::fromStdString(korva::form::CountAnnouncement(lines)));
+    const korva::form::ShownCount shown = korva::form::Shown(count(*Input->document()));
+    Output->ShowCount(shown);
+    announcer_->Announce(QString::fromStdString(shown.announcement));
 }
 
 void TMainForm::SelectSaboCounter() {

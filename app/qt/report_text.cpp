@@ -17,9 +17,9 @@ std::string ReportBytes(const QTextDocument& report) {
 }
 
 korva::ResultLines CountSabo(const QTextDocument& report) {
-    return korva::form::CountSaboReport(ReportBytes(report));
+    return korva::form::CountLines(korva::Counter::kSabo, ReportBytes(report));
 }
 
 korva::ResultLines CountPluen(const QTextDocument& report) {
-    return korva::form::CountPluenReport(ReportBytes(report));
+    return korva::form::CountLines(korva::Counter::kPluen, ReportBytes(report));
 }

@@ -9,8 +9,8 @@ ResultBox::ResultBox(QWidget* parent) : CrLfTextEdit(parent) {
     setUndoRedoEnabled(false);
 }
 
-void ResultBox::ShowLines(const korva::ResultLines& lines) {
-    const std::u16string text = korva::form::ResultBoxText(lines);
+void ResultBox::ShowCount(const korva::form::ShownCount& shown) {
+    const std::u16string text = korva::form::ResultBoxText(shown);
     setPlainText(QString::fromStdU16String(text));
     moveCursor(QTextCursor::End);
 }
