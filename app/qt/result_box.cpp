@@ -2,6 +2,8 @@
 
 #include "app/window/report_count.hpp"
 
+namespace korva::qt {
+
 ResultBox::ResultBox(QWidget* parent) : CrLfTextEdit(parent) {
     setReadOnly(true);
     // Keyboard selection too, so that the box can be selected and copied without a mouse.
@@ -18,3 +20,5 @@ void ResultBox::ShowCount(const korva::form::ShownCount& shown) {
 QString ResultBox::CrLfText() const {
     return WithCrLfBreaks(document()->toRawText());
 }
+
+}  // namespace korva::qt

@@ -7,6 +7,8 @@
 #include "app/qt/crlf_text_edit.hpp"
 #include "app/window/report_count.hpp"
 
+namespace korva::qt {
+
 class ResultBox : public CrLfTextEdit {
     Q_OBJECT
 
@@ -19,3 +21,5 @@ class ResultBox : public CrLfTextEdit {
     // The whole text with CR LF line breaks, as a copy of everything gives it.
     QString CrLfText() const;
 };
+
+}  // namespace korva::qt

@@ -17,6 +17,8 @@
 #include "app/qt/error_display.hpp"
 #include "app/qt/start_up.hpp"
 
+using namespace korva::qt;
+
 namespace {
 
 using Shown = std::vector<std::pair<QString, QString>>;
