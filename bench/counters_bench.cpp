@@ -99,9 +99,7 @@ const std::string& PageReports() {
 void PageCount(benchmark::State& state, korva::Counter counter) {
     const std::string& text = PageReports();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(counter == korva::Counter::kSabo
-                                     ? korva::form::CountSaboReportUtf8(text)
-                                     : korva::form::CountPluenReportUtf8(text));
+        benchmark::DoNotOptimize(korva::form::CountLinesUtf8(counter, text));
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }

@@ -1,5 +1,7 @@
 #include "cli/wide_text.hpp"
 
+#include "counters/utf8.hpp"
+
 namespace korva::cli {
 
 namespace {
@@ -12,25 +14,6 @@ bool IsHigh(char32_t unit) {
 
 bool IsLow(char32_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
-void AppendUtf8(std::string& out, char32_t code) {
-    const auto byte = [&out](char32_t value) { out.push_back(static_cast<char>(value)); };
-    if (code < 0x80) {
-        byte(code);
-    } else if (code < 0x800) {
-        byte(0xC0 | code >> 6);
-        byte(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        byte(0xE0 | code >> 12);
-        byte(0x80 | (code >> 6 & 0x3F));
-        byte(0x80 | (code & 0x3F));
-    } else {
-        byte(0xF0 | code >> 18);
-        byte(0x80 | (code >> 12 & 0x3F));
-        byte(0x80 | (code >> 6 & 0x3F));
-        byte(0x80 | (code & 0x3F));
-    }
 }
 
 void AppendUtf16(std::u16string& out, char32_t code) {

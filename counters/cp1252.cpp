@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "counters/utf8.hpp"
+
 namespace korva {
 
 namespace {
@@ -16,19 +18,6 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
 };
-
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
 
 struct Utf8Piece {
     char32_t code_point;  // meaningful only when valid

@@ -10,6 +10,7 @@
 #include "counters/report_lines.hpp"
 #include "counters/tables.hpp"
 #include "counters/text_ops.hpp"
+#include "counters/utf8.hpp"
 
 namespace korva {
 
@@ -126,13 +127,8 @@ void AppendVisibleCp1252(std::string& out, std::string_view cp1252) {
         } else if (const char32_t code = Cp1252ToCodePoint(byte); code <= 0x9F) {
             out += "M-^";
             out += static_cast<char>((code - 0x80) ^ 0x40);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | (code >> 6));
-            out += static_cast<char>(0x80 | (code & 0x3F));
         } else {
-            out += static_cast<char>(0xE0 | (code >> 12));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
+            AppendUtf8(out, code);
         }
     }
 }

@@ -237,9 +237,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                 sabo_utf8.AddText(read, decode);
                                 pluen_utf8.AddText(read, decode);
                             });
-    Require(korva::form::CountSaboReportUtf8(text) == sabo_utf8.Lines(),
+    Require(korva::form::CountLinesUtf8(korva::Counter::kSabo, text) == sabo_utf8.Lines(),
             "the page's count of UTF-8 text is korva-count's (sabo)");
-    Require(korva::form::CountPluenReportUtf8(text) == pluen_utf8.Lines(),
+    Require(korva::form::CountLinesUtf8(korva::Counter::kPluen, text) == pluen_utf8.Lines(),
             "the page's count of UTF-8 text is korva-count's (pluen)");
 
     CheckOutputText(sabo, 16);

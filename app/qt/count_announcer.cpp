@@ -4,6 +4,8 @@
 #include <QAccessibleWidget>
 #include <QLabel>
 
+namespace korva::qt {
+
 namespace {
 
 // Screen readers know the announcer by its role: a notification.
@@ -29,3 +31,5 @@ void CountAnnouncer::Announce(const QString& text) {
     hide();
     show();
 }
+
+}  // namespace korva::qt

@@ -9,6 +9,8 @@
 
 class QLabel;
 
+namespace korva::qt {
+
 class CountAnnouncer : public QWidget {
     Q_OBJECT
 
@@ -22,3 +24,5 @@ class CountAnnouncer : public QWidget {
   private:
     QLabel* text_;
 };
+
+}  // namespace korva::qt

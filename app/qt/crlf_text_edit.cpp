@@ -2,6 +2,8 @@
 
 #include <QMimeData>
 
+namespace korva::qt {
+
 QString WithCrLfBreaks(QString text) {
     return text.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
 }
@@ -13,3 +15,5 @@ QMimeData* CrLfTextEdit::createMimeDataFromSelection() const {
     data->setText(WithCrLfBreaks(textCursor().selectedText()));
     return data;
 }
+
+}  // namespace korva::qt

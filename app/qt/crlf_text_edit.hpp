@@ -4,6 +4,8 @@
 
 #include <QPlainTextEdit>
 
+namespace korva::qt {
+
 class CrLfTextEdit : public QPlainTextEdit {
     Q_OBJECT
 
@@ -17,3 +19,5 @@ class CrLfTextEdit : public QPlainTextEdit {
 
 // text with each paragraph separator of a QTextDocument turned into CR LF.
 QString WithCrLfBreaks(QString text);
+
+}  // namespace korva::qt

@@ -8,6 +8,8 @@
 
 #include "app/window/form.hpp"
 
+namespace korva::qt {
+
 namespace {
 
 // Where Debian's fonts-wine puts the file. Fontconfig does not index that folder, so the
@@ -76,3 +78,5 @@ std::optional<QRawFont> DesignStrike(int point_size) {
     }
     return std::nullopt;
 }
+
+}  // namespace korva::qt

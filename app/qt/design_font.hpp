@@ -13,6 +13,8 @@
 
 class QWidget;
 
+namespace korva::qt {
+
 // How text reaches the screen: device pixels per logical pixel, and logical dots per inch.
 struct TextScale {
     qreal device_pixel_ratio;
@@ -33,3 +35,5 @@ QFont DesignFont(int point_size, TextScale scale);
 // file is installed and has that strike; to be drawn only where DrawsBitmap. Qt's own font
 // matching knows only the file's first strike (13 px, 8 point), so larger text needs this.
 std::optional<QRawFont> DesignStrike(int point_size);
+
+}  // namespace korva::qt

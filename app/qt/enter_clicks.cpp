@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QKeyEvent>
 
+namespace korva::qt {
+
 namespace {
 
 class EnterClicks : public QObject {
@@ -29,3 +31,5 @@ class EnterClicks : public QObject {
 void ClickOnEnter(QAbstractButton& button) {
     button.installEventFilter(new EnterClicks(button));
 }
+
+}  // namespace korva::qt

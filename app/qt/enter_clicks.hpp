@@ -4,5 +4,9 @@
 
 class QAbstractButton;
 
+namespace korva::qt {
+
 // From now on, Return or keypad Enter on button, while it has the focus, clicks it.
 void ClickOnEnter(QAbstractButton& button);
+
+}  // namespace korva::qt

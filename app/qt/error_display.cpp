@@ -5,6 +5,8 @@
 
 #include "app/window/caught_failure.hpp"
 
+namespace korva::qt {
+
 namespace {
 
 void ShowFailure(korva::form::FailureSite site, const std::exception_ptr& failure,
@@ -36,3 +38,5 @@ void ShowEventFailure(const std::exception_ptr& failure, const ErrorBoxPresenter
 void ShowStartUpFailure(const std::exception_ptr& failure, const ErrorBoxPresenter& present) {
     ShowFailure(korva::form::FailureSite::kStartUp, failure, present);
 }
+
+}  // namespace korva::qt

@@ -10,6 +10,8 @@
 
 #include "app/window/failure.hpp"
 
+namespace korva::qt {
+
 // The failures by the names the window's code throws and catches.
 using korva::form::EAbort;
 using korva::form::Exception;
@@ -33,3 +35,5 @@ void ShowEventFailure(const std::exception_ptr& failure, const ErrorBoxPresenter
 // For a failure that left start-up: every Exception is shown, EAbort included; std::bad_alloc as
 // "Out of memory."; anything else as an empty box.
 void ShowStartUpFailure(const std::exception_ptr& failure, const ErrorBoxPresenter& present);
+
+}  // namespace korva::qt

@@ -1,5 +1,7 @@
 #include "app/qt/file_dialog_component.hpp"
 
+namespace korva::qt {
+
 FileDialogComponent::FileDialogComponent(const QString& name, QFileDialog::AcceptMode mode,
                                          QString name_filter, QObject* parent)
     : QObject(parent), mode_(mode), name_filter_(std::move(name_filter)) {
@@ -12,3 +14,5 @@ int FileDialogComponent::Execute(QWidget* parent) const {
     dialog.setNameFilter(name_filter_);
     return dialog.exec();
 }
+
+}  // namespace korva::qt

@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QString>
 
+namespace korva::qt {
+
 class FileDialogComponent : public QObject {
     Q_OBJECT
 
@@ -24,3 +26,5 @@ class FileDialogComponent : public QObject {
     QFileDialog::AcceptMode mode_;
     QString name_filter_;
 };
+
+}  // namespace korva::qt

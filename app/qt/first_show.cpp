@@ -6,6 +6,8 @@
 
 #include <utility>
 
+namespace korva::qt {
+
 namespace {
 
 class FirstShowFilter : public QObject {
@@ -33,3 +35,5 @@ class FirstShowFilter : public QObject {
 void OnFirstShow(QWidget& window, std::function<void(QWindow& native)> act) {
     window.installEventFilter(new FirstShowFilter(window, std::move(act)));
 }
+
+}  // namespace korva::qt

@@ -12,6 +12,8 @@
 #include "app/qt/first_show.hpp"
 #include "app/window/frame_place.hpp"
 
+namespace korva::qt {
+
 namespace {
 
 // The frame's corner for a frame of that size designed at designed, on the available area of
@@ -78,3 +80,5 @@ void PlaceFrameAt(QWidget& window, QPoint frame_top_left) {
         new FrameFitter(*widget, frame_top_left);
     });
 }
+
+}  // namespace korva::qt

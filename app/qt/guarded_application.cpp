@@ -7,6 +7,8 @@
 
 #include "app/window/failure.hpp"
 
+namespace korva::qt {
+
 GuardedApplication::GuardedApplication(int& argc, char** argv, ErrorBoxPresenter present)
     : QApplication(argc, argv), present_(std::move(present)) {
     // Built once the event loop runs, so that it does not delay the main window.
@@ -66,3 +68,5 @@ void RunGuarded(const std::function<void()>& handler) {
         handler();
     }
 }
+
+}  // namespace korva::qt

@@ -10,6 +10,8 @@
 #include "app/qt/error_display.hpp"
 #include "app/qt/out_of_memory_notice.hpp"
 
+namespace korva::qt {
+
 class GuardedApplication : public QApplication {
     Q_OBJECT
 
@@ -43,3 +45,5 @@ void RunGuarded(const std::function<void()>& handler);
 // Shows "Out of memory." through the application's notice, made ready at start-up; without a
 // GuardedApplication through present, or failing that on standard error. Never throws.
 void ShowOutOfMemory(const ErrorBoxPresenter& present) noexcept;
+
+}  // namespace korva::qt

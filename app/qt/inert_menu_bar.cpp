@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+namespace korva::qt {
+
 namespace {
 
 bool NothingCanOpen(const QMenuBar& bar) {
@@ -52,3 +54,5 @@ void KeepKeyboardOutWhileInert(QMenuBar& bar) {
     bar.setStyle(style);
     bar.installEventFilter(new MnemonicsOff(bar));
 }
+
+}  // namespace korva::qt

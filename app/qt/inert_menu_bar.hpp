@@ -6,5 +6,9 @@
 
 class QMenuBar;
 
+namespace korva::qt {
+
 // From now on, while none of bar's entries is enabled, the keyboard does not enter bar.
 void KeepKeyboardOutWhileInert(QMenuBar& bar);
+
+}  // namespace korva::qt

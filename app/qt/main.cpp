@@ -5,6 +5,8 @@
 #include "app/qt/main_form.hpp"
 #include "app/qt/start_up.hpp"
 
+using namespace korva::qt;
+
 int main(int argc, char** argv) {
     // Qt aborts inside QApplication's constructor when it finds no display; say so in German
     // first, and end with a plain failure status.

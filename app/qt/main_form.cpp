@@ -26,8 +26,10 @@
 #include "app/qt/scale_follower.hpp"
 #include "app/qt/strike_label.hpp"
 #include "app/qt/unavailable_menu_items.hpp"
-#include "app/window/count_announcement.hpp"
 #include "app/window/form.hpp"
+#include "app/window/report_count.hpp"
+
+namespace korva::qt {
 
 namespace {
 
@@ -73,24 +75,24 @@ ReportCounters StandardCounters() {
 }
 
 TMainForm::TMainForm(ReportCounters counters) : counters_(std::move(counters)) {
-    setupWindow();
-    setupMenu();
-    setupDialogs();
+    SetupWindow();
+    SetupMenu();
+    SetupDialogs();
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
     client->setFixedSize(korva::form::kClientSize.width, korva::form::kClientSize.height);
     setCentralWidget(client);
-    setupLabels(client);
-    setupInput(client);
-    setupPanel(client);
-    setupOutput(client);
-    setupTabOrder();
+    SetupLabels(client);
+    SetupInput(client);
+    SetupPanel(client);
+    SetupOutput(client);
+    SetupTabOrder();
     // The menu bar adds its height on top of the fixed client area; nothing resizes the window.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     Input->setFocus();
 }
 
-void TMainForm::setupWindow() {
+void TMainForm::SetupWindow() {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(Text(korva::form::kCaption));
     // Close and minimise only: no maximise button, and the fixed size keeps the border fixed.
@@ -105,7 +107,7 @@ void TMainForm::setupWindow() {
     setPalette(button_face);
 }
 
-void TMainForm::setupMenu() {
+void TMainForm::SetupMenu() {
     MainMenu = menuBar();
     MainMenu->setObjectName(QStringLiteral("MainMenu"));
     // Kept in the window even where the desktop would move menus into a global menu bar.
@@ -155,7 +157,7 @@ void TMainForm::setupMenu() {
     }
 }
 
-void TMainForm::setupDialogs() {
+void TMainForm::SetupDialogs() {
     const QString filter = QStringLiteral("%1 (%2)").arg(Text(korva::form::kTextFileFilterName),
                                                          Text(korva::form::kTextFileFilterPattern));
     OpenDialog = new FileDialogComponent(QStringLiteral("OpenDialog"), QFileDialog::AcceptOpen,
@@ -164,7 +166,7 @@ void TMainForm::setupDialogs() {
                                          filter, this);
 }
 
-void TMainForm::setupLabels(QWidget* client) {
+void TMainForm::SetupLabels(QWidget* client) {
     const TextScale scale = ScaleOf(*this);
     const QFont font = DesignFont(korva::form::kLabelPointSize, scale);
     const std::optional<QRawFont> strike = DesignStrike(korva::form::kLabelPointSize);
@@ -176,7 +178,7 @@ void TMainForm::setupLabels(QWidget* client) {
     Label2->setFont(font);
 }
 
-void TMainForm::setupInput(QWidget* client) {
+void TMainForm::SetupInput(QWidget* client) {
     Input = Placed(new CrLfTextEdit(client), ControlId::kInput);
     SetUpBox(*Input, *Label1, ControlId::kLabel1, korva::form::kInputDescription);
     // Long lines scroll sideways, with no scroll bar for it: each line of the box is one
@@ -188,7 +190,7 @@ void TMainForm::setupInput(QWidget* client) {
     Input->selectAll();
 }
 
-void TMainForm::setupPanel(QWidget* client) {
+void TMainForm::SetupPanel(QWidget* client) {
     Panel1 = Placed(new QFrame(client), ControlId::kPanel1);
     // A lowered outer bevel around a raised inner one: the etched line of a sunken box.
     Panel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -209,7 +211,7 @@ void TMainForm::setupPanel(QWidget* client) {
     connect(Fleet, &QPushButton::clicked, this, Guarded(&TMainForm::SelectFleetCounter));
 }
 
-void TMainForm::setupOutput(QWidget* client) {
+void TMainForm::SetupOutput(QWidget* client) {
     Output = Placed(new ResultBox(client), ControlId::kOutput);
     SetUpBox(*Output, *Label2, ControlId::kLabel2, korva::form::kOutputDescription);
     Output->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -221,7 +223,7 @@ void TMainForm::setupOutput(QWidget* client) {
     announcer_ = new CountAnnouncer(client);
 }
 
-void TMainForm::setupTabOrder() {
+void TMainForm::SetupTabOrder() {
     setTabOrder(Input, Output);
     setTabOrder(Output, Sabo);
     setTabOrder(Sabo, Pluen);
@@ -233,9 +235,9 @@ std::function<void()> TMainForm::Guarded(void (TMainForm::*handler)()) {
 }
 
 void TMainForm::ShowCount(const ReportCounter& count) {
-    const korva::ResultLines lines = count(*Input->document());
-    Output->ShowLines(lines);
-    announcer_->Announce(QString::fromStdString(korva::form::CountAnnouncement(lines)));
+    const korva::form::ShownCount shown = korva::form::Shown(count(*Input->document()));
+    Output->ShowCount(shown);
+    announcer_->Announce(QString::fromStdString(shown.announcement));
 }
 
 void TMainForm::SelectSaboCounter() {
@@ -276,3 +278,5 @@ void TMainForm::EditCopyResultClick() {
     Output->setTextCursor(start);
     Output->ensureCursorVisible();
 }
+
+}  // namespace korva::qt

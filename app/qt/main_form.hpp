@@ -9,8 +9,6 @@
 
 #include "counters/result_lines.hpp"
 
-class CountAnnouncer;
-class FileDialogComponent;
 class QAction;
 class QFrame;
 class QLabel;
@@ -18,6 +16,11 @@ class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
 class QPushButton;
+
+namespace korva::qt {
+
+class CountAnnouncer;
+class FileDialogComponent;
 class ResultBox;
 
 // One counter over the text of the report box.
@@ -77,14 +80,14 @@ class TMainForm : public QMainWindow {
     void EditCopyResultClick();
 
   private:
-    void setupWindow();
-    void setupMenu();
-    void setupDialogs();
-    void setupLabels(QWidget* client);
-    void setupInput(QWidget* client);
-    void setupPanel(QWidget* client);
-    void setupOutput(QWidget* client);
-    void setupTabOrder();
+    void SetupWindow();
+    void SetupMenu();
+    void SetupDialogs();
+    void SetupLabels(QWidget* client);
+    void SetupInput(QWidget* client);
+    void SetupPanel(QWidget* client);
+    void SetupOutput(QWidget* client);
+    void SetupTabOrder();
 
     // Counts the whole report first; only then is the result box replaced.
     void ShowCount(const ReportCounter& count);
@@ -96,3 +99,5 @@ class TMainForm : public QMainWindow {
     // Says the finished count to screen readers.
     CountAnnouncer* announcer_ = nullptr;
 };
+
+}  // namespace korva::qt

@@ -8,6 +8,8 @@
 #include "app/window/failure.hpp"
 #include "app/window/form.hpp"
 
+namespace korva::qt {
+
 OutOfMemoryNotice::OutOfMemoryNotice(std::size_t reserve_bytes)
     : caption_(QString::fromUtf8(korva::form::kApplicationTitle)),
       text_(QString::fromUtf16(korva::form::kOutOfMemoryText)),
@@ -59,3 +61,5 @@ void OutOfMemoryNotice::WriteToStandardError() const noexcept {
     // Standard error is unbuffered: this asks for no memory.
     std::fwrite(line_.constData(), 1, static_cast<std::size_t>(line_.size()), stderr);
 }
+
+}  // namespace korva::qt

@@ -14,6 +14,8 @@
 
 class QMessageBox;
 
+namespace korva::qt {
+
 class OutOfMemoryNotice {
   public:
     // Enough for Qt to build and show a message box with memory otherwise exhausted.
@@ -45,3 +47,5 @@ class OutOfMemoryNotice {
     std::unique_ptr<char[]> reserve_;
     bool showing_ = false;
 };
+
+}  // namespace korva::qt

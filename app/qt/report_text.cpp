@@ -5,6 +5,8 @@
 #include "app/window/report_count.hpp"
 #include "counters/cp1252.hpp"
 
+namespace korva::qt {
+
 std::string ReportBytes(const QTextDocument& report) {
     // Paragraphs are separated by U+2029 in the raw text and nowhere else: the editor turns
     // every CR LF, lone LF and lone CR it is given into a paragraph break, so no block holds
@@ -17,9 +19,11 @@ std::string ReportBytes(const QTextDocument& report) {
 }
 
 korva::ResultLines CountSabo(const QTextDocument& report) {
-    return korva::form::CountSaboReport(ReportBytes(report));
+    return korva::form::CountLines(korva::Counter::kSabo, ReportBytes(report));
 }
 
 korva::ResultLines CountPluen(const QTextDocument& report) {
-    return korva::form::CountPluenReport(ReportBytes(report));
+    return korva::form::CountLines(korva::Counter::kPluen, ReportBytes(report));
 }
+
+}  // namespace korva::qt

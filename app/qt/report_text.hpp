@@ -9,6 +9,8 @@
 #include "counters/report_lines.hpp"
 #include "counters/result_lines.hpp"
 
+namespace korva::qt {
+
 // The document's whole text in Windows-1252, each paragraph (the editor's line) ended by LF but
 // the last, and "?" for every character the code page lacks. Read raw, because
 // QTextDocument::toPlainText() turns a no-break space into a space and U+2028 into a line break,
@@ -17,3 +19,5 @@ std::string ReportBytes(const QTextDocument& report);
 
 korva::ResultLines CountSabo(const QTextDocument& report);
 korva::ResultLines CountPluen(const QTextDocument& report);
+
+}  // namespace korva::qt

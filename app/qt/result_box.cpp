@@ -2,6 +2,8 @@
 
 #include "app/window/report_count.hpp"
 
+namespace korva::qt {
+
 ResultBox::ResultBox(QWidget* parent) : CrLfTextEdit(parent) {
     setReadOnly(true);
     // Keyboard selection too, so that the box can be selected and copied without a mouse.
@@ -9,8 +11,8 @@ ResultBox::ResultBox(QWidget* parent) : CrLfTextEdit(parent) {
     setUndoRedoEnabled(false);
 }
 
-void ResultBox::ShowLines(const korva::ResultLines& lines) {
-    const std::u16string text = korva::form::ResultBoxText(lines);
+void ResultBox::ShowCount(const korva::form::ShownCount& shown) {
+    const std::u16string text = korva::form::ResultBoxText(shown);
     setPlainText(QString::fromStdU16String(text));
     moveCursor(QTextCursor::End);
 }
@@ -18,3 +20,5 @@ void ResultBox::ShowLines(const korva::ResultLines& lines) {
 QString ResultBox::CrLfText() const {
     return WithCrLfBreaks(document()->toRawText());
 }
+
+}  // namespace korva::qt

@@ -5,7 +5,9 @@
 #include <string>
 
 #include "app/qt/crlf_text_edit.hpp"
-#include "counters/result_lines.hpp"
+#include "app/window/report_count.hpp"
+
+namespace korva::qt {
 
 class ResultBox : public CrLfTextEdit {
     Q_OBJECT
@@ -13,9 +15,11 @@ class ResultBox : public CrLfTextEdit {
   public:
     explicit ResultBox(QWidget* parent = nullptr);
 
-    // Replaces the whole text with lines, each followed by CR LF; the caret ends at the end.
-    void ShowLines(const korva::ResultLines& lines);
+    // Replaces the whole text with the count's result text; the caret ends at the end.
+    void ShowCount(const korva::form::ShownCount& shown);
 
     // The whole text with CR LF line breaks, as a copy of everything gives it.
     QString CrLfText() const;
 };
+
+}  // namespace korva::qt

@@ -8,6 +8,8 @@
 #include "app/qt/first_show.hpp"
 #include "app/window/form.hpp"
 
+namespace korva::qt {
+
 namespace {
 
 void Restyle(QWidget& window) {
@@ -33,3 +35,5 @@ void FollowScale(QWidget& window) {
         Restyle(*widget);
     });
 }
+
+}  // namespace korva::qt

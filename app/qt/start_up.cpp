@@ -8,6 +8,8 @@
 #include "app/qt/guarded_application.hpp"
 #include "app/window/form.hpp"
 
+namespace korva::qt {
+
 const char* const kNoDisplayMessage =
     "korva-counter: Keine grafische Anzeige gefunden. Setzen Sie DISPLAY (X11) oder "
     "WAYLAND_DISPLAY (Wayland), oder wählen Sie die Qt-Plattform mit QT_QPA_PLATFORM "
@@ -57,3 +59,5 @@ bool LoadQtTranslations(QApplication& app) {
     }
     return QApplication::installTranslator(translator);
 }
+
+}  // namespace korva::qt

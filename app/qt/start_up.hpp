@@ -7,6 +7,8 @@
 
 #include "app/qt/error_display.hpp"
 
+namespace korva::qt {
+
 // Sets the application title, version and icon that every window and error box takes.
 void SetApplicationIdentity();
 
@@ -44,3 +46,5 @@ int RunUntilClosed(std::unique_ptr<Form>& main_form, Create&& create,
     }
     return 0;
 }
+
+}  // namespace korva::qt

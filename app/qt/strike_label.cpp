@@ -7,6 +7,8 @@
 
 #include "app/qt/design_font.hpp"
 
+namespace korva::qt {
+
 StrikeLabel::StrikeLabel(const QString& text, std::optional<QRawFont> strike, QWidget* parent)
     : QLabel(text, parent), strike_(std::move(strike)) {}
 
@@ -39,3 +41,5 @@ void StrikeLabel::paintEvent(QPaintEvent* event) {
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
     painter.drawGlyphRun(QPointF(box.left(), baseline), run);
 }
+
+}  // namespace korva::qt

@@ -8,6 +8,8 @@
 
 #include <optional>
 
+namespace korva::qt {
+
 class StrikeLabel : public QLabel {
   public:
     StrikeLabel(const QString& text, std::optional<QRawFont> strike, QWidget* parent);
@@ -18,3 +20,5 @@ class StrikeLabel : public QLabel {
   private:
     const std::optional<QRawFont> strike_;
 };
+
+}  // namespace korva::qt

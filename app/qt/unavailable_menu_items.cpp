@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QPointer>
 
+namespace korva::qt {
+
 namespace {
 
 // "Bericht ö&ffnen" is read "Bericht öffnen"; "&&" stands for one "&".
@@ -78,3 +80,5 @@ QAccessibleInterface* ItemOfDisabledMenu(const QString& class_name, QObject* obj
 void ReportItemsOfDisabledMenusUnavailable() {
     QAccessible::installFactory(ItemOfDisabledMenu);
 }
+
+}  // namespace korva::qt

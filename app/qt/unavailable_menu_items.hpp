@@ -4,6 +4,10 @@
 // user can reach them. Here they are reported unavailable and offer no action.
 #pragma once
 
+namespace korva::qt {
+
 // From now on, each item of a menu that is disabled when the item is first asked for is reported
 // unavailable. Installing it twice is harmless.
 void ReportItemsOfDisabledMenusUnavailable();
+
+}  // namespace korva::qt

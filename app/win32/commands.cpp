@@ -6,7 +6,6 @@
 #include <string>
 
 #include "app/win32/wide_text.hpp"
-#include "app/window/count_announcement.hpp"
 #include "app/window/report_count.hpp"
 #include "counters/cp1252.hpp"
 
@@ -23,12 +22,12 @@ std::wstring WindowText(HWND window) {
 void ShowCount(const FormState& state, const ReportCounter& count) {
     const std::string report =
         Utf16ToCp1252(AsUtf16(WindowText(Control(state, form::ControlId::kInput))));
-    const ResultLines lines = count(report);
-    const std::u16string result = form::ResultBoxText(lines);
+    const form::ShownCount shown = form::Shown(count(report));
+    const std::u16string result = form::ResultBoxText(shown);
     const HWND output = Control(state, form::ControlId::kOutput);
     SetWindowTextW(output, AsWide(result).data());
     SendMessageW(output, EM_SETSEL, result.size(), result.size());
-    if (state.result_region) state.result_region->Announce(Wide(form::CountAnnouncement(lines)));
+    if (state.result_region) state.result_region->Announce(Wide(shown.announcement));
 }
 
 void FileSaveAs(HWND window) {

@@ -19,8 +19,12 @@ using ReportCounter = std::function<ResultLines(std::string_view cp1252_text)>;
 
 struct FormOptions {
     // Tests put failing counters and a recording error box in; the program takes these.
-    ReportCounter sabo = form::CountSaboReport;
-    ReportCounter pluen = form::CountPluenReport;
+    ReportCounter sabo = [](std::string_view text) {
+        return form::CountLines(Counter::kSabo, text);
+    };
+    ReportCounter pluen = [](std::string_view text) {
+        return form::CountLines(Counter::kPluen, text);
+    };
     ErrorBox error_box = SystemErrorBox();
 };
 

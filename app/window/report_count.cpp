@@ -1,41 +1,42 @@
 #include "app/window/report_count.hpp"
 
+#include "app/window/count_announcement.hpp"
 #include "counters/cp1252.hpp"
 #include "counters/pluen_counter.hpp"
 #include "counters/sabo_counter.hpp"
 
 namespace korva::form {
+namespace {
 
-ResultLines CountSaboReport(std::string_view cp1252_text) {
-    SaboTally tally;
-    tally.AddText(cp1252_text);
+template <typename Tally, typename... Decode>
+ResultLines Tallied(std::string_view text, const Decode&... decode) {
+    Tally tally;
+    tally.AddText(text, decode...);
     return tally.Lines();
 }
 
-ResultLines CountPluenReport(std::string_view cp1252_text) {
-    PluenTally tally;
-    tally.AddText(cp1252_text);
-    return tally.Lines();
+}  // namespace
+
+ResultLines CountLines(Counter counter, std::string_view cp1252_text) {
+    return counter == Counter::kSabo ? Tallied<SaboTally>(cp1252_text)
+                                     : Tallied<PluenTally>(cp1252_text);
 }
 
-ResultLines CountSaboReportUtf8(std::string_view utf8_text) {
-    SaboTally tally;
+ResultLines CountLinesUtf8(Counter counter, std::string_view utf8_text) {
     std::string scratch;
-    tally.AddText(utf8_text,
-                  [&scratch](std::string_view line) { return Utf8LineToCp1252(line, scratch); });
-    return tally.Lines();
+    const auto decode = [&scratch](std::string_view line) {
+        return Utf8LineToCp1252(line, scratch);
+    };
+    return counter == Counter::kSabo ? Tallied<SaboTally>(utf8_text, decode)
+                                     : Tallied<PluenTally>(utf8_text, decode);
 }
 
-ResultLines CountPluenReportUtf8(std::string_view utf8_text) {
-    PluenTally tally;
-    std::string scratch;
-    tally.AddText(utf8_text,
-                  [&scratch](std::string_view line) { return Utf8LineToCp1252(line, scratch); });
-    return tally.Lines();
+ShownCount Shown(const ResultLines& lines) {
+    return {OutputText(lines), CountAnnouncement(lines)};
 }
 
-std::u16string ResultBoxText(const ResultLines& lines) {
-    return Cp1252ToUtf16(OutputText(lines));
+std::u16string ResultBoxText(const ShownCount& shown) {
+    return Cp1252ToUtf16(shown.result_text);
 }
 
 }  // namespace korva::form

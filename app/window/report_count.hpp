@@ -1,26 +1,40 @@
-// The steps of a count that do not depend on a window system: the report text (Windows-1252)
-// to the result lines, and the result lines to the text the result box shows. Both windows take
-// them from here.
+// One count as every front end shows it: the report text to the result lines, and those to the
+// result box's text and what a screen reader is told. The Qt window, the Win32 window and the
+// page's module all take it from here.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "counters/counter.hpp"
 #include "counters/result_lines.hpp"
 
 namespace korva::form {
 
-// The whole text at once, so that the counters skip the lines that cannot count unseen.
-ResultLines CountSaboReport(std::string_view cp1252_text);
-ResultLines CountPluenReport(std::string_view cp1252_text);
+// The whole text at once, so that the counter skips the lines that cannot count unseen.
+ResultLines CountLines(Counter counter, std::string_view cp1252_text);
 
 // The same from UTF-8, as a browser hands over its text box: only the lines a counter looks at
 // are decoded to Windows-1252, each character the code page lacks and each maximal invalid piece
 // becoming one "?". A byte-order mark is a character like any other, as in the windows' boxes.
-ResultLines CountSaboReportUtf8(std::string_view utf8_text);
-ResultLines CountPluenReportUtf8(std::string_view utf8_text);
+ResultLines CountLinesUtf8(Counter counter, std::string_view utf8_text);
 
-// Every line followed by CR LF, in UTF-16 for the window's text box.
-std::u16string ResultBoxText(const ResultLines& lines);
+struct ShownCount {
+    std::string result_text;   // Windows-1252, every line followed by CR LF
+    std::string announcement;  // UTF-8, "Ergebnis: 16 Zeilen"
+};
+
+ShownCount Shown(const ResultLines& lines);
+
+inline ShownCount Count(Counter counter, std::string_view cp1252_text) {
+    return Shown(CountLines(counter, cp1252_text));
+}
+
+inline ShownCount CountUtf8(Counter counter, std::string_view utf8_text) {
+    return Shown(CountLinesUtf8(counter, utf8_text));
+}
+
+// The result text in UTF-16, for a window's text box.
+std::u16string ResultBoxText(const ShownCount& shown);
 
 }  // namespace korva::form

@@ -21,7 +21,7 @@ struct ReportExplanation {
     std::uint64_t more = 0;  // rows past the first max_rows, counted but not made
 };
 
-// Lines are decoded as CountSaboReportUtf8 and CountPluenReportUtf8 decode them, so each row
+// Lines are decoded as CountLinesUtf8 decodes them, so each row
 // tells what that count added.
 ReportExplanation ExplainReportUtf8(Counter counter, std::string_view utf8_text,
                                     std::uint64_t max_rows = kShownRows);

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/window/counter_buttons.hpp"
 #include "app/window/form.hpp"
 
 namespace korva::web {
@@ -9,26 +10,31 @@ namespace korva::web {
 namespace {
 
 using form::Control;
+using form::ControlId;
 using form::Kind;
 using form::Parent;
 
 // Which label names which box, and the box's description for screen readers.
 struct BoxText {
-    std::string_view box;
-    std::string_view label;
+    ControlId box;
+    ControlId label;
     std::string_view description;
 };
 constexpr std::array kBoxTexts{
-    BoxText{"Input", "Label1", form::kInputDescription},
-    BoxText{"Output", "Label2", form::kOutputDescription},
+    BoxText{ControlId::kInput, ControlId::kLabel1, form::kInputDescription},
+    BoxText{ControlId::kOutput, ControlId::kLabel2, form::kOutputDescription},
 };
 
 // On a narrow screen the controls stack as a player uses them: the reports, the buttons in a
 // row, the result.
-constexpr std::array<std::string_view, 5> kNarrowOrder{"Label1", "Input", "Panel1", "Label2",
-                                                       "Output"};
+constexpr std::array kNarrowOrder{ControlId::kLabel1, ControlId::kInput, ControlId::kPanel1,
+                                  ControlId::kLabel2, ControlId::kOutput};
 
-constexpr const BoxText* BoxTextOf(std::string_view control) {
+std::string IdOf(ControlId control) {
+    return std::string(form::ControlOf(control).name);
+}
+
+constexpr const BoxText* BoxTextOf(ControlId control) {
     for (const BoxText& text : kBoxTexts) {
         if (text.box == control || text.label == control) return &text;
     }
@@ -82,14 +88,24 @@ std::string BoxContent(std::string_view text) {
     return Escaped(content);
 }
 
+// The number the module's korva_count takes for the counter a button counts with, if any.
+std::string CounterData(ControlId button) {
+    for (const form::CounterButton& counts : form::kCounterButtons) {
+        if (counts.button == button) {
+            return " data-counter=\"" + std::to_string(static_cast<int>(counts.counter)) + "\"";
+        }
+    }
+    return {};
+}
+
 std::string ControlMarkup(const Control& control) {
     const std::string id = std::string(control.name);
-    const BoxText* text = BoxTextOf(control.name);
+    const BoxText* text = BoxTextOf(control.id);
     const std::string disabled = control.enabled ? "" : " disabled";
     switch (control.kind) {
         case Kind::kLabel:
             return "<label id=\"" + id + "\" class=\"label\"" +
-                   (text ? " for=\"" + std::string(text->box) + "\"" : "") + ">" +
+                   (text ? " for=\"" + IdOf(text->box) + "\"" : "") + ">" +
                    Escaped(control.caption) + "</label>\n";
         case Kind::kInputBox:
         case Kind::kOutputBox: {
@@ -112,15 +128,15 @@ std::string ControlMarkup(const Control& control) {
         case Kind::kPanel: {
             std::string markup = "<div id=\"" + id + "\" class=\"panel\">\n";
             for (const Control& child : form::kControls) {
-                if (child.parent == Parent::kPanel1 && control.name == "Panel1") {
+                if (child.parent == Parent::kPanel1 && control.id == ControlId::kPanel1) {
                     markup += ControlMarkup(child);
                 }
             }
             return markup + "</div>\n";
         }
         case Kind::kButton:
-            return "<button type=\"button\" id=\"" + id + "\"" + disabled + ">" +
-                   Escaped(control.caption) + "</button>\n";
+            return "<button type=\"button\" id=\"" + id + "\"" + CounterData(control.id) +
+                   disabled + ">" + Escaped(control.caption) + "</button>\n";
     }
     return {};
 }
@@ -188,8 +204,7 @@ std::string FormStyle() {
     }
     style += "}\n@media " + std::string(kNarrowScreen) + " {\n";
     for (std::size_t i = 0; i < kNarrowOrder.size(); ++i) {
-        style +=
-            "  #" + std::string(kNarrowOrder[i]) + " { order: " + std::to_string(i + 1) + "; }\n";
+        style += "  #" + IdOf(kNarrowOrder[i]) + " { order: " + std::to_string(i + 1) + "; }\n";
     }
     return style + "}\n";
 }

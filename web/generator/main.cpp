@@ -12,10 +12,12 @@
 #include <stdexcept>
 #include <string>
 
+#include "app/window/closing_period.hpp"
 #include "app/window/failure.hpp"
 #include "app/window/form.hpp"
 #include "base64.hpp"
 #include "comment_lines.hpp"
+#include "counters/utf8.hpp"
 #include "form_markup.hpp"
 
 namespace {
@@ -58,18 +60,7 @@ std::string Filled(const std::string& text, const Fields& fields) {
 // A text of the failure model in UTF-8.
 std::string Utf8(std::u16string_view text) {
     std::string out;
-    for (const char16_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
+    for (const char16_t c : text) korva::AppendUtf8(out, c);
     return out;
 }
 
@@ -95,6 +86,7 @@ void Build(const fs::path& page_dir, const fs::path& icon, const fs::path& simd,
         {"APPLICATION_TITLE", web::Escaped(form::kApplicationTitle)},
         {"OUT_OF_MEMORY_TEXT", web::Escaped(Utf8(form::kOutOfMemoryText))},
         {"FOREIGN_FAILURE_TEXT", web::Escaped(Utf8(form::kForeignFailureText))},
+        {"PERIOD", web::Escaped(Utf8(std::u16string(1, form::kPeriod)))},
         {"FORM_STYLE", web::FormStyle()},
         {"STYLE", Filled(web::WithoutCommentLines(ReadFile(page_dir / "page.css") +
                                                   ReadFile(page_dir / "explain.css")),

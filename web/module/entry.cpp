@@ -7,16 +7,18 @@
 #include <string>
 #include <string_view>
 
-#include "app/window/count_announcement.hpp"
 #include "app/window/report_count.hpp"
 #include "app/window/report_explanation.hpp"
+#include "counters/counter.hpp"
 #include "counters/cp1252.hpp"
-#include "counters/result_lines.hpp"
 
 namespace {
 
-// Which button was pressed; the page uses the same numbers.
-enum Counter : std::int32_t { kSabo = 0, kPluen = 1 };
+// Which button was pressed, as the page numbers it; nothing for a number that names none.
+bool IsCounter(std::int32_t counter) {
+    return counter == static_cast<std::int32_t>(korva::Counter::kSabo) ||
+           counter == static_cast<std::int32_t>(korva::Counter::kPluen);
+}
 
 // A result block: each text's length as 32 bits, then the text.
 std::uint8_t* ResultBlock(std::string_view text, std::string_view announcement) {
@@ -68,17 +70,10 @@ __attribute__((export_name("korva_free"))) void korva_free(void* block) {
 __attribute__((export_name("korva_count"))) std::uint8_t* korva_count(std::int32_t counter,
                                                                       const char* text,
                                                                       std::size_t size) {
-    const std::string_view report(text, size);
-    korva::ResultLines lines;
-    if (counter == kSabo) {
-        lines = korva::form::CountSaboReportUtf8(report);
-    } else if (counter == kPluen) {
-        lines = korva::form::CountPluenReportUtf8(report);
-    } else {
-        return nullptr;
-    }
-    return ResultBlock(korva::Cp1252ToUtf8(korva::OutputText(lines)),
-                       korva::form::CountAnnouncement(lines));
+    if (!IsCounter(counter)) return nullptr;
+    const korva::form::ShownCount shown =
+        korva::form::CountUtf8(static_cast<korva::Counter>(counter), std::string_view(text, size));
+    return ResultBlock(korva::Cp1252ToUtf8(shown.result_text), shown.announcement);
 }
 
 // The rows behind the count of the report text at text (UTF-8), "Zeile 5: Eisenmine +3 | ..."
@@ -88,10 +83,9 @@ __attribute__((export_name("korva_explain"))) std::uint8_t* korva_explain(std::i
                                                                           const char* text,
                                                                           std::size_t size,
                                                                           std::uint32_t max_rows) {
-    if (counter != kSabo && counter != kPluen) return nullptr;
-    return ExplanationBlock(korva::form::ExplainReportUtf8(
-        counter == kSabo ? korva::Counter::kSabo : korva::Counter::kPluen,
-        std::string_view(text, size), max_rows));
+    if (!IsCounter(counter)) return nullptr;
+    return ExplanationBlock(korva::form::ExplainReportUtf8(static_cast<korva::Counter>(counter),
+                                                           std::string_view(text, size), max_rows));
 }
 
 }  // extern "C"

@@ -8,9 +8,6 @@ const announcement = byId('Announcement');
 const errorBox = byId('ErrorBox');
 const errorText = byId('ErrorBoxText');
 
-// The counters' numbers in the module's korva_count.
-const counters = { Sabo: 0, Pluen: 1 };
-
 // The smallest module using a SIMD instruction: it validates only where WebAssembly has SIMD.
 const simdProbe = Uint8Array.of(0, 97, 115, 109, 1, 0, 0, 0, 1, 5, 1, 96, 0, 1, 123, 3, 2, 1, 0,
   10, 10, 1, 8, 0, 65, 0, 253, 15, 253, 98, 11);
@@ -120,13 +117,15 @@ function showResult({ text, announcement: spoken }) {
 }
 
 // The box's text as the windows show a failure in a command: running out of memory and a
-// foreign failure (a trap) by their fixed texts, any other by its message with the period rule,
-// "." appended when its last character lies above ".".
+// foreign failure (a trap) by their fixed texts, any other by its message with the period rule:
+// the period appended when the message's last character lies above it.
 function errorBoxText(failure) {
   if (failure instanceof OutOfMemory) return errorBox.dataset.outOfMemory;
   if (failure instanceof WebAssembly.RuntimeError) return errorBox.dataset.foreignFailure;
   const message = failure instanceof Error ? failure.message : String(failure);
-  return message !== '' && message.charCodeAt(message.length - 1) > 46 ? `${message}.` : message;
+  const { period } = errorBox.dataset;
+  return message !== '' && message.charCodeAt(message.length - 1) > period.charCodeAt(0)
+    ? message + period : message;
 }
 
 function showErrorBox(failure) {
@@ -152,8 +151,10 @@ async function press(counter) {
   }
 }
 
-for (const [name, counter] of Object.entries(counters)) {
-  byId(name).addEventListener('click', () => press(counter));
+// Each counting button carries the number the module's korva_count takes for its counter.
+for (const button of document.querySelectorAll('button[data-counter]')) {
+  const counter = Number(button.dataset.counter);
+  button.addEventListener('click', () => press(counter));
 }
 
 // The help text is selected when the box first takes the focus, so a first paste replaces it. A

@@ -10,7 +10,11 @@ export const buildWeb = process.env.KORVA_BUILD_WEB ?? join(root, 'build-web');
 export const korvaCount = process.env.KORVA_COUNT ?? join(root, 'build', 'bin', 'korva-count');
 export const makeReports = join(dirname(korvaCount), 'korva-make-reports');
 export const kernels = ['simd', 'scalar'];
-export const counters = { sabo: 0, pluen: 1 };
+// The module's counter numbers, as the generator writes them onto the page's buttons.
+export const counters = Object.fromEntries(
+  [...readFileSync(join(buildWeb, 'korva-counter.html'), 'utf8')
+    .matchAll(/<button type="button" id="(\w+)" data-counter="(\d+)"/g)]
+    .map(([, id, number]) => [id.toLowerCase(), Number(number)]));
 
 export function moduleBytes(kernel) {
   return readFileSync(join(buildWeb, `korva-${kernel}.wasm`));

@@ -23,6 +23,8 @@
 #include "app/qt/result_box.hpp"
 #include "app/qt/start_up.hpp"
 
+using namespace korva::qt;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

@@ -18,6 +18,8 @@
 #include "app/qt/main_form.hpp"
 #include "app/qt/tests/expose_timeout.hpp"
 
+using namespace korva::qt;
+
 namespace {
 
 const QString kBitmapFile = QStringLiteral("/usr/share/wine/fonts/ms_sans_serif.ttf");

@@ -17,6 +17,8 @@
 #include "app/qt/start_up.hpp"
 #include "app/window/tests/conformance.hpp"
 
+using namespace korva::qt;
+
 namespace {
 
 using Shown = std::vector<std::pair<QString, QString>>;

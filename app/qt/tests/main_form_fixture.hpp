@@ -33,6 +33,8 @@
 #include "counters/report_lines.hpp"
 #include "counters/sabo_counter.hpp"
 
+using namespace korva::qt;
+
 // Each error box's caption and text, in the order shown.
 using Shown = std::vector<std::pair<QString, QString>>;
 

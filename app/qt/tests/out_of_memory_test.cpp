@@ -24,6 +24,8 @@
 #include "app/qt/tests/expected_results.hpp"
 #include "app/qt/tests/expose_timeout.hpp"
 
+using namespace korva::qt;
+
 namespace {
 
 // What operator new may still hand out on the GUI thread once armed: first `failures` requests

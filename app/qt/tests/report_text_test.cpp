@@ -8,6 +8,8 @@
 
 #include "app/qt/report_text.hpp"
 
+using namespace korva::qt;
+
 using Lines = std::vector<std::string>;
 Q_DECLARE_METATYPE(Lines)
 

@@ -12,6 +12,8 @@
 #include "app/qt/result_box.hpp"
 #include "app/qt/start_up.hpp"
 
+using namespace korva::qt;
+
 namespace {
 
 // The texts of a menu's entries, separators left out, each without the key after its tab: which

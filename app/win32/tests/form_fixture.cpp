@@ -46,9 +46,8 @@ std::pair<DWORD, DWORD> SelectionOf(HWND edit) {
 
 std::wstring CoreResult(ControlId button, std::wstring_view report) {
     const std::string bytes = Utf16ToCp1252(AsUtf16(report));
-    const ResultLines lines =
-        button == ControlId::kSabo ? form::CountSaboReport(bytes) : form::CountPluenReport(bytes);
-    return std::wstring(AsWide(form::ResultBoxText(lines)));
+    const Counter counter = button == ControlId::kSabo ? Counter::kSabo : Counter::kPluen;
+    return std::wstring(AsWide(form::ResultBoxText(form::Count(counter, bytes))));
 }
 
 std::wstring ClipboardText() {

@@ -11,7 +11,8 @@
 namespace {
 
 TEST(ReportCount, SaboResultTextAsTheBoxShowsIt) {
-    const std::u16string text = korva::form::ResultBoxText(korva::form::CountSaboReport(
+    const std::u16string text = korva::form::ResultBoxText(korva::form::Count(
+        korva::Counter::kSabo,
         "Sabotagebericht vom 07.12.2026 14:32\r\n14:32:05 Eisenmine (3) zerst\xF6rt\r\n"
         "14:32:05 Raumhafen (1) zerst\xF6rt\n14:32:07 Wohngeb\xE4ude (2) zerst\xF6rt\r"
         "14:32:09 Forschungszentrum zerst\xF6rt"));
@@ -24,7 +25,8 @@ TEST(ReportCount, SaboResultTextAsTheBoxShowsIt) {
 }
 
 TEST(ReportCount, PluenResultIsSevenLinesEachEndedByCrLf) {
-    const std::u16string text = korva::form::ResultBoxText(korva::form::CountPluenReport(""));
+    const std::u16string text =
+        korva::form::ResultBoxText(korva::form::Count(korva::Counter::kPluen, ""));
     EXPECT_EQ(std::count(text.begin(), text.end(), u'\n'), 7);
     EXPECT_EQ(std::count(text.begin(), text.end(), u'\r'), 7);
     EXPECT_TRUE(text.ends_with(u"\r\n"));
@@ -64,9 +66,10 @@ TEST(ReportCount, Utf8TextCountsAsItsWindows1252Form) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.cp1252);
-        EXPECT_EQ(korva::form::CountSaboReportUtf8(c.utf8), korva::form::CountSaboReport(c.cp1252));
-        EXPECT_EQ(korva::form::CountPluenReportUtf8(c.utf8),
-                  korva::form::CountPluenReport(c.cp1252));
+        for (const korva::Counter counter : {korva::Counter::kSabo, korva::Counter::kPluen}) {
+            EXPECT_EQ(korva::form::CountLinesUtf8(counter, c.utf8),
+                      korva::form::CountLines(counter, c.cp1252));
+        }
     }
 }
 
