@@ -12,7 +12,7 @@ if [ -z "${KORVA_SCREENSHOT_X:-}" ]; then
     tools/deps.sh docs
     # Room for the doubled window at its doubled place.
     KORVA_SCREENSHOT_X=1 KORVA_XVFB_SCREEN=1920x1200x24 \
-        exec app/qt/tests/xvfb_openbox.sh "$0" "$program"
+        exec frontends/qt/tests/xvfb_openbox.sh "$0" "$program"
 fi
 
 # shellcheck source=SCRIPTDIR/lib/xserver.sh

@@ -1,14 +1,14 @@
-#include "counters/building_scan.hpp"
+#include "counters/scans/building_scan.hpp"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 
-#include "counters/fingerprint_scan.hpp"
-#include "counters/line_bounds.hpp"
-#include "counters/scan_kernels.hpp"
-#include "counters/tables.hpp"
-#include "counters/text_ops.hpp"
+#include "counters/scans/fingerprint_scan.hpp"
+#include "counters/scans/scan_kernels.hpp"
+#include "counters/tables/tables.hpp"
+#include "counters/text/line_bounds.hpp"
+#include "counters/text/text_ops.hpp"
 
 namespace korva {
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "counters/function_ref.hpp"
-#include "counters/line_bounds.hpp"
-#include "counters/scan_path.hpp"
+#include "counters/scans/scan_path.hpp"
+#include "counters/text/function_ref.hpp"
+#include "counters/text/line_bounds.hpp"
 
 namespace korva {
 

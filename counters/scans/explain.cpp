@@ -1,15 +1,15 @@
-#include "counters/explain.hpp"
+#include "counters/scans/explain.hpp"
 
 #include <algorithm>
 #include <charconv>
 
-#include "counters/building_scan.hpp"
-#include "counters/cp1252.hpp"
-#include "counters/fingerprint_scan.hpp"
-#include "counters/line_breaks.hpp"
-#include "counters/report_lines.hpp"
-#include "counters/tables.hpp"
-#include "counters/text_ops.hpp"
+#include "counters/scans/building_scan.hpp"
+#include "counters/scans/fingerprint_scan.hpp"
+#include "counters/tables/tables.hpp"
+#include "counters/text/cp1252.hpp"
+#include "counters/text/line_breaks.hpp"
+#include "counters/text/report_lines.hpp"
+#include "counters/text/text_ops.hpp"
 
 namespace korva {
 

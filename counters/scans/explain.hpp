@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "counters/counter.hpp"
-#include "counters/function_ref.hpp"
-#include "counters/line_report.hpp"
+#include "counters/scans/line_report.hpp"
+#include "counters/tables/counter.hpp"
+#include "counters/text/function_ref.hpp"
 
 namespace korva {
 

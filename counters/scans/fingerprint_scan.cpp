@@ -1,6 +1,6 @@
-#include "counters/fingerprint_scan.hpp"
+#include "counters/scans/fingerprint_scan.hpp"
 
-#include "counters/scan_kernels.hpp"
+#include "counters/scans/scan_kernels.hpp"
 
 namespace korva {
 

@@ -1,7 +1,7 @@
-#include "counters/line_report.hpp"
+#include "counters/scans/line_report.hpp"
 
-#include "counters/tables.hpp"
-#include "counters/text_ops.hpp"
+#include "counters/tables/tables.hpp"
+#include "counters/text/text_ops.hpp"
 
 namespace korva {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "counters/tally.hpp"
+#include "counters/tables/tally.hpp"
 
 namespace korva {
 

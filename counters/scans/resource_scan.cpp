@@ -1,15 +1,15 @@
-#include "counters/resource_scan.hpp"
+#include "counters/scans/resource_scan.hpp"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
 
-#include "counters/build_check.hpp"
-#include "counters/fingerprint_scan.hpp"
-#include "counters/line_bounds.hpp"
-#include "counters/scan_kernels.hpp"
-#include "counters/tables.hpp"
+#include "counters/scans/fingerprint_scan.hpp"
+#include "counters/scans/scan_kernels.hpp"
+#include "counters/tables/build_check.hpp"
+#include "counters/tables/tables.hpp"
+#include "counters/text/line_bounds.hpp"
 
 namespace korva {
 

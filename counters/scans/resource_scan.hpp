@@ -3,9 +3,9 @@
 
 #include <string_view>
 
-#include "counters/function_ref.hpp"
-#include "counters/keyword_amount.hpp"
-#include "counters/scan_path.hpp"
+#include "counters/scans/scan_path.hpp"
+#include "counters/tables/keyword_amount.hpp"
+#include "counters/text/function_ref.hpp"
 
 namespace korva {
 

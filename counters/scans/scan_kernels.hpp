@@ -9,11 +9,11 @@
 #include <cstdint>
 #include <string_view>
 
-#include "counters/build_check.hpp"
 #include "counters/kernels/fingerprints.hpp"
 #include "counters/kernels/kernel_list.hpp"
 #include "counters/kernels/line_facts.hpp"
-#include "counters/scan_path.hpp"
+#include "counters/scans/scan_path.hpp"
+#include "counters/tables/build_check.hpp"
 
 namespace korva::kernels {
 

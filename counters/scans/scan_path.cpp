@@ -1,4 +1,4 @@
-#include "counters/scan_path.hpp"
+#include "counters/scans/scan_path.hpp"
 
 #include <cstdint>
 

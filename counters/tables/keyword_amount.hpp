@@ -7,9 +7,9 @@
 #include <string_view>
 #include <utility>
 
-#include "counters/tables.hpp"
-#include "counters/tally.hpp"
-#include "counters/text_ops.hpp"
+#include "counters/tables/tables.hpp"
+#include "counters/tables/tally.hpp"
+#include "counters/text/text_ops.hpp"
 
 namespace korva {
 

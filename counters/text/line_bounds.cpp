@@ -1,6 +1,6 @@
-#include "counters/line_bounds.hpp"
+#include "counters/text/line_bounds.hpp"
 
-#include "counters/scan_kernels.hpp"
+#include "counters/scans/scan_kernels.hpp"
 
 namespace korva {
 

@@ -1,4 +1,4 @@
-#include "counters/line_breaks.hpp"
+#include "counters/text/line_breaks.hpp"
 
 #include <algorithm>
 

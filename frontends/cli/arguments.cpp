@@ -1,4 +1,4 @@
-#include "cli/arguments.hpp"
+#include "frontends/cli/arguments.hpp"
 
 #include <optional>
 

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/input.hpp"
-#include "counters/counter.hpp"
+#include "counters/tables/counter.hpp"
+#include "frontends/cli/input.hpp"
 
 namespace korva::cli {
 

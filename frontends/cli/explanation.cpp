@@ -1,7 +1,7 @@
-#include "cli/explanation.hpp"
+#include "frontends/cli/explanation.hpp"
 
-#include "counters/cp1252.hpp"
-#include "counters/text_ops.hpp"
+#include "counters/text/cp1252.hpp"
+#include "counters/text/text_ops.hpp"
 
 namespace korva::cli {
 

@@ -1,4 +1,4 @@
-// korva-count --explain: the rows of counters/explain.hpp for every file, each line placed by
+// korva-count --explain: the rows of counters/scans/explain.hpp for every file, each line placed by
 // its file's name and number. Written before the result (inside the JSON object for --json), and
 // held in a temporary file until the count has succeeded, so that standard output still gets
 // nothing on failure while memory stays flat.
@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "cli/arguments.hpp"
-#include "cli/spool.hpp"
-#include "counters/explain.hpp"
+#include "counters/scans/explain.hpp"
+#include "frontends/cli/arguments.hpp"
+#include "frontends/cli/spool.hpp"
 
 namespace korva::cli {
 

@@ -1,12 +1,12 @@
-#include "cli/input.hpp"
+#include "frontends/cli/input.hpp"
 
 #include <algorithm>
 #include <cerrno>
 
-#include "cli/input_file.hpp"
-#include "counters/cp1252.hpp"
-#include "counters/line_bounds.hpp"
-#include "counters/report_lines.hpp"
+#include "counters/text/cp1252.hpp"
+#include "counters/text/line_bounds.hpp"
+#include "counters/text/report_lines.hpp"
+#include "frontends/cli/input_file.hpp"
 
 namespace korva::cli {
 

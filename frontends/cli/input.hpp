@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "cli/text_form.hpp"
-#include "counters/function_ref.hpp"
+#include "counters/text/function_ref.hpp"
+#include "frontends/cli/text_form.hpp"
 
 namespace korva::cli {
 

@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "cli/input_file.hpp"
+#include "frontends/cli/input_file.hpp"
 
 namespace korva::cli {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "cli/input_file.hpp"
-#include "cli/wide_text.hpp"
-#include "cli/windows_error.hpp"
+#include "frontends/cli/input_file.hpp"
+#include "frontends/cli/wide_text.hpp"
+#include "frontends/cli/windows_error.hpp"
 
 namespace korva::cli {
 

@@ -2,7 +2,7 @@
 #include <clocale>
 #include <span>
 
-#include "cli/run.hpp"
+#include "frontends/cli/run.hpp"
 
 int main(int argc, char** argv) {
     // Only the rare reasons in messages, which strerror gives, follow the user's language; the

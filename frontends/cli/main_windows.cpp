@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/run.hpp"
-#include "cli/wide_text.hpp"
+#include "frontends/cli/run.hpp"
+#include "frontends/cli/wide_text.hpp"
 
 int wmain(int argc, wchar_t** argv) {
     std::vector<std::string> args;

@@ -1,11 +1,11 @@
-#include "cli/output.hpp"
+#include "frontends/cli/output.hpp"
 
 #include <algorithm>
 #include <array>
 #include <numeric>
 
-#include "counters/cp1252.hpp"
-#include "counters/text_ops.hpp"
+#include "counters/text/cp1252.hpp"
+#include "counters/text/text_ops.hpp"
 
 namespace korva::cli {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "cli/arguments.hpp"
 #include "counters/pluen_counter.hpp"
 #include "counters/sabo_counter.hpp"
+#include "frontends/cli/arguments.hpp"
 
 namespace korva::cli {
 

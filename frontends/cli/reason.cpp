@@ -1,4 +1,4 @@
-#include "cli/reason.hpp"
+#include "frontends/cli/reason.hpp"
 
 #include <cerrno>
 #include <string_view>

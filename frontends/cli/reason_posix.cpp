@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "cli/reason.hpp"
+#include "frontends/cli/reason.hpp"
 
 namespace korva::cli {
 

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string>
 
-#include "cli/reason.hpp"
-#include "cli/wide_text.hpp"
-#include "cli/windows_error.hpp"
+#include "frontends/cli/reason.hpp"
+#include "frontends/cli/wide_text.hpp"
+#include "frontends/cli/windows_error.hpp"
 
 namespace korva::cli {
 

@@ -1,17 +1,17 @@
-#include "cli/run.hpp"
+#include "frontends/cli/run.hpp"
 
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "cli/arguments.hpp"
-#include "cli/explanation.hpp"
-#include "cli/input.hpp"
-#include "cli/output.hpp"
-#include "cli/reason.hpp"
-#include "cli/split_read.hpp"
-#include "cli/std_streams.hpp"
+#include "frontends/cli/arguments.hpp"
+#include "frontends/cli/explanation.hpp"
+#include "frontends/cli/input.hpp"
+#include "frontends/cli/output.hpp"
+#include "frontends/cli/reason.hpp"
+#include "frontends/cli/split_read.hpp"
+#include "frontends/cli/std_streams.hpp"
 
 namespace korva::cli {
 

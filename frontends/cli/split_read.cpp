@@ -1,4 +1,4 @@
-#include "cli/split_read.hpp"
+#include "frontends/cli/split_read.hpp"
 
 namespace korva::cli {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/input.hpp"
+#include "frontends/cli/input.hpp"
 
 namespace korva::cli {
 

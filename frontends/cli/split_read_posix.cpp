@@ -1,6 +1,6 @@
 // The two-half read where files have pread(2): both threads read the one descriptor, each at its
 // own offsets.
-#include "cli/split_read.hpp"
+#include "frontends/cli/split_read.hpp"
 
 #include <fcntl.h>
 #include <sys/stat.h>

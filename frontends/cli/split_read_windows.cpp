@@ -1,5 +1,5 @@
 // On Windows every file is read in one piece: the two-half read is off.
-#include "cli/split_read.hpp"
+#include "frontends/cli/split_read.hpp"
 
 namespace korva::cli {
 

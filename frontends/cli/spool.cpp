@@ -1,4 +1,4 @@
-#include "cli/spool.hpp"
+#include "frontends/cli/spool.hpp"
 
 #include <vector>
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "cli/temp_file.hpp"
-#include "counters/function_ref.hpp"
+#include "counters/text/function_ref.hpp"
+#include "frontends/cli/temp_file.hpp"
 
 namespace korva::cli {
 

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "cli/std_streams.hpp"
+#include "frontends/cli/std_streams.hpp"
 
 namespace korva::cli {
 

@@ -4,8 +4,8 @@
 #include <cerrno>
 #include <string>
 
-#include "cli/std_streams.hpp"
-#include "cli/windows_error.hpp"
+#include "frontends/cli/std_streams.hpp"
+#include "frontends/cli/windows_error.hpp"
 
 namespace korva::cli {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "cli/temp_file.hpp"
+#include "frontends/cli/temp_file.hpp"
 
 namespace korva::cli {
 

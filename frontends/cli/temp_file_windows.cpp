@@ -4,8 +4,8 @@
 #include <cerrno>
 #include <string>
 
-#include "cli/temp_file.hpp"
-#include "cli/windows_error.hpp"
+#include "frontends/cli/temp_file.hpp"
+#include "frontends/cli/windows_error.hpp"
 
 namespace korva::cli {
 

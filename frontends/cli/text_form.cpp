@@ -1,4 +1,4 @@
-#include "cli/text_form.hpp"
+#include "frontends/cli/text_form.hpp"
 
 namespace korva::cli {
 

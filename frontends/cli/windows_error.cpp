@@ -1,4 +1,4 @@
-#include "cli/windows_error.hpp"
+#include "frontends/cli/windows_error.hpp"
 
 #include <cerrno>
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/window/error_box_rule.hpp"
-#include "app/window/failure.hpp"
+#include "frontends/model/error_box_rule.hpp"
+#include "frontends/model/failure.hpp"
 
 namespace korva::form {
 

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "app/window/form.hpp"
 #include "counters/result_lines.hpp"
-#include "counters/text_ops.hpp"
+#include "counters/text/text_ops.hpp"
+#include "frontends/model/form.hpp"
 
 namespace korva::form {
 

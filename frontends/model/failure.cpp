@@ -1,9 +1,9 @@
-#include "app/window/failure.hpp"
+#include "frontends/model/failure.hpp"
 
 #include <array>
 #include <charconv>
 
-#include "app/window/closing_period.hpp"
+#include "frontends/model/closing_period.hpp"
 
 namespace korva::form {
 namespace {

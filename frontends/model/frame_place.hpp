@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app/window/form.hpp"
+#include "frontends/model/form.hpp"
 
 namespace korva::form {
 

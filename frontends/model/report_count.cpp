@@ -1,8 +1,8 @@
-#include "app/window/report_count.hpp"
+#include "frontends/model/report_count.hpp"
 
-#include "counters/cp1252.hpp"
 #include "counters/pluen_counter.hpp"
 #include "counters/sabo_counter.hpp"
+#include "counters/text/cp1252.hpp"
 
 namespace korva::form {
 

@@ -1,9 +1,9 @@
-#include "app/window/report_explanation.hpp"
+#include "frontends/model/report_explanation.hpp"
 
 #include <charconv>
 
-#include "counters/cp1252.hpp"
-#include "counters/explain.hpp"
+#include "counters/scans/explain.hpp"
+#include "counters/text/cp1252.hpp"
 
 namespace korva::form {
 

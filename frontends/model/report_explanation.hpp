@@ -1,4 +1,4 @@
-// The page's explanation of a count: the rows of counters/explain.hpp for a report text in
+// The page's explanation of a count: the rows of counters/scans/explain.hpp for a report text in
 // UTF-8, as a browser hands over its text box, each line placed as "Zeile 12". Made only when a
 // player asks, so that counting stays as fast as before.
 #pragma once
@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "counters/counter.hpp"
+#include "counters/tables/counter.hpp"
 
 namespace korva::form {
 

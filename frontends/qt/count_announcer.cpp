@@ -1,4 +1,4 @@
-#include "app/qt/count_announcer.hpp"
+#include "frontends/qt/count_announcer.hpp"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

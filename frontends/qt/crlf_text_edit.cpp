@@ -1,4 +1,4 @@
-#include "app/qt/crlf_text_edit.hpp"
+#include "frontends/qt/crlf_text_edit.hpp"
 
 #include <QMimeData>
 

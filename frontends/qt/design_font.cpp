@@ -1,4 +1,4 @@
-#include "app/qt/design_font.hpp"
+#include "frontends/qt/design_font.hpp"
 
 #include <QFile>
 #include <QFontDatabase>
@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "app/window/form.hpp"
+#include "frontends/model/form.hpp"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/qt/enter_clicks.hpp"
+#include "frontends/qt/enter_clicks.hpp"
 
 #include <QAbstractButton>
 #include <QKeyEvent>

@@ -1,9 +1,9 @@
-#include "app/qt/error_display.hpp"
+#include "frontends/qt/error_display.hpp"
 
 #include <QCoreApplication>
 #include <QMessageBox>
 
-#include "app/window/caught_failure.hpp"
+#include "frontends/model/caught_failure.hpp"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The one way a failure reaches the user: a modal error box captioned with the application title.
-// Which failure shows which text is the failure model's (app/window); this puts it on screen.
+// Which failure shows which text is the failure model's (frontends/model); this puts it on screen.
 #pragma once
 
 #include <QString>
@@ -8,7 +8,7 @@
 #include <functional>
 #include <string_view>
 
-#include "app/window/failure.hpp"
+#include "frontends/model/failure.hpp"
 
 // The failures by the names the window's code throws and catches.
 using korva::form::EAbort;

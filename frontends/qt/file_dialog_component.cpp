@@ -1,4 +1,4 @@
-#include "app/qt/file_dialog_component.hpp"
+#include "frontends/qt/file_dialog_component.hpp"
 
 FileDialogComponent::FileDialogComponent(const QString& name, QFileDialog::AcceptMode mode,
                                          QString name_filter, QObject* parent)

@@ -1,4 +1,4 @@
-#include "app/qt/first_show.hpp"
+#include "frontends/qt/first_show.hpp"
 
 #include <QEvent>
 #include <QWidget>

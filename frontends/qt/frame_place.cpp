@@ -1,4 +1,4 @@
-#include "app/qt/frame_place.hpp"
+#include "frontends/qt/frame_place.hpp"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -9,8 +9,8 @@
 
 #include <optional>
 
-#include "app/qt/first_show.hpp"
-#include "app/window/frame_place.hpp"
+#include "frontends/model/frame_place.hpp"
+#include "frontends/qt/first_show.hpp"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "app/qt/guarded_application.hpp"
+#include "frontends/qt/guarded_application.hpp"
 
 #include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
 
-#include "app/window/failure.hpp"
+#include "frontends/model/failure.hpp"
 
 GuardedApplication::GuardedApplication(int& argc, char** argv, ErrorBoxPresenter present)
     : QApplication(argc, argv), present_(std::move(present)) {

@@ -7,8 +7,8 @@
 #include <exception>
 #include <functional>
 
-#include "app/qt/error_display.hpp"
-#include "app/qt/out_of_memory_notice.hpp"
+#include "frontends/qt/error_display.hpp"
+#include "frontends/qt/out_of_memory_notice.hpp"
 
 class GuardedApplication : public QApplication {
     Q_OBJECT

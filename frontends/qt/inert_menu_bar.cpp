@@ -1,4 +1,4 @@
-#include "app/qt/inert_menu_bar.hpp"
+#include "frontends/qt/inert_menu_bar.hpp"
 
 #include <QAction>
 #include <QEvent>

@@ -1,9 +1,9 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/qt/guarded_application.hpp"
-#include "app/qt/main_form.hpp"
-#include "app/qt/start_up.hpp"
+#include "frontends/qt/guarded_application.hpp"
+#include "frontends/qt/main_form.hpp"
+#include "frontends/qt/start_up.hpp"
 
 int main(int argc, char** argv) {
     // Qt aborts inside QApplication's constructor when it finds no display; say so in German

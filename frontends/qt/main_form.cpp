@@ -1,4 +1,4 @@
-#include "app/qt/main_form.hpp"
+#include "frontends/qt/main_form.hpp"
 
 #include <QApplication>
 #include <QFrame>
@@ -13,21 +13,21 @@
 #include <optional>
 #include <string_view>
 
-#include "app/qt/count_announcer.hpp"
-#include "app/qt/crlf_text_edit.hpp"
-#include "app/qt/design_font.hpp"
-#include "app/qt/enter_clicks.hpp"
-#include "app/qt/file_dialog_component.hpp"
-#include "app/qt/frame_place.hpp"
-#include "app/qt/guarded_application.hpp"
-#include "app/qt/inert_menu_bar.hpp"
-#include "app/qt/report_text.hpp"
-#include "app/qt/result_box.hpp"
-#include "app/qt/scale_follower.hpp"
-#include "app/qt/strike_label.hpp"
-#include "app/qt/unavailable_menu_items.hpp"
-#include "app/window/count_announcement.hpp"
-#include "app/window/form.hpp"
+#include "frontends/model/count_announcement.hpp"
+#include "frontends/model/form.hpp"
+#include "frontends/qt/count_announcer.hpp"
+#include "frontends/qt/crlf_text_edit.hpp"
+#include "frontends/qt/design_font.hpp"
+#include "frontends/qt/enter_clicks.hpp"
+#include "frontends/qt/file_dialog_component.hpp"
+#include "frontends/qt/frame_place.hpp"
+#include "frontends/qt/guarded_application.hpp"
+#include "frontends/qt/inert_menu_bar.hpp"
+#include "frontends/qt/report_text.hpp"
+#include "frontends/qt/result_box.hpp"
+#include "frontends/qt/scale_follower.hpp"
+#include "frontends/qt/strike_label.hpp"
+#include "frontends/qt/unavailable_menu_items.hpp"
 
 namespace {
 

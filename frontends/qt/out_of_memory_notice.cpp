@@ -1,12 +1,12 @@
-#include "app/qt/out_of_memory_notice.hpp"
+#include "frontends/qt/out_of_memory_notice.hpp"
 
 #include <QMessageBox>
 
 #include <cstdio>
 #include <new>
 
-#include "app/window/failure.hpp"
-#include "app/window/form.hpp"
+#include "frontends/model/failure.hpp"
+#include "frontends/model/form.hpp"
 
 OutOfMemoryNotice::OutOfMemoryNotice(std::size_t reserve_bytes)
     : caption_(QString::fromUtf8(korva::form::kApplicationTitle)),

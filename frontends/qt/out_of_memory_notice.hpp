@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <memory>
 
-#include "app/qt/error_display.hpp"
+#include "frontends/qt/error_display.hpp"
 
 class QMessageBox;
 

@@ -1,9 +1,9 @@
-#include "app/qt/report_text.hpp"
+#include "frontends/qt/report_text.hpp"
 
 #include <QStringView>
 
-#include "app/window/report_count.hpp"
-#include "counters/cp1252.hpp"
+#include "counters/text/cp1252.hpp"
+#include "frontends/model/report_count.hpp"
 
 std::string ReportBytes(const QTextDocument& report) {
     // Paragraphs are separated by U+2029 in the raw text and nowhere else: the editor turns

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "counters/report_lines.hpp"
 #include "counters/result_lines.hpp"
+#include "counters/text/report_lines.hpp"
 
 // The document's whole text in Windows-1252, each paragraph (the editor's line) ended by LF but
 // the last, and "?" for every character the code page lacks. Read raw, because

@@ -1,6 +1,6 @@
-#include "app/qt/result_box.hpp"
+#include "frontends/qt/result_box.hpp"
 
-#include "app/window/report_count.hpp"
+#include "frontends/model/report_count.hpp"
 
 ResultBox::ResultBox(QWidget* parent) : CrLfTextEdit(parent) {
     setReadOnly(true);

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/qt/crlf_text_edit.hpp"
 #include "counters/result_lines.hpp"
+#include "frontends/qt/crlf_text_edit.hpp"
 
 class ResultBox : public CrLfTextEdit {
     Q_OBJECT

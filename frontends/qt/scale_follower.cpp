@@ -1,12 +1,12 @@
-#include "app/qt/scale_follower.hpp"
+#include "frontends/qt/scale_follower.hpp"
 
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
-#include "app/qt/design_font.hpp"
-#include "app/qt/first_show.hpp"
-#include "app/window/form.hpp"
+#include "frontends/model/form.hpp"
+#include "frontends/qt/design_font.hpp"
+#include "frontends/qt/first_show.hpp"
 
 namespace {
 

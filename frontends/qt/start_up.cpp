@@ -1,12 +1,12 @@
-#include "app/qt/start_up.hpp"
+#include "frontends/qt/start_up.hpp"
 
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <QtGlobal>
 
-#include "app/qt/guarded_application.hpp"
-#include "app/window/form.hpp"
+#include "frontends/model/form.hpp"
+#include "frontends/qt/guarded_application.hpp"
 
 const char* const kNoDisplayMessage =
     "korva-counter: Keine grafische Anzeige gefunden. Setzen Sie DISPLAY (X11) oder "

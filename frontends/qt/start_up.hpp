@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "app/qt/error_display.hpp"
+#include "frontends/qt/error_display.hpp"
 
 // Sets the application title, version and icon that every window and error box takes.
 void SetApplicationIdentity();

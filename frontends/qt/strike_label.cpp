@@ -1,11 +1,11 @@
-#include "app/qt/strike_label.hpp"
+#include "frontends/qt/strike_label.hpp"
 
 #include <QGlyphRun>
 #include <QPainter>
 
 #include <utility>
 
-#include "app/qt/design_font.hpp"
+#include "frontends/qt/design_font.hpp"
 
 StrikeLabel::StrikeLabel(const QString& text, std::optional<QRawFont> strike, QWidget* parent)
     : QLabel(text, parent), strike_(std::move(strike)) {}

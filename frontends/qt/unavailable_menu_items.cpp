@@ -1,4 +1,4 @@
-#include "app/qt/unavailable_menu_items.hpp"
+#include "frontends/qt/unavailable_menu_items.hpp"
 
 #include <QAccessible>
 #include <QAction>

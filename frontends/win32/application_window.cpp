@@ -1,11 +1,11 @@
-#include "app/win32/application_window.hpp"
+#include "frontends/win32/application_window.hpp"
 
 #include <string>
 
-#include "app/win32/failure.hpp"
-#include "app/win32/wide_text.hpp"
-#include "app/win32/window_class.hpp"
-#include "app/window/form.hpp"
+#include "frontends/model/form.hpp"
+#include "frontends/win32/failure.hpp"
+#include "frontends/win32/wide_text.hpp"
+#include "frontends/win32/window_class.hpp"
 
 namespace korva::win32 {
 namespace {

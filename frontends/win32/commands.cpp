@@ -1,14 +1,14 @@
-#include "app/win32/commands.hpp"
+#include "frontends/win32/commands.hpp"
 
 #include <commdlg.h>
 
 #include <array>
 #include <string>
 
-#include "app/win32/wide_text.hpp"
-#include "app/window/count_announcement.hpp"
-#include "app/window/report_count.hpp"
-#include "counters/cp1252.hpp"
+#include "counters/text/cp1252.hpp"
+#include "frontends/model/count_announcement.hpp"
+#include "frontends/model/report_count.hpp"
+#include "frontends/win32/wide_text.hpp"
 
 namespace korva::win32 {
 namespace {

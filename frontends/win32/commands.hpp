@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "app/win32/form_state.hpp"
-#include "app/window/form.hpp"
+#include "frontends/model/form.hpp"
+#include "frontends/win32/form_state.hpp"
 
 namespace korva::win32 {
 

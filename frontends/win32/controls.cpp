@@ -1,15 +1,15 @@
-#include "app/win32/controls.hpp"
+#include "frontends/win32/controls.hpp"
 
 #include <commctrl.h>
 #include <windowsx.h>
 
 #include <string>
 
-#include "app/win32/edit_keys.hpp"
-#include "app/win32/failure.hpp"
-#include "app/win32/layout.hpp"
-#include "app/win32/panel.hpp"
-#include "app/win32/wide_text.hpp"
+#include "frontends/win32/edit_keys.hpp"
+#include "frontends/win32/failure.hpp"
+#include "frontends/win32/layout.hpp"
+#include "frontends/win32/panel.hpp"
+#include "frontends/win32/wide_text.hpp"
 
 namespace korva::win32 {
 namespace {

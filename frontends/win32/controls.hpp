@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/win32/form_state.hpp"
+#include "frontends/win32/form_state.hpp"
 
 namespace korva::win32 {
 

@@ -1,4 +1,4 @@
-#include "app/win32/edit_keys.hpp"
+#include "frontends/win32/edit_keys.hpp"
 
 #include <commctrl.h>
 

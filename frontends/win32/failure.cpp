@@ -1,11 +1,11 @@
-#include "app/win32/failure.hpp"
+#include "frontends/win32/failure.hpp"
 
 #include <string>
 #include <string_view>
 
-#include "app/win32/wide_text.hpp"
-#include "app/window/caught_failure.hpp"
-#include "app/window/form.hpp"
+#include "frontends/model/caught_failure.hpp"
+#include "frontends/model/form.hpp"
+#include "frontends/win32/wide_text.hpp"
 
 namespace korva::win32 {
 namespace {

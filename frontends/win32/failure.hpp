@@ -1,5 +1,5 @@
 // The one way the window shows a failure: a modal error box captioned with the application
-// title. Which failure shows which text is the failure model's (app/window); this puts it on
+// title. Which failure shows which text is the failure model's (frontends/model); this puts it on
 // screen, also when memory has run out.
 #pragma once
 
@@ -7,7 +7,7 @@
 
 #include <exception>
 
-#include "app/window/failure.hpp"
+#include "frontends/model/failure.hpp"
 
 namespace korva::win32 {
 

@@ -8,9 +8,9 @@
 #include <memory>
 #include <type_traits>
 
-#include "app/win32/live_region.hpp"
-#include "app/win32/main_form.hpp"
-#include "app/window/form.hpp"
+#include "frontends/model/form.hpp"
+#include "frontends/win32/live_region.hpp"
+#include "frontends/win32/main_form.hpp"
 
 namespace korva::win32 {
 

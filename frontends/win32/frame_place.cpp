@@ -1,6 +1,6 @@
-#include "app/win32/frame_place.hpp"
+#include "frontends/win32/frame_place.hpp"
 
-#include "app/window/frame_place.hpp"
+#include "frontends/model/frame_place.hpp"
 
 namespace korva::win32 {
 

@@ -1,4 +1,4 @@
-#include "app/win32/layout.hpp"
+#include "frontends/win32/layout.hpp"
 
 namespace korva::win32 {
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/window/form.hpp"
+#include "frontends/model/form.hpp"
 
 namespace korva::win32 {
 

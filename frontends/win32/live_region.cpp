@@ -1,4 +1,4 @@
-#include "app/win32/live_region.hpp"
+#include "frontends/win32/live_region.hpp"
 
 #include <iterator>
 #include <string>

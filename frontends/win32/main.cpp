@@ -3,11 +3,11 @@
 
 #include <commctrl.h>
 
-#include "app/win32/application_window.hpp"
-#include "app/win32/failure.hpp"
-#include "app/win32/live_region.hpp"
-#include "app/win32/main_form.hpp"
-#include "app/win32/message_loop.hpp"
+#include "frontends/win32/application_window.hpp"
+#include "frontends/win32/failure.hpp"
+#include "frontends/win32/live_region.hpp"
+#include "frontends/win32/main_form.hpp"
+#include "frontends/win32/message_loop.hpp"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     const korva::win32::ErrorBox error_box = korva::win32::SystemErrorBox();

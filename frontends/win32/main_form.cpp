@@ -1,4 +1,4 @@
-#include "app/win32/main_form.hpp"
+#include "frontends/win32/main_form.hpp"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -7,17 +7,17 @@
 #include <exception>
 #include <string>
 
-#include "app/win32/application_window.hpp"
-#include "app/win32/commands.hpp"
-#include "app/win32/controls.hpp"
-#include "app/win32/form_state.hpp"
-#include "app/win32/frame_place.hpp"
-#include "app/win32/layout.hpp"
-#include "app/win32/menu.hpp"
-#include "app/win32/panel.hpp"
-#include "app/win32/wide_text.hpp"
-#include "app/win32/window_class.hpp"
-#include "app/window/form.hpp"
+#include "frontends/model/form.hpp"
+#include "frontends/win32/application_window.hpp"
+#include "frontends/win32/commands.hpp"
+#include "frontends/win32/controls.hpp"
+#include "frontends/win32/form_state.hpp"
+#include "frontends/win32/frame_place.hpp"
+#include "frontends/win32/layout.hpp"
+#include "frontends/win32/menu.hpp"
+#include "frontends/win32/panel.hpp"
+#include "frontends/win32/wide_text.hpp"
+#include "frontends/win32/window_class.hpp"
 
 namespace korva::win32 {
 namespace {

@@ -1,5 +1,5 @@
 // The main window: report text on the left, the counter buttons in Panel1, the result on the
-// right, the menu bar shown but disabled. Built from the tables of app/window/form.hpp.
+// right, the menu bar shown but disabled. Built from the tables of frontends/model/form.hpp.
 #pragma once
 
 #include <windows.h>
@@ -7,10 +7,10 @@
 #include <functional>
 #include <string_view>
 
-#include "app/win32/failure.hpp"
-#include "app/window/form.hpp"
-#include "app/window/report_count.hpp"
 #include "counters/result_lines.hpp"
+#include "frontends/model/form.hpp"
+#include "frontends/model/report_count.hpp"
+#include "frontends/win32/failure.hpp"
 
 namespace korva::win32 {
 

@@ -1,10 +1,10 @@
-#include "app/win32/menu.hpp"
+#include "frontends/win32/menu.hpp"
 
 #include <cstddef>
 #include <string>
 
-#include "app/win32/failure.hpp"
-#include "app/win32/wide_text.hpp"
+#include "frontends/win32/failure.hpp"
+#include "frontends/win32/wide_text.hpp"
 
 namespace korva::win32 {
 

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "app/window/form.hpp"
+#include "frontends/model/form.hpp"
 
 namespace korva::win32 {
 

@@ -1,4 +1,4 @@
-#include "app/win32/message_loop.hpp"
+#include "frontends/win32/message_loop.hpp"
 
 #include <commctrl.h>
 

@@ -1,8 +1,8 @@
-#include "app/win32/panel.hpp"
+#include "frontends/win32/panel.hpp"
 
 #include <windowsx.h>
 
-#include "app/win32/window_class.hpp"
+#include "frontends/win32/window_class.hpp"
 
 namespace korva::win32 {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/win32/wide_text.hpp"
+#include "frontends/win32/wide_text.hpp"
 
 #include <windows.h>
 

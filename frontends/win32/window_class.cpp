@@ -1,6 +1,6 @@
-#include "app/win32/window_class.hpp"
+#include "frontends/win32/window_class.hpp"
 
-#include "app/win32/failure.hpp"
+#include "frontends/win32/failure.hpp"
 
 namespace korva::win32 {
 namespace {

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/input.hpp"
-#include "counters/cp1252.hpp"
 #include "counters/pluen_counter.hpp"
-#include "counters/report_lines.hpp"
 #include "counters/sabo_counter.hpp"
+#include "counters/text/cp1252.hpp"
+#include "counters/text/report_lines.hpp"
+#include "frontends/cli/input.hpp"
 
 namespace korva::cli {
 namespace {

@@ -1,4 +1,4 @@
-#include "cli/explanation.hpp"
+#include "frontends/cli/explanation.hpp"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/input.hpp"
-#include "counters/cp1252.hpp"
+#include "counters/text/cp1252.hpp"
+#include "frontends/cli/input.hpp"
 #include "json_reader.hpp"
 
 namespace korva::cli {

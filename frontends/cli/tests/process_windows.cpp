@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "cli/wide_text.hpp"
+#include "frontends/cli/wide_text.hpp"
 #include "process.hpp"
 
 namespace korva::cli_test {

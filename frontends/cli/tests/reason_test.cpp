@@ -1,4 +1,4 @@
-#include "cli/reason.hpp"
+#include "frontends/cli/reason.hpp"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 
 #ifdef _WIN32
-#include "cli/windows_error.hpp"
+#include "frontends/cli/windows_error.hpp"
 #endif
 
 namespace korva::cli {

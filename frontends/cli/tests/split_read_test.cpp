@@ -1,6 +1,6 @@
 // A file read in two halves on two threads counts as the same file read whole, wherever the
 // middle falls; files that must not be split are left to the usual read.
-#include "cli/split_read.hpp"
+#include "frontends/cli/split_read.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "cli/wide_text.hpp"
+#include "frontends/cli/wide_text.hpp"
 
 #include <gtest/gtest.h>
 

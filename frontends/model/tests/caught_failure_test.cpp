@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/window/caught_failure.hpp"
+#include "frontends/model/caught_failure.hpp"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/window/closing_period.hpp"
-#include "counters/cp1252.hpp"
+#include "counters/text/cp1252.hpp"
+#include "frontends/model/closing_period.hpp"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/window/failure.hpp"
+#include "frontends/model/failure.hpp"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The frame's place on the screen's available area, at each edge of the rule.
 #include <gtest/gtest.h>
 
-#include "app/window/frame_place.hpp"
+#include "frontends/model/frame_place.hpp"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/window/report_count.hpp"
+#include "frontends/model/report_count.hpp"
 
 namespace {
 

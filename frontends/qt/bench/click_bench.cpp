@@ -18,10 +18,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/qt/main_form.hpp"
-#include "app/qt/report_text.hpp"
-#include "app/qt/result_box.hpp"
-#include "app/qt/start_up.hpp"
+#include "frontends/qt/main_form.hpp"
+#include "frontends/qt/report_text.hpp"
+#include "frontends/qt/result_box.hpp"
+#include "frontends/qt/start_up.hpp"
 
 namespace {
 

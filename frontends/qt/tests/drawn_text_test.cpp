@@ -14,9 +14,9 @@
 
 #include <utility>
 
-#include "app/qt/guarded_application.hpp"
-#include "app/qt/main_form.hpp"
-#include "app/qt/tests/expose_timeout.hpp"
+#include "frontends/qt/guarded_application.hpp"
+#include "frontends/qt/main_form.hpp"
+#include "frontends/qt/tests/expose_timeout.hpp"
 
 namespace {
 

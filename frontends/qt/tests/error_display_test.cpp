@@ -14,8 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/qt/error_display.hpp"
-#include "app/qt/start_up.hpp"
+#include "frontends/qt/error_display.hpp"
+#include "frontends/qt/start_up.hpp"
 
 namespace {
 

@@ -9,10 +9,10 @@
 
 #include <memory>
 
-#include "app/qt/file_dialog_component.hpp"
-#include "app/qt/main_form.hpp"
-#include "app/qt/tests/expected_results.hpp"
-#include "app/qt/tests/main_form_fixture.hpp"
+#include "frontends/qt/file_dialog_component.hpp"
+#include "frontends/qt/main_form.hpp"
+#include "frontends/qt/tests/expected_results.hpp"
+#include "frontends/qt/tests/main_form_fixture.hpp"
 
 class MainFormCommandsTest : public MainFormTest {
     Q_OBJECT

@@ -6,9 +6,9 @@
 #include <memory>
 #include <new>
 
-#include "app/qt/main_form.hpp"
-#include "app/qt/tests/expected_results.hpp"
-#include "app/qt/tests/main_form_fixture.hpp"
+#include "frontends/qt/main_form.hpp"
+#include "frontends/qt/tests/expected_results.hpp"
+#include "frontends/qt/tests/main_form_fixture.hpp"
 
 class MainFormFailuresTest : public MainFormTest {
     Q_OBJECT

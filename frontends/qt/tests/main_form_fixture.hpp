@@ -13,15 +13,15 @@
 #include <utility>
 #include <vector>
 
-#include "app/qt/guarded_application.hpp"
-#include "app/qt/main_form.hpp"
-#include "app/qt/result_box.hpp"
-#include "app/qt/start_up.hpp"
-#include "app/qt/tests/expose_timeout.hpp"
-#include "counters/cp1252.hpp"
 #include "counters/pluen_counter.hpp"
-#include "counters/report_lines.hpp"
 #include "counters/sabo_counter.hpp"
+#include "counters/text/cp1252.hpp"
+#include "counters/text/report_lines.hpp"
+#include "frontends/qt/guarded_application.hpp"
+#include "frontends/qt/main_form.hpp"
+#include "frontends/qt/result_box.hpp"
+#include "frontends/qt/start_up.hpp"
+#include "frontends/qt/tests/expose_timeout.hpp"
 
 // Each error box's caption and text, in the order shown.
 using Shown = std::vector<std::pair<QString, QString>>;

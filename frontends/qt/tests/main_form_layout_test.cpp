@@ -9,8 +9,8 @@
 
 #include <memory>
 
-#include "app/qt/main_form.hpp"
-#include "app/qt/tests/main_form_fixture.hpp"
+#include "frontends/qt/main_form.hpp"
+#include "frontends/qt/tests/main_form_fixture.hpp"
 
 class MainFormLayoutTest : public MainFormTest {
     Q_OBJECT

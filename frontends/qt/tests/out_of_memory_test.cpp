@@ -17,12 +17,12 @@
 #include <new>
 #include <thread>
 
-#include "app/qt/guarded_application.hpp"
-#include "app/qt/main_form.hpp"
-#include "app/qt/result_box.hpp"
-#include "app/qt/start_up.hpp"
-#include "app/qt/tests/expected_results.hpp"
-#include "app/qt/tests/expose_timeout.hpp"
+#include "frontends/qt/guarded_application.hpp"
+#include "frontends/qt/main_form.hpp"
+#include "frontends/qt/result_box.hpp"
+#include "frontends/qt/start_up.hpp"
+#include "frontends/qt/tests/expected_results.hpp"
+#include "frontends/qt/tests/expose_timeout.hpp"
 
 namespace {
 

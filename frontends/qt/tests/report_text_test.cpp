@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/qt/report_text.hpp"
+#include "frontends/qt/report_text.hpp"
 
 using Lines = std::vector<std::string>;
 Q_DECLARE_METATYPE(Lines)

@@ -8,9 +8,9 @@
 
 #include <memory>
 
-#include "app/qt/main_form.hpp"
-#include "app/qt/result_box.hpp"
-#include "app/qt/start_up.hpp"
+#include "frontends/qt/main_form.hpp"
+#include "frontends/qt/result_box.hpp"
+#include "frontends/qt/start_up.hpp"
 
 namespace {
 

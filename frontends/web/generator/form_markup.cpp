@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/window/form.hpp"
+#include "frontends/model/form.hpp"
 
 namespace korva::web {
 

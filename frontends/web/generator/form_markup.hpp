@@ -1,4 +1,4 @@
-// The window's description (app/window/form.hpp) as HTML and CSS: the same controls, names,
+// The window's description (frontends/model/form.hpp) as HTML and CSS: the same controls, names,
 // captions, places and fonts as the Qt and Win32 windows.
 #pragma once
 

@@ -1,6 +1,6 @@
-// Builds the page from the window's description and the templates in web/page/: the single-file
-// page (modules inline, works from disk) and the hosted site (the same page with a web app
-// manifest and a service worker, which make it installable and offline).
+// Builds the page from the window's description and the templates in frontends/web/page/: the
+// single-file page (modules inline, works from disk) and the hosted site (the same page with a web
+// app manifest and a service worker, which make it installable and offline).
 // Usage: korva-web-page PAGE_DIR ICON_SVG SIMD_WASM SCALAR_WASM OUT_PAGE OUT_SITE_DIR
 #include <cstdint>
 #include <cstdio>
@@ -12,11 +12,11 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/window/failure.hpp"
-#include "app/window/form.hpp"
 #include "base64.hpp"
 #include "comment_lines.hpp"
 #include "form_markup.hpp"
+#include "frontends/model/failure.hpp"
+#include "frontends/model/form.hpp"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "app/window/count_announcement.hpp"
-#include "app/window/report_count.hpp"
-#include "app/window/report_explanation.hpp"
-#include "counters/cp1252.hpp"
 #include "counters/result_lines.hpp"
+#include "counters/text/cp1252.hpp"
+#include "frontends/model/count_announcement.hpp"
+#include "frontends/model/report_count.hpp"
+#include "frontends/model/report_explanation.hpp"
 
 namespace {
 

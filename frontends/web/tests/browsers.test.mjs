@@ -1,4 +1,4 @@
-// Every browser case (web/tests/cases/*.mjs) in every engine: Chromium, Firefox ESR and
+// Every browser case (frontends/web/tests/cases/*.mjs) in every engine: Chromium, Firefox ESR and
 // WebKitGTK, on the X display in DISPLAY. KORVA_WEB_ENGINES=webkit,firefox picks engines.
 import { readdirSync } from 'node:fs';
 import { after, before, describe, test } from 'node:test';

@@ -1,5 +1,5 @@
 // The player's hands in each engine: one driver per engine, each giving the cases the same `t`
-// (web/tests/cases/*.mjs). Chromium and Firefox ESR through puppeteer-core (Firefox over WebDriver
+// (frontends/web/tests/cases/*.mjs). Chromium and Firefox ESR through puppeteer-core (Firefox over WebDriver
 // BiDi), WebKitGTK's MiniBrowser through WebKitWebDriver and selenium-webdriver. All run with
 // windows on the X display in DISPLAY, whose clipboard xclip fills and reads, so that Ctrl+V
 // pastes and Ctrl+C copies as for a player.

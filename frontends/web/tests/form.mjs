@@ -1,11 +1,11 @@
-// The window's description read from app/window/form.hpp itself, so that the browser tests check
+// The window's description read from frontends/model/form.hpp itself, so that the browser tests check
 // the page against the tables the windows are built from, not against the page's own generator.
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 
 import { root } from './korva_module.mjs';
 
-const source = readFileSync(join(root, 'app', 'window', 'form.hpp'), 'utf8');
+const source = readFileSync(join(root, 'frontends', 'model', 'form.hpp'), 'utf8');
 
 // A C++ string literal's text, its adjacent pieces joined.
 function literal(name) {
@@ -39,7 +39,7 @@ export const topMenus = [...source.matchAll(/MenuEntry\{"(\w+)",\s*MenuLevel::kT
   .map(([, name, text, enabled]) => ({ name, caption: text.replace(/&(.)/g, '$1'), enabled: enabled === 'true' }));
 
 // The error box's fixed texts, from the failure model both windows share.
-const failureSource = readFileSync(join(root, 'app', 'window', 'failure.hpp'), 'utf8');
+const failureSource = readFileSync(join(root, 'frontends', 'model', 'failure.hpp'), 'utf8');
 const fixedText = (name) => failureSource.match(new RegExp(`${name}\\[\\] = u"([^"]*)"`))[1];
 export const outOfMemoryText = fixedText('kOutOfMemoryText');
 export const foreignFailureText = fixedText('kForeignFailureText');

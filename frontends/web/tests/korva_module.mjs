@@ -5,7 +5,7 @@ import { readFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
-export const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
+export const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..', '..');
 export const buildWeb = process.env.KORVA_BUILD_WEB ?? join(root, 'build-web');
 export const korvaCount = process.env.KORVA_COUNT ?? join(root, 'build', 'bin', 'korva-count');
 export const makeReports = join(dirname(korvaCount), 'korva-make-reports');

@@ -1,5 +1,5 @@
 // What the browser cases share: the reports a player pastes, and the steps every case takes
-// through `t` (web/tests/engines.mjs).
+// through `t` (frontends/web/tests/engines.mjs).
 import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 

@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/win32/message_loop.hpp"
-#include "app/win32/tests/form_fixture.hpp"
-#include "app/win32/wide_text.hpp"
-#include "app/window/form.hpp"
+#include "frontends/model/form.hpp"
+#include "frontends/win32/message_loop.hpp"
+#include "frontends/win32/tests/form_fixture.hpp"
+#include "frontends/win32/wide_text.hpp"
 
 namespace {
 

@@ -11,12 +11,12 @@
 #include <tuple>
 #include <vector>
 
-#include "app/win32/application_window.hpp"
-#include "app/win32/layout.hpp"
-#include "app/win32/live_region.hpp"
-#include "app/win32/main_form.hpp"
-#include "app/win32/message_loop.hpp"
-#include "app/window/form.hpp"
+#include "frontends/model/form.hpp"
+#include "frontends/win32/application_window.hpp"
+#include "frontends/win32/layout.hpp"
+#include "frontends/win32/live_region.hpp"
+#include "frontends/win32/main_form.hpp"
+#include "frontends/win32/message_loop.hpp"
 
 namespace {
 

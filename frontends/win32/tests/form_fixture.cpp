@@ -1,4 +1,4 @@
-#include "app/win32/tests/form_fixture.hpp"
+#include "frontends/win32/tests/form_fixture.hpp"
 
 #include <gtest/gtest.h>
 
@@ -6,12 +6,12 @@
 #include <cmath>
 #include <string>
 
-#include "app/win32/layout.hpp"
-#include "app/win32/menu.hpp"
-#include "app/win32/message_loop.hpp"
-#include "app/win32/wide_text.hpp"
-#include "app/window/report_count.hpp"
-#include "counters/cp1252.hpp"
+#include "counters/text/cp1252.hpp"
+#include "frontends/model/report_count.hpp"
+#include "frontends/win32/layout.hpp"
+#include "frontends/win32/menu.hpp"
+#include "frontends/win32/message_loop.hpp"
+#include "frontends/win32/wide_text.hpp"
 
 namespace korva::win32::fixture {
 namespace {

@@ -9,10 +9,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/win32/application_window.hpp"
-#include "app/win32/failure.hpp"
-#include "app/win32/main_form.hpp"
-#include "app/window/form.hpp"
+#include "frontends/model/form.hpp"
+#include "frontends/win32/application_window.hpp"
+#include "frontends/win32/failure.hpp"
+#include "frontends/win32/main_form.hpp"
 
 namespace korva::win32::fixture {
 

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/win32/tests/form_fixture.hpp"
+#include "frontends/win32/tests/form_fixture.hpp"
 
 namespace {
 

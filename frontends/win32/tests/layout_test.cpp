@@ -12,9 +12,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/win32/tests/form_fixture.hpp"
-#include "app/win32/wide_text.hpp"
-#include "app/window/form.hpp"
+#include "frontends/model/form.hpp"
+#include "frontends/win32/tests/form_fixture.hpp"
+#include "frontends/win32/wide_text.hpp"
 
 namespace {
 
