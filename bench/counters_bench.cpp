@@ -2,12 +2,12 @@
 // text, then count) and line by line as korva-count streams it.
 #include <benchmark/benchmark.h>
 
-#include "app/window/report_count.hpp"
-#include "app/window/report_explanation.hpp"
-#include "counters/cp1252.hpp"
 #include "counters/pluen_counter.hpp"
-#include "counters/report_lines.hpp"
 #include "counters/sabo_counter.hpp"
+#include "counters/text/cp1252.hpp"
+#include "counters/text/report_lines.hpp"
+#include "frontends/model/report_count.hpp"
+#include "frontends/model/report_explanation.hpp"
 #include "report_generator.hpp"
 
 namespace {

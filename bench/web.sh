@@ -4,7 +4,7 @@
 # time from a click to the result in headless Chromium for 5 MB and 50 MB (median of 5), Erklärung
 # against the count there, and the single-file page's size.
 # Usage: bench/web.sh [MEGABYTES=200]
-# Needs build-web/ (tools/build-web.sh, web/node_modules from npm ci) and build/ with
+# Needs build-web/ (tools/build-web.sh, frontends/web/node_modules from npm ci) and build/ with
 # korva-count and korva-make-reports.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -4,8 +4,8 @@
 //        node bench/web_bench.mjs explain FILE... [RUNS]
 import { readFileSync } from 'node:fs';
 
-import { launch, serve } from '../web/tests/browser.mjs';
-import { countBytes, instantiate, kernels } from '../web/tests/korva_module.mjs';
+import { launch, serve } from '../frontends/web/tests/browser.mjs';
+import { countBytes, instantiate, kernels } from '../frontends/web/tests/korva_module.mjs';
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 

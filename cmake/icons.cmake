@@ -1,4 +1,5 @@
-# The program's icon, drawn at build time by rsvg-convert from its SVG drawings in app/desktop,
+# The program's icon, drawn at build time by rsvg-convert from its SVG drawings in
+# packaging/linux/desktop,
 # named after KORVA_APP_ID. Shrunk to 16 or 24 px, the large drawing's marks blur into each
 # other, so the small sizes have drawings of their own on the pixel grid (the 16 px one doubled
 # for 32 px).
@@ -9,7 +10,7 @@
 function(korva_draw_icons pngs_var)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "DIRECTORY" "SIZES")
   find_program(RSVG_CONVERT rsvg-convert REQUIRED)
-  set(drawings ${PROJECT_SOURCE_DIR}/app/desktop)
+  set(drawings ${PROJECT_SOURCE_DIR}/packaging/linux/desktop)
   set(pngs)
   foreach(size IN LISTS arg_SIZES)
     set(png ${arg_DIRECTORY}/korva-counter-${size}.png)

@@ -9,7 +9,7 @@ find_program(KORVA_QEMU_X86_64 qemu-x86_64)
 set(KORVA_CPU_WITHOUT_AVX2 Westmere CACHE STRING "qemu's name of a CPU without AVX2")
 
 # Adds the test `name`: target run under qemu with the arguments after it. korva-count, as the
-# end-to-end tests start it, runs under qemu too (KORVA_COUNT_EMULATOR, cli/tests/process_posix.cpp).
+# end-to-end tests start it, runs under qemu too (KORVA_COUNT_EMULATOR, frontends/cli/tests/process_posix.cpp).
 function(korva_add_test_without_avx2 name target)
   if(NOT KORVA_TEST_WITHOUT_AVX2 OR NOT KORVA_QEMU_X86_64 OR CMAKE_CROSSCOMPILING
      OR NOT CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64")

@@ -1,8 +1,8 @@
 #include "counters/pluen_counter.hpp"
 
-#include "counters/keyword_amount.hpp"
-#include "counters/resource_scan.hpp"
-#include "counters/text_ops.hpp"
+#include "counters/scans/resource_scan.hpp"
+#include "counters/tables/keyword_amount.hpp"
+#include "counters/text/text_ops.hpp"
 
 namespace korva {
 

@@ -4,12 +4,12 @@
 #include <array>
 #include <string_view>
 
-#include "counters/function_ref.hpp"
-#include "counters/keyword_amount.hpp"
-#include "counters/report_lines.hpp"
 #include "counters/result_lines.hpp"
-#include "counters/tables.hpp"
-#include "counters/tally.hpp"
+#include "counters/tables/keyword_amount.hpp"
+#include "counters/tables/tables.hpp"
+#include "counters/tables/tally.hpp"
+#include "counters/text/function_ref.hpp"
+#include "counters/text/report_lines.hpp"
 
 namespace korva {
 

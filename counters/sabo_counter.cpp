@@ -1,8 +1,8 @@
 #include "counters/sabo_counter.hpp"
 
-#include "counters/building_scan.hpp"
-#include "counters/line_bounds.hpp"
-#include "counters/text_ops.hpp"
+#include "counters/scans/building_scan.hpp"
+#include "counters/text/line_bounds.hpp"
+#include "counters/text/text_ops.hpp"
 
 namespace korva {
 

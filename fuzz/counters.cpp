@@ -8,19 +8,19 @@
 #include <string_view>
 #include <vector>
 
-#include "app/window/report_count.hpp"
-#include "cli/input.hpp"
-#include "cli/split_read.hpp"
-#include "counters/building_scan.hpp"
-#include "counters/line_bounds.hpp"
 #include "counters/pluen_counter.hpp"
-#include "counters/report_lines.hpp"
-#include "counters/resource_scan.hpp"
 #include "counters/result_lines.hpp"
 #include "counters/sabo_counter.hpp"
-#include "counters/scan_path.hpp"
-#include "counters/tables.hpp"
+#include "counters/scans/building_scan.hpp"
+#include "counters/scans/resource_scan.hpp"
+#include "counters/scans/scan_path.hpp"
+#include "counters/tables/tables.hpp"
 #include "counters/tests/oracle.hpp"
+#include "counters/text/line_bounds.hpp"
+#include "counters/text/report_lines.hpp"
+#include "frontends/cli/input.hpp"
+#include "frontends/cli/split_read.hpp"
+#include "frontends/model/report_count.hpp"
 #include "fuzz/require.hpp"
 
 namespace {

@@ -8,13 +8,13 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/explanation.hpp"
-#include "cli/input.hpp"
-#include "cli/tests/json_reader.hpp"
-#include "counters/explain.hpp"
 #include "counters/pluen_counter.hpp"
-#include "counters/report_lines.hpp"
 #include "counters/sabo_counter.hpp"
+#include "counters/scans/explain.hpp"
+#include "counters/text/report_lines.hpp"
+#include "frontends/cli/explanation.hpp"
+#include "frontends/cli/input.hpp"
+#include "frontends/cli/tests/json_reader.hpp"
 #include "fuzz/require.hpp"
 
 namespace {

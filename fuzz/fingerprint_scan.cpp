@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "counters/fingerprint_scan.hpp"
-#include "counters/scan_path.hpp"
+#include "counters/scans/fingerprint_scan.hpp"
+#include "counters/scans/scan_path.hpp"
 #include "fuzz/require.hpp"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/input.hpp"
-#include "counters/cp1252.hpp"
-#include "counters/report_lines.hpp"
 #include "counters/tests/oracle.hpp"
+#include "counters/text/cp1252.hpp"
+#include "counters/text/report_lines.hpp"
+#include "frontends/cli/input.hpp"
 #include "fuzz/require.hpp"
 
 namespace {

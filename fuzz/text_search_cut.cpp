@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "counters/text_ops.hpp"
+#include "counters/text/text_ops.hpp"
 #include "fuzz/require.hpp"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "counters/text_ops.hpp"
+#include "counters/text/text_ops.hpp"
 #include "fuzz/require.hpp"
 
 namespace {

@@ -7,5 +7,5 @@ cd "$(dirname "$0")/.."
 tools/deps.sh page
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S web -B build-web -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
+cmake -S frontends/web -B build-web -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
 cmake --build build-web -j2

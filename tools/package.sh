@@ -14,7 +14,7 @@ umask 022
 version=$(sed -n 's/^project(korva-counter VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
 changelog_version=$(dpkg-parsechangelog -l packaging/debian/changelog -S Version)
 metainfo_version=$(grep -o -m1 '<release version="[^"]*"' \
-    app/desktop/de.korva.KorvaCounter.metainfo.xml | cut -d'"' -f2)
+    packaging/linux/desktop/de.korva.KorvaCounter.metainfo.xml | cut -d'"' -f2)
 if [ -z "$version" ] || [ "$changelog_version" != "$version" ] ||
     [ "$metainfo_version" != "$version" ]; then
     echo "The version differs: CMakeLists.txt '$version', packaging/debian/changelog" \

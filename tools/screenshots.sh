@@ -13,10 +13,10 @@ program=$(realpath "${1:-build/bin/korva-counter}")
 if [ -z "${KORVA_SCREENSHOT_X:-}" ]; then
     tools/deps.sh docs
     tools/build-web.sh
-    (cd web && npm ci --no-audit --no-fund --loglevel=error)
+    (cd frontends/web && npm ci --no-audit --no-fund --loglevel=error)
     # Room for the doubled window at its doubled place.
     KORVA_SCREENSHOT_X=1 KORVA_XVFB_SCREEN=1920x1200x24 \
-        exec app/qt/tests/xvfb_openbox.sh "$0" "$program"
+        exec frontends/qt/tests/xvfb_openbox.sh "$0" "$program"
 fi
 
 # shellcheck source=SCRIPTDIR/lib/xserver.sh

@@ -13,11 +13,11 @@ if [ ! -x build/bin/korva-count ] || [ ! -x build/bin/korva-make-reports ]; then
     cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build build --target korva-count korva-make-reports -j2
 fi
-(cd web && npm ci --no-audit --no-fund --loglevel=error)
+(cd frontends/web && npm ci --no-audit --no-fund --loglevel=error)
 export PUPPETEER_SKIP_DOWNLOAD=1
 # shellcheck source=SCRIPTDIR/lib/xserver.sh
 . tools/lib/xserver.sh
 start_xvfb 1280x1024x24
-node --test --test-concurrency=1 web/tests/module.test.mjs web/tests/fuzz.test.mjs web/tests/kernels.test.mjs \
-    web/tests/browsers.test.mjs
+node --test --test-concurrency=1 frontends/web/tests/module.test.mjs frontends/web/tests/fuzz.test.mjs \
+    frontends/web/tests/kernels.test.mjs frontends/web/tests/browsers.test.mjs
 ls -l build-web/korva-counter.html

@@ -42,7 +42,7 @@ done
 
 # The window from the zip, end to end: paste, Sabo, copy, compare, close (77: skipped).
 status=0
-app/win32/tests/e2e_wine_xvfb.sh build-win/wineprefix "$folder/korva-counter.exe" \
+frontends/win32/tests/e2e_wine_xvfb.sh build-win/wineprefix "$folder/korva-counter.exe" \
     build-win/bin/clipboard_text.exe || status=$?
 [ "$status" = 0 ] || [ "$status" = 77 ] || exit 1
 

@@ -13,9 +13,9 @@
 //   NotBuilt and the kernel stands for Absent.
 // - fingerprints.hpp, line_facts.hpp: what the kernels take and give back.
 // - Kernels, below, lists them: the scalar one first, then the others from slower to faster.
-// counters/scan_path.cpp asks each kernel once whether this CPU runs it (CpuRuns) and takes the
-// last one that does; a scan calls WithKernel (counters/scan_kernels.hpp), and its loop then runs
-// inside Kernel::Run, which compiles it for the kernel's instructions.
+// counters/scans/scan_path.cpp asks each kernel once whether this CPU runs it (CpuRuns) and takes
+// the last one that does; a scan calls WithKernel (counters/scans/scan_kernels.hpp), and its loop
+// then runs inside Kernel::Run, which compiles it for the kernel's instructions.
 //
 // Adding a vector kernel: one primitives file like wasm_simd_kernel.hpp (with kBuilt, kName,
 // CpuRuns, and for instructions asked of the CPU, the algorithm included inside a target region

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "counters/cp1252.hpp"
 #include "counters/pluen_counter.hpp"
 #include "counters/sabo_counter.hpp"
+#include "counters/text/cp1252.hpp"
 #include "oracle.hpp"
 
 namespace korva {

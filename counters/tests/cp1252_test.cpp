@@ -1,4 +1,4 @@
-#include "counters/cp1252.hpp"
+#include "counters/text/cp1252.hpp"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 
 #include <ostream>
 
-#include "counters/scan_path.hpp"
+#include "counters/scans/scan_path.hpp"
 
 namespace korva {
 

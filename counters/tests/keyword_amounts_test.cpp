@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "counters/keyword_amount.hpp"
 #include "counters/pluen_counter.hpp"
-#include "counters/report_lines.hpp"
-#include "counters/resource_scan.hpp"
+#include "counters/scans/resource_scan.hpp"
+#include "counters/tables/keyword_amount.hpp"
+#include "counters/text/report_lines.hpp"
 #include "every_kernel.hpp"
 #include "oracle.hpp"
 

@@ -1,4 +1,4 @@
-#include "counters/line_report.hpp"
+#include "counters/scans/line_report.hpp"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "counters/pluen_counter.hpp"
-#include "counters/report_lines.hpp"
 #include "counters/sabo_counter.hpp"
+#include "counters/text/report_lines.hpp"
 
 namespace korva {
 namespace {

@@ -1,5 +1,6 @@
-// The counters cut lines with memchr; the Windows build brings its own (platform/windows), so
-// its edges are tested here against a plain search, wherever the library's comes from.
+// The counters cut lines with memchr; the Windows build brings its own
+// (counters/text/memchr_windows.cpp), so its edges are tested here against a plain search, wherever
+// the library's comes from.
 #include <gtest/gtest.h>
 
 #include <cstdint>

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "counters/result_lines.hpp"
-#include "counters/tables.hpp"
-#include "counters/tally.hpp"
-#include "counters/text_ops.hpp"
+#include "counters/tables/tables.hpp"
+#include "counters/tables/tally.hpp"
+#include "counters/text/text_ops.hpp"
 
 namespace korva::oracle {
 

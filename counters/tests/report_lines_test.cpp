@@ -1,4 +1,4 @@
-#include "counters/report_lines.hpp"
+#include "counters/text/report_lines.hpp"
 
 #include <gtest/gtest.h>
 

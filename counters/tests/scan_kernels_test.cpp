@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "counters/building_scan.hpp"
-#include "counters/fingerprint_scan.hpp"
-#include "counters/line_bounds.hpp"
 #include "counters/pluen_counter.hpp"
-#include "counters/report_lines.hpp"
-#include "counters/resource_scan.hpp"
 #include "counters/sabo_counter.hpp"
+#include "counters/scans/building_scan.hpp"
+#include "counters/scans/fingerprint_scan.hpp"
+#include "counters/scans/resource_scan.hpp"
+#include "counters/text/line_bounds.hpp"
+#include "counters/text/report_lines.hpp"
 #include "every_kernel.hpp"
 #include "oracle.hpp"
 

@@ -1,4 +1,4 @@
-#include "counters/text_ops.hpp"
+#include "counters/text/text_ops.hpp"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // Usage: node tools/lib/web_screenshots.mjs FOLDER
 import { join } from 'node:path';
 
-import { launch, serve } from '../../web/tests/browser.mjs';
-import { reports } from '../../web/tests/player.mjs';
+import { launch, serve } from '../../frontends/web/tests/browser.mjs';
+import { reports } from '../../frontends/web/tests/player.mjs';
 
 const [folder] = process.argv.slice(2);
 if (!folder) throw new Error('usage: web_screenshots.mjs FOLDER');

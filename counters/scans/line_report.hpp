@@ -1,0 +1,39 @@
+// What one line adds to a tally, row by row, for a player who wants to see which lines made a
+// total. Follows the counting rules of SaboTally::AddLine and PluenTally::AddLine step by step;
+// summed over all lines, the additions are the tallies.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "counters/tables/tally.hpp"
+
+namespace korva {
+
+struct LineAddition {
+    std::size_t row;        // into BuildingTable or ResourceTable
+    std::string_view name;  // that row's building name or resource keyword, Windows-1252
+    Tally amount;
+    // Text that was meant as the number did not convert, so the counter took its default
+    // instead: 1 for a building, 0 for a resource.
+    bool unreadable;
+};
+
+using LineAdditions = std::vector<LineAddition>;
+
+// One entry per building the Windows-1252 line names, in table order; none for other lines.
+LineAdditions SaboLineAdditions(std::string_view line);
+
+// The same for a line without a 0x00 byte whose named rows are known already (bit r for
+// BuildingTable[r], as the sabotage scan finds them), without looking for the names again.
+LineAdditions SaboLineAdditions(std::string_view line, std::uint16_t named);
+
+// One entry per resource the line adds a non-zero amount to, and per resource the line names as
+// a word of its own at its start (after blanks) that adds 0, such as "Eisen 1.234.567" or
+// "  Eisen 1500", the lines players ask about. "Eisenmine (2)" or the "Wasser" of
+// "Wasserstoff 300" name no resource and are left out. In search order.
+LineAdditions PluenLineAdditions(std::string_view line);
+
+}  // namespace korva

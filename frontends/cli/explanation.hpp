@@ -1,0 +1,50 @@
+// korva-count --explain: the rows of counters/scans/explain.hpp for every file, each line placed by
+// its file's name and number. Written before the result (inside the JSON object for --json), and
+// held in a temporary file until the count has succeeded, so that standard output still gets
+// nothing on failure while memory stays flat.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "counters/scans/explain.hpp"
+#include "frontends/cli/arguments.hpp"
+#include "frontends/cli/spool.hpp"
+
+namespace korva::cli {
+
+// "bericht.txt:12: Eisenmine +3, Bohrturm +3 | Eisenmine (3) und Bohrturm (2)" and LF, in UTF-8.
+// file as named on the command line, "-" for standard input.
+std::string ExplainedText(Counter counter, std::string_view file, const ExplainedLine& line);
+
+// The JSON object of ExplainedJson for file.
+std::string ExplainedFileJson(Counter counter, std::string_view file, const ExplainedLine& line);
+
+class Explanation {
+  public:
+    Explanation(Counter counter, OutputFormat format) : counter_(counter), format_(format) {}
+
+    // 0, or the errno of a failure to hold the explanation back.
+    int Error() const { return spool_.Error(); }
+
+    // Lines are numbered anew in each file.
+    void StartFile(std::string_view name);
+
+    // A text of whole lines of the current file, as ReadTexts delivers them.
+    void AddText(std::string_view text, LineDecoder decode);
+
+    // The explanation and the formatted result together, in the format's order. Returns 0 or
+    // the errno of the failure.
+    int WriteWithResult(ByteSink write, std::string_view result);
+
+  private:
+    Counter counter_;
+    OutputFormat format_;
+    Spool spool_;
+    std::string file_;
+    std::uint64_t line_count_ = 0;
+    bool any_ = false;
+};
+
+}  // namespace korva::cli

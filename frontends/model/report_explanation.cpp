@@ -1,0 +1,33 @@
+#include "frontends/model/report_explanation.hpp"
+
+#include <charconv>
+
+#include "counters/scans/explain.hpp"
+#include "counters/text/cp1252.hpp"
+
+namespace korva::form {
+
+ReportExplanation ExplainReportUtf8(Counter counter, std::string_view utf8_text,
+                                    std::uint64_t max_rows) {
+    ReportExplanation explanation;
+    std::string scratch;
+    ForEachExplainedLine(
+        counter, utf8_text,
+        [&scratch](std::string_view line) { return Utf8LineToCp1252(line, scratch); }, 0,
+        [&](const ExplainedLine& line) {
+            if (explanation.shown == max_rows) {
+                ++explanation.more;
+                return;
+            }
+            char place[32] = "Zeile ";
+            const char* const end = std::to_chars(place + 6, place + sizeof place, line.number).ptr;
+            AppendExplainedRow(explanation.rows, counter,
+                               std::string_view(place, static_cast<std::size_t>(end - place)),
+                               line);
+            explanation.rows += '\n';
+            ++explanation.shown;
+        });
+    return explanation;
+}
+
+}  // namespace korva::form

@@ -1,0 +1,76 @@
+// The result text both windows show: the core's result lines, each ended by CR LF, in UTF-16,
+// from report text in Windows-1252 with any line breaks.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+#include "frontends/model/report_count.hpp"
+
+namespace {
+
+TEST(ReportCount, SaboResultTextAsTheBoxShowsIt) {
+    const std::u16string text = korva::form::ResultBoxText(korva::form::Count(
+        korva::Counter::kSabo,
+        "Sabotagebericht vom 07.12.2026 14:32\r\n14:32:05 Eisenmine (3) zerst\xF6rt\r\n"
+        "14:32:05 Raumhafen (1) zerst\xF6rt\n14:32:07 Wohngeb\xE4ude (2) zerst\xF6rt\r"
+        "14:32:09 Forschungszentrum zerst\xF6rt"));
+    EXPECT_EQ(text,
+              u"Planetenzentrale  (0)\r\nRaumhafen  (1)\r\nWohngebäude  (2)\r\nSolarpark  (0)\r\n"
+              u"Eisenmine  (3)\r\nSiliziumraffinerie  (0)\r\nKohlenstoffgewinnungsanlage  (0)\r\n"
+              u"Bohrturm  (0)\r\nChemiefabrik  (0)\r\nRecyclinganlage  (0)\r\n"
+              u"Rohstofflager  (0)\r\nSchiffsfabrik  (0)\r\nWaffenfabrik  (0)\r\n"
+              u"Forschungszentrum  (1)\r\n\r\nGesamt zerstörte Punkte: 11\r\n");
+}
+
+TEST(ReportCount, PluenResultIsSevenLinesEachEndedByCrLf) {
+    const std::u16string text =
+        korva::form::ResultBoxText(korva::form::Count(korva::Counter::kPluen, ""));
+    EXPECT_EQ(std::count(text.begin(), text.end(), u'\n'), 7);
+    EXPECT_EQ(std::count(text.begin(), text.end(), u'\r'), 7);
+    EXPECT_TRUE(text.ends_with(u"\r\n"));
+    EXPECT_EQ(text.find(u"\r\n\r\n"), std::u16string::npos);
+}
+
+// The page hands over its text box in UTF-8 and the windows theirs in Windows-1252: the same
+// characters must count the same, "?" standing for what the code page lacks.
+TEST(ReportCount, Utf8TextCountsAsItsWindows1252Form) {
+    struct Case {
+        std::string_view utf8;
+        std::string_view cp1252;
+    };
+    const Case cases[] = {
+        {"Wohngeb\xC3\xA4ude (2)\nEisen 1200\n", "Wohngeb\xE4ude (2)\nEisen 1200\n"},
+        // A byte-order mark is a character the code page lacks, as in the windows' boxes.
+        {"\xEF\xBB\xBF"
+         "Eisen 5\nEisenmine (1)",
+         "?Eisen 5\nEisenmine (1)"},
+        {"Eisen\xE2\x80\x83"
+         "5\nSilizium\xC2\xA0"
+         "7",
+         "Eisen?5\nSilizium\xA0"
+         "7"},
+        {"Eisenmine (\xF0\x9F\x98\x80)\nBohrturm (\xEF\xBC\x93)", "Eisenmine (?)\nBohrturm (?)"},
+        {"\xE2\x82\xAC Eisen 7\r\nWasser\xE2\x82\xAC"
+         "9",
+         "\x80 Eisen 7\r\nWasser\x80"
+         "9"},
+        // Invalid pieces: one "?" each, never swallowing the byte after them.
+        {"Eisenmine \xE2(4)\nEisen\xF0\x9F"
+         "12\nRaumhafen (\xFF"
+         "3)",
+         "Eisenmine ?(4)\nEisen?12\nRaumhafen (?3)"},
+        {"Wohngeb\xC3\xA4ude\rWohngeb\xC3\xA4ude (5)\r\n",
+         "Wohngeb\xE4ude\rWohngeb\xE4ude (5)\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cp1252);
+        for (const korva::Counter counter : {korva::Counter::kSabo, korva::Counter::kPluen}) {
+            EXPECT_EQ(korva::form::CountLinesUtf8(counter, c.utf8),
+                      korva::form::CountLines(counter, c.cp1252));
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,25 @@
+// The result box: read-only, selectable, and copying exactly the text it holds, CR LF line
+// breaks included, as plain text only.
+#pragma once
+
+#include <string>
+
+#include "frontends/model/report_count.hpp"
+#include "frontends/qt/crlf_text_edit.hpp"
+
+namespace korva::qt {
+
+class ResultBox : public CrLfTextEdit {
+    Q_OBJECT
+
+  public:
+    explicit ResultBox(QWidget* parent = nullptr);
+
+    // Replaces the whole text with the count's result text; the caret ends at the end.
+    void ShowCount(const korva::form::ShownCount& shown);
+
+    // The whole text with CR LF line breaks, as a copy of everything gives it.
+    QString CrLfText() const;
+};
+
+}  // namespace korva::qt
