@@ -172,8 +172,11 @@ function selectHelpText() {
   input.scrollTop = 0;
 }
 input.addEventListener('focus', selectHelpText);
-// The box may have taken the focus (autofocus) before this script ran.
+// The box may have taken the focus (autofocus) before this script ran. An engine may also apply
+// autofocus only after the page is ready, or not at all: the box then takes it here, so the page
+// opens with the focus in Berichte, as the window does.
 if (document.activeElement === input) selectHelpText();
+else if (!document.activeElement || document.activeElement === document.body) input.focus();
 
 // The first paste into the untouched box replaces the help text whatever the selection: WebKit
 // may put the caret back to the start just after the focus selected it, and the reports would
