@@ -65,9 +65,18 @@ const dialog = (t) => t.eval(() => {
 });
 
 // Every row, as Kopieren puts them on the clipboard.
+// The copy is asynchronous: the clipboard holds a text of its own first, and is read until the
+// copy has replaced it.
 async function copiedRows(t) {
+  const before = '(vor dem Kopieren)';
+  await t.setClipboard(before);
   await t.click('#ExplanationCopy');
-  return t.clipboard();
+  let text = before;
+  for (let tries = 0; tries < 100 && text === before; ++tries) {
+    await new Promise((resolve) => { setTimeout(resolve, 50); });
+    text = await t.clipboard();
+  }
+  return text;
 }
 
 // What Berichte shows after going to a line: the selected text, and whether the line lies
