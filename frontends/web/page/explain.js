@@ -26,22 +26,10 @@ document.addEventListener('korva-counted', ({ detail }) => {
   }
 });
 
-const explainText = ({ counter, text }) => withModule((module) => {
-  const { at, length } = writeText(module, text);
-  const block = module.korva_explain(counter, at, length, shownRows);
-  module.korva_free(at);
-  if (!block) throw new OutOfMemory();
-  // The rows after their length, then how many are shown and how many more there are.
-  const view = new DataView(module.memory.buffer);
-  const size = view.getUint32(block, true);
-  const result = {
-    rows: decoder.decode(new Uint8Array(module.memory.buffer, block + 4, size)),
-    shown: view.getUint32(block + 4 + size, true),
-    more: view.getUint32(block + 8 + size, true),
-  };
-  module.korva_free(block);
-  return result;
-});
+// The rows, then how many are shown and how many more there are.
+const explainText = ({ counter, text }) => onText(text,
+  (module, at, length) => module.korva_explain(counter, at, length, shownRows),
+  (block) => ({ rows: block.text(), shown: block.number(), more: block.number() }));
 
 function summary(rows) {
   if (rows === 0) return 'Keine Zeile hat gezählt.';

@@ -90,22 +90,31 @@ function fitResult() {
 }
 stacked.addEventListener('change', fitResult);
 
-const countText = (counter, text) => withModule((module) => {
+// Calls the module on text through call(module, at, length) and reads the block it returns, a
+// run of 32-bit numbers and texts each after its length, with read; frees both blocks.
+const onText = (text, call, read) => withModule((module) => {
   const { at, length } = writeText(module, text);
-  const block = module.korva_count(counter, at, length);
+  let block = call(module, at, length);
   module.korva_free(at);
   if (!block) throw new OutOfMemory();
-  // The result box's text, then the announcement, each after its length.
   const view = new DataView(module.memory.buffer);
-  const size = view.getUint32(block, true);
-  const spoken = block + 4 + size;
-  const result = {
-    text: decoder.decode(new Uint8Array(module.memory.buffer, block + 4, size)),
-    announcement: decoder.decode(new Uint8Array(module.memory.buffer, spoken + 4, view.getUint32(spoken, true))),
+  const start = block;
+  const number = () => { block += 4; return view.getUint32(block - 4, true); };
+  const textOf = () => {
+    const size = number();
+    block += size;
+    return decoder.decode(new Uint8Array(module.memory.buffer, block - size, size));
   };
-  module.korva_free(block);
-  return result;
+  try {
+    return read({ number, text: textOf });
+  } finally {
+    module.korva_free(start);
+  }
 });
+
+// The result box's text, then the announcement.
+const countText = (counter, text) => onText(text, (module, at, length) => module.korva_count(counter, at, length),
+  (block) => ({ text: block.text(), announcement: block.text() }));
 
 function showResult({ text, announcement: spoken }) {
   output.value = text;
