@@ -12,7 +12,7 @@ set(CMAKE_CXX_COMPILER_TARGET wasm32-wasi)
 # Debian's wasm32 libc++abi has no exception support.
 set(CMAKE_CXX_FLAGS_INIT "-fno-exceptions -D_LIBCPP_DISABLE_EXTERN_TEMPLATE")
 # Unused code and all names go.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-Wl,--gc-sections -Wl,--strip-all")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-Wl,--gc-sections -Wl,--strip-all -Wl,--compress-relocations")
 
 set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
