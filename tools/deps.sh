@@ -28,9 +28,10 @@ case "${1:-build}" in
     web) packages+=(chromium firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 xvfb xclip)
          command -v node >/dev/null || packages+=(nodejs)
          command -v npm >/dev/null || packages+=(npm) ;&
-    # The web page's build: clang for wasm32-wasi with its C and C++ libraries.
+    # The web page's build: clang for wasm32-wasi with its C and C++ libraries, and binaryen's
+    # wasm-opt, which makes the modules the page carries smaller.
     page) packages+=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
-                     libclang-rt-14-dev-wasm32 ccache) ;;
+                     libclang-rt-14-dev-wasm32 ccache binaryen) ;;
 esac
 
 missing=()

@@ -19,5 +19,6 @@ export PUPPETEER_SKIP_DOWNLOAD=1
 . tools/lib/xserver.sh
 start_xvfb 1280x1024x24
 node --test --test-concurrency=1 frontends/web/tests/module.test.mjs frontends/web/tests/fuzz.test.mjs \
-    frontends/web/tests/kernels.test.mjs frontends/web/tests/browsers.test.mjs
+    frontends/web/tests/kernels.test.mjs frontends/web/tests/size.test.mjs \
+    frontends/web/tests/browsers.test.mjs
 ls -l build-web/korva-counter.html

@@ -18,12 +18,6 @@ document.addEventListener('korva-counted', ({ detail }) => {
   lastCount = detail;
   changed = false;
   explainBar.hidden = false;
-  // On a phone the whole result was just brought into view; Erklärung below it joins it there
-  // when both fit on the screen.
-  const below = explainButton.getBoundingClientRect().bottom;
-  if (stacked.matches && below - output.getBoundingClientRect().top <= innerHeight) {
-    explainButton.scrollIntoView({ block: 'nearest' });
-  }
 });
 
 // The rows, then how many are shown and how many more there are.

@@ -77,8 +77,10 @@ async function withModule(work) {
 }
 
 // On a phone the stacked boxes are short: the result box grows to its whole text and is brought
-// into view, so the total at its end shows without scrolling the box.
+// into view, so the total at its end shows without scrolling the box; what stands below it on the
+// page (Erklärung) comes into view with it where both fit on the screen.
 const stacked = matchMedia('{{NARROW_SCREEN}}');
+const main = document.querySelector('main');
 function fitResult() {
   output.style.height = '';
   if (!stacked.matches) return;
@@ -86,7 +88,10 @@ function fitResult() {
   for (let i = 0; i < 2 && output.scrollHeight > output.clientHeight; ++i) {
     output.style.height = `${output.offsetHeight + output.scrollHeight - output.clientHeight}px`;
   }
-  output.scrollIntoView({ block: 'nearest' });
+  const top = output.getBoundingClientRect().top;
+  const end = main.getBoundingClientRect().bottom;
+  if (end - top > innerHeight) output.scrollIntoView({ block: 'nearest' });
+  else if (top < 0 || end > innerHeight) scrollBy(0, top < 0 ? top : end - innerHeight);
 }
 stacked.addEventListener('change', fitResult);
 
@@ -119,7 +124,6 @@ const countText = (counter, text) => onText(text, (module, at, length) => module
 function showResult({ text, announcement: spoken }) {
   output.value = text;
   output.setSelectionRange(output.value.length, output.value.length);
-  fitResult();
   // Emptied first, so that the same result twice is announced twice.
   announcement.textContent = '';
   setTimeout(() => { announcement.textContent = spoken; }, 50);
@@ -152,7 +156,9 @@ async function press(counter) {
   try {
     const text = input.value;
     showResult(await countText(counter, text));
+    // Fitted once what a count shows below the result (Erklärung) is there.
     document.dispatchEvent(new CustomEvent('korva-counted', { detail: { counter, text } }));
+    fitResult();
   } catch (failure) {
     showErrorBox(failure);
   } finally {

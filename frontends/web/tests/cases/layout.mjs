@@ -36,12 +36,13 @@ function assertStacked(facts) {
   assert.ok(facts.scrollWidth <= facts.width, `scroll width ${facts.scrollWidth} within ${facts.width}`);
 }
 
-const phones = [[320, 568], [360, 640], [375, 667], [390, 844]];
+// The last: a phone with its keyboard up, too short for the result and Erklärung below it.
+const phones = [[320, 568], [360, 640], [375, 667], [390, 844], [320, 340]];
 const sideways = [[844, 390], [667, 375], [926, 428]];
 
 export default [
   ...phones.map(([width, height]) => ({
-    name: `a ${width} x ${height} phone: the controls stack, and the whole result shows after a count`,
+    name: `a ${width} x ${height} phone: the controls stack, the whole result shows after a count, and Erklärung too where both fit`,
     view: { width, height, touch: true },
     async run(t) {
       assertStacked(await t.eval(layout));
@@ -50,11 +51,14 @@ export default [
       const result = await t.eval(() => {
         const box = document.getElementById('Output');
         const r = box.getBoundingClientRect();
-        return { hidden: box.scrollHeight - box.clientHeight, top: r.top, bottom: r.bottom, height: window.innerHeight };
+        const below = document.getElementById('Explain').getBoundingClientRect().bottom;
+        return { hidden: box.scrollHeight - box.clientHeight, top: r.top, bottom: r.bottom, below, height: window.innerHeight };
       });
       assert.ok(result.hidden <= 0, `${result.hidden} px of the result hidden in its box`);
       // Within a pixel: the page scrolls by whole pixels.
       assert.ok(result.top >= -1 && result.bottom <= result.height + 1, `the box from ${result.top} to ${result.bottom} in a view of ${result.height}`);
+      assert.equal(result.below <= result.height + 1, result.below - result.top <= result.height,
+        `Erklärung ends at ${result.below}, the result starts at ${result.top}, in a view of ${result.height}`);
     },
   })),
   ...sideways.map(([width, height]) => ({
