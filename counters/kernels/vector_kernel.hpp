@@ -143,13 +143,16 @@ struct VectorKernel {
 
     // The line breaks in text[from, to) as BreaksBetween counts them: an LF, or a CR whose next
     // byte is no LF. The next bytes come from a second load one byte on, so no CR LF is split
-    // between steps; the last step reads a copy, whose padding ends no CR LF.
+    // between steps; at the text's end the last step reads a copy, whose padding ends no CR LF.
     static std::uint64_t BreaksIn(std::string_view text, std::size_t from, std::size_t to) {
         const char* const p = text.data();
         std::uint64_t breaks = 0;
         std::size_t i = from;
         for (; i + 33 <= to; i += 32) breaks += __builtin_popcount(LineEnds(p + i, ~0u));
-        if (i < to) {
+        if (i < to && i + 33 <= text.size()) {
+            // Read on past to: no CR LF straddles it, so its next byte changes no count.
+            breaks += __builtin_popcount(LineEnds(p + i, LowBits(to - i)));
+        } else if (i < to) {
             alignas(32) char tail[64] = {};
             std::memcpy(tail, p + i, to - i);
             breaks += __builtin_popcount(LineEnds(tail, LowBits(to - i)));
