@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 
 #include "counters/scans/building_scan.hpp"
 #include "counters/scans/resource_scan.hpp"
@@ -36,12 +37,24 @@ bool IsC1Control(std::string_view utf8, std::size_t i) {
            static_cast<unsigned char>(utf8[i + 1]) <= 0x9F;
 }
 
-// Whether text is printable ASCII alone, as nearly every report is: shown as it stands. One pass
-// without an early exit, which the compiler turns into vector steps.
+// Whether text is printable ASCII alone (0x20 to 0x7E), as nearly every report is: shown as it
+// stands. Eight bytes a step: a byte below 0x20 borrows into its top bit, and one from 0x7F on
+// sets it when 1 is added (0xFF, which carries instead, borrows); a borrow or carry that spills
+// into the next byte comes from a byte that is no printable ASCII itself, so the answer is exact.
 bool IsPrintableAscii(std::string_view text) {
-    bool other = false;
-    for (const char c : text) other |= static_cast<unsigned char>(c - 0x20) > 0x5E;
-    return !other;
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    std::uint64_t tops = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        tops |= (word - kOnes * 0x20) | (word + kOnes);
+    }
+    for (; i < text.size(); ++i) {
+        const auto byte = static_cast<std::uint64_t>(static_cast<unsigned char>(text[i]));
+        tops |= (byte - 0x20) | (byte + 1);
+    }
+    return (tops & kOnes * 0x80) == 0;
 }
 
 char* Put(char* out, std::string_view text) {
