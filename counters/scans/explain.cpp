@@ -43,18 +43,23 @@ bool IsC1Control(std::string_view utf8, std::size_t i) {
 // into the next byte comes from a byte that is no printable ASCII itself, so the answer is exact.
 bool IsPrintableAscii(std::string_view text) {
     constexpr std::uint64_t kOnes = 0x0101010101010101u;
-    std::uint64_t tops = 0;
-    std::size_t i = 0;
-    for (; i + 8 <= text.size(); i += 8) {
+    const auto tops = [](const char* p) {
         std::uint64_t word;
-        std::memcpy(&word, text.data() + i, sizeof word);
-        tops |= (word - kOnes * 0x20) | (word + kOnes);
+        std::memcpy(&word, p, sizeof word);
+        return (word - kOnes * 0x20) | (word + kOnes);
+    };
+    std::uint64_t all = 0;
+    if (text.size() >= 8) {
+        for (std::size_t i = 0; i + 8 < text.size(); i += 8) all |= tops(text.data() + i);
+        // The last eight bytes, overlapping the step before.
+        all |= tops(text.data() + text.size() - 8);
+    } else {
+        for (const char c : text) {
+            const auto byte = static_cast<std::uint64_t>(static_cast<unsigned char>(c));
+            all |= (byte - 0x20) | (byte + 1);
+        }
     }
-    for (; i < text.size(); ++i) {
-        const auto byte = static_cast<std::uint64_t>(static_cast<unsigned char>(text[i]));
-        tops |= (byte - 0x20) | (byte + 1);
-    }
-    return (tops & kOnes * 0x80) == 0;
+    return (all & kOnes * 0x80) == 0;
 }
 
 char* Put(char* out, std::string_view text) {
