@@ -2,6 +2,7 @@
 // other kernel is tested against.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 
@@ -87,6 +88,24 @@ struct ScalarKernel {
             if (static_cast<unsigned char>(text[i]) >= 0x80) ascii = false;
         }
         return {text.size(), ascii};
+    }
+
+    // The line breaks in text[from, to): each LF, and each CR whose next byte is no LF. Summed in
+    // bytes over blocks of 255, which the compiler keeps in vector lanes where it can.
+    static std::uint64_t BreaksIn(std::string_view text, std::size_t from, std::size_t to) {
+        if (from >= to) return 0;
+        const char* const p = text.data();
+        std::uint64_t breaks = 0;
+        const std::size_t last = to - 1;
+        for (std::size_t i = from; i < last;) {
+            const std::size_t end = std::min(last, i + 255);
+            std::uint8_t block = 0;
+            for (; i < end; ++i) {
+                block += (p[i] == '\n') | ((p[i] == '\r') & (p[i + 1] != '\n'));
+            }
+            breaks += block;
+        }
+        return breaks + IsLineBreak(p[last]);
     }
 
     // The marks of the whole of line, line breaks or not.

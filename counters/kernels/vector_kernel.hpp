@@ -141,6 +141,25 @@ struct VectorKernel {
         return marks;
     }
 
+    // The line breaks in text[from, to) as BreaksBetween counts them: an LF, or a CR whose next
+    // byte is no LF. The next bytes come from a second load one byte on, so no CR LF is split
+    // between steps; at the text's end the last step reads a copy, whose padding ends no CR LF.
+    static std::uint64_t BreaksIn(std::string_view text, std::size_t from, std::size_t to) {
+        const char* const p = text.data();
+        std::uint64_t breaks = 0;
+        std::size_t i = from;
+        for (; i + 33 <= to; i += 32) breaks += __builtin_popcount(LineEnds(p + i, ~0u));
+        if (i < to && i + 33 <= text.size()) {
+            // Read on past to: no CR LF straddles it, so its next byte changes no count.
+            breaks += __builtin_popcount(LineEnds(p + i, LowBits(to - i)));
+        } else if (i < to) {
+            alignas(32) char tail[64] = {};
+            std::memcpy(tail, p + i, to - i);
+            breaks += __builtin_popcount(LineEnds(tail, LowBits(to - i)));
+        }
+        return breaks;
+    }
+
     static std::uint32_t SameBytesMask(const char* a, const char* b) {
         return V::Mask(V::Equal(V::Load(a), V::Load(b)));
     }
@@ -157,6 +176,11 @@ struct VectorKernel {
     static std::uint32_t Matches(Bytes bytes, char c) { return V::Mask(V::Equal(bytes, c)); }
     static std::uint32_t Breaks(Bytes bytes) {
         return V::Mask(V::Or(V::Equal(bytes, '\r'), V::Equal(bytes, '\n')));
+    }
+    static std::uint32_t LineEnds(const char* p, std::uint32_t inside) {
+        const Bytes bytes = V::Load(p);
+        const std::uint32_t lone_cr = Matches(bytes, '\r') & ~Matches(V::Load(p + 1), '\n');
+        return (Matches(bytes, '\n') | lone_cr) & inside;
     }
     // The positions whose byte in buckets is not zero.
     static std::uint32_t NonZero(Bytes buckets) { return ~Matches(buckets, '\0'); }

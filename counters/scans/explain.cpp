@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 
 #include "counters/scans/building_scan.hpp"
-#include "counters/scans/fingerprint_scan.hpp"
+#include "counters/scans/resource_scan.hpp"
 #include "counters/tables/tables.hpp"
 #include "counters/text/cp1252.hpp"
 #include "counters/text/line_breaks.hpp"
@@ -36,22 +37,59 @@ bool IsC1Control(std::string_view utf8, std::size_t i) {
            static_cast<unsigned char>(utf8[i + 1]) <= 0x9F;
 }
 
-// utf8 with every control character in caret notation, as cat -v shows it: "^I" for a tab, "^["
-// for escape, "^?" for DEL, "M-^A" for the C1 control U+0081. Plain ASCII, which every console
-// font has, and nothing a terminal would act on.
-void AppendVisible(std::string& out, std::string_view utf8) {
+// Whether text is printable ASCII alone (0x20 to 0x7E), as nearly every report is: shown as it
+// stands. Eight bytes a step: a byte below 0x20 borrows into its top bit, and one from 0x7F on
+// sets it when 1 is added (0xFF, which carries instead, borrows); a borrow or carry that spills
+// into the next byte comes from a byte that is no printable ASCII itself, so the answer is exact.
+bool IsPrintableAscii(std::string_view text) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    const auto tops = [](const char* p) {
+        std::uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        return (word - kOnes * 0x20) | (word + kOnes);
+    };
+    std::uint64_t all = 0;
+    if (text.size() >= 8) {
+        for (std::size_t i = 0; i + 8 < text.size(); i += 8) all |= tops(text.data() + i);
+        // The last eight bytes, overlapping the step before.
+        all |= tops(text.data() + text.size() - 8);
+    } else {
+        for (const char c : text) {
+            const auto byte = static_cast<std::uint64_t>(static_cast<unsigned char>(c));
+            all |= (byte - 0x20) | (byte + 1);
+        }
+    }
+    return (all & kOnes * 0x80) == 0;
+}
+
+char* Put(char* out, std::string_view text) {
+    return std::copy(text.begin(), text.end(), out);
+}
+
+// A control character in caret notation, as cat -v shows it: "^I" for a tab, "^[" for escape,
+// "^?" for DEL; a C1 control (0x80 to 0x9F) as "M-^A" for U+0081. Plain ASCII, which every
+// console font has, and nothing a terminal would act on.
+char* PutCaret(char* out, char32_t control) {
+    if (control >= 0x80) out = Put(out, "M-");
+    *out++ = '^';
+    *out++ = static_cast<char>((control & 0x7F) ^ 0x40);
+    return out;
+}
+
+// utf8 with every control character in caret notation; at most two bytes for each.
+char* PutVisible(char* out, std::string_view utf8) {
+    if (IsPrintableAscii(utf8)) return Put(out, utf8);
     for (std::size_t i = 0; i < utf8.size(); ++i) {
         const auto byte = static_cast<unsigned char>(utf8[i]);
         if (byte < 0x20 || byte == 0x7F) {
-            out += '^';
-            out += static_cast<char>(byte ^ 0x40);
+            out = PutCaret(out, byte);
         } else if (IsC1Control(utf8, i)) {
-            out += "M-^";
-            out += static_cast<char>((static_cast<unsigned char>(utf8[++i]) - 0x80) ^ 0x40);
+            out = PutCaret(out, static_cast<unsigned char>(utf8[++i]));
         } else {
-            out += utf8[i];
+            *out++ = utf8[i];
         }
     }
+    return out;
 }
 
 void AppendHexEscape(std::string& out, unsigned char byte) {
@@ -98,39 +136,33 @@ void AppendJsonString(std::string& out, std::string_view utf8) {
     out += '"';
 }
 
-void AppendSigned(std::string& out, Tally amount) {
-    char digits[24];
-    digits[0] = '+';
-    const auto end = std::to_chars(digits + 1, digits + sizeof digits, amount).ptr;
+// "+3", or "-3": the sign and at most 19 digits.
+constexpr std::size_t kMostSignedBytes = 20;
+
+char* PutSigned(char* out, Tally amount) {
     // A negative number brings its own sign.
-    out.append(amount < 0 ? digits + 1 : digits, end);
+    if (amount >= 0) *out++ = '+';
+    return std::to_chars(out, out + kMostSignedBytes, amount).ptr;
 }
 
 bool IsCut(std::string_view cp1252_line) {
     return cp1252_line.size() > kShownCharacters;
 }
 
-// Windows-1252 text in UTF-8 with every control character in caret notation, as AppendVisible
-// would show its UTF-8 form, in one pass: rows are made by the hundred thousand.
-void AppendVisibleCp1252(std::string& out, std::string_view cp1252) {
-    for (std::size_t i = 0; i < cp1252.size(); ++i) {
-        // Printable ASCII, most of every report, goes in whole runs.
-        std::size_t run = i;
-        while (run < cp1252.size() && cp1252[run] >= 0x20 && cp1252[run] < 0x7F) ++run;
-        out.append(cp1252.data() + i, run - i);
-        if (run == cp1252.size()) break;
-        i = run;
-        const auto byte = static_cast<unsigned char>(cp1252[i]);
-        if (byte < 0x20 || byte == 0x7F) {
-            out += '^';
-            out += static_cast<char>(byte ^ 0x40);
-        } else if (const char32_t code = Cp1252ToCodePoint(byte); code <= 0x9F) {
-            out += "M-^";
-            out += static_cast<char>((code - 0x80) ^ 0x40);
-        } else {
-            AppendUtf8(out, code);
+// Windows-1252 text in UTF-8 with every control character in caret notation, as PutVisible would
+// show its UTF-8 form, in one pass; at most kMostUtf8Bytes for each byte ("M-^A").
+char* PutVisibleCp1252(char* out, std::string_view cp1252) {
+    if (IsPrintableAscii(cp1252)) return Put(out, cp1252);
+    for (const char c : cp1252) {
+        if (c >= 0x20 && c < 0x7F) {
+            *out++ = c;
+            continue;
         }
+        const char32_t code = Cp1252ToCodePoint(static_cast<unsigned char>(c));
+        const bool control = code < 0x20 || (code >= 0x7F && code <= 0x9F);
+        out = control ? PutCaret(out, code) : PutUtf8(out, code);
     }
+    return out;
 }
 
 // The line's first characters in UTF-8, and "…" where it goes on. One byte is one character in
@@ -148,110 +180,81 @@ std::uint64_t LastNumber(std::string_view text, std::size_t at, std::uint64_t nu
     return open_end ? total : total - 1;
 }
 
-// The sabotage count's scan finds the lines that may name a building; each is numbered by the
-// breaks since the last one found. Returns the number of the text's last line.
+// The sabotage count's scan finds the lines that may name a building; each that does is numbered
+// by the breaks since the last one shown. Returns the number of the text's last line.
 std::uint64_t ForEachSaboLine(std::string_view text, LineDecoder decode, std::uint64_t lines_before,
                               ExplainedLineVisitor on_line) {
     if (text.empty()) return lines_before;
     std::size_t at = 0;  // where the line numbered number starts
     std::uint64_t number = lines_before + 1;
     ForEachLineNamingBuildings(text, [&](const NamedLine& found) {
-        const auto start = static_cast<std::size_t>(found.line.data() - text.data());
-        number += BreaksBetween(text, at, start);
-        at = start;
         // The scan lets through a few lines that only look alike; where it tells for sure that
         // the line names none, the names are not looked for again.
         const bool as_found = found.ascii && !found.marks.nul;
         if (as_found && found.named == 0) return;
         const std::string_view line = found.ascii ? found.line : decode(found.line);
-        LineAdditions additions =
-            as_found ? SaboLineAdditions(line, found.named) : SaboLineAdditions(line);
-        if (!additions.empty()) on_line({number, std::move(additions), line});
+        ExplainedLine explained{
+            0, as_found ? SaboLineAdditions(line, found.named) : SaboLineAdditions(line), line};
+        if (explained.additions.empty()) return;
+        const auto start = static_cast<std::size_t>(found.line.data() - text.data());
+        number += BreaksBetween(text, at, start);
+        at = start;
+        explained.number = number;
+        on_line(explained);
     });
     return LastNumber(text, at, number);
 }
 
 // A plunder line adds to a row only where the row's keyword opens it, after blanks for the rows
-// that add 0 (PluenLineAdditions); keywords are ASCII, the same before decoding and after. Looks
-// no further than the keyword, so that the many lines that do not are passed over quickly.
-bool MayOpenWithKeyword(std::string_view text, std::size_t begin) {
-    while (begin < text.size() && static_cast<unsigned char>(text[begin]) <= 0x20 &&
-           text[begin] != '\r' && text[begin] != '\n') {
-        ++begin;
-    }
-    const std::string_view rest = text.substr(begin);
-    for (const Resource& resource : ResourceTable) {
-        if (rest.starts_with(resource.keyword)) return true;
-    }
-    return false;
-}
-
-// A line break followed by a keyword's first two letters, or by a blank (a byte up to 0x20 but
-// a break) and anything: where a line that may open with a keyword starts. Blanks take three
-// buckets, each exact in nibbles, so that the LF of a CR LF is no blank.
-constexpr Fingerprints kKeywordLinePrints = [] {
-    Fingerprints prints;
-    char every[256] = {};
-    for (int c = 0; c < 256; ++c) every[c] = static_cast<char>(c);
-    const std::string_view any_byte(every, sizeof every);
-    for (const Resource& resource : ResourceTable) {
-        prints.Add(0, "\r\n", resource.keyword.substr(0, 1), resource.keyword.substr(1, 1));
-    }
-    prints.Add(1, "\r\n", any_byte.substr(0x00, 0x0A), any_byte);
-    prints.Add(2, "\r\n", "\x0B\x0C\x0E\x0F", any_byte);
-    prints.Add(3, "\r\n", any_byte.substr(0x10, 0x11), any_byte);
-    return prints;
-}();
-
-// Lines are found by their starts and numbered by the breaks since the last one found. Returns
-// the number of the text's last line.
+// that add 0 (PluenLineAdditions); keywords are ASCII, the same before decoding and after. Lines
+// are numbered by the breaks since the last one shown. Returns the number of the text's last line.
 std::uint64_t ForEachPluenLine(std::string_view text, LineDecoder decode,
                                std::uint64_t lines_before, ExplainedLineVisitor on_line) {
     if (text.empty()) return lines_before;
     std::size_t at = 0;  // where the line numbered number starts
     std::uint64_t number = lines_before + 1;
-    const auto visit = [&](std::size_t begin) {
-        if (!MayOpenWithKeyword(text, begin)) return;
-        std::size_t end = begin;
-        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
-        const std::string_view raw = text.substr(begin, end - begin);
+    ForEachLineOpeningWithKeywordAfterBlanks(text, [&](std::string_view raw, bool ascii) {
+        const std::string_view line = ascii ? raw : decode(raw);
+        ExplainedLine explained{0, PluenLineAdditions(line), line};
+        if (explained.additions.empty()) return;
+        const auto begin = static_cast<std::size_t>(raw.data() - text.data());
         number += BreaksBetween(text, at, begin);
         at = begin;
-        const std::string_view line = decode(raw);
-        LineAdditions additions = PluenLineAdditions(line);
-        if (!additions.empty()) on_line({number, std::move(additions), line});
-    };
-    // The first line has no break before it.
-    visit(0);
-    for (std::size_t from = 0;;) {
-        const FingerprintBlock block = NextFingerprintBlock(text, from, kKeywordLinePrints);
-        if (block.hits == 0) break;
-        for (std::uint32_t hits = block.hits; hits; hits &= hits - 1) {
-            visit(block.base + static_cast<std::size_t>(__builtin_ctz(hits)) + 1);
-        }
-        from = block.base + 32;
-    }
+        explained.number = number;
+        on_line(explained);
+    });
     return LastNumber(text, at, number);
 }
 
 }  // namespace
 
+// Rows are made by the hundred thousand: each is written in place, into room for its longest
+// form, rather than piece by piece.
 void AppendExplainedRow(std::string& out, Counter counter, std::string_view place,
                         const ExplainedLine& line) {
     const CounterWords& words = WordsOf(counter);
-    AppendVisible(out, place);
-    out += ": ";
+    const std::string_view shown = line.cp1252_line.substr(0, kShownCharacters);
+    std::size_t most = 2 * place.size() + 2 + 3 + kMostUtf8Bytes * shown.size() + kEllipsis.size();
+    for (const LineAddition& addition : line.additions) {
+        most += 2 + kMostUtf8Bytes * addition.name.size() + 1 + kMostSignedBytes +
+                words.unreadable.size();
+    }
+    const std::size_t before = out.size();
+    out.resize(before + most);
+    char* p = PutVisible(out.data() + before, place);
+    p = Put(p, ": ");
     for (std::size_t i = 0; i < line.additions.size(); ++i) {
         const LineAddition& addition = line.additions[i];
-        if (i > 0) out += ", ";
-        AppendVisibleCp1252(out, addition.name);
-        out += ' ';
-        AppendSigned(out, addition.amount);
-        if (addition.unreadable) out += words.unreadable;
+        if (i > 0) p = Put(p, ", ");
+        p = PutVisibleCp1252(p, addition.name);
+        *p++ = ' ';
+        p = PutSigned(p, addition.amount);
+        if (addition.unreadable) p = Put(p, words.unreadable);
     }
-    out += " | ";
-    AppendVisibleCp1252(out, line.cp1252_line.substr(0, kShownCharacters));
-    if (IsCut(line.cp1252_line)) out += kEllipsis;
+    p = Put(p, " | ");
+    p = PutVisibleCp1252(p, shown);
+    if (IsCut(line.cp1252_line)) p = Put(p, kEllipsis);
+    out.resize(static_cast<std::size_t>(p - out.data()));
 }
 
 std::string ExplainedRow(Counter counter, std::string_view place, const ExplainedLine& line) {

@@ -67,7 +67,8 @@ LineAdditions PluenLineAdditions(std::string_view line) {
     LineAdditions additions;
     for (std::size_t r = 0; r < ResourceTable.size(); ++r) {
         const std::string_view keyword = ResourceTable[r].keyword;
-        if (!opening.starts_with(keyword)) continue;
+        // The first letter first: most lines open with no keyword, and a call compares the rest.
+        if (opening.empty() || opening[0] != keyword[0] || !opening.starts_with(keyword)) continue;
         const auto start = static_cast<std::int64_t>(keyword.size()) + 1;
         const std::string_view amount =
             TextTrim(TextSub(line, start, static_cast<std::int64_t>(line.size())));

@@ -3,11 +3,13 @@
 // summed over all lines, the additions are the tallies.
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
-#include <vector>
 
+#include "counters/tables/tables.hpp"
 #include "counters/tables/tally.hpp"
 
 namespace korva {
@@ -21,7 +23,23 @@ struct LineAddition {
     bool unreadable;
 };
 
-using LineAdditions = std::vector<LineAddition>;
+// At most one entry per row of the larger table, held in place: lines are explained by the
+// hundred thousand, and an allocation for each would cost more than reading it.
+class LineAdditions {
+  public:
+    static constexpr std::size_t kCapacity = std::max(BuildingTable.size(), ResourceTable.size());
+
+    void push_back(const LineAddition& addition) { items_[size_++] = addition; }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    const LineAddition& operator[](std::size_t i) const { return items_[i]; }
+    const LineAddition* begin() const { return items_.data(); }
+    const LineAddition* end() const { return items_.data() + size_; }
+
+  private:
+    std::array<LineAddition, kCapacity> items_;
+    std::size_t size_ = 0;
+};
 
 // One entry per building the Windows-1252 line names, in table order; none for other lines.
 LineAdditions SaboLineAdditions(std::string_view line);

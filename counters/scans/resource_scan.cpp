@@ -29,6 +29,22 @@ constexpr Fingerprints kLineOpeningPrints = [] {
     return prints;
 }();
 
+// A line break followed by a keyword's first two letters, or by a blank and anything. Blanks take
+// three buckets, each exact in nibbles, so that the LF of a CR LF is no blank.
+constexpr Fingerprints kBlankOrLineOpeningPrints = [] {
+    Fingerprints prints;
+    char every[256] = {};
+    for (int c = 0; c < 256; ++c) every[c] = static_cast<char>(c);
+    const std::string_view any_byte(every, sizeof every);
+    for (const Resource& resource : ResourceTable) {
+        prints.Add(0, "\r\n", resource.keyword.substr(0, 1), resource.keyword.substr(1, 1));
+    }
+    prints.Add(1, "\r\n", any_byte.substr(0x00, 0x0A), any_byte);
+    prints.Add(2, "\r\n", "\x0B\x0C\x0E\x0F", any_byte);
+    prints.Add(3, "\r\n", any_byte.substr(0x10, 0x11), any_byte);
+    return prints;
+}();
+
 // Calls on_hit(begin) for the start of every line that may open with a keyword; on_hit returns
 // where that line ends. A template over the visitor, so that the count's own visitor is inlined
 // into the loop and the prefilter's tables stay in registers from one line to the next.
@@ -180,6 +196,13 @@ void ForEachLineOpeningWithKeyword(std::string_view text, KeywordLineVisitor on_
                                    ScanPath path) {
     kernels::WithKernel(path, [&]<class Kernel>() {
         ForEachKeywordLine(text, on_line, Kernel(kLineOpeningPrints));
+    });
+}
+
+void ForEachLineOpeningWithKeywordAfterBlanks(std::string_view text, KeywordLineVisitor on_line,
+                                              ScanPath path) {
+    kernels::WithKernel(path, [&]<class Kernel>() {
+        ForEachKeywordLine(text, on_line, Kernel(kBlankOrLineOpeningPrints));
     });
 }
 

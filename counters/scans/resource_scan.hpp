@@ -17,6 +17,11 @@ using KeywordLineVisitor = FunctionRef<void(std::string_view line, bool ascii)>;
 void ForEachLineOpeningWithKeyword(std::string_view text, KeywordLineVisitor on_line,
                                    ScanPath path = ScanPath::kFastest);
 
+// The same for the lines that may open with a keyword after blanks (bytes up to 0x20 but line
+// breaks): the lines an explanation shows though they add 0, such as "  Eisen 1500".
+void ForEachLineOpeningWithKeywordAfterBlanks(std::string_view text, KeywordLineVisitor on_line,
+                                              ScanPath path = ScanPath::kFastest);
+
 // What the lines of text opening with a keyword add (AddOpeningAmount), counted in the scan itself
 // for the lines without bytes above 0x7F, which read the same in every encoding. Each other line
 // that opens with a keyword goes to on_non_ascii instead, for the caller to decode and count;

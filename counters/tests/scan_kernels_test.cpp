@@ -19,6 +19,7 @@
 #include "counters/scans/fingerprint_scan.hpp"
 #include "counters/scans/resource_scan.hpp"
 #include "counters/text/line_bounds.hpp"
+#include "counters/text/line_breaks.hpp"
 #include "counters/text/report_lines.hpp"
 #include "every_kernel.hpp"
 #include "oracle.hpp"
@@ -195,6 +196,36 @@ TEST_P(EveryKernel, LineBoundsAgreeWithAByteByByteSearchAtEveryPosition) {
             while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
             ASSERT_EQ(LineBegin(text, at, Path()), begin) << at;
             ASSERT_EQ(LineEnd(text, at, Path()), end) << at;
+        }
+    }
+}
+
+// Breaks counted between every two line starts, CR LF pairs across a step's edge and a CR at
+// the very end among them.
+TEST_P(EveryKernel, BreaksBetweenLineStartsAgreeWithAByteByByteCount) {
+    std::mt19937 random(19);
+    for (int round = 0; round < 40; ++round) {
+        std::string text;
+        while (text.size() < 300) {
+            text += std::string(random() % (round % 2 ? 70 : 3), 'x');
+            text += "\r\n\r\n\n"[random() % 5];
+            if (random() % 4 == 0) text += '\n';
+        }
+        if (round % 3 == 0) text.pop_back();
+        std::vector<std::size_t> starts = {0};
+        std::vector<std::uint64_t> breaks_before = {0};  // breaks before each of starts
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const bool ends = text[i] == '\n' || (text[i] == '\r' && text[i + 1] != '\n');
+            if (!ends) continue;
+            starts.push_back(i + 1);
+            breaks_before.push_back(breaks_before.back() + 1);
+        }
+        for (std::size_t a = 0; a < starts.size(); ++a) {
+            for (std::size_t b = a; b < starts.size(); ++b) {
+                ASSERT_EQ(BreaksBetween(text, starts[a], starts[b], Path()),
+                          breaks_before[b] - breaks_before[a])
+                    << round << ": " << starts[a] << " to " << starts[b];
+            }
         }
     }
 }

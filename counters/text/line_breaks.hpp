@@ -6,10 +6,13 @@
 #include <cstdint>
 #include <string_view>
 
+#include "counters/scans/scan_path.hpp"
+
 namespace korva {
 
 // The breaks in text[from, to), where to is the start of a line or the text's end, so that no
 // CR LF straddles it.
-std::uint64_t BreaksBetween(std::string_view text, std::size_t from, std::size_t to);
+std::uint64_t BreaksBetween(std::string_view text, std::size_t from, std::size_t to,
+                            ScanPath path = ScanPath::kFastest);
 
 }  // namespace korva

@@ -1,12 +1,15 @@
-// One code point appended in UTF-8: every front end's and the core's one encoder.
+// One code point in UTF-8: every front end's and the core's one encoder.
 #pragma once
 
 #include <string>
 
 namespace korva {
 
-inline void AppendUtf8(std::string& out, char32_t code_point) {
-    const auto byte = [&out](char32_t value) { out.push_back(static_cast<char>(value)); };
+inline constexpr std::size_t kMostUtf8Bytes = 4;
+
+// Writes code_point's bytes from out, which has room for kMostUtf8Bytes; returns their end.
+inline char* PutUtf8(char* out, char32_t code_point) {
+    const auto byte = [&out](char32_t value) { *out++ = static_cast<char>(value); };
     if (code_point < 0x80) {
         byte(code_point);
     } else if (code_point < 0x800) {
@@ -22,6 +25,12 @@ inline void AppendUtf8(std::string& out, char32_t code_point) {
         byte(0x80 | (code_point >> 6 & 0x3F));
         byte(0x80 | (code_point & 0x3F));
     }
+    return out;
+}
+
+inline void AppendUtf8(std::string& out, char32_t code_point) {
+    char bytes[kMostUtf8Bytes];
+    out.append(bytes, PutUtf8(bytes, code_point));
 }
 
 }  // namespace korva

@@ -67,6 +67,24 @@ TEST(ExplainedText, SaysWhereWhatAndShowsTheLine) {
     }
 }
 
+// A line is shown as it stands only where all of it is printable ASCII: a byte that is not is
+// noticed wherever it falls among the eight-byte steps, and at the line's very end.
+TEST(ExplainedText, ShowsEachByteThatIsNoPrintableAsciiWhereverItFalls) {
+    const std::pair<char, std::string> bytes[] = {
+        {'\0', "^@"}, {'\x1F', "^_"}, {'\x7F', "^?"}, {'\x81', "M-^A"}, {'\xE4', "\xC3\xA4"}};
+    for (const auto& [byte, shown] : bytes) {
+        for (std::size_t at = 0; at <= 17; ++at) {
+            std::string line = "Raumhafen " + std::string(17, 'x');
+            line.insert(line.begin() + 10 + static_cast<std::ptrdiff_t>(at), byte);
+            std::string want = "Raumhafen " + std::string(17, 'x');
+            want.insert(10 + at, shown);
+            EXPECT_EQ(ExplainedText(Counter::kSabo, "-", Explained(Counter::kSabo, 1, line)),
+                      "-:1: Raumhafen +1 | " + want + "\n")
+                << int{byte} << " at " << at;
+        }
+    }
+}
+
 TEST(ExplainedJson, HasTheAgreedShape) {
     EXPECT_EQ(ExplainedFileJson(Counter::kSabo, "-",
                                 Explained(Counter::kSabo, 12, "Eisenmine (3) und Bohrturm (2)")),

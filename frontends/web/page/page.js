@@ -95,12 +95,22 @@ function fitResult() {
 }
 stacked.addEventListener('change', fitResult);
 
+// The module keeps the last text written into it until another comes: Erklärung explains the
+// last count's text, and a count again counts the same, without writing tens of MB once more.
+let written = null;
+function textIn(module, text) {
+  if (written?.module === module && written.text === text) return written;
+  if (written?.module === module) module.korva_free(written.at);
+  written = null;
+  written = { module, text, ...writeText(module, text) };
+  return written;
+}
+
 // Calls the module on text through call(module, at, length) and reads the block it returns, a
-// run of 32-bit numbers and texts each after its length, with read; frees both blocks.
+// run of 32-bit numbers and texts each after its length, with read; frees the block.
 const onText = (text, call, read) => withModule((module) => {
-  const { at, length } = writeText(module, text);
+  const { at, length } = textIn(module, text);
   let block = call(module, at, length);
-  module.korva_free(at);
   if (!block) throw new OutOfMemory();
   const view = new DataView(module.memory.buffer);
   const start = block;

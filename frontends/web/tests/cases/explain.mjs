@@ -97,8 +97,10 @@ export default [
     name: 'after a count, Erklärung below the window opens "Erklärung" with korva-count --explain\'s rows, named and counted for screen readers',
     async run(t) {
       assert.equal(await t.eval(() => document.getElementById('ExplainBar').hidden), true, 'no Erklärung before a count');
-      for (const [button, counter] of [['Sabo', 'sabo'], ['Pluen', 'pluen']]) {
-        await count(t, reports, button);
+      // Another text, and the first again: each count's own rows.
+      for (const [button, counter, text] of [['Sabo', 'sabo', reports], ['Pluen', 'pluen', `${reports}\nWasser 7`],
+        ['Sabo', 'sabo', reports]]) {
+        await count(t, text, button);
         const place = await t.eval(() => {
           const form = document.getElementById('MainForm').getBoundingClientRect();
           const control = document.getElementById('Explain').getBoundingClientRect();
@@ -108,7 +110,7 @@ export default [
         const output = await t.eval(() => document.getElementById('Output').value);
         await openExplanation(t);
         const shown = await dialog(t);
-        const expected = nativeRows(counter, Buffer.from(reports)).split('\n').slice(0, -1);
+        const expected = nativeRows(counter, Buffer.from(text)).split('\n').slice(0, -1);
         assert.deepEqual(shown.rows, expected);
         assert.deepEqual([shown.name, shown.description, shown.listName, shown.focused, shown.active],
           ['Erklärung', `${expected.length} Zeilen haben gezählt.`, 'Erklärung', 'ExplanationText',

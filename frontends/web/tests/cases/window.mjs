@@ -245,11 +245,13 @@ export default [
       const pasted = await paste(t, reports);
       await counted(t, () => t.click('#Pluen'));
       const pluen = await value(t, 'Output');
-      // The page's own ways to fail, then the shared rows of failures with a message.
+      // The page's own ways to fail, then the shared rows of failures with a message. The trap
+      // first: the module kept the counted reports, and each failure leaves a fresh one, into
+      // which the page must write them again, as the memory rows want.
       const failures = [
+        ['unreachable', form.foreignFailureText, 'trap'],
         ['', form.outOfMemoryText, 'memory refused'],
         ['', form.outOfMemoryText, 'memory gone inside the count'],
-        ['unreachable', form.foreignFailureText, 'trap'],
         ...form.messageFailures.map(({ message, shown }) => [message, shown, 'message']),
       ];
       for (const [index, [message, shown, how]] of failures.entries()) {
