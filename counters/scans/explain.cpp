@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <optional>
 
 #include "counters/scans/building_scan.hpp"
 #include "counters/scans/resource_scan.hpp"
@@ -205,6 +206,38 @@ std::uint64_t ForEachSaboLine(std::string_view text, LineDecoder decode, std::ui
     return LastNumber(text, at, number);
 }
 
+// What a line of the form nearly every plunder line has adds: a keyword at its very start, blanks,
+// and one to nine digits, the first no 0, to the line's end ("Eisen 1500"). Nothing for a line
+// of any other form, which PluenLineAdditions then reads. Its rule for this one form, without the
+// searches and conversions it makes for every other; the explain fuzz target holds them together.
+std::optional<LineAddition> PlainAmount(std::string_view ascii_line) {
+    std::optional<LineAddition> found;
+    for (std::size_t r = 0; r < ResourceTable.size(); ++r) {
+        const std::string_view keyword = ResourceTable[r].keyword;
+        if (ascii_line.size() <= keyword.size() || ascii_line[0] != keyword[0] ||
+            !ascii_line.starts_with(keyword)) {
+            continue;
+        }
+        // A letter after a keyword, as "Wasser" has in "Wasserstoff 300", converts to nothing
+        // and names no row; but the "x" of a hexadecimal number.
+        const char next = ascii_line[keyword.size()];
+        const bool letter = (next >= 'A' && next <= 'Z') || (next >= 'a' && next <= 'z');
+        if (letter && next != 'x' && next != 'X') continue;
+        if (found || next <= '\0' || next > ' ') return std::nullopt;
+        std::size_t at = keyword.size();
+        while (at < ascii_line.size() && ascii_line[at] > '\0' && ascii_line[at] <= ' ') ++at;
+        const std::string_view digits = ascii_line.substr(at);
+        if (digits.empty() || digits.size() > 9 || digits[0] == '0') return std::nullopt;
+        Tally amount = 0;
+        for (const char digit : digits) {
+            if (digit < '0' || digit > '9') return std::nullopt;
+            amount = amount * 10 + (digit - '0');
+        }
+        found = LineAddition{r, keyword, amount, false};
+    }
+    return found;
+}
+
 // A plunder line adds to a row only where the row's keyword opens it, after blanks for the rows
 // that add 0 (PluenLineAdditions); keywords are ASCII, the same before decoding and after. Lines
 // are numbered by the breaks since the last one shown. Returns the number of the text's last line.
@@ -215,7 +248,12 @@ std::uint64_t ForEachPluenLine(std::string_view text, LineDecoder decode,
     std::uint64_t number = lines_before + 1;
     ForEachLineOpeningWithKeywordAfterBlanks(text, [&](std::string_view raw, bool ascii) {
         const std::string_view line = ascii ? raw : decode(raw);
-        ExplainedLine explained{0, PluenLineAdditions(line), line};
+        ExplainedLine explained{0, {}, line};
+        if (const std::optional<LineAddition> plain = ascii ? PlainAmount(line) : std::nullopt) {
+            explained.additions.push_back(*plain);
+        } else {
+            explained.additions = PluenLineAdditions(line);
+        }
         if (explained.additions.empty()) return;
         const auto begin = static_cast<std::size_t>(raw.data() - text.data());
         number += BreaksBetween(text, at, begin);

@@ -74,7 +74,7 @@ TEST_F(Explain, NamesFileAndLineOfEveryAddingLineWhateverTheLineEnds) {
 TEST_F(Explain, ShowsPlunderLinesThatAddNothing) {
     const std::string reports =
         "Eisen 1200\nEisen 1.234.567\nWasserstoff 300\nEisenmine (2)\n  Silizium 50\nWasser -3\n"
-        "Sauerstoff\t230";
+        "Sauerstoff\t230\nEisen 0012\nEisen 1234567890\nEisenx12\nEisen 12 \nWasser 9 Wasserstoff";
     // A tab is shown as ^I: a console's font may lack a picture for it.
     EXPECT_EQ(ExplanationOnly({"pluen"}, reports),
               "-:1: Eisen +1200 | Eisen 1200\n"
@@ -82,7 +82,13 @@ TEST_F(Explain, ShowsPlunderLinesThatAddNothing) {
               "-:3: Wasserstoff +300 | Wasserstoff 300\n"
               "-:5: Silizium +0 (Betrag nicht lesbar) |   Silizium 50\n"
               "-:6: Wasser -3 | Wasser -3\n"
-              "-:7: Sauerstoff +230 | Sauerstoff^I230\n");
+              "-:7: Sauerstoff +230 | Sauerstoff^I230\n"
+              // Amounts of other forms than "Eisen 1200" too, at the limits of that form.
+              "-:8: Eisen +12 | Eisen 0012\n"
+              "-:9: Eisen +1234567890 | Eisen 1234567890\n"
+              "-:10: Eisen +18 | Eisenx12\n"
+              "-:11: Eisen +12 | Eisen 12 \n"
+              "-:12: Wasser +0 (Betrag nicht lesbar) | Wasser 9 Wasserstoff\n");
 }
 
 // The JSON output read back: the explained amounts add up to the totals it reports, with and
