@@ -111,10 +111,9 @@ class MainFormClipboardTest : public MainFormTest {
 
     void longResultLineWrapsOnScreenOnly() {
         const QString long_line = QStringLiteral("Eisen = ") + QString(300, u'9');
-        form_ = std::make_unique<TMainForm>(ReportCounters{
-            StandardCounters().sabo, [](const QTextDocument&) {
-                return korva::ResultLines{"Eisen = " + std::string(300, '9'), "Ende"};
-            }});
+        form_ = std::make_unique<TMainForm>([](korva::Counter, std::string_view) {
+            return korva::form::Shown({"Eisen = " + std::string(300, '9'), "Ende"});
+        });
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get(), kExposeTimeoutMs));
         QTest::mouseClick(form_->Pluen, Qt::LeftButton);

@@ -191,14 +191,14 @@ class MainFormCommandsTest : public MainFormTest {
         QFETCH(QStringList, shown);
         int calls = 0;
         // Fails on the first click only, after grabbing the mouse as a half-done drag would.
-        auto failing_once = [&calls, row, this](const QTextDocument& report) {
-            if (++calls == 1) {
+        auto failing_once = [&calls, row, this](korva::Counter counter, std::string_view report) {
+            if (counter == korva::Counter::kSabo && ++calls == 1) {
                 form_->Output->grabMouse();
                 korva::conformance::Throw(korva::conformance::kFailures.at(std::size_t(row)));
             }
-            return StandardCounters().sabo(report);
+            return korva::form::Count(counter, report);
         };
-        form_ = std::make_unique<TMainForm>(ReportCounters{failing_once, StandardCounters().pluen});
+        form_ = std::make_unique<TMainForm>(failing_once);
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get(), kExposeTimeoutMs));
         form_->Input->setPlainText(kSaboReport);
