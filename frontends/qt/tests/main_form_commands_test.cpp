@@ -111,8 +111,6 @@ class MainFormCommandsTest : public MainFormTest {
     void unboundCommandsChangeNothing() {
         using Command = void (TMainForm::*)();
         QFETCH(Command, command);
-        form_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
         form_->Input->setPlainText(kSaboReport);
         QTest::mouseClick(form_->Sabo, Qt::LeftButton);
         Select(*form_->Input, 3, 40);
