@@ -64,16 +64,41 @@ void CheckPlaces(const Form& form, UINT dpi) {
         << "menu bar above the client area" + at;
 }
 
-// The window as it starts, at the system's dpi.
-TEST(Layout, StartsInPlaceAtTheSystemDpi) {
-    const UINT dpi = SystemDpi();
+// The window as it starts, at the system's dpi, then as the monitor's dpi changes: 150 % and
+// 200 %, and back. The layout and the fonts follow; the window takes the place suggested.
+TEST(Layout, FollowsTheDpi) {
+    const UINT system_dpi = SystemDpi();
     const Form form;
-    EXPECT_EQ(GetDpiForWindow(form.window()), dpi) << "the window starts at the system's dpi";
-    RECT outer;
-    GetWindowRect(form.window(), &outer);
-    EXPECT_EQ(outer.left, Rounded(form::kWindowPosition.left, dpi)) << "window left";
-    EXPECT_EQ(outer.top, Rounded(form::kWindowPosition.top, dpi)) << "window top";
-    CheckPlaces(form, dpi);
+    EXPECT_EQ(GetDpiForWindow(form.window()), system_dpi)
+        << "the window starts at the system's dpi";
+    const RECT suggested{40, 30, 50, 40};
+    const struct {
+        UINT dpi;
+        POINT place;
+        bool changed;
+    } rows[] = {
+        {system_dpi,
+         {Rounded(form::kWindowPosition.left, system_dpi),
+          Rounded(form::kWindowPosition.top, system_dpi)},
+         false},
+        {144u, {40, 30}, true},
+        {192u, {40, 30}, true},
+        {96u, {40, 30}, true},
+    };
+    for (const auto& [dpi, place, changed] : rows) {
+        if (changed) {
+            SendMessageW(form.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                         reinterpret_cast<LPARAM>(&suggested));
+            form.Pump();
+        }
+        RECT outer;
+        GetWindowRect(form.window(), &outer);
+        const std::string at = " at " + std::to_string(dpi) + " dpi";
+        EXPECT_EQ(outer.left, place.x) << "window left" + at;
+        EXPECT_EQ(outer.top, place.y) << "window top" + at;
+        CheckPlaces(form, dpi);
+        CheckFonts(form, dpi);
+    }
 }
 
 TEST(Layout, CaptionAndFixedBorder) {
@@ -105,11 +130,6 @@ TEST(Layout, ControlsEnabledAndCaptioned) {
             EXPECT_EQ(TextOf(form[control.id]), Wide(control.caption)) << name + " caption";
         }
     }
-}
-
-TEST(Layout, FontsAtTheSystemDpi) {
-    const Form form;
-    CheckFonts(form, SystemDpi());
 }
 
 TEST(Layout, FirstTextsAndFocus) {
@@ -154,23 +174,6 @@ TEST(Layout, MenuBar) {
     }
     // -1 if HelpMenu opened no menu; the items above fail likewise for the other two.
     EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 2)), 0) << "HelpMenu opens an empty menu";
-}
-
-// The layout and the fonts follow the monitor's dpi: 150 % and 200 %, and back.
-TEST(Layout, FollowsTheMonitorDpi) {
-    const Form form;
-    for (const UINT dpi : {144u, 192u, 96u}) {
-        const RECT suggested{40, 30, 50, 40};
-        SendMessageW(form.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                     reinterpret_cast<LPARAM>(&suggested));
-        form.Pump();
-        CheckPlaces(form, dpi);
-        RECT outer;
-        GetWindowRect(form.window(), &outer);
-        EXPECT_TRUE(outer.left == 40 && outer.top == 30)
-            << "the window takes the suggested place at " + std::to_string(dpi);
-        CheckFonts(form, dpi);
-    }
 }
 
 COLORREF PixelAt(HWND window, int x, int y) {
