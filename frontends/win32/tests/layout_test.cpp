@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cmath>
+#include <cstddef>
+#include <iterator>
 #include <string_view>
 #include <utility>
 
@@ -71,25 +73,18 @@ TEST(Layout, FollowsTheDpi) {
     const Form form;
     EXPECT_EQ(GetDpiForWindow(form.window()), system_dpi)
         << "the window starts at the system's dpi";
-    const RECT suggested{40, 30, 50, 40};
-    const struct {
-        UINT dpi;
-        POINT place;
-        bool changed;
-    } rows[] = {
-        {system_dpi,
-         {Rounded(form::kWindowPosition.left, system_dpi),
-          Rounded(form::kWindowPosition.top, system_dpi)},
-         false},
-        {144u, {40, 30}, true},
-        {192u, {40, 30}, true},
-        {96u, {40, 30}, true},
-    };
-    for (const auto& [dpi, place, changed] : rows) {
-        if (changed) {
+    // Where the window starts; then, at each change, where the system suggests.
+    POINT place{Rounded(form::kWindowPosition.left, system_dpi),
+                Rounded(form::kWindowPosition.top, system_dpi)};
+    const UINT dpis[] = {system_dpi, 144u, 192u, 96u};
+    for (std::size_t i = 0; i < std::size(dpis); ++i) {
+        const UINT dpi = dpis[i];
+        if (i > 0) {
+            const RECT suggested{40, 30, 50, 40};
             SendMessageW(form.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                          reinterpret_cast<LPARAM>(&suggested));
             form.Pump();
+            place = {40, 30};
         }
         RECT outer;
         GetWindowRect(form.window(), &outer);
