@@ -36,15 +36,14 @@ async function moduleThroughput(file, runs) {
   }
 }
 
-// Milliseconds from the mouse button going down on Sabo to the result set in Output and to the
-// end of the frame that shows it, and from the click event (the page's own work) to the result; medians of runs, each run with Output emptied first.
 // The module keeps the last text it counted: each run counts a text a player has just changed
 // (a line "." added or taken away again at the end), which it must take in anew.
 const newText = (page) => page.$eval('#Input', (box) => {
   box.value = box.value.endsWith('\n.') ? box.value.slice(0, -2) : `${box.value}\n.`;
 });
 
-async function clickToResult(files, runs) {
+// In headless Chromium, the page over http for each file, its text in the report box.
+async function withPages(files, each) {
   const chromium = await launch();
   const server = await serve();
   try {
@@ -54,43 +53,7 @@ async function clickToResult(files, runs) {
       await page.goto(`${server.origin}/korva-counter.html`);
       await page.waitForFunction(() => document.documentElement.dataset.kernel);
       await page.$eval('#Input', (box, text) => { box.value = text; }, readFileSync(file, 'utf8'));
-      const times = [];
-      for (let run = 0; run <= runs; ++run) {
-        await newText(page);
-        await page.evaluate(() => {
-          // The page's own code runs unchanged; only Output's value setter is watched, from the
-          // mouse button going down on Sabo (which also takes the focus from the report box).
-          const output = document.getElementById('Output');
-          const value = Object.getOwnPropertyDescriptor(HTMLTextAreaElement.prototype, 'value');
-          output.value = '';
-          document.getElementById('Input').focus();
-          let start;
-          let click;
-          window.addEventListener('mousedown', () => { start = performance.now(); }, { capture: true, once: true });
-          window.addEventListener('click', () => { click = performance.now(); }, { capture: true, once: true });
-          window.benchRun = new Promise((resolve) => {
-            Object.defineProperty(output, 'value', {
-              configurable: true,
-              get() { return value.get.call(this); },
-              set(text) {
-                value.set.call(this, text);
-                const now = performance.now();
-                delete output.value;
-                // The frame that shows it: its callbacks run, it is painted, then tasks again.
-                requestAnimationFrame(() => setTimeout(() => resolve([now - start, performance.now() - start, now - click])));
-              },
-            });
-          });
-        });
-        await page.click('#Sabo');
-        times.push(await page.evaluate(() => window.benchRun));
-      }
-      times.shift();  // the first run compiles the module's code and grows its memory
-      const kernel = await page.evaluate(() => document.documentElement.dataset.kernel);
-      const size = readFileSync(file).length;
-      const ms = (i) => `${median(times.map((t) => t[i])).toFixed(1)} ms`;
-      console.log(`click to result, ${(size / 1e6).toFixed(1)} MB (${kernel}), medians of ${runs}: button down to` +
-        ` result set ${ms(0)}, to the frame shown ${ms(1)}; click event to result set ${ms(2)}`);
+      await each(page, file);
       await page.close();
     }
   } finally {
@@ -99,95 +62,120 @@ async function clickToResult(files, runs) {
   }
 }
 
+// Run in the page before a click: the page's own code runs unchanged; only Output's value setter
+// is watched. window.benchRun then gives the milliseconds from the mouse button going down to the
+// result set and to the end of the frame that shows it, and the same from the click event (the
+// page's own work). emptied: Output emptied and the focus in the report box first, so that the
+// press on the button takes it.
+function watchResult(emptied) {
+  const output = document.getElementById('Output');
+  const value = Object.getOwnPropertyDescriptor(HTMLTextAreaElement.prototype, 'value');
+  if (emptied) {
+    output.value = '';
+    document.getElementById('Input').focus();
+  }
+  let start;
+  let click;
+  window.addEventListener('mousedown', () => { start = performance.now(); }, { capture: true, once: true });
+  window.addEventListener('click', () => { click = performance.now(); }, { capture: true, once: true });
+  window.benchRun = new Promise((resolve) => {
+    Object.defineProperty(output, 'value', {
+      configurable: true,
+      get() { return value.get.call(this); },
+      set(text) {
+        value.set.call(this, text);
+        const now = performance.now();
+        delete output.value;
+        // The frame that shows it: its callbacks run, it is painted, then tasks again.
+        requestAnimationFrame(() => setTimeout(() => {
+          const shown = performance.now();
+          resolve([now - start, shown - start, now - click, shown - click]);
+        }));
+      },
+    });
+  });
+}
+
+// Milliseconds from the mouse button going down on Sabo to the result set in Output and to the
+// end of the frame that shows it, and from the click event (the page's own work) to the result;
+// medians of runs, each run with Output emptied first.
+async function clickToResult(files, runs) {
+  await withPages(files, async (page, file) => {
+    const times = [];
+    for (let run = 0; run <= runs; ++run) {
+      await newText(page);
+      await page.evaluate(watchResult, true);
+      await page.click('#Sabo');
+      times.push(await page.evaluate(() => window.benchRun));
+    }
+    times.shift();  // the first run compiles the module's code and grows its memory
+    const kernel = await page.evaluate(() => document.documentElement.dataset.kernel);
+    const size = readFileSync(file).length;
+    const ms = (i) => `${median(times.map((t) => t[i])).toFixed(1)} ms`;
+    console.log(`click to result, ${(size / 1e6).toFixed(1)} MB (${kernel}), medians of ${runs}: button down to` +
+      ` result set ${ms(0)}, to the frame shown ${ms(1)}; click event to result set ${ms(2)}`);
+  });
+}
+
 // The page's own work, medians of runs: from the click event on a counter's button to the result
 // set, and from the click event on Erklärung to the dialog shown with its rows, and to the end of
 // the frame that shows it; then Esc to the frame without it. The rows and the page's memory after
 // the last run.
 async function explainAgainstCount(files, runs) {
-  const chromium = await launch();
-  const server = await serve();
   const frame = () => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve)));
-  try {
-    for (const file of files) {
-      const page = await chromium.browser.newPage();
-      await page.setViewport({ width: 760, height: 480 });
-      await page.goto(`${server.origin}/korva-counter.html`);
-      await page.waitForFunction(() => document.documentElement.dataset.kernel);
-      await page.$eval('#Input', (box, text) => { box.value = text; }, readFileSync(file, 'utf8'));
-      for (const button of ['Sabo', 'Pluen']) {
-        const counts = [];
-        const explains = [];
-        const closes = [];
-        for (let run = 0; run <= runs; ++run) {
-          await newText(page);
-          await page.evaluate(() => {
-            const output = document.getElementById('Output');
-            const value = Object.getOwnPropertyDescriptor(HTMLTextAreaElement.prototype, 'value');
-            let click;
-            window.addEventListener('click', () => { click = performance.now(); }, { capture: true, once: true });
-            window.benchRun = new Promise((resolve) => {
-              Object.defineProperty(output, 'value', {
-                configurable: true,
-                get() { return value.get.call(this); },
-                set(text) {
-                  value.set.call(this, text);
-                  const now = performance.now();
-                  delete output.value;
-                  requestAnimationFrame(() => setTimeout(() => resolve([now - click, performance.now() - click])));
-                },
-              });
-            });
+  await withPages(files, async (page, file) => {
+    for (const button of ['Sabo', 'Pluen']) {
+      const counts = [];
+      const explains = [];
+      const closes = [];
+      for (let run = 0; run <= runs; ++run) {
+        await newText(page);
+        await page.evaluate(watchResult, false);
+        await page.click(`#${button}`);
+        counts.push(await page.evaluate(() => window.benchRun));
+        await page.evaluate(() => {
+          const dialog = document.getElementById('Explanation');
+          let click;
+          window.addEventListener('click', () => { click = performance.now(); }, { capture: true, once: true });
+          window.benchRun = new Promise((resolve) => {
+            dialog.show = function show() {
+              delete dialog.show;
+              dialog.show();
+              const now = performance.now();
+              requestAnimationFrame(() => setTimeout(() => resolve([now - click, performance.now() - click])));
+            };
           });
-          await page.click(`#${button}`);
-          counts.push(await page.evaluate(() => window.benchRun));
-          await page.evaluate(() => {
-            const dialog = document.getElementById('Explanation');
-            let click;
-            window.addEventListener('click', () => { click = performance.now(); }, { capture: true, once: true });
-            window.benchRun = new Promise((resolve) => {
-              dialog.show = function show() {
-                delete dialog.show;
-                dialog.show();
-                const now = performance.now();
-                requestAnimationFrame(() => setTimeout(() => resolve([now - click, performance.now() - click])));
-              };
-            });
-          });
-          await page.click('#Explain');
-          explains.push(await page.evaluate(() => window.benchRun));
-          const start = Date.now();
-          await page.keyboard.press('Escape');
-          await page.evaluate(frame);
-          closes.push([Date.now() - start]);
-        }
-        counts.shift();  // the first run compiles the module's code and grows its memory
-        explains.shift();
-        closes.shift();
-        const ms = (times, i) => median(times.map((t) => t[i])).toFixed(1);
-        await page.click('#Explain');
-        await page.keyboard.press('End');
-        const facts = await page.evaluate(() => {
-          const list = document.getElementById('ExplanationText');
-          return {
-            rows: document.querySelectorAll('#ExplanationRows > *').length,
-            last: document.getElementById(list.getAttribute('aria-activedescendant')).textContent.slice(0, 50),
-            summary: document.getElementById('ExplanationSummary').textContent,
-            heap: performance.memory?.usedJSHeapSize,
-          };
         });
+        await page.click('#Explain');
+        explains.push(await page.evaluate(() => window.benchRun));
+        const start = Date.now();
         await page.keyboard.press('Escape');
-        const mb = (readFileSync(file).length / 1e6).toFixed(1);
-        console.log(`${mb} MB ${button}: count ${ms(counts, 0)} ms; Erklärung ${ms(explains, 0)} ms to the dialog with` +
-          ` its rows (ratio ${(ms(explains, 0) / ms(counts, 0)).toFixed(2)}), ${ms(explains, 1)} ms to the frame shown;` +
-          ` Esc to the frame ${ms(closes, 0)} ms; "${facts.summary}", last row "${facts.last}",` +
-          ` ${facts.rows} rows made; JS heap ${(facts.heap / 1e6).toFixed(0)} MB`);
+        await page.evaluate(frame);
+        closes.push([Date.now() - start]);
       }
-      await page.close();
+      counts.shift();  // the first run compiles the module's code and grows its memory
+      explains.shift();
+      closes.shift();
+      const ms = (times, i) => median(times.map((t) => t[i])).toFixed(1);
+      await page.click('#Explain');
+      await page.keyboard.press('End');
+      const facts = await page.evaluate(() => {
+        const list = document.getElementById('ExplanationText');
+        return {
+          rows: document.querySelectorAll('#ExplanationRows > *').length,
+          last: document.getElementById(list.getAttribute('aria-activedescendant')).textContent.slice(0, 50),
+          summary: document.getElementById('ExplanationSummary').textContent,
+          heap: performance.memory?.usedJSHeapSize,
+        };
+      });
+      await page.keyboard.press('Escape');
+      const mb = (readFileSync(file).length / 1e6).toFixed(1);
+      console.log(`${mb} MB ${button}: count ${ms(counts, 2)} ms; Erklärung ${ms(explains, 0)} ms to the dialog with` +
+        ` its rows (ratio ${(ms(explains, 0) / ms(counts, 2)).toFixed(2)}), ${ms(explains, 1)} ms to the frame shown;` +
+        ` Esc to the frame ${ms(closes, 0)} ms; "${facts.summary}", last row "${facts.last}",` +
+        ` ${facts.rows} rows made; JS heap ${(facts.heap / 1e6).toFixed(0)} MB`);
     }
-  } finally {
-    await server.stop();
-    await chromium.close();
-  }
+  });
 }
 
 const [mode, ...rest] = process.argv.slice(2);

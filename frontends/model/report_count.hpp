@@ -3,6 +3,7 @@
 // page's module all take it from here.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,9 @@ ShownCount Shown(const ResultLines& lines);
 inline ShownCount Count(Counter counter, std::string_view cp1252_text) {
     return Shown(CountLines(counter, cp1252_text));
 }
+
+// What a window counts its report box with: Count, or in tests one that fails.
+using WindowCount = std::function<ShownCount(Counter counter, std::string_view cp1252_text)>;
 
 inline ShownCount CountUtf8(Counter counter, std::string_view utf8_text) {
     return Shown(CountLinesUtf8(counter, utf8_text));

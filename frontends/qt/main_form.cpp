@@ -70,11 +70,7 @@ void SetUpBox(QPlainTextEdit& box, QLabel& label, ControlId label_id,
 
 }  // namespace
 
-ReportCounters StandardCounters() {
-    return {CountSabo, CountPluen};
-}
-
-TMainForm::TMainForm(ReportCounters counters) : counters_(std::move(counters)) {
+TMainForm::TMainForm(korva::form::WindowCount count) : count_(std::move(count)) {
     SetupWindow();
     SetupMenu();
     SetupDialogs();
@@ -234,18 +230,18 @@ std::function<void()> TMainForm::Guarded(void (TMainForm::*handler)()) {
     return [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); };
 }
 
-void TMainForm::ShowCount(const ReportCounter& count) {
-    const korva::form::ShownCount shown = korva::form::Shown(count(*Input->document()));
+void TMainForm::ShowCount(korva::Counter counter) {
+    const korva::form::ShownCount shown = count_(counter, ReportBytes(*Input->document()));
     Output->ShowCount(shown);
     announcer_->Announce(QString::fromStdString(shown.announcement));
 }
 
 void TMainForm::SelectSaboCounter() {
-    ShowCount(counters_.sabo);
+    ShowCount(korva::Counter::kSabo);
 }
 
 void TMainForm::SelectPluenCounter() {
-    ShowCount(counters_.pluen);
+    ShowCount(korva::Counter::kPluen);
 }
 
 void TMainForm::SelectFleetCounter() {}

@@ -7,7 +7,8 @@
 
 #include <functional>
 
-#include "counters/result_lines.hpp"
+#include "counters/tables/counter.hpp"
+#include "frontends/model/report_count.hpp"
 
 class QAction;
 class QFrame;
@@ -23,23 +24,12 @@ class CountAnnouncer;
 class FileDialogComponent;
 class ResultBox;
 
-// One counter over the text of the report box.
-using ReportCounter = std::function<korva::ResultLines(const QTextDocument& report)>;
-
-struct ReportCounters {
-    ReportCounter sabo;
-    ReportCounter pluen;
-};
-
-// The sabotage and plunder counters of the counting core.
-ReportCounters StandardCounters();
-
 class TMainForm : public QMainWindow {
     Q_OBJECT
 
   public:
-    // counters is for tests, which put failing counters in; the program uses the standard ones.
-    explicit TMainForm(ReportCounters counters = StandardCounters());
+    // count is for tests, which put a failing one in; the program counts with the core.
+    explicit TMainForm(korva::form::WindowCount count = korva::form::Count);
 
     QMenuBar* MainMenu = nullptr;
     QAction* EditClearMemo = nullptr;
@@ -90,12 +80,12 @@ class TMainForm : public QMainWindow {
     void SetupTabOrder();
 
     // Counts the whole report first; only then is the result box replaced.
-    void ShowCount(const ReportCounter& count);
+    void ShowCount(korva::Counter counter);
 
     // The handler as Qt is to call it: under the application's event guard.
     std::function<void()> Guarded(void (TMainForm::*handler)());
 
-    const ReportCounters counters_;
+    const korva::form::WindowCount count_;
     // Says the finished count to screen readers.
     CountAnnouncer* announcer_ = nullptr;
 };

@@ -3,7 +3,6 @@
 #include <QStringView>
 
 #include "counters/text/cp1252.hpp"
-#include "frontends/model/report_count.hpp"
 
 namespace korva::qt {
 
@@ -16,14 +15,6 @@ std::string ReportBytes(const QTextDocument& report) {
     const QStringView view(raw);
     return korva::Utf16ToCp1252(
         std::u16string_view(view.utf16(), static_cast<std::size_t>(view.size())));
-}
-
-korva::ResultLines CountSabo(const QTextDocument& report) {
-    return korva::form::CountLines(korva::Counter::kSabo, ReportBytes(report));
-}
-
-korva::ResultLines CountPluen(const QTextDocument& report) {
-    return korva::form::CountLines(korva::Counter::kPluen, ReportBytes(report));
 }
 
 }  // namespace korva::qt

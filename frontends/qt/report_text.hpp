@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "counters/result_lines.hpp"
 #include "counters/text/report_lines.hpp"
 
 namespace korva::qt {
@@ -16,8 +15,5 @@ namespace korva::qt {
 // QTextDocument::toPlainText() turns a no-break space into a space and U+2028 into a line break,
 // which would change what a count sees.
 std::string ReportBytes(const QTextDocument& report);
-
-korva::ResultLines CountSabo(const QTextDocument& report);
-korva::ResultLines CountPluen(const QTextDocument& report);
 
 }  // namespace korva::qt

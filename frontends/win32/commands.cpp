@@ -19,10 +19,10 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
-void ShowCount(const FormState& state, const ReportCounter& count) {
+void ShowCount(const FormState& state, Counter counter) {
     const std::string report =
         Utf16ToCp1252(AsUtf16(WindowText(Control(state, form::ControlId::kInput))));
-    const form::ShownCount shown = form::Shown(count(report));
+    const form::ShownCount shown = state.options.count(counter, report);
     const std::u16string result = form::ResultBoxText(shown);
     const HWND output = Control(state, form::ControlId::kOutput);
     SetWindowTextW(output, AsWide(result).data());
@@ -71,11 +71,11 @@ void EditCopyResultClick(const FormState& state) {
 }  // namespace
 
 void SelectSaboCounter(const FormState& state) {
-    ShowCount(state, state.options.sabo);
+    ShowCount(state, Counter::kSabo);
 }
 
 void SelectPluenCounter(const FormState& state) {
-    ShowCount(state, state.options.pluen);
+    ShowCount(state, Counter::kPluen);
 }
 
 void SelectFleetCounter(const FormState&) {}

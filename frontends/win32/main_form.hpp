@@ -4,27 +4,15 @@
 
 #include <windows.h>
 
-#include <functional>
-#include <string_view>
-
-#include "counters/result_lines.hpp"
 #include "frontends/model/form.hpp"
 #include "frontends/model/report_count.hpp"
 #include "frontends/win32/failure.hpp"
 
 namespace korva::win32 {
 
-// One counter over the report text in Windows-1252.
-using ReportCounter = std::function<ResultLines(std::string_view cp1252_text)>;
-
 struct FormOptions {
-    // Tests put failing counters and a recording error box in; the program takes these.
-    ReportCounter sabo = [](std::string_view text) {
-        return form::CountLines(Counter::kSabo, text);
-    };
-    ReportCounter pluen = [](std::string_view text) {
-        return form::CountLines(Counter::kPluen, text);
-    };
+    // Tests put a failing count and a recording error box in; the program takes these.
+    form::WindowCount count = form::Count;
     ErrorBox error_box = SystemErrorBox();
 };
 

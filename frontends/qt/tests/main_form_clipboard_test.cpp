@@ -13,8 +13,6 @@ class MainFormClipboardTest : public MainFormTest {
   private slots:
     // Each edit from all of Output selected.
     void outputCannotBeChanged() {
-        form_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
         QTest::mouseClick(form_->Sabo, Qt::LeftButton);
         const QString before = form_->Output->CrLfText();
         QApplication::clipboard()->setText(QStringLiteral("Eisen 5"));
@@ -46,8 +44,6 @@ class MainFormClipboardTest : public MainFormTest {
 
     void copyGivesTheExactText() {
         QFETCH(int, keys);
-        form_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
         form_->Input->setPlainText(kSaboReport);
         QTest::mouseClick(form_->Sabo, Qt::LeftButton);
         QApplication::clipboard()->clear();
@@ -94,8 +90,6 @@ class MainFormClipboardTest : public MainFormTest {
     void inputCopiesPlainTextWithCrLf() {
         QFETCH(QKeySequence::StandardKey, key);
         QFETCH(QString, left);
-        form_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
         form_->Input->setPlainText(QStringLiteral("Eisen 1\r\nSilizium 2\r\nWasser 3"));
         form_->Input->setFocus();
         QApplication::clipboard()->clear();
@@ -111,10 +105,9 @@ class MainFormClipboardTest : public MainFormTest {
 
     void longResultLineWrapsOnScreenOnly() {
         const QString long_line = QStringLiteral("Eisen = ") + QString(300, u'9');
-        form_ = std::make_unique<TMainForm>(ReportCounters{
-            StandardCounters().sabo, [](const QTextDocument&) {
-                return korva::ResultLines{"Eisen = " + std::string(300, '9'), "Ende"};
-            }});
+        form_ = std::make_unique<TMainForm>([](korva::Counter, std::string_view) {
+            return korva::form::Shown({"Eisen = " + std::string(300, '9'), "Ende"});
+        });
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get(), kExposeTimeoutMs));
         QTest::mouseClick(form_->Pluen, Qt::LeftButton);

@@ -38,7 +38,8 @@ using namespace korva::qt;
 // Each error box's caption and text, in the order shown.
 using Shown = std::vector<std::pair<QString, QString>>;
 
-// Each test function gets a fresh window, shown and exposed, and an empty list of error boxes.
+// Each test function gets a fresh window, shown and active as a user's window is, so that the
+// keyboard goes to it, and an empty list of error boxes.
 // QtTest calls the inherited init and cleanup slots; being named so, they are no test functions.
 class MainFormTest : public QObject {
     Q_OBJECT
@@ -56,6 +57,8 @@ class MainFormTest : public QObject {
         form_ = std::make_unique<TMainForm>();
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get(), kExposeTimeoutMs));
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
     }
 
     void cleanup() { form_.reset(); }

@@ -9,8 +9,6 @@ class MainFormKeyboardTest : public MainFormTest {
 
   private slots:
     void tabOrderAndFirstFocus() {
-        form_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
         const auto& stops = korva::conformance::kTabStops;
         QCOMPARE(QApplication::focusWidget(), WidgetOf(*form_, stops.front()));
         // Round once and on to the second stop.
@@ -27,8 +25,6 @@ class MainFormKeyboardTest : public MainFormTest {
     }
 
     void menusNeverOpen() {
-        form_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
         for (QAction* entry : form_->MainMenu->actions()) {
             const QPoint centre = form_->MainMenu->actionGeometry(entry).center();
             QVERIFY(!centre.isNull());
@@ -56,8 +52,6 @@ class MainFormKeyboardTest : public MainFormTest {
     void menuBarKeepsKeyboardOut() {
         QFETCH(Qt::Key, key);
         QFETCH(Qt::KeyboardModifiers, modifiers);
-        form_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
         QCOMPARE(QApplication::focusWidget(), form_->Input);
         const QImage drawn = form_->MainMenu->grab().toImage();
 
@@ -90,8 +84,6 @@ class MainFormKeyboardTest : public MainFormTest {
         QFETCH(Button, button);
         QFETCH(Qt::Key, key);
         QFETCH(Qt::KeyboardModifiers, modifiers);
-        form_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
         QPushButton* pressed = ButtonOf(*form_, button);
         pressed->setFocus();
         QTest::keyClick(pressed, key, modifiers);
@@ -110,8 +102,6 @@ class MainFormKeyboardTest : public MainFormTest {
 
     void firstInputReplacesHelpText() {
         QFETCH(bool, paste);
-        form_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
         QCOMPARE(QApplication::focusWidget(), form_->Input);
         if (paste) {
             QApplication::clipboard()->setText(QStringLiteral("Wasser 25"));

@@ -146,15 +146,13 @@ class OutOfMemoryTest : public QObject {
         QFETCH(long long, budget);
         QFETCH(bool, box);
 
-        ReportCounters counters = StandardCounters();
         // Only the first count runs out of memory.
-        counters.sabo = [count = counters.sabo, failures, budget,
-                         first = true](const QTextDocument& report) mutable {
+        TMainForm form([failures, budget, first = true](korva::Counter counter,
+                                                        std::string_view report) mutable {
             if (first) injection = {true, failures, budget};
             first = false;
-            return count(report);
-        };
-        TMainForm form(counters);
+            return korva::form::Count(counter, report);
+        });
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form, kExposeTimeoutMs));
         form.Input->setPlainText(kSaboReport);

@@ -1,6 +1,7 @@
 // Copying the result, pasting reports, and the read-only result box, through the system's
 // clipboard as the user and the menu commands use it.
 #include <cstddef>
+#include <utility>
 
 #include "frontends/win32/tests/form_fixture.hpp"
 
@@ -56,30 +57,26 @@ TEST(Clipboard, OutputCannotBeChanged) {
     }
 }
 
-// A paste past the edit control's default limit of 32,767 characters is kept whole.
-TEST(Clipboard, LongPasteIsWhole) {
+// The paste and undo commands act on Input; a paste past the edit control's default limit of
+// 32,767 characters is kept whole.
+TEST(Clipboard, PasteAndUndoCommandsActOnInput) {
     const Form form;
     std::wstring long_report;
     while (long_report.size() < 100'000) long_report += L"14:32:05 Eisenmine (2) zerstört\r\n";
-    SetClipboardText(long_report);
-    SetWindowTextW(form[ControlId::kInput], L"");
-    form.Menu("EditPasteItem");
-    EXPECT_EQ(static_cast<long long>(GetWindowTextLengthW(form[ControlId::kInput])),
-              static_cast<long long>(long_report.size()))
-        << "a 100,000 character paste is whole";
-}
-
-// The paste and undo commands act on Input.
-TEST(Clipboard, PasteAndUndoCommandsActOnInput) {
-    const Form form;
+    // The long paste's undo is not checked: wine's edit control then shows an older text.
+    const std::pair<std::wstring, bool> rows[] = {{L"Eisen 5\r\n", true}, {long_report, false}};
     SetFocus(form[ControlId::kInput]);
-    SetWindowTextW(form[ControlId::kInput], L"");
-    SetClipboardText(L"Eisen 5\r\n");
-    form.Menu("EditPasteItem");
-    EXPECT_EQ(TextOf(form[ControlId::kInput]), L"Eisen 5\r\n")
-        << "Bericht Einfügen pastes into Input";
-    form.Menu("EditUndoItem");
-    EXPECT_EQ(TextOf(form[ControlId::kInput]), L"") << "Bericht Rückgängig undoes the paste";
+    for (const auto& [pasted, undone] : rows) {
+        const std::string name = std::to_string(pasted.size()) + " characters: ";
+        SetWindowTextW(form[ControlId::kInput], L"");
+        SetClipboardText(pasted);
+        form.Menu("EditPasteItem");
+        EXPECT_TRUE(TextOf(form[ControlId::kInput]) == pasted)
+            << name + "Bericht Einfügen pastes all into Input";
+        if (!undone) continue;
+        form.Menu("EditUndoItem");
+        EXPECT_EQ(TextOf(form[ControlId::kInput]), L"") << name + "Bericht Rückgängig undoes it";
+    }
 }
 
 // A paste of 50 MB of reports is kept whole and counted as the core counts it. Slow under wine:

@@ -24,7 +24,10 @@ TEST(Failure, InACounterAndAtStartUp) {
     for (const conformance::FailureRow& row : conformance::kFailures) {
         std::vector<Shown> shown;
         FormOptions options;
-        options.sabo = [&row](std::string_view) -> ResultLines { conformance::Throw(row); };
+        options.count = [&row](Counter counter, std::string_view report) {
+            if (counter == Counter::kSabo) conformance::Throw(row);
+            return form::Count(counter, report);
+        };
         options.error_box = Recorder(shown);
         const Form form(options);
         const std::string name(row.name);
@@ -83,7 +86,9 @@ void CALLBACK LookAtErrorBox(HWND form, UINT, UINT_PTR timer, DWORD) {
 // The real message box: owned by MainForm, which it disables while it is open.
 TEST(Failure, RealErrorBox) {
     FormOptions options;
-    options.sabo = [](std::string_view) -> ResultLines { throw Exception(u"Fehler"); };
+    options.count = [](Counter, std::string_view) -> form::ShownCount {
+        throw Exception(u"Fehler");
+    };
     const Form form(options);
     BoxSeen seen;
     SetPropW(form.window(), kBoxSeen, &seen);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "counters/text/cp1252.hpp"
+#include "frontends/model/counter_buttons.hpp"
 #include "frontends/model/report_count.hpp"
 #include "frontends/win32/layout.hpp"
 #include "frontends/win32/menu.hpp"
@@ -46,8 +47,11 @@ std::pair<DWORD, DWORD> SelectionOf(HWND edit) {
 
 std::wstring CoreResult(ControlId button, std::wstring_view report) {
     const std::string bytes = Utf16ToCp1252(AsUtf16(report));
-    const Counter counter = button == ControlId::kSabo ? Counter::kSabo : Counter::kPluen;
-    return std::wstring(AsWide(form::ResultBoxText(form::Count(counter, bytes))));
+    for (const auto& [counter_button, counter] : form::kCounterButtons) {
+        if (counter_button == button)
+            return std::wstring(AsWide(form::ResultBoxText(form::Count(counter, bytes))));
+    }
+    return L"<no counter on this button>";
 }
 
 std::wstring ClipboardText() {

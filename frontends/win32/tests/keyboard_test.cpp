@@ -13,16 +13,6 @@
 namespace korva::win32::fixture {
 namespace {
 
-TEST(Keyboard, CtrlASelectsAllOfInput) {
-    const Form form;
-    const HWND input = form[ControlId::kInput];
-    SetFocus(input);
-    form.Key('A', true);
-    const auto [start, end] = SelectionOf(input);
-    EXPECT_TRUE(start == 0 && end == TextOf(input).size()) << "Ctrl+A selects all of Input";
-    EXPECT_EQ(TextOf(input), Wide(form::kInitialInput)) << "Ctrl+A types nothing";
-}
-
 // Tab walks the table's stops and round; Fleet is disabled, the panel no stop.
 TEST(Keyboard, TabCycle) {
     const Form form;
@@ -48,10 +38,16 @@ TEST(Keyboard, EnterAndSpacePressTheFocusedButton) {
     }
 }
 
-// The edit control's own editing keys in Input, one after the other.
+// The edit control's own editing keys in Input, one after the other: Ctrl+A over the first
+// text, the table's keys over a line, and Enter, which breaks a line.
 TEST(Keyboard, EditingKeysInInput) {
     const Form form;
     const HWND input = form[ControlId::kInput];
+    SetFocus(input);
+    form.Key('A', true);
+    const auto [start, end] = SelectionOf(input);
+    EXPECT_TRUE(start == 0 && end == TextOf(input).size()) << "Ctrl+A selects all of Input";
+    EXPECT_EQ(TextOf(input), Wide(form::kInitialInput)) << "Ctrl+A types nothing";
     const struct {
         const char* name;
         WPARAM key;
@@ -68,21 +64,13 @@ TEST(Keyboard, EditingKeysInInput) {
     };
     SetWindowTextW(input, L"Wasser 1");
     SetClipboardText(L"Eisen 5\r\n");
-    SetFocus(input);
     for (const auto& row : editing) {
         SendMessageW(input, EM_SETSEL, 0, -1);
         form.Key(row.key, row.ctrl, row.shift);
         EXPECT_EQ(TextOf(input), row.input) << std::string(row.name) + ": Input";
         EXPECT_EQ(ClipboardText(), row.clipboard) << std::string(row.name) + ": clipboard";
     }
-}
-
-// In Input, Enter is a line break.
-TEST(Keyboard, EnterInInputBreaksTheLine) {
-    const Form form;
-    const HWND input = form[ControlId::kInput];
     SetWindowTextW(input, L"Eisen 1");
-    SetFocus(input);
     SendMessageW(input, EM_SETSEL, 7, 7);
     form.Key(VK_RETURN);
     EXPECT_EQ(TextOf(input), L"Eisen 1\r\n") << "Enter in Input breaks the line";

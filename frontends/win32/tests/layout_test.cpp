@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cmath>
+#include <cstddef>
+#include <iterator>
 #include <string_view>
 #include <utility>
 
@@ -64,16 +66,34 @@ void CheckPlaces(const Form& form, UINT dpi) {
         << "menu bar above the client area" + at;
 }
 
-// The window as it starts, at the system's dpi.
-TEST(Layout, StartsInPlaceAtTheSystemDpi) {
-    const UINT dpi = SystemDpi();
+// The window as it starts, at the system's dpi, then as the monitor's dpi changes: 150 % and
+// 200 %, and back. The layout and the fonts follow; the window takes the place suggested.
+TEST(Layout, FollowsTheDpi) {
+    const UINT system_dpi = SystemDpi();
     const Form form;
-    EXPECT_EQ(GetDpiForWindow(form.window()), dpi) << "the window starts at the system's dpi";
-    RECT outer;
-    GetWindowRect(form.window(), &outer);
-    EXPECT_EQ(outer.left, Rounded(form::kWindowPosition.left, dpi)) << "window left";
-    EXPECT_EQ(outer.top, Rounded(form::kWindowPosition.top, dpi)) << "window top";
-    CheckPlaces(form, dpi);
+    EXPECT_EQ(GetDpiForWindow(form.window()), system_dpi)
+        << "the window starts at the system's dpi";
+    // Where the window starts; then, at each change, where the system suggests.
+    POINT place{Rounded(form::kWindowPosition.left, system_dpi),
+                Rounded(form::kWindowPosition.top, system_dpi)};
+    const UINT dpis[] = {system_dpi, 144u, 192u, 96u};
+    for (std::size_t i = 0; i < std::size(dpis); ++i) {
+        const UINT dpi = dpis[i];
+        if (i > 0) {
+            const RECT suggested{40, 30, 50, 40};
+            SendMessageW(form.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                         reinterpret_cast<LPARAM>(&suggested));
+            form.Pump();
+            place = {40, 30};
+        }
+        RECT outer;
+        GetWindowRect(form.window(), &outer);
+        const std::string at = " at " + std::to_string(dpi) + " dpi";
+        EXPECT_EQ(outer.left, place.x) << "window left" + at;
+        EXPECT_EQ(outer.top, place.y) << "window top" + at;
+        CheckPlaces(form, dpi);
+        CheckFonts(form, dpi);
+    }
 }
 
 TEST(Layout, CaptionAndFixedBorder) {
@@ -105,11 +125,6 @@ TEST(Layout, ControlsEnabledAndCaptioned) {
             EXPECT_EQ(TextOf(form[control.id]), Wide(control.caption)) << name + " caption";
         }
     }
-}
-
-TEST(Layout, FontsAtTheSystemDpi) {
-    const Form form;
-    CheckFonts(form, SystemDpi());
 }
 
 TEST(Layout, FirstTextsAndFocus) {
@@ -154,23 +169,6 @@ TEST(Layout, MenuBar) {
     }
     // -1 if HelpMenu opened no menu; the items above fail likewise for the other two.
     EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 2)), 0) << "HelpMenu opens an empty menu";
-}
-
-// The layout and the fonts follow the monitor's dpi: 150 % and 200 %, and back.
-TEST(Layout, FollowsTheMonitorDpi) {
-    const Form form;
-    for (const UINT dpi : {144u, 192u, 96u}) {
-        const RECT suggested{40, 30, 50, 40};
-        SendMessageW(form.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                     reinterpret_cast<LPARAM>(&suggested));
-        form.Pump();
-        CheckPlaces(form, dpi);
-        RECT outer;
-        GetWindowRect(form.window(), &outer);
-        EXPECT_TRUE(outer.left == 40 && outer.top == 30)
-            << "the window takes the suggested place at " + std::to_string(dpi);
-        CheckFonts(form, dpi);
-    }
 }
 
 COLORREF PixelAt(HWND window, int x, int y) {
