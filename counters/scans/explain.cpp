@@ -7,6 +7,7 @@
 
 #include "counters/scans/building_scan.hpp"
 #include "counters/scans/resource_scan.hpp"
+#include "counters/tables/keyword_amount.hpp"
 #include "counters/tables/tables.hpp"
 #include "counters/text/cp1252.hpp"
 #include "counters/text/line_breaks.hpp"
@@ -194,14 +195,13 @@ std::uint64_t ForEachSaboLine(std::string_view text, LineDecoder decode, std::ui
         const bool as_found = found.ascii && !found.marks.nul;
         if (as_found && found.named == 0) return;
         const std::string_view line = found.ascii ? found.line : decode(found.line);
-        ExplainedLine explained{
-            0, as_found ? SaboLineAdditions(line, found.named) : SaboLineAdditions(line), line};
-        if (explained.additions.empty()) return;
+        const LineAdditions additions =
+            as_found ? SaboLineAdditions(line, found.named) : SaboLineAdditions(line);
+        if (additions.empty()) return;
         const auto start = static_cast<std::size_t>(found.line.data() - text.data());
         number += BreaksBetween(text, at, start);
         at = start;
-        explained.number = number;
-        on_line(explained);
+        on_line({number, additions, line});
     });
     return LastNumber(text, at, number);
 }
@@ -211,19 +211,16 @@ std::uint64_t ForEachSaboLine(std::string_view text, LineDecoder decode, std::ui
 // of any other form, which PluenLineAdditions then reads. Its rule for this one form, without the
 // searches and conversions it makes for every other; the explain fuzz target holds them together.
 std::optional<LineAddition> PlainAmount(std::string_view ascii_line) {
-    std::optional<LineAddition> found;
-    for (std::size_t r = 0; r < ResourceTable.size(); ++r) {
+    if (ascii_line.size() < 2) return std::nullopt;
+    for (const std::int8_t row : kRowsOfSlot[PairSlot(ascii_line[0], ascii_line[1])]) {
+        if (row < 0) break;
+        const auto r = static_cast<std::size_t>(row);
         const std::string_view keyword = ResourceTable[r].keyword;
-        if (ascii_line.size() <= keyword.size() || ascii_line[0] != keyword[0] ||
-            !ascii_line.starts_with(keyword)) {
-            continue;
-        }
-        // A letter after a keyword, as "Wasser" has in "Wasserstoff 300", converts to nothing
-        // and names no row; but the "x" of a hexadecimal number.
+        if (ascii_line.size() <= keyword.size() || !ascii_line.starts_with(keyword)) continue;
+        // The longer keyword of a slot is tried first: a line it opens, the shorter one opens
+        // with a letter after it ("Wasser" in "Wasserstoff 300"), which converts to nothing.
         const char next = ascii_line[keyword.size()];
-        const bool letter = (next >= 'A' && next <= 'Z') || (next >= 'a' && next <= 'z');
-        if (letter && next != 'x' && next != 'X') continue;
-        if (found || next <= '\0' || next > ' ') return std::nullopt;
+        if (next <= '\0' || next > ' ') return std::nullopt;
         std::size_t at = keyword.size();
         while (at < ascii_line.size() && ascii_line[at] > '\0' && ascii_line[at] <= ' ') ++at;
         const std::string_view digits = ascii_line.substr(at);
@@ -233,9 +230,9 @@ std::optional<LineAddition> PlainAmount(std::string_view ascii_line) {
             if (digit < '0' || digit > '9') return std::nullopt;
             amount = amount * 10 + (digit - '0');
         }
-        found = LineAddition{r, keyword, amount, false};
+        return LineAddition{r, keyword, amount, false};
     }
-    return found;
+    return std::nullopt;
 }
 
 // A plunder line adds to a row only where the row's keyword opens it, after blanks for the rows
@@ -248,18 +245,13 @@ std::uint64_t ForEachPluenLine(std::string_view text, LineDecoder decode,
     std::uint64_t number = lines_before + 1;
     ForEachLineOpeningWithKeywordAfterBlanks(text, [&](std::string_view raw, bool ascii) {
         const std::string_view line = ascii ? raw : decode(raw);
-        ExplainedLine explained{0, {}, line};
-        if (const std::optional<LineAddition> plain = ascii ? PlainAmount(line) : std::nullopt) {
-            explained.additions.push_back(*plain);
-        } else {
-            explained.additions = PluenLineAdditions(line);
-        }
-        if (explained.additions.empty()) return;
+        const std::optional<LineAddition> plain = ascii ? PlainAmount(line) : std::nullopt;
+        const LineAdditions additions = plain ? LineAdditions(*plain) : PluenLineAdditions(line);
+        if (additions.empty()) return;
         const auto begin = static_cast<std::size_t>(raw.data() - text.data());
         number += BreaksBetween(text, at, begin);
         at = begin;
-        explained.number = number;
-        on_line(explained);
+        on_line({number, additions, line});
     });
     return LastNumber(text, at, number);
 }

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <algorithm>
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -29,15 +28,30 @@ class LineAdditions {
   public:
     static constexpr std::size_t kCapacity = std::max(BuildingTable.size(), ResourceTable.size());
 
-    void push_back(const LineAddition& addition) { items_[size_++] = addition; }
+    LineAdditions() {}  // the entries past size() stay unset: they are never read
+    explicit LineAdditions(const LineAddition& only) { push_back(only); }
+    // Copies the entries there are, not the room for them.
+    LineAdditions(const LineAdditions& other) : size_(other.size_) {
+        std::copy(other.begin(), other.end(), entries_.items);
+    }
+    LineAdditions& operator=(const LineAdditions& other) {
+        size_ = other.size_;
+        std::copy(other.begin(), other.end(), entries_.items);
+        return *this;
+    }
+
+    void push_back(const LineAddition& addition) { entries_.items[size_++] = addition; }
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
-    const LineAddition& operator[](std::size_t i) const { return items_[i]; }
-    const LineAddition* begin() const { return items_.data(); }
-    const LineAddition* end() const { return items_.data() + size_; }
+    const LineAddition& operator[](std::size_t i) const { return entries_.items[i]; }
+    const LineAddition* begin() const { return entries_.items; }
+    const LineAddition* end() const { return entries_.items + size_; }
 
   private:
-    std::array<LineAddition, kCapacity> items_;
+    union Entries {
+        Entries() {}
+        LineAddition items[kCapacity];
+    } entries_;
     std::size_t size_ = 0;
 };
 
