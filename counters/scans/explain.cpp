@@ -175,20 +175,39 @@ std::string ShownUtf8(std::string_view cp1252_line) {
     return shown;
 }
 
-// The number of text's last line, from the line starting at at, numbered number.
-std::uint64_t LastNumber(std::string_view text, std::size_t at, std::uint64_t number) {
-    const std::uint64_t total = number + BreaksBetween(text, at, text.size());
-    const bool open_end = text.back() != '\r' && text.back() != '\n';
-    return open_end ? total : total - 1;
-}
+// Numbers the lines of text from lines_before on, as they are met in order: by the breaks since
+// the last line numbered, so that each byte is counted once.
+class LineNumbers {
+  public:
+    LineNumbers(std::string_view text, std::uint64_t lines_before)
+        : text_(text), number_(lines_before + 1) {}
+
+    // The number of the line starting at begin, at or after the last one numbered.
+    std::uint64_t Of(std::size_t begin) {
+        number_ += BreaksBetween(text_, at_, begin);
+        at_ = begin;
+        return number_;
+    }
+
+    // The number of the text's last line; text is not empty.
+    std::uint64_t Last() const {
+        const std::uint64_t total = number_ + BreaksBetween(text_, at_, text_.size());
+        const bool open_end = text_.back() != '\r' && text_.back() != '\n';
+        return open_end ? total : total - 1;
+    }
+
+  private:
+    std::string_view text_;
+    std::size_t at_ = 0;  // where the line numbered number_ starts
+    std::uint64_t number_;
+};
 
 // The sabotage count's scan finds the lines that may name a building; each that does is numbered
 // by the breaks since the last one shown. Returns the number of the text's last line.
 std::uint64_t ForEachSaboLine(std::string_view text, LineDecoder decode, std::uint64_t lines_before,
                               ExplainedLineVisitor on_line) {
     if (text.empty()) return lines_before;
-    std::size_t at = 0;  // where the line numbered number starts
-    std::uint64_t number = lines_before + 1;
+    LineNumbers numbers(text, lines_before);
     ForEachLineNamingBuildings(text, [&](const NamedLine& found) {
         // The scan lets through a few lines that only look alike; where it tells for sure that
         // the line names none, the names are not looked for again.
@@ -198,12 +217,10 @@ std::uint64_t ForEachSaboLine(std::string_view text, LineDecoder decode, std::ui
         const LineAdditions additions =
             as_found ? SaboLineAdditions(line, found.named) : SaboLineAdditions(line);
         if (additions.empty()) return;
-        const auto start = static_cast<std::size_t>(found.line.data() - text.data());
-        number += BreaksBetween(text, at, start);
-        at = start;
-        on_line({number, additions, line});
+        on_line({numbers.Of(static_cast<std::size_t>(found.line.data() - text.data())), additions,
+                 line});
     });
-    return LastNumber(text, at, number);
+    return numbers.Last();
 }
 
 // What a line of the form nearly every plunder line has adds: a keyword at its very start, blanks,
@@ -241,19 +258,15 @@ std::optional<LineAddition> PlainAmount(std::string_view ascii_line) {
 std::uint64_t ForEachPluenLine(std::string_view text, LineDecoder decode,
                                std::uint64_t lines_before, ExplainedLineVisitor on_line) {
     if (text.empty()) return lines_before;
-    std::size_t at = 0;  // where the line numbered number starts
-    std::uint64_t number = lines_before + 1;
+    LineNumbers numbers(text, lines_before);
     ForEachLineOpeningWithKeywordAfterBlanks(text, [&](std::string_view raw, bool ascii) {
         const std::string_view line = ascii ? raw : decode(raw);
         const std::optional<LineAddition> plain = ascii ? PlainAmount(line) : std::nullopt;
         const LineAdditions additions = plain ? LineAdditions(*plain) : PluenLineAdditions(line);
         if (additions.empty()) return;
-        const auto begin = static_cast<std::size_t>(raw.data() - text.data());
-        number += BreaksBetween(text, at, begin);
-        at = begin;
-        on_line({number, additions, line});
+        on_line({numbers.Of(static_cast<std::size_t>(raw.data() - text.data())), additions, line});
     });
-    return LastNumber(text, at, number);
+    return numbers.Last();
 }
 
 }  // namespace
