@@ -83,7 +83,8 @@ class Hands {
 }
 
 // Chromium's editing commands for the shortcuts: its synthesized keys do not edit by themselves.
-const chromiumCommands = { 'Control+A': 'SelectAll', 'Control+C': 'Copy', 'Control+V': 'Paste', 'Control+X': 'Cut' };
+const chromiumCommands = { 'Control+A': 'SelectAll', 'Control+C': 'Copy', 'Control+V': 'Paste', 'Control+X': 'Cut',
+  'Control+Z': 'Undo' };
 
 class PuppeteerHands extends Hands {
   constructor(engine, browser) {
