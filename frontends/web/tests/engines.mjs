@@ -5,7 +5,7 @@
 // pastes and Ctrl+C copies as for a player.
 //
 // Each `t` has: engine, open({ view, where, setup }), eval, click, tap, press, type,
-// setClipboard, clipboard, screenshot, resize, errors, and two for the hosted site's case:
+// setClipboard, clipboard, screenshot, resize, errors, installability (Chromium only), and two for the hosted site's case:
 // reload() (the same page again, in the same session) and stopServer() (the page's server gone).
 // A row's `setup` (a function, or its source) runs in the page before the page's own scripts;
 // the test server puts it in, so it works over http in every engine, not from disk.
@@ -128,6 +128,20 @@ class PuppeteerHands extends Hands {
   }
 
   type(text) { return this.page.keyboard.type(text); }
+
+  // Chromium's reasons not to install the page as an app, and its manifest's errors.
+  get installability() {
+    if (this.engine !== 'chromium') return undefined;
+    return async () => {
+      const session = await this.page.createCDPSession();
+      const { installabilityErrors } = await session.send('Page.getInstallabilityErrors');
+      const { errors } = await session.send('Page.getAppManifest');
+      await session.detach();
+      // Each page opens in a fresh incognito context of its own, where no page installs.
+      return [...installabilityErrors.map((error) => error.errorId).filter((id) => id !== 'in-incognito'),
+        ...errors.map((error) => error.message)];
+    };
+  }
   async screenshot() { return Buffer.from(await this.page.screenshot()); }
 
   async close() {
