@@ -4,7 +4,7 @@
 // windows on the X display in DISPLAY, whose clipboard xclip fills and reads, so that Ctrl+V
 // pastes and Ctrl+C copies as for a player.
 //
-// Each `t` has: engine, open({ view, where, setup }), eval, click, tap, press, type,
+// Each `t` has: engine, open({ view, where, setup }), eval, click, tap, press, type, undo,
 // setClipboard, clipboard, screenshot, resize, errors, installability (Chromium only), and two for the hosted site's case:
 // reload() (the same page again, in the same session) and stopServer() (the page's server gone).
 // A row's `setup` (a function, or its source) runs in the page before the page's own scripts;
@@ -78,6 +78,7 @@ class Hands {
 
   setClipboard(text) { return setClipboard(text); }
   clipboard() { return readClipboard(); }
+  undo() { return this.press('Control+Z'); }
   tap(selector) { return this.click(selector); }
   async close() { await this.server?.stop(); }
 }
@@ -172,7 +173,14 @@ class WebKitHands extends Hands {
     await this.resize(view);
     await this.driver.get(url);
     await this.driver.wait(() => this.eval(ready).catch(() => false), 10000);
+    // Without a window manager no window is active, and WebKit then matches no :focus: the X
+    // focus to MiniBrowser's window, as a desktop gives it to the window in front.
+    await promisify(execFile)('xdotool', ['search', '--onlyvisible', '--class', 'MiniBrowser', 'windowfocus', '--sync']);
   }
+
+  // MiniBrowser binds no key to undo (Ctrl+Z undoes no edit there, a typed letter neither):
+  // what Safari's Edit menu does instead.
+  async undo() { await this.eval(() => document.execCommand('undo')); }
 
   async reload() {
     await this.driver.navigate().refresh();

@@ -125,6 +125,12 @@ export default [
         assert.deepEqual([shown.name, shown.description, shown.listName, shown.focused, shown.active],
           ['Erklärung', `${expected.length} Zeilen haben gezählt.`, 'Erklärung', 'ExplanationText',
             [expected[0], '1', String(expected.length)]]);
+        // The rows still in view keep their elements as the keys move: a screen reader would
+        // start over with the dialog's buttons for a focused row made anew.
+        await t.eval(() => { window.rowsBefore = [...document.querySelectorAll('#ExplanationRows > *')]; });
+        await t.press('ArrowDown');
+        assert.deepEqual(await t.eval(() => window.rowsBefore.filter((row) => !row.isConnected).length), 0, 'rows made anew');
+        assert.equal((await dialog(t)).active[1], '2', 'Down moves to the second row');
         await t.press('Escape');
         assert.equal((await dialog(t)).open, false, 'Esc closes it');
         assert.equal(await t.eval(() => document.getElementById('Output').value), output, 'the result stays');
