@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "counters/scans/scan_path.hpp"
+#include "counters/kernels/scan_path.hpp"
 #include "counters/text/function_ref.hpp"
 #include "counters/text/line_bounds.hpp"
 

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "counters/scans/scan_path.hpp"
+#include "counters/kernels/scan_path.hpp"
 #include "counters/tables/keyword_amount.hpp"
 #include "counters/text/function_ref.hpp"
 

@@ -12,7 +12,7 @@
 #include "counters/kernels/fingerprints.hpp"
 #include "counters/kernels/kernel_list.hpp"
 #include "counters/kernels/line_facts.hpp"
-#include "counters/scans/scan_path.hpp"
+#include "counters/kernels/scan_path.hpp"
 #include "counters/tables/build_check.hpp"
 
 namespace korva::kernels {

@@ -1,4 +1,4 @@
-#include "counters/scans/scan_path.hpp"
+#include "counters/kernels/scan_path.hpp"
 
 #include <cstdint>
 
