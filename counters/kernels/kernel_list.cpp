@@ -1,12 +1,23 @@
-#include "counters/kernels/scan_path.hpp"
-
+// The list of kernels and the choice among them: the CPU is asked once which kernels it runs, and
+// the fastest of them is taken unless a test asks for another.
+#include <array>
 #include <cstdint>
 
-#include "counters/kernels/kernel_list.hpp"
+#include "counters/kernels/kernel_table.hpp"
+#include "counters/kernels/scan_path.hpp"
 
-namespace korva {
+namespace korva::kernels {
 
 namespace {
+
+// The scalar one first, then from slower to faster; a path is a place in this list. Each is
+// nullptr where this build lacks it. Made on first use, which may come from another file's
+// start-up.
+const std::array<const KernelTable*, 4>& Kernels() {
+    static const std::array<const KernelTable*, 4> kernels = {ScalarTable(), Sse42Table(),
+                                                              Avx2Table(), WasmSimdTable()};
+    return kernels;
+}
 
 struct CpuAnswer {
     std::uint32_t runs = 0;   // bit i: the CPU runs the kernel at place i
@@ -15,11 +26,11 @@ struct CpuAnswer {
 
 CpuAnswer AskTheCpu() {
     CpuAnswer answer;
-    kernels::ForEachKernel([&]<class Kernel>(std::size_t place) {
-        if (!Kernel::CpuRuns()) return;
+    for (std::size_t place = 0; place < Kernels().size(); ++place) {
+        if (Kernels()[place] == nullptr || !Kernels()[place]->cpu_runs()) continue;
         answer.runs |= std::uint32_t{1} << place;
         answer.fastest = place;
-    });
+    }
     return answer;
 }
 
@@ -28,10 +39,22 @@ const CpuAnswer& Answer() {
     return answer;
 }
 
+// The fastest kernel's place, asked once as the program starts: the scans of single lines want it
+// on every line. Read before that, by another file's start-up, it is 0, the scalar kernel.
+const std::size_t kFastest = Answer().fastest;
+
 }  // namespace
 
+const KernelTable& KernelFor(ScanPath path) noexcept {
+    return *Kernels()[path == ScanPath::kFastest ? kFastest : KernelToRun(path)];
+}
+
+}  // namespace korva::kernels
+
+namespace korva {
+
 std::size_t KernelToRun(ScanPath path) noexcept {
-    const CpuAnswer& answer = Answer();
+    const kernels::CpuAnswer& answer = kernels::Answer();
     if (path == ScanPath::kFastest) return answer.fastest;
     const auto place = static_cast<std::size_t>(path);
     return place < 32 && ((answer.runs >> place) & 1) != 0 ? place : 0;
@@ -39,11 +62,11 @@ std::size_t KernelToRun(ScanPath path) noexcept {
 
 std::vector<KernelPath> KernelsThisCpuRuns() {
     std::vector<KernelPath> paths;
-    kernels::ForEachKernel([&]<class Kernel>(std::size_t place) {
-        if ((Answer().runs >> place) & 1) {
-            paths.push_back({static_cast<ScanPath>(place), Kernel::kName});
+    for (std::size_t place = 0; place < kernels::Kernels().size(); ++place) {
+        if ((kernels::Answer().runs >> place) & 1) {
+            paths.push_back({static_cast<ScanPath>(place), kernels::Kernels()[place]->name});
         }
-    });
+    }
     return paths;
 }
 
