@@ -255,10 +255,10 @@ export WINEPREFIX=$work/wine WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d"
 wineboot --init
 wineserver -w
-# Reads what the setup's windows show and what its files carry (packaging/windows/tests/).
+# Reads what the setup's windows show (packaging/windows/tests/).
 probe=$work/setup_probe.exe
 x86_64-w64-mingw32-g++-posix -std=c++20 -O1 -Wall -Wextra -Werror -municode -static \
-    -o "$probe" packaging/windows/tests/setup_probe.cpp -lversion
+    -o "$probe" packaging/windows/tests/setup_probe.cpp
 # Wine speaks the language of the locale it starts in; a German one made here, none being needed
 # on the machine.
 export LOCPATH=$work/locale
@@ -390,12 +390,13 @@ for way in fresh upgrade; do
     [ "$(user_path)" = "REG_EXPAND_SZ $win_folder" ] || fail "$way: the user PATH is $(user_path)"
     check_counts wine_run cmd /c korva-count
 
-    # Signed, and the version in each file's properties the program's.
+    # Signed, and the version each file's properties show the program's (the version
+    # resource's UTF-16 strings: a name, then its value).
     check_authenticode "$folder/uninstall.exe"
     for file in "$root/$setup" "$folder/uninstall.exe" "$folder/korva-counter.exe" \
         "$folder/korva-count.exe"; do
-        shown=$(wine_run "$probe" version "$(winepath -w "$file")")
-        [ "$shown" = "ProductVersion $version"$'\n'"FileVersion $version" ] ||
+        shown=$(strings -el "$file" | grep -x -A1 -e ProductVersion -e FileVersion | grep -vx -- --)
+        [ "$(sort <<< "$shown" | paste -sd ' ')" = "$version $version FileVersion ProductVersion" ] ||
             fail "$way: $(basename "$file") carries: $shown"
     done
 

@@ -1,8 +1,7 @@
-// What the setup shows and carries, read as Windows holds it, for tools/test-packages.sh:
-//   setup_probe texts NEEDLE   the controls of the window one of whose controls' text holds
-//                              NEEDLE, a line each: class, tab, text (the box's words and its
-//                              buttons as Windows labelled them; the licence page's box)
-//   setup_probe version FILE   the ProductVersion and FileVersion strings of FILE
+// What the setup's windows show, read as Windows holds it, for tools/test-packages.sh:
+//   setup_probe texts NEEDLE
+// prints the controls of the window one of whose controls' text holds NEEDLE, a line each: class,
+// tab, text (the box's words and its buttons as Windows labelled them; the licence page's box).
 // Text goes out as UTF-8, line ends as LF. Exit status 1 when nothing was found.
 #include <windows.h>
 
@@ -81,37 +80,9 @@ int PrintTexts(std::wstring_view needle) {
     return search.found.empty() ? 1 : 0;
 }
 
-int PrintVersion(const wchar_t* path) {
-    const DWORD size = GetFileVersionInfoSizeW(path, nullptr);
-    if (size == 0) return 1;
-    std::wstring block(size / sizeof(wchar_t) + 1, L'\0');  // aligned for VerQueryValueW
-    if (!GetFileVersionInfoW(path, 0, size, block.data())) return 1;
-    WORD* translation = nullptr;
-    UINT bytes = 0;
-    if (!VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation",
-                        reinterpret_cast<void**>(&translation), &bytes) ||
-        bytes < 4) {
-        return 1;
-    }
-    wchar_t table[16];
-    swprintf(table, 16, L"%04X%04X", translation[0], translation[1]);
-    for (const wchar_t* name : {L"ProductVersion", L"FileVersion"}) {
-        const std::wstring query = std::wstring(L"\\StringFileInfo\\") + table + L"\\" + name;
-        void* value = nullptr;
-        UINT length = 0;
-        const bool found = VerQueryValueW(block.data(), query.c_str(), &value, &length) && length;
-        Print(std::wstring(name) + L" " +
-              (found ? std::wstring(static_cast<const wchar_t*>(value), length - 1) : L"<none>") +
-              L"\n");
-    }
-    return 0;
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     const std::wstring_view verb = argc == 3 ? argv[1] : L"";
-    if (verb == L"texts") return PrintTexts(argv[2]);
-    if (verb == L"version") return PrintVersion(argv[2]);
-    return 2;
+    return verb == L"texts" ? PrintTexts(argv[2]) : 2;
 }
