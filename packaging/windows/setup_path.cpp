@@ -68,8 +68,10 @@ int wmain(int argc, wchar_t** argv) {
     bool done = ReadPath(key, value);
     bool changed = false;
     if (done) {
-        const std::wstring text = verb == L"add" ? korva::setup::WithEntry(value.text, folder)
-                                                 : korva::setup::WithoutEntry(value.text, folder);
+        const std::wstring text =
+            verb == L"add"
+                ? korva::setup::WithEntry(value.text, folder, value.type == REG_EXPAND_SZ)
+                : korva::setup::WithoutEntry(value.text, folder);
         changed = text != value.text;
         if (changed) done = WritePath(key, value, text);
     }
