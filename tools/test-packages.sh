@@ -281,7 +281,7 @@ start_menu="$start_menu/Microsoft/Windows/Start Menu/Programs"
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\KORVA-Counter'
 # The user's PATH as stored: its type and its value, unexpanded; nothing where there is none.
 user_path() {
-    wine reg query 'HKCU\Environment' /v Path 2>/dev/null | tr -d '\r' |
+    wine_run reg query 'HKCU\Environment' /v Path 2>/dev/null |
         sed -n 's/^    Path    \(REG_[A-Z_]*\)    /\1 /p'
 }
 # Everything a run could leave: the prefix's files, and what its registry says of KORVA. The
