@@ -10,7 +10,8 @@ void SaboTally::AddLine(std::string_view line) {
     // Neither the names nor the brackets are looked for past a 0x00 byte; the number between
     // the brackets then lies before it too.
     line = UpToNul(line);
-    if (const std::uint16_t named = BuildingsNamedIn(line)) AddToNamed(line, named, MarksOf(line));
+    if (const kernels::BuildingBits named = BuildingsNamedIn(line))
+        AddToNamed(line, named, MarksOf(line));
 }
 
 namespace {
@@ -26,7 +27,8 @@ Tally AmountBetween(std::string_view line, const LineMarks& marks) {
 
 }  // namespace
 
-void SaboTally::AddToNamed(std::string_view line, std::uint16_t named, const LineMarks& marks) {
+void SaboTally::AddToNamed(std::string_view line, kernels::BuildingBits named,
+                           const LineMarks& marks) {
     const Tally amount = AmountBetween(line, marks);
     // Only the rows named: a line names one to three buildings, and a test of all fourteen
     // costs a mispredicted branch for most.

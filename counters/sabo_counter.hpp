@@ -5,6 +5,7 @@
 #include <array>
 #include <string_view>
 
+#include "counters/kernels/scan_tables.hpp"
 #include "counters/result_lines.hpp"
 #include "counters/tables/tables.hpp"
 #include "counters/tables/tally.hpp"
@@ -38,7 +39,7 @@ class SaboTally {
 
   private:
     // line holds no 0x00 byte; named are the buildings it names, marks its brackets.
-    void AddToNamed(std::string_view line, std::uint16_t named, const LineMarks& marks);
+    void AddToNamed(std::string_view line, kernels::BuildingBits named, const LineMarks& marks);
 
     std::array<Tally, BuildingTable.size()> counts_{};
 };

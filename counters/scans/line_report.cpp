@@ -38,14 +38,15 @@ bool NamesAtStart(std::string_view opening, std::string_view keyword) {
 }  // namespace
 
 LineAdditions SaboLineAdditions(std::string_view line) {
-    std::uint16_t named = 0;
+    kernels::BuildingBits named = 0;
     for (std::size_t r = 0; r < BuildingTable.size(); ++r) {
-        if (TextPos(BuildingTable[r].name, line) != 0) named |= static_cast<std::uint16_t>(1u << r);
+        if (TextPos(BuildingTable[r].name, line) != 0)
+            named |= static_cast<kernels::BuildingBits>(kernels::BuildingBits{1} << r);
     }
     return named == 0 ? LineAdditions{} : SaboLineAdditions(line, named);
 }
 
-LineAdditions SaboLineAdditions(std::string_view line, std::uint16_t named) {
+LineAdditions SaboLineAdditions(std::string_view line, kernels::BuildingBits named) {
     // The first "(" and ")" of the line decide the amount, for every name it holds.
     const std::int64_t open = TextPos("(", line) + 1;
     const std::int64_t close = TextPos(")", line);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "counters/kernels/scan_tables.hpp"
 #include "counters/tables/tables.hpp"
 #include "counters/tables/tally.hpp"
 
@@ -60,7 +61,7 @@ LineAdditions SaboLineAdditions(std::string_view line);
 
 // The same for a line without a 0x00 byte whose named rows are known already (bit r for
 // BuildingTable[r], as the sabotage scan finds them), without looking for the names again.
-LineAdditions SaboLineAdditions(std::string_view line, std::uint16_t named);
+LineAdditions SaboLineAdditions(std::string_view line, kernels::BuildingBits named);
 
 // One entry per resource the line adds a non-zero amount to, and per resource the line names as
 // a word of its own at its start (after blanks) that adds 0, such as "Eisen 1.234.567" or
