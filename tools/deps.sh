@@ -3,7 +3,13 @@
 # Usage: tools/deps.sh build|test|bench|docs|windows|package|web|page
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libgtest-dev googletest libbenchmark-dev fonts-wine fonts-liberation librsvg2-bin)
+# fonts-dejavu-core: the sans-serif and monospace fonts the Qt window and the browsers fall back
+# to, and the tests' pixels and sizes with them. It is named because nothing else brings it for
+# sure: fontconfig depends on "fonts-dejavu-core | … | fonts-liberation | …", and with
+# fonts-liberation in the same install apt takes that, leaving a fresh system's sans-serif to
+# ghostscript's Nimbus Sans, whose taller lines stretch the page past a phone's height.
+packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libgtest-dev googletest libbenchmark-dev
+          fonts-wine fonts-liberation fonts-dejavu-core librsvg2-bin)
 case "${1:-build}" in
     test) packages+=(xvfb openbox x11-utils xdotool xclip libx11-dev desktop-file-utils appstream clang
                    libclang-rt-14-dev dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
