@@ -14,7 +14,7 @@ case "${1:-build}" in
     test) packages+=(xvfb openbox x11-utils xdotool xclip libx11-dev desktop-file-utils appstream clang
                    libclang-rt-14-dev dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
                    qemu-user) ;;  # the tests again on a CPU without AVX2 (cmake/without-avx2.cmake)
-    bench) packages+=(ripgrep bc time) ;;
+    bench) packages+=(ripgrep bc time linux-perf) ;;
     docs) packages+=(xvfb openbox x11-utils xdotool xclip imagemagick) ;;
     # The downloads: the .deb is put together with dpkg-dev's tools and checked by lintian, the
     # Windows setup is made by nsis; osslsigncode signs the Windows programs and gnupg the .deb
