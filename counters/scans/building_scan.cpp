@@ -6,6 +6,7 @@
 
 #include "counters/scans/fingerprint_scan.hpp"
 #include "counters/scans/scan_kernels.hpp"
+#include "counters/scans/sinks.hpp"
 #include "counters/tables/tables.hpp"
 #include "counters/text/line_bounds.hpp"
 #include "counters/text/text_ops.hpp"
@@ -164,6 +165,15 @@ Found NameAround(std::string_view text, std::size_t hit) {
 
 }  // namespace
 
+SaboLine SaboLineRule(std::string_view line) {
+    // Neither the names nor the brackets are looked for past a 0x00 byte; the number between
+    // the brackets then lies before it too.
+    line = UpToNul(line);
+    const std::uint16_t named = BuildingsNamedIn(line);
+    if (named == 0) return {};
+    return {named, AmountBetweenBrackets(line, MarksOf(line))};
+}
+
 std::uint16_t BuildingsNamedIn(std::string_view line) {
     line = UpToNul(line);
     std::uint16_t named = 0;
@@ -184,8 +194,8 @@ namespace {
 // One pass: the prefilter's hits are checked where they stand, and the first real one of a line
 // finds the line's bounds, brackets and bytes above 0x7F in one go; later hits before its end
 // only add their rows.
-template <class Kernel>
-void ScanNamedLines(std::string_view text, NamedLineVisitor on_line, const Kernel& kernel) {
+template <class Kernel, class OnLine>
+void ScanNamedLines(std::string_view text, OnLine&& on_line, const Kernel& kernel) {
     // The line open, in plain locals that stay in registers; the record is made only for the
     // call (building it in place cost a stalled store-to-load round trip per line).
     std::size_t begin = 0;
@@ -221,7 +231,37 @@ void ScanNamedLines(std::string_view text, NamedLineVisitor on_line, const Kerne
     if (open) visit();
 }
 
+// Hands the sink what a line the scan found adds. An ASCII line is the same in every encoding: not
+// decoded. What the scan found holds for the line as it stands, unless decoding changed it or a
+// 0x00 byte hides part of it from the name search; then the rule looks at the line anew.
+template <class Sink>
+void ScanFound(const NamedLine& found, LineDecoder decode, Sink& sink) {
+    const std::string_view line = found.ascii ? found.line : decode(found.line);
+    if (found.marks.nul || line.data() != found.line.data() || line.size() != found.line.size()) {
+        const SaboLine rule = SaboLineRule(line);
+        if (rule.named == 0) return;
+        sink.Named(rule.named, rule.amount);
+    } else {
+        if (found.named == 0) return;
+        sink.Named(found.named, AmountBetweenBrackets(line, found.marks));
+    }
+    sink.EndLine(found.line, line);
+}
+
 }  // namespace
+
+template <class Sink>
+void ScanSabo(std::string_view text, LineDecoder decode, Sink& sink, ScanPath path) {
+    kernels::WithKernel(path, [&]<class Kernel>() {
+        ScanNamedLines(
+            text, [&](const NamedLine& found) { ScanFound(found, decode, sink); },
+            Kernel(kBuildingPrints));
+    });
+}
+
+template void ScanSabo(std::string_view, LineDecoder, SaboTallySink&, ScanPath);
+template void ScanSabo(std::string_view, LineDecoder, ExplanationSink&, ScanPath);
+template void ScanSabo(std::string_view, LineDecoder, BothSinks<SaboTallySink>&, ScanPath);
 
 void ForEachLineNamingBuildings(std::string_view text, NamedLineVisitor on_line, ScanPath path) {
     kernels::WithKernel(

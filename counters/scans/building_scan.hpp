@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "counters/scans/scan_path.hpp"
+#include "counters/tables/bracket_amount.hpp"
 #include "counters/text/function_ref.hpp"
 #include "counters/text/line_bounds.hpp"
 
@@ -12,6 +13,15 @@ namespace korva {
 
 // Bit r is set when BuildingTable[r].name occurs in line before its first 0x00 byte.
 std::uint16_t BuildingsNamedIn(std::string_view line);
+
+// The sabotage rule for one Windows-1252 line: the rows it names before its first 0x00 byte, and
+// what each gains (AmountBetweenBrackets). Nothing for a line that names none. The scan applies
+// the same rule, with the names and brackets found in its one pass (ScanSabo).
+struct SaboLine {
+    std::uint16_t named = 0;
+    BracketAmount amount{};
+};
+SaboLine SaboLineRule(std::string_view line);
 
 // A line that may name a building, with all the sabotage count needs of it, found in one pass.
 struct NamedLine {

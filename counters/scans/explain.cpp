@@ -3,14 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
-#include <optional>
 
-#include "counters/scans/building_scan.hpp"
-#include "counters/scans/resource_scan.hpp"
-#include "counters/tables/keyword_amount.hpp"
 #include "counters/tables/tables.hpp"
 #include "counters/text/cp1252.hpp"
-#include "counters/text/line_breaks.hpp"
 #include "counters/text/report_lines.hpp"
 #include "counters/text/text_ops.hpp"
 #include "counters/text/utf8.hpp"
@@ -175,100 +170,6 @@ std::string ShownUtf8(std::string_view cp1252_line) {
     return shown;
 }
 
-// Numbers the lines of text from lines_before on, as they are met in order: by the breaks since
-// the last line numbered, so that each byte is counted once.
-class LineNumbers {
-  public:
-    LineNumbers(std::string_view text, std::uint64_t lines_before)
-        : text_(text), number_(lines_before + 1) {}
-
-    // The number of the line starting at begin, at or after the last one numbered.
-    std::uint64_t Of(std::size_t begin) {
-        number_ += BreaksBetween(text_, at_, begin);
-        at_ = begin;
-        return number_;
-    }
-
-    // The number of the text's last line; text is not empty.
-    std::uint64_t Last() const {
-        const std::uint64_t total = number_ + BreaksBetween(text_, at_, text_.size());
-        const bool open_end = text_.back() != '\r' && text_.back() != '\n';
-        return open_end ? total : total - 1;
-    }
-
-  private:
-    std::string_view text_;
-    std::size_t at_ = 0;  // where the line numbered number_ starts
-    std::uint64_t number_;
-};
-
-// The sabotage count's scan finds the lines that may name a building; each that does is numbered
-// by the breaks since the last one shown. Returns the number of the text's last line.
-std::uint64_t ForEachSaboLine(std::string_view text, LineDecoder decode, std::uint64_t lines_before,
-                              ExplainedLineVisitor on_line) {
-    if (text.empty()) return lines_before;
-    LineNumbers numbers(text, lines_before);
-    ForEachLineNamingBuildings(text, [&](const NamedLine& found) {
-        // The scan lets through a few lines that only look alike; where it tells for sure that
-        // the line names none, the names are not looked for again.
-        const bool as_found = found.ascii && !found.marks.nul;
-        if (as_found && found.named == 0) return;
-        const std::string_view line = found.ascii ? found.line : decode(found.line);
-        const LineAdditions additions =
-            as_found ? SaboLineAdditions(line, found.named) : SaboLineAdditions(line);
-        if (additions.empty()) return;
-        on_line({numbers.Of(static_cast<std::size_t>(found.line.data() - text.data())), additions,
-                 line});
-    });
-    return numbers.Last();
-}
-
-// What a line of the form nearly every plunder line has adds: a keyword at its very start, blanks,
-// and one to nine digits, the first no 0, to the line's end ("Eisen 1500"). Nothing for a line
-// of any other form, which PluenLineAdditions then reads. Its rule for this one form, without the
-// searches and conversions it makes for every other; the explain fuzz target holds them together.
-std::optional<LineAddition> PlainAmount(std::string_view ascii_line) {
-    if (ascii_line.size() < 2) return std::nullopt;
-    for (const std::int8_t row : kRowsOfSlot[PairSlot(ascii_line[0], ascii_line[1])]) {
-        if (row < 0) break;
-        const auto r = static_cast<std::size_t>(row);
-        const std::string_view keyword = ResourceTable[r].keyword;
-        if (ascii_line.size() <= keyword.size() || !ascii_line.starts_with(keyword)) continue;
-        // The longer keyword of a slot is tried first: a line it opens, the shorter one opens
-        // with a letter after it ("Wasser" in "Wasserstoff 300"), which converts to nothing.
-        const char next = ascii_line[keyword.size()];
-        if (next <= '\0' || next > ' ') return std::nullopt;
-        std::size_t at = keyword.size();
-        while (at < ascii_line.size() && ascii_line[at] > '\0' && ascii_line[at] <= ' ') ++at;
-        const std::string_view digits = ascii_line.substr(at);
-        if (digits.empty() || digits.size() > 9 || digits[0] == '0') return std::nullopt;
-        Tally amount = 0;
-        for (const char digit : digits) {
-            if (digit < '0' || digit > '9') return std::nullopt;
-            amount = amount * 10 + (digit - '0');
-        }
-        return LineAddition{r, keyword, amount, false};
-    }
-    return std::nullopt;
-}
-
-// A plunder line adds to a row only where the row's keyword opens it, after blanks for the rows
-// that add 0 (PluenLineAdditions); keywords are ASCII, the same before decoding and after. Lines
-// are numbered by the breaks since the last one shown. Returns the number of the text's last line.
-std::uint64_t ForEachPluenLine(std::string_view text, LineDecoder decode,
-                               std::uint64_t lines_before, ExplainedLineVisitor on_line) {
-    if (text.empty()) return lines_before;
-    LineNumbers numbers(text, lines_before);
-    ForEachLineOpeningWithKeywordAfterBlanks(text, [&](std::string_view raw, bool ascii) {
-        const std::string_view line = ascii ? raw : decode(raw);
-        const std::optional<LineAddition> plain = ascii ? PlainAmount(line) : std::nullopt;
-        const LineAdditions additions = plain ? LineAdditions(*plain) : PluenLineAdditions(line);
-        if (additions.empty()) return;
-        on_line({numbers.Of(static_cast<std::size_t>(raw.data() - text.data())), additions, line});
-    });
-    return numbers.Last();
-}
-
 }  // namespace
 
 // Rows are made by the hundred thousand: each is written in place, into room for its longest
@@ -327,8 +228,13 @@ std::string ExplainedJson(Counter counter, std::string_view file, const Explaine
 
 std::uint64_t ForEachExplainedLine(Counter counter, std::string_view text, LineDecoder decode,
                                    std::uint64_t lines_before, ExplainedLineVisitor on_line) {
-    return counter == Counter::kSabo ? ForEachSaboLine(text, decode, lines_before, on_line)
-                                     : ForEachPluenLine(text, decode, lines_before, on_line);
+    ExplanationSink sink(text, lines_before, on_line);
+    if (counter == Counter::kSabo) {
+        ScanSabo(text, decode, sink);
+    } else {
+        ScanPluen(text, decode, sink);
+    }
+    return sink.LastLine();
 }
 
 }  // namespace korva

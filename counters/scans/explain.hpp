@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "counters/scans/line_report.hpp"
+#include "counters/scans/sinks.hpp"
 #include "counters/tables/counter.hpp"
 #include "counters/text/function_ref.hpp"
 
@@ -15,12 +15,6 @@ namespace korva {
 
 // How many characters of a line are shown; a longer one is cut and ends in "…".
 inline constexpr std::size_t kShownCharacters = 200;
-
-struct ExplainedLine {
-    std::uint64_t number;          // 1-based
-    LineAdditions additions;       // never empty
-    std::string_view cp1252_line;  // decoded, as the counter saw it
-};
 
 // "bericht.txt:12: Eisenmine +3, Bohrturm +3 | Eisenmine (3) und Bohrturm (2)" with place
 // "bericht.txt:12" (UTF-8), without a line break. Control characters, in the place too, are
@@ -36,7 +30,6 @@ std::string ExplainedJson(Counter counter, std::string_view file, const Explaine
 // Calls on_line for every line of text (divided as the counters divide it) that adds to a
 // total, in order, numbered on from lines_before. Lines that cannot add are passed over by the
 // counters' own scans, undecoded. Returns how many lines text holds.
-using ExplainedLineVisitor = FunctionRef<void(const ExplainedLine& line)>;
 std::uint64_t ForEachExplainedLine(Counter counter, std::string_view text, LineDecoder decode,
                                    std::uint64_t lines_before, ExplainedLineVisitor on_line);
 

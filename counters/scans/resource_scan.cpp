@@ -7,6 +7,7 @@
 
 #include "counters/scans/fingerprint_scan.hpp"
 #include "counters/scans/scan_kernels.hpp"
+#include "counters/scans/sinks.hpp"
 #include "counters/tables/build_check.hpp"
 #include "counters/tables/tables.hpp"
 #include "counters/text/line_bounds.hpp"
@@ -91,6 +92,13 @@ constexpr auto kPaddedKeywords = kernels::PaddedWords<&Resource::keyword>(Resour
     return static_cast<std::uint32_t>(word);
 }
 
+// The line after its leading blanks (bytes up to 0x20), where the explanation looks for a keyword.
+std::string_view AfterBlanks(std::string_view line) {
+    std::size_t start = 0;
+    while (start < line.size() && static_cast<unsigned char>(line[start]) <= 0x20) ++start;
+    return line.substr(start);
+}
+
 // Decoding changes only the bytes above 0x7F, into bytes above 0x7F or "?", so a line opens with
 // a keyword after decoding just when it does before: the others need no decoding.
 bool OpensWithKeyword(std::string_view line) {
@@ -98,18 +106,35 @@ bool OpensWithKeyword(std::string_view line) {
                        [line](const Resource& r) { return line.starts_with(r.keyword); });
 }
 
-// Adds what the line from begin adds, if it is ASCII; returns its end. A line that ends within
-// 32 bytes is counted from one load where its amount is plain digits; anything else takes the
-// line-by-line rule.
-template <class Kernel>
-std::size_t CountLineAt(std::string_view text, std::size_t begin, ResourceSums& sums,
-                        NonAsciiLineVisitor on_non_ascii) {
+// Hands the sink what the line from begin adds, and returns its end. A line that ends within
+// 32 bytes is read from one load where its amount is plain digits: a quicker form of the rule
+// (ForEachPlunderedRow) that gives the same additions, and the fuzz targets hold them together.
+// Anything else takes the rule itself.
+// The rule itself, for the few lines of other forms: out of the scan's loop, whose registers it
+// would take.
+template <class Sink>
+[[gnu::noinline]] void ByRule(std::string_view raw, bool ascii, LineDecoder decode, Sink& sink) {
+    const std::string_view line = ascii ? raw : decode(raw);
+    ForEachPlunderedRow(line, sink);
+    sink.EndLine(raw, line);
+}
+
+template <class Kernel, class Sink>
+std::size_t ScanLineAt(std::string_view text, std::size_t begin, LineDecoder decode, Sink& sink) {
+    const auto by_rule = [&](std::string_view raw, bool ascii) {
+        ByRule(raw, ascii, decode, sink);
+    };
     if constexpr (Kernel::kWideCompare) {
-        if (text.size() - begin >= 32) {
-            const char* const p = text.data() + begin;
+        const char* const p = text.data() + begin;
+        // A line opening with a blank has its keyword, if any, past the load's first letters.
+        if (text.size() - begin >= 32 &&
+            !(Sink::kLinesAfterBlanks && static_cast<unsigned char>(p[0]) <= 0x20)) {
             const kernels::ShortLine bytes = Kernel::ShortLineAt(p);
             if (bytes.breaks != 0) {
                 const auto size = static_cast<std::size_t>(__builtin_ctz(bytes.breaks));
+                // Views made unchecked: a check that may throw would stay though the tally reads
+                // neither.
+                const std::string_view raw(p, size);
                 const std::uint32_t inside = kernels::LowBits(size);
                 const SlotRows& slot = kRowsOfSlot[PairSlot(p[0], p[1])];
                 for (const std::int8_t row : slot) {
@@ -123,20 +148,28 @@ std::size_t CountLineAt(std::string_view text, std::size_t begin, ResourceSums& 
                     }
                     // Opening with a keyword (see OpensWithKeyword), it is worth decoding.
                     if ((bytes.high & inside) != 0) {
-                        on_non_ascii(text.substr(begin, size));
+                        by_rule(raw, false);
                         return begin + size;
                     }
-                    // The amount: the bytes after the keyword, trimmed of blanks.
+                    // The amount: the bytes after the keyword, trimmed of blanks. A shorter
+                    // keyword of the slot, opening the line too, is followed by a letter of this
+                    // one and gains 0.
                     const std::uint32_t solid = ~bytes.blank & inside & ~keyword;
-                    if (solid == 0) return begin + size;  // nothing to convert: 0
+                    if (solid == 0) {
+                        sink(r, Tally{0}, std::string_view(), raw);
+                        sink.EndLine(raw, raw);
+                        return begin + size;
+                    }
                     const auto first = static_cast<std::size_t>(__builtin_ctz(solid));
                     const auto last = static_cast<std::size_t>(31 - __builtin_clz(solid));
                     const std::uint32_t run = kernels::LowBits(last + 1) & ~kernels::LowBits(first);
                     const std::size_t count = last - first + 1;
                     if ((bytes.digits & run) == run && count <= 8 && begin + last >= 7) {
-                        sums[r] = WrappingAdd(sums[r], DigitsEndingAt(p + last, count));
+                        sink(r, Tally{DigitsEndingAt(p + last, count)},
+                             std::string_view(p + first, count), raw);
+                        sink.EndLine(raw, raw);
                     } else {
-                        AddOpeningAmount(text.substr(begin, size), sums);
+                        by_rule(raw, true);
                     }
                     return begin + size;
                 }
@@ -146,22 +179,10 @@ std::size_t CountLineAt(std::string_view text, std::size_t begin, ResourceSums& 
     }
     const kernels::LineEnd line = Kernel::LineEndFrom(text, begin);
     const std::string_view whole = text.substr(begin, line.end - begin);
-    if (line.ascii) {
-        AddOpeningAmount(whole, sums);
-    } else if (OpensWithKeyword(whole)) {
-        on_non_ascii(whole);
+    if (line.ascii || OpensWithKeyword(Sink::kLinesAfterBlanks ? AfterBlanks(whole) : whole)) {
+        by_rule(whole, line.ascii);
     }
     return line.end;
-}
-
-template <class Kernel>
-ResourceSums CountKeywordLines(std::string_view text, NonAsciiLineVisitor on_non_ascii,
-                               const Kernel& kernel) {
-    ResourceSums sums{};
-    ScanKeywordLines(text, kernel, [&](std::size_t begin) {
-        return CountLineAt<Kernel>(text, begin, sums, on_non_ascii);
-    });
-    return sums;
 }
 
 }  // namespace
@@ -180,11 +201,33 @@ void ForEachLineOpeningWithKeywordAfterBlanks(std::string_view text, KeywordLine
     });
 }
 
+template <class Sink>
+void ScanPluen(std::string_view text, LineDecoder decode, Sink& sink, ScanPath path) {
+    kernels::WithKernel(path, [&]<class Kernel>() {
+        const Kernel kernel(Sink::kLinesAfterBlanks ? kBlankOrLineOpeningPrints
+                                                    : kLineOpeningPrints);
+        ScanKeywordLines(text, kernel, [&](std::size_t begin) {
+            return ScanLineAt<Kernel>(text, begin, decode, sink);
+        });
+    });
+}
+
+template void ScanPluen(std::string_view, LineDecoder, PluenTallySink&, ScanPath);
+template void ScanPluen(std::string_view, LineDecoder, ExplanationSink&, ScanPath);
+template void ScanPluen(std::string_view, LineDecoder, BothSinks<PluenTallySink>&, ScanPath);
+
 ResourceSums KeywordAmounts(std::string_view text, NonAsciiLineVisitor on_non_ascii,
                             ScanPath path) {
-    return kernels::WithKernel(path, [&]<class Kernel>() {
-        return CountKeywordLines(text, on_non_ascii, Kernel(kLineOpeningPrints));
-    });
+    PluenTallySink sink;
+    // A line handed on is left out of the sums: it decodes to nothing here.
+    ScanPluen(
+        text,
+        [&on_non_ascii](std::string_view line) {
+            on_non_ascii(line);
+            return std::string_view();
+        },
+        sink, path);
+    return sink.sums;
 }
 
 }  // namespace korva

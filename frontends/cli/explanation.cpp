@@ -30,17 +30,14 @@ void Explanation::StartFile(std::string_view name) {
     line_count_ = 0;
 }
 
-void Explanation::AddText(std::string_view text, LineDecoder decode) {
-    line_count_ =
-        ForEachExplainedLine(counter_, text, decode, line_count_, [&](const ExplainedLine& line) {
-            if (format_ == OutputFormat::kJson) {
-                if (any_) spool_.Append(",");
-                spool_.Append(ExplainedFileJson(counter_, file_, line));
-            } else {
-                spool_.Append(ExplainedText(counter_, file_, line));
-            }
-            any_ = true;
-        });
+void Explanation::Add(const ExplainedLine& line) {
+    if (format_ == OutputFormat::kJson) {
+        if (any_) spool_.Append(",");
+        spool_.Append(ExplainedFileJson(counter_, file_, line));
+    } else {
+        spool_.Append(ExplainedText(counter_, file_, line));
+    }
+    any_ = true;
 }
 
 int Explanation::WriteWithResult(ByteSink write, std::string_view result) {

@@ -31,14 +31,23 @@ class Explanation {
     // Lines are numbered anew in each file.
     void StartFile(std::string_view name);
 
-    // A text of whole lines of the current file, as ReadTexts delivers them.
-    void AddText(std::string_view text, LineDecoder decode);
+    // A text of whole lines of the current file, as ReadTexts delivers them, counted into tally
+    // and explained in the same pass.
+    template <class Tally>
+    void CountText(Tally& tally, std::string_view text, LineDecoder decode) {
+        const auto add = [this](const ExplainedLine& line) { Add(line); };
+        ExplanationSink sink(text, line_count_, add);
+        tally.AddText(text, decode, sink);
+        line_count_ = sink.LastLine();
+    }
 
     // The explanation and the formatted result together, in the format's order. Returns 0 or
     // the errno of the failure.
     int WriteWithResult(ByteSink write, std::string_view result);
 
   private:
+    void Add(const ExplainedLine& line);
+
     Counter counter_;
     OutputFormat format_;
     Spool spool_;
