@@ -87,6 +87,20 @@ TEST(ExplainedText, ShowsEachByteThatIsNoPrintableAsciiWhereverItFalls) {
     }
 }
 
+// Under eight bytes a line, or a file name, is checked byte by byte rather than a word at a time:
+// the same bytes are shown the same there.
+TEST(ExplainedText, ShowsEachByteThatIsNoPrintableAsciiInAShortLine) {
+    const std::pair<char, std::string> bytes[] = {
+        {'\0', "^@"}, {'\x1F', "^_"}, {'\x7F', "^?"}, {'\x81', "M-^A"}, {'\x9D', "M-^]"}};
+    for (const auto& [byte, shown] : bytes) {
+        const std::string line = "Eisen"s + byte;  // a row of its own, though it adds 0
+        EXPECT_EQ(ExplainedText(Counter::kPluen, std::string(1, byte),
+                                Explained(Counter::kPluen, 1, line)),
+                  shown + ":1: Eisen +0 (Betrag nicht lesbar) | Eisen" + shown + "\n")
+            << int{byte};
+    }
+}
+
 TEST(ExplainedJson, HasTheAgreedShape) {
     EXPECT_EQ(ExplainedFileJson(Counter::kSabo, "-",
                                 Explained(Counter::kSabo, 12, "Eisenmine (3) und Bohrturm (2)")),
