@@ -2,8 +2,13 @@
 // text, then count) and line by line as korva-count streams it.
 #include <benchmark/benchmark.h>
 
+#include <string>
+
+#include "counters/kernels/scan_path.hpp"
 #include "counters/pluen_counter.hpp"
 #include "counters/sabo_counter.hpp"
+#include "counters/scans/building_scan.hpp"
+#include "counters/scans/resource_scan.hpp"
 #include "counters/text/cp1252.hpp"
 #include "counters/text/report_lines.hpp"
 #include "frontends/model/report_count.hpp"
@@ -131,6 +136,40 @@ BENCHMARK(SaboDense)->Unit(benchmark::kMillisecond);
 BENCHMARK(PluenDense)->Unit(benchmark::kMillisecond);
 BENCHMARK(DivideOnly)->Unit(benchmark::kMillisecond);
 
+// Each counter's scan over the realistic reports on each kernel this CPU runs, forced by its
+// path: what a PC without AVX2 gains from the SSE4.2 kernel against the scalar one.
+void ScanOn(benchmark::State& state, korva::Counter counter, korva::ScanPath path) {
+    const std::string& text = Reports(korva::bench::Shape::Realistic);
+    for (auto _ : state) {
+        std::uint64_t seen = 0;
+        if (counter == korva::Counter::kSabo) {
+            korva::ForEachLineNamingBuildings(
+                text, [&seen](const korva::NamedLine& line) { seen += line.named; }, path);
+        } else {
+            const korva::ResourceSums sums = korva::KeywordAmounts(
+                text, [&seen](std::string_view) { ++seen; }, path);
+            for (const korva::Tally sum : sums) seen += static_cast<std::uint64_t>(sum);
+        }
+        benchmark::DoNotOptimize(seen);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    for (const korva::KernelPath& kernel : korva::KernelsThisCpuRuns()) {
+        for (const auto& [name, counter] : {std::pair{"Sabo", korva::Counter::kSabo},
+                                            std::pair{"Pluen", korva::Counter::kPluen}}) {
+            benchmark::RegisterBenchmark(
+                ("ScanOn/" + std::string(name) + "/" + std::string(kernel.name)).c_str(), ScanOn,
+                counter, kernel.path)
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

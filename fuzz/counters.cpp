@@ -13,7 +13,7 @@
 #include "counters/sabo_counter.hpp"
 #include "counters/scans/building_scan.hpp"
 #include "counters/scans/resource_scan.hpp"
-#include "counters/scans/scan_path.hpp"
+#include "counters/kernels/scan_path.hpp"
 #include "counters/tables/tables.hpp"
 #include "counters/tests/oracle.hpp"
 #include "counters/text/line_bounds.hpp"

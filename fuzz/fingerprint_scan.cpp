@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "counters/scans/fingerprint_scan.hpp"
-#include "counters/scans/scan_path.hpp"
+#include "counters/kernels/scan_path.hpp"
 #include "fuzz/require.hpp"
 
 namespace {

@@ -1,5 +1,6 @@
 // The scalar kernel: the pieces of the one-pass scans in plain C++, for any CPU, and the one every
-// other kernel is tested against.
+// other kernel is tested against. Its loops are compiled in scalar_kernel.cpp; the vector kernels
+// take a few of its pieces for what is shorter than one of their steps.
 #pragma once
 
 #include <algorithm>
@@ -11,28 +12,9 @@
 
 namespace korva::kernels {
 
-// Stands in the list of kernels for one that this compiler cannot build.
-struct Absent {};
-
-// A vector kernel's primitives where this compiler cannot build them (kernel_list.hpp).
-struct NotBuilt {
-    static constexpr bool kBuilt = false;
-};
-
 struct ScalarKernel {
-    static constexpr std::string_view kName = "scalar";
     // Whether SameBytesMask and ShortLineAt are there, cheap enough to check a name in one go.
     static constexpr bool kWideCompare = false;
-
-    static bool CpuRuns() { return true; }
-
-    // Calls f.operator()<ScalarKernel>(args...), compiled as it is. Out of line, as the other
-    // kernels' Run are for their instructions: the dispatch to them, which the scans of single
-    // lines pass on every line, then stays a few instructions.
-    template <class F, class... Args>
-    __attribute__((noinline)) static auto Run(F f, Args... args) {
-        return f.template operator()<ScalarKernel>(args...);
-    }
 
     explicit ScalarKernel(const Fingerprints& prints) : prints(prints) {}
 

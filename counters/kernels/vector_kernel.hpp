@@ -1,44 +1,19 @@
 // The vector kernels' one algorithm: 32 positions per step, the prefilter's tables held in
 // registers, over the few things each instruction set does its own way, its primitives V: a
-// 32-byte Bytes (one AVX2 register, two WebAssembly halves), Load, the compares, Mask (a bit per
-// byte's top bit) and the table Lookup. avx2_kernel.hpp and wasm_simd_kernel.hpp each give one V;
-// the kernel is VectorKernel<V>, named in kernel_list.hpp.
+// 32-byte Bytes (one AVX2 register, two 16-byte halves for SSE4.2 and WebAssembly), Load, the
+// compares, Mask (a bit per byte's top bit) and the table Lookup.
 //
-// Nothing here names an instruction. Where V's instructions are asked of the CPU (AVX2), its
-// file includes this one inside a region compiled for them, so that these functions may pass V's
-// vectors among each other; Run then inlines the whole scan into one function (flatten).
-#pragma once
-
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <cstring>
-#include <string_view>
-
-#include "counters/kernels/fingerprints.hpp"
-#include "counters/kernels/line_facts.hpp"
-#include "counters/kernels/scalar_kernel.hpp"
-
-namespace korva::kernels {
+// Nothing here names an instruction, and nothing here is compiled on its own: each vector
+// kernel's file (avx2_kernel.cpp, sse42_kernel.cpp, wasm_simd_kernel.cpp) includes it inside its
+// own namespace and its own target, after kernel_prelude.hpp, so that each gets its own copy
+// compiled for its own instructions and none leaks into another.
 
 template <class V>
 struct VectorKernel {
     using Bytes = typename V::Bytes;
     using Table = typename V::Table;
 
-    static constexpr std::string_view kName = V::kName;
     static constexpr bool kWideCompare = true;
-
-    // V's own, which runs before any kernel is chosen: not a function of this file, which may be
-    // compiled for instructions the CPU lacks.
-    static constexpr bool (*CpuRuns)() = &V::CpuRuns;
-
-    // Calls f.operator()<VectorKernel>(args...) as one function compiled for V's instructions,
-    // every call in it inlined: the generic loop, these pieces and V's primitives become one.
-    template <class F, class... Args>
-    __attribute__((flatten)) static auto Run(F f, Args... args) {
-        return f.template operator()<VectorKernel>(args...);
-    }
 
     explicit VectorKernel(const Fingerprints& prints)
         : lo0(V::LoadTable(prints.lo[0].data())),
@@ -262,5 +237,3 @@ struct VectorKernel {
 
     Table lo0, lo1, lo2, hi0, hi1, hi2;
 };
-
-}  // namespace korva::kernels

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "counters/kernels/fingerprints.hpp"
-#include "counters/scans/scan_path.hpp"
+#include "counters/kernels/scan_path.hpp"
 
 namespace korva {
 

@@ -32,7 +32,8 @@ bool NamesAtStart(std::string_view opening, std::string_view keyword) {
 
 }  // namespace
 
-void AddSaboRows(LineAdditions& additions, std::uint16_t named, const BracketAmount& amount) {
+void AddSaboRows(LineAdditions& additions, kernels::BuildingBits named,
+                 const BracketAmount& amount) {
     const bool unreadable = !amount.text.empty() && !Converts(amount.text, amount.amount, 1);
     for (unsigned rows = named; rows; rows &= rows - 1) {
         const auto r = static_cast<std::size_t>(__builtin_ctz(rows));

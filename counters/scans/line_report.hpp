@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "counters/kernels/scan_tables.hpp"
 #include "counters/tables/bracket_amount.hpp"
 #include "counters/tables/tables.hpp"
 #include "counters/tables/tally.hpp"
@@ -58,7 +59,8 @@ class LineAdditions {
 };
 
 // The rows the sabotage rule's result adds to: one entry per row in named, in table order.
-void AddSaboRows(LineAdditions& additions, std::uint16_t named, const BracketAmount& amount);
+void AddSaboRows(LineAdditions& additions, kernels::BuildingBits named,
+                 const BracketAmount& amount);
 
 // The row the plunder rule's result for one row (ForEachPlunderedRow) shows: every row that gains,
 // and a row that gains 0 where the line names the resource as a word of its own at its start

@@ -3,9 +3,9 @@
 
 #include <string_view>
 
-#include "counters/scans/scan_path.hpp"
+#include "counters/kernels/kernel_table.hpp"
+#include "counters/kernels/scan_path.hpp"
 #include "counters/tables/keyword_amount.hpp"
-#include "counters/text/function_ref.hpp"
 
 namespace korva {
 
@@ -13,7 +13,6 @@ namespace korva {
 // keyword: every line that does, and a few that only look alike. Only such a line can add to a
 // plunder sum (see PluenTally::AddLine), so counting the lines visited counts them all. ascii
 // tells that the line holds no byte above 0x7F, so that it reads the same in every encoding.
-using KeywordLineVisitor = FunctionRef<void(std::string_view line, bool ascii)>;
 void ForEachLineOpeningWithKeyword(std::string_view text, KeywordLineVisitor on_line,
                                    ScanPath path = ScanPath::kFastest);
 
@@ -26,7 +25,6 @@ void ForEachLineOpeningWithKeywordAfterBlanks(std::string_view text, KeywordLine
 // itself for the lines without bytes above 0x7F, which read the same in every encoding. Each other
 // line that opens with a keyword goes to on_non_ascii instead, for the caller to decode and count;
 // decoding never makes or unmakes a keyword's (ASCII) letters, so no other line could add.
-using NonAsciiLineVisitor = FunctionRef<void(std::string_view line)>;
 ResourceSums KeywordAmounts(std::string_view text, NonAsciiLineVisitor on_non_ascii,
                             ScanPath path = ScanPath::kFastest);
 

@@ -36,7 +36,7 @@ struct SaboTallySink {
     static constexpr bool kLinesAfterBlanks = false;
     BuildingCounts counts{};
 
-    void Named(std::uint16_t named, const BracketAmount& amount) {
+    void Named(kernels::BuildingBits named, const BracketAmount& amount) {
         // Only the rows named: a line names one to three buildings, and a test of all fourteen
         // costs a mispredicted branch for most.
         for (unsigned rows = named; rows; rows &= rows - 1) {
@@ -101,7 +101,7 @@ class ExplanationSink {
     ExplanationSink(std::string_view text, std::uint64_t lines_before, ExplainedLineVisitor on_line)
         : text_(text), numbers_(text, lines_before), on_line_(on_line) {}
 
-    void Named(std::uint16_t named, const BracketAmount& amount) {
+    void Named(kernels::BuildingBits named, const BracketAmount& amount) {
         AddSaboRows(additions_, named, amount);
     }
     void operator()(std::size_t row, Tally amount, std::string_view amount_text,
@@ -132,7 +132,7 @@ struct BothSinks {
     TallySink tally;
     ExplanationSink& explanation;
 
-    void Named(std::uint16_t named, const BracketAmount& amount) {
+    void Named(kernels::BuildingBits named, const BracketAmount& amount) {
         tally.Named(named, amount);
         explanation.Named(named, amount);
     }

@@ -7,7 +7,7 @@
 
 #include <ostream>
 
-#include "counters/scans/scan_path.hpp"
+#include "counters/kernels/scan_path.hpp"
 
 namespace korva {
 

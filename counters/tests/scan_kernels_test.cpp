@@ -141,8 +141,19 @@ TEST_P(EveryKernel, FindsTheFingerprintsTheScalarKernelFinds) {
 #endif
 }
 
-// The dispatch takes the kernel CPUID names: AVX2 where the CPU and the system run it, the scalar
-// one elsewhere, as on a CPU without AVX2 (the tests' second run under qemu, *.without_avx2).
+[[maybe_unused]] bool CpuRunsSse42() {
+#if defined(__x86_64__)
+    unsigned a = 0, b = 0, c = 0, d = 0;
+    return __get_cpuid(1, &a, &b, &c, &d) && (c & bit_SSE4_2) && (c & bit_POPCNT);
+#else
+    return false;
+#endif
+}
+
+// The dispatch takes the kernel CPUID names: AVX2 where the CPU and the system run it, else
+// SSE4.2 where the CPU has it and POPCNT, the scalar one elsewhere (the tests' runs under qemu,
+// *.without_avx2 and *.without_sse42: a CPU with AVX but not AVX2, one with SSE4.2 only, one
+// with neither).
 // On Windows builds this is also the proof that the 32-byte code runs there (the stack
 // alignment of mingw-w64 is the risk), in the web page's SIMD module that its 128-bit code runs,
 // and not only the scalar fallback.
@@ -153,7 +164,9 @@ TEST(ScanKernels, TheFastestKernelIsTheOneCpuidNames) {
 #if defined(__wasm_simd128__)
     const std::string_view named = "wasm_simd";
 #else
-    const std::string_view named = CpuAndSystemRunAvx2() ? "avx2" : "scalar";
+    const std::string_view named = CpuAndSystemRunAvx2() ? "avx2"
+                                   : CpuRunsSse42()      ? "sse42"
+                                                         : "scalar";
 #endif
     ASSERT_EQ(kernels.back().name, named);
     EXPECT_EQ(KernelToRun(ScanPath::kFastest), static_cast<std::size_t>(kernels.back().path));
@@ -201,8 +214,14 @@ TEST_P(EveryKernel, LineBoundsAgreeWithAByteByByteSearchAtEveryPosition) {
 }
 
 // Breaks counted between every two line starts, CR LF pairs across a step's edge and a CR at
-// the very end among them.
+// the very end among them; first, runs of breaks longer than a byte counts (a building on line
+// 301 is not on line 45).
 TEST_P(EveryKernel, BreaksBetweenLineStartsAgreeWithAByteByByteCount) {
+    std::string crlf;
+    for (int i = 0; i < 300; ++i) crlf += "\r\n";
+    std::vector<std::string> texts = {std::string(300, '\n') + "Eisenmine (2)",
+                                      std::string(300, '\r') + "Eisenmine (2)",
+                                      crlf + "Eisenmine (2)"};
     std::mt19937 random(19);
     for (int round = 0; round < 40; ++round) {
         std::string text;
@@ -212,6 +231,10 @@ TEST_P(EveryKernel, BreaksBetweenLineStartsAgreeWithAByteByByteCount) {
             if (random() % 4 == 0) text += '\n';
         }
         if (round % 3 == 0) text.pop_back();
+        texts.push_back(text);
+    }
+    for (std::size_t round = 0; round < texts.size(); ++round) {
+        const std::string& text = texts[round];
         std::vector<std::size_t> starts = {0};
         std::vector<std::uint64_t> breaks_before = {0};  // breaks before each of starts
         for (std::size_t i = 0; i < text.size(); ++i) {

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "counters/kernels/line_facts.hpp"
-#include "counters/scans/scan_path.hpp"
+#include "counters/kernels/scan_path.hpp"
 
 namespace korva {
 

@@ -1,6 +1,6 @@
 #include "counters/text/line_breaks.hpp"
 
-#include "counters/scans/scan_kernels.hpp"
+#include "counters/kernels/kernel_table.hpp"
 
 namespace korva {
 
@@ -8,12 +8,7 @@ namespace korva {
 // of the whole text, between the lines it shows.
 std::uint64_t BreaksBetween(std::string_view text, std::size_t from, std::size_t to,
                             ScanPath path) {
-    return kernels::WithKernel(
-        path,
-        []<class Kernel>(std::string_view text, std::size_t from, std::size_t to) {
-            return Kernel::BreaksIn(text, from, to);
-        },
-        text, from, to);
+    return kernels::KernelFor(path).breaks_between(text, from, to);
 }
 
 }  // namespace korva

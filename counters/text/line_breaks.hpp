@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "counters/scans/scan_path.hpp"
+#include "counters/kernels/scan_path.hpp"
 
 namespace korva {
 

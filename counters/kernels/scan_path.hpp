@@ -1,4 +1,4 @@
-// Which kernel the scans run (counters/kernels/kernel_list.hpp lists them): the CPU is asked
+// Which kernel the scans run (counters/kernels/kernel_list.cpp lists them): the CPU is asked
 // once, here, which kernels it runs, and the fastest of them is taken unless a test asks for
 // another.
 #pragma once

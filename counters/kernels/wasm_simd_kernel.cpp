@@ -1,38 +1,22 @@
-// The WebAssembly SIMD kernel's primitives: the vector kernels' algorithm (vector_kernel.hpp) with
-// 32 bytes as two 16-byte halves, in the 128-bit instructions every current browser has. The one
-// file with WebAssembly SIMD instructions: built where the compiler targets WebAssembly with SIMD
-// (-msimd128), in the page's module for browsers that have it; the page falls back to a module
-// built without it.
-#pragma once
-
-#include "counters/kernels/scalar_kernel.hpp"
+// The WebAssembly SIMD kernel: the generic algorithm (vector_kernel.hpp, scan_loops.hpp) with
+// 32 bytes as two 16-byte halves, in the 128-bit instructions every current browser has. Built
+// where the compiler targets WebAssembly with SIMD (-msimd128), in the page's module for browsers
+// that have it; the page falls back to a module built without it. The whole module is compiled
+// for SIMD, so this file needs no target of its own.
+#include "counters/kernels/kernel_prelude.hpp"
 
 #if defined(__wasm_simd128__)
 #include <wasm_simd128.h>
 
-#include <cstdint>
-#include <string_view>
+namespace korva::kernels::wasm_simd {
 
-// The whole module is compiled for SIMD: no region of its own for the algorithm.
-#include "counters/kernels/vector_kernel.hpp"
-#endif
-
-namespace korva::kernels {
-
-#if defined(__wasm_simd128__)
-
-struct WasmSimd {
-    static constexpr bool kBuilt = true;
-    static constexpr std::string_view kName = "wasm_simd";
+struct Primitives {
     // 32 bytes as two halves, the low one first.
     struct Bytes {
         v128_t lo;
         v128_t hi;
     };
     using Table = v128_t;
-
-    // A module with SIMD instructions runs only where the engine validated them.
-    static bool CpuRuns() { return true; }
 
     static Bytes Load(const char* p) { return {wasm_v128_load(p), wasm_v128_load(p + 16)}; }
     static Table LoadTable(const std::uint8_t* t) { return wasm_v128_load(t); }
@@ -75,10 +59,28 @@ struct WasmSimd {
     static Bytes Splat(char c) { return {wasm_i8x16_splat(c), wasm_i8x16_splat(c)}; }
 };
 
+#include "counters/kernels/vector_kernel.hpp"
+using Kernel = VectorKernel<Primitives>;
+#include "counters/kernels/scan_loops.hpp"
+
+namespace {
+// A module with SIMD instructions runs only where the engine validated them.
+bool CpuRuns() {
+    return true;
+}
+constexpr KernelTable kTable = Table("wasm_simd", &CpuRuns);
+}  // namespace
+
+}  // namespace korva::kernels::wasm_simd
+
+const korva::kernels::KernelTable* korva::kernels::WasmSimdTable() {
+    return &wasm_simd::kTable;
+}
+
 #else
 
-struct WasmSimd : NotBuilt {};  // a module without SIMD, or not WebAssembly
+const korva::kernels::KernelTable* korva::kernels::WasmSimdTable() {
+    return nullptr;  // a module without SIMD, or not WebAssembly
+}
 
 #endif
-
-}  // namespace korva::kernels
