@@ -52,12 +52,14 @@ struct KernelTable {
     void (*named_lines)(std::string_view text, NamedLineVisitor on_line);
     void (*keyword_lines)(std::string_view text, KeywordLineVisitor on_line,
                           const Fingerprints& prints);
-    // Each counter's scan, for each sink.
+    // Each counter's scan for the count alone and for the count with its explanation. Where a
+    // job is missing (nullptr), the scan runs on named_lines or keyword_lines instead, each line
+    // handed on through a call: the explanation alone always, made once when a player asks, and
+    // in the page's module all but the plunder count, which it thus carries once (ScanSabo,
+    // ScanPluen).
     ScanJob<SaboTallySink> sabo_tally;
-    ScanJob<ExplanationSink> sabo_explanation;
     ScanJob<BothSinks<SaboTallySink>> sabo_both;
     ScanJob<PluenTallySink> pluen_tally;
-    ScanJob<ExplanationSink> pluen_explanation;
     ScanJob<BothSinks<PluenTallySink>> pluen_both;
 
     // The jobs of lines and breaks (counters/text/).
@@ -69,14 +71,14 @@ struct KernelTable {
     template <class Sink>
     ScanJob<Sink> SaboScan() const {
         if constexpr (std::is_same_v<Sink, SaboTallySink>) return sabo_tally;
-        if constexpr (std::is_same_v<Sink, ExplanationSink>) return sabo_explanation;
         if constexpr (std::is_same_v<Sink, BothSinks<SaboTallySink>>) return sabo_both;
+        return nullptr;
     }
     template <class Sink>
     ScanJob<Sink> PluenScan() const {
         if constexpr (std::is_same_v<Sink, PluenTallySink>) return pluen_tally;
-        if constexpr (std::is_same_v<Sink, ExplanationSink>) return pluen_explanation;
         if constexpr (std::is_same_v<Sink, BothSinks<PluenTallySink>>) return pluen_both;
+        return nullptr;
     }
 };
 

@@ -122,26 +122,15 @@ __attribute__((flatten)) inline void NamedLines(std::string_view text, NamedLine
     NamedLinesTo(text, on_line);
 }
 
-// Hands the sink what a line the scan found adds. An ASCII line is the same in every encoding: not
-// decoded. What the scan found holds for the line as it stands, unless decoding changed it or a
-// 0x00 byte hides part of it from the name search; then the rule looks at the line anew.
 template <class Sink>
-void SaboLineFound(const NamedLine& found, LineDecoder decode, Sink& sink) {
-    const std::string_view line = found.ascii ? found.line : decode(found.line);
-    if (found.marks.nul || line.data() != found.line.data() || line.size() != found.line.size()) {
-        const SaboLine rule = SaboLineRule(line);
-        if (rule.named == 0) return;
-        sink.Named(rule.named, rule.amount);
-    } else {
-        if (found.named == 0) return;
-        sink.Named(found.named, AmountBetweenBrackets(line, found.marks));
-    }
-    sink.EndLine(found.line, line);
+void SaboScan(std::string_view text, LineDecoder decode, Sink& sink) {
+    NamedLinesTo(text, [&](const NamedLine& found) { korva::SaboLineFound(found, decode, sink); });
 }
 
-template <class Sink>
-__attribute__((flatten)) void SaboScan(std::string_view text, LineDecoder decode, Sink& sink) {
-    NamedLinesTo(text, [&](const NamedLine& found) { SaboLineFound(found, decode, sink); });
+// The count's own scan, all in one: its sink inlined into the loop.
+__attribute__((flatten)) inline void SaboCount(std::string_view text, LineDecoder decode,
+                                               SaboTallySink& sink) {
+    SaboScan(text, decode, sink);
 }
 
 // Calls on_hit(begin) for the start of every line that may open with a keyword; on_hit returns
@@ -279,10 +268,15 @@ std::size_t PluenLineAt(std::string_view text, std::size_t begin, LineDecoder de
 }
 
 template <class Sink>
-__attribute__((flatten)) void PluenScan(std::string_view text, LineDecoder decode, Sink& sink) {
+void PluenScan(std::string_view text, LineDecoder decode, Sink& sink) {
     const Kernel kernel(Sink::kLinesAfterBlanks ? kBlankOrLineOpeningPrints : kLineOpeningPrints);
     ScanKeywordLines(text, kernel,
                      [&](std::size_t begin) { return PluenLineAt(text, begin, decode, sink); });
+}
+
+__attribute__((flatten)) inline void PluenCount(std::string_view text, LineDecoder decode,
+                                                PluenTallySink& sink) {
+    PluenScan(text, decode, sink);
 }
 
 inline FingerprintBlock NextBlock(std::string_view text, std::size_t from,
@@ -306,6 +300,14 @@ inline std::uint64_t BreaksBetween(std::string_view text, std::size_t from, std:
     return Kernel::BreaksIn(text, from, to);
 }
 
+// The page's module stays small without the scans of its own that korva-count wants (see
+// KernelTable): the page counts and explains in calls of their own.
+#if defined(__wasm__)
+inline constexpr bool kNativeJobs = false;
+#else
+inline constexpr bool kNativeJobs = true;
+#endif
+
 // This kernel's jobs for the dispatch table; name and cpu_runs come from outside the target.
 constexpr KernelTable Table(std::string_view name, bool (*cpu_runs)()) {
     return {name,
@@ -314,12 +316,10 @@ constexpr KernelTable Table(std::string_view name, bool (*cpu_runs)()) {
             &BuildingsNamedIn,
             &NamedLines,
             &KeywordLines,
-            &SaboScan<SaboTallySink>,
-            &SaboScan<ExplanationSink>,
-            &SaboScan<BothSinks<SaboTallySink>>,
-            &PluenScan<PluenTallySink>,
-            &PluenScan<ExplanationSink>,
-            &PluenScan<BothSinks<PluenTallySink>>,
+            kNativeJobs ? &SaboCount : nullptr,
+            kNativeJobs ? &SaboScan<BothSinks<SaboTallySink>> : nullptr,
+            &PluenCount,
+            kNativeJobs ? &PluenScan<BothSinks<PluenTallySink>> : nullptr,
             &LineBeginAt,
             &LineEndAt,
             &MarksOfLine,

@@ -23,7 +23,13 @@ SaboLine SaboLineRule(std::string_view line) {
 
 template <class Sink>
 void ScanSabo(std::string_view text, LineDecoder decode, Sink& sink, ScanPath path) {
-    kernels::KernelFor(path).SaboScan<Sink>()(text, decode, sink);
+    if (const auto job = kernels::KernelFor(path).SaboScan<Sink>()) {
+        job(text, decode, sink);
+        return;
+    }
+    // Each line handed on through a call (see KernelTable).
+    ForEachLineNamingBuildings(
+        text, [&](const NamedLine& found) { SaboLineFound(found, decode, sink); }, path);
 }
 
 template void ScanSabo(std::string_view, LineDecoder, SaboTallySink&, ScanPath);

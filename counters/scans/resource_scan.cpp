@@ -18,7 +18,21 @@ void ForEachLineOpeningWithKeywordAfterBlanks(std::string_view text, KeywordLine
 
 template <class Sink>
 void ScanPluen(std::string_view text, LineDecoder decode, Sink& sink, ScanPath path) {
-    kernels::KernelFor(path).PluenScan<Sink>()(text, decode, sink);
+    if (const auto job = kernels::KernelFor(path).PluenScan<Sink>()) {
+        job(text, decode, sink);
+        return;
+    }
+    // Each line handed on through a call (see KernelTable), taking the rule itself.
+    const auto on_line = [&](std::string_view raw, bool ascii) {
+        const std::string_view line = ascii ? raw : decode(raw);
+        ForEachPlunderedRow(line, sink);
+        sink.EndLine(raw, line);
+    };
+    if (Sink::kLinesAfterBlanks) {
+        ForEachLineOpeningWithKeywordAfterBlanks(text, on_line, path);
+    } else {
+        ForEachLineOpeningWithKeyword(text, on_line, path);
+    }
 }
 
 template void ScanPluen(std::string_view, LineDecoder, PluenTallySink&, ScanPath);
