@@ -3,18 +3,27 @@
 # Usage: tools/deps.sh build|test|bench|docs|windows|package|web|page
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libgtest-dev googletest libbenchmark-dev fonts-wine fonts-liberation librsvg2-bin)
+# fonts-dejavu-core: the sans-serif and monospace fonts the Qt window and the browsers fall back
+# to, and the tests' pixels and sizes with them. It is named because nothing else brings it for
+# sure: fontconfig depends on "fonts-dejavu-core | … | fonts-liberation | …", and with
+# fonts-liberation in the same install apt takes that, leaving a fresh system's sans-serif to
+# ghostscript's Nimbus Sans, whose taller lines stretch the page past a phone's height.
+packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libgtest-dev googletest libbenchmark-dev
+          fonts-wine fonts-liberation fonts-dejavu-core librsvg2-bin)
 case "${1:-build}" in
     test) packages+=(xvfb openbox x11-utils xdotool xclip libx11-dev desktop-file-utils appstream clang
                    libclang-rt-14-dev dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
                    qemu-user) ;;  # the tests again on a CPU without AVX2 (cmake/without-avx2.cmake)
-    bench) packages+=(ripgrep bc time) ;;
+    bench) packages+=(ripgrep bc time linux-perf) ;;
     docs) packages+=(xvfb openbox x11-utils xdotool xclip imagemagick) ;;
     # The downloads: the .deb is put together with dpkg-dev's tools and checked by lintian, the
-    # Windows setup is made by nsis; their tests read the man pages with man and validate the
-    # menu entry and metainfo. Falls through to the Windows build's packages, for the programs in
-    # the zip and setup, and wine, Xvfb and xdotool to test them.
-    package) packages+=(dpkg-dev lintian nsis man-db desktop-file-utils appstream) ;&
+    # Windows setup is made by nsis; osslsigncode signs the Windows programs and gnupg the .deb
+    # and SHA256SUMS where keys are given; their tests read the man pages with man, validate the
+    # menu entry and metainfo, and run the setup in a German locale made from locales' sources.
+    # Falls through to the Windows build's packages, for the programs in the zip and setup, and
+    # wine, Xvfb and xdotool to test them.
+    package) packages+=(dpkg-dev lintian nsis man-db desktop-file-utils appstream osslsigncode
+                        gnupg locales) ;&
     # The Windows cross-build (GoogleTest is built from the googletest package's sources) and
     # wine to run its tests; Xvfb for the window's tests under wine. The Win32 window's icon is
     # packed by icoutils; its end-to-end run types and copies through xdotool and xclip. Wine's

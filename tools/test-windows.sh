@@ -22,8 +22,9 @@ trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 # pipe they held would never end for ctest.
 wineserver -p || true
 wine build-win/bin/korva-count.exe --version < /dev/null > /dev/null 2>&1
-# Wine now and then fails to start a program at all (the test ends at once with no output); a
-# test that fails so gets one more run. A real fault fails both runs and still fails the script.
+# Wine now and then fails to start a program at all, and a loaded machine can push a test past
+# its time limit; a failed test gets one more run, from a clean state (wine_xvfb.sh first ends a
+# wine server a killed run left). A real fault fails both runs and still fails the script.
 ctest --test-dir build-win --output-on-failure -j2 --repeat until-pass:2
 
 (cd build-win && cpack -G ZIP)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The timing programs' calls as a user types them: a wrong call gets the usage on stderr and
 # status 2 with nothing on stdout; --help gets it on stdout and status 0.
-# Usage: bench/tests/calls_test.sh PROGRAM   (korva-make-reports or click_bench, as built)
+# Usage: bench/tests/calls_test.sh PROGRAM   (korva-make-reports, click_bench or paste_bench)
 set -uo pipefail
 program=$1
 name=$(basename "$program")
@@ -13,6 +13,7 @@ case $name in
         "2|err|1 xyz" "2|err|1 dense 4294967296" "2|err|1 dense 7 more" "0|none|0"
         "0|data|1 dense 4294967295") ;;
     click_bench) rows=("0|out|--help" "2|err|" "2|err|0" "2|err|10 5x") ;;
+    paste_bench) rows=("0|out|--help" "2|err|" "2|err|0" "2|err|5 x" "2|err|-5") ;;
     *) echo "no calls listed for $name" >&2; exit 1 ;;
 esac
 

@@ -31,8 +31,8 @@ ResultLines CountLinesUtf8(Counter counter, std::string_view utf8_text) {
                                      : Tallied<PluenTally>(utf8_text, decode);
 }
 
-ShownCount Shown(const ResultLines& lines) {
-    return {OutputText(lines), CountAnnouncement(lines)};
+ShownCount Shown(Counter counter, const ResultLines& lines) {
+    return {OutputText(lines), CountAnnouncement(counter, lines)};
 }
 
 std::u16string ResultBoxText(const ShownCount& shown) {

@@ -22,20 +22,20 @@ ResultLines CountLinesUtf8(Counter counter, std::string_view utf8_text);
 
 struct ShownCount {
     std::string result_text;   // Windows-1252, every line followed by CR LF
-    std::string announcement;  // UTF-8, "Ergebnis: 16 Zeilen"
+    std::string announcement;  // UTF-8, "Ergebnis: 16 Zeilen, Gesamt zerstörte Punkte: 8"
 };
 
-ShownCount Shown(const ResultLines& lines);
+ShownCount Shown(Counter counter, const ResultLines& lines);
 
 inline ShownCount Count(Counter counter, std::string_view cp1252_text) {
-    return Shown(CountLines(counter, cp1252_text));
+    return Shown(counter, CountLines(counter, cp1252_text));
 }
 
 // What a window counts its report box with: Count, or in tests one that fails.
 using WindowCount = std::function<ShownCount(Counter counter, std::string_view cp1252_text)>;
 
 inline ShownCount CountUtf8(Counter counter, std::string_view utf8_text) {
-    return Shown(CountLinesUtf8(counter, utf8_text));
+    return Shown(counter, CountLinesUtf8(counter, utf8_text));
 }
 
 // The result text in UTF-16, for a window's text box.

@@ -1,5 +1,7 @@
 #include "frontends/qt/result_box.hpp"
 
+#include <QFocusEvent>
+
 #include "frontends/model/report_count.hpp"
 
 namespace korva::qt {
@@ -15,6 +17,15 @@ void ResultBox::ShowCount(const korva::form::ShownCount& shown) {
     const std::u16string text = korva::form::ResultBoxText(shown);
     setPlainText(QString::fromStdU16String(text));
     moveCursor(QTextCursor::End);
+}
+
+void ResultBox::focusInEvent(QFocusEvent* event) {
+    const bool by_keyboard =
+        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    if (by_keyboard && !textCursor().hasSelection() && textCursor().atEnd()) {
+        moveCursor(QTextCursor::Start);
+    }
+    CrLfTextEdit::focusInEvent(event);
 }
 
 QString ResultBox::CrLfText() const {

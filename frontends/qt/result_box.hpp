@@ -20,6 +20,12 @@ class ResultBox : public CrLfTextEdit {
 
     // The whole text with CR LF line breaks, as a copy of everything gives it.
     QString CrLfText() const;
+
+  protected:
+    // Reached by Tab or Shift+Tab with the caret after the last CR LF, where a count leaves it,
+    // the caret goes to the first line: a screen reader reads the caret's line on focus, and
+    // that one is empty.
+    void focusInEvent(QFocusEvent* event) override;
 };
 
 }  // namespace korva::qt

@@ -33,6 +33,31 @@ TEST(ReportCount, PluenResultIsSevenLinesEachEndedByCrLf) {
     EXPECT_EQ(text.find(u"\r\n\r\n"), std::u16string::npos);
 }
 
+// What a screen reader is told after a count, in every front end: the line count and the totals,
+// so that the figure a player counts for is heard without going into the box.
+TEST(ReportCount, AnnouncementSaysTheTotals) {
+    struct Case {
+        korva::Counter counter;
+        std::string_view report;
+        std::string_view announcement;
+    };
+    const Case cases[] = {
+        {korva::Counter::kSabo, "", "Ergebnis: 16 Zeilen, Gesamt zerstörte Punkte: 0"},
+        {korva::Counter::kSabo, "Raumhafen (1) zerst\xF6rt\nWohngeb\xE4ude (2)\nEisen 5",
+         "Ergebnis: 16 Zeilen, Gesamt zerstörte Punkte: 5"},
+        {korva::Counter::kPluen, "",
+         "Ergebnis: 7 Zeilen, Geplünderte Ressourcen gesamt: Eisen = 0, Silizium = 0, "
+         "Kohlenstoff = 0, Wasser = 0, Sauerstoff = 0, Wasserstoff = 0"},
+        {korva::Counter::kPluen, "Eisen 1500\r\nWasserstoff\t230\nSauerstoff -5\nWasser 2",
+         "Ergebnis: 7 Zeilen, Geplünderte Ressourcen gesamt: Eisen = 1500, Silizium = 0, "
+         "Kohlenstoff = 0, Wasser = 2, Sauerstoff = -5, Wasserstoff = 230"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.report);
+        EXPECT_EQ(korva::form::Count(c.counter, c.report).announcement, c.announcement);
+    }
+}
+
 // The page hands over its text box in UTF-8 and the windows theirs in Windows-1252: the same
 // characters must count the same, "?" standing for what the code page lacks.
 TEST(ReportCount, Utf8TextCountsAsItsWindows1252Form) {

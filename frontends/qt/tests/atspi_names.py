@@ -1,7 +1,9 @@
 """What a screen reader finds in the real window, through AT-SPI: the two text boxes named by
 their labels, with their descriptions, and the items of the disabled menus unavailable; and what
 it is told after each count: a notification appears (Orca speaks one as it appears, wherever the
-focus is) whose name and showing label say how many lines the result holds.
+focus is) whose name and showing label say how many lines the result holds and its totals; and
+what it reads when Tab or Shift+Tab (real keys, xdotool) then goes into Ergebnis: the caret's
+line, which must be the result's first, not the empty line after its last line break.
 
 Usage: atspi_names.py PROGRAM   (inside a D-Bus session, with DISPLAY set)
 """
@@ -73,9 +75,17 @@ def check(app):
     return failures
 
 
-# Each button pressed in turn on the help text the window starts with, and what is heard.
-PRESSES = [("Sabo", "Ergebnis: 16 Zeilen"), ("Plünder", "Ergebnis: 7 Zeilen"),
-           ("Plünder", "Ergebnis: 7 Zeilen")]
+SABO_HEARD = "Ergebnis: 16 Zeilen, Gesamt zerstörte Punkte: 0"
+PLUEN_HEARD = ("Ergebnis: 7 Zeilen, Geplünderte Ressourcen gesamt: Eisen = 0, Silizium = 0, "
+               "Kohlenstoff = 0, Wasser = 0, Sauerstoff = 0, Wasserstoff = 0")
+# Each button pressed in turn on the help text the window starts with, what is heard, the key
+# that then takes the focus into Ergebnis (from Berichte, or back from Sabo), the line read
+# there, and the key that leaves it for the next row's start.
+PRESSES = [
+    ("Sabo", SABO_HEARD, "Tab", "Planetenzentrale  (0)", "Tab"),
+    ("Plünder", PLUEN_HEARD, "shift+Tab", "Geplünderte Ressourcen gesamt: ", "shift+Tab"),
+    ("Plünder", PLUEN_HEARD, "Tab", "Geplünderte Ressourcen gesamt: ", None),
+]
 
 
 def on_showing(event, heard):
@@ -86,11 +96,31 @@ def on_showing(event, heard):
             n.get_state_set().contains(Atspi.StateType.SHOWING)]))
 
 
+def press_key(key):
+    subprocess.run(["xdotool", "search", "--name", r"^KORVA-Counter Alpha 0\.3$", "windowfocus",
+                    "--sync", "key", key], check=True, timeout=10)
+
+
+def line_read_on_focus(app, name):
+    """The line at the caret once the box has the focus, as a screen reader reads it then."""
+    deadline = time.monotonic() + 5
+    while time.monotonic() < deadline:
+        box = next((n for n in descendants(app)
+                    if n.get_role() == Atspi.Role.TEXT and n.get_name() == name), None)
+        if box is not None and box.get_state_set().contains(Atspi.StateType.FOCUSED):
+            # The older call: Qt 6.4's bridge answers no GetStringAtOffset.
+            line = Atspi.Text.get_text_at_offset(box, Atspi.Text.get_caret_offset(box),
+                                                 Atspi.TextBoundaryType.LINE_START)
+            return line.content.rstrip("\r\n")
+        time.sleep(0.05)
+    return f"<{name} never got the focus>"
+
+
 def check_announcements(app, heard):
     failures = []
     buttons = {n.get_name(): n.get_action_iface() for n in descendants(app)
                if n.get_role() == Atspi.Role.PUSH_BUTTON}
-    for name, expected in PRESSES:
+    for name, expected, key_in, line, key_out in PRESSES:
         heard.clear()
         action = buttons[name]
         action.do_action([action.get_action_name(i) for i in range(action.get_n_actions())]
@@ -102,6 +132,12 @@ def check_announcements(app, heard):
             time.sleep(0.02)
         if heard != [(expected, [expected])]:
             failures.append(f"after {name}: heard {heard!r}, expected {expected!r}")
+        press_key(key_in)
+        read = line_read_on_focus(app, "Ergebnis")
+        if read != line:
+            failures.append(f"{key_in} into Ergebnis after {name}: reads {read!r}, not {line!r}")
+        if key_out:
+            press_key(key_out)
     return failures
 
 
@@ -122,7 +158,8 @@ def main():
             print("FAIL:", failure)
         if not failures:
             print("AT-SPI: text boxes 'Berichte' and 'Ergebnis' named, described and labelled; "
-                  "menu items unavailable; each count announced")
+                  "menu items unavailable; each count announced with its totals, "
+                  "and its first line read in Ergebnis")
         return 1 if failures else 0
     finally:
         program.terminate()

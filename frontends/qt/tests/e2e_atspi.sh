@@ -2,8 +2,8 @@
 # The real program as a screen reader meets it: in a real X server and a D-Bus session of its
 # own, through AT-SPI (atspi_names.py says what is checked).
 # Usage: e2e_atspi.sh PROGRAM
-# Exits 77 (skipped) when Xvfb, dbus-run-session, the AT-SPI bus or Python's Atspi binding is
-# missing.
+# Exits 77 (skipped) when Xvfb, dbus-run-session, xdotool, the AT-SPI bus or Python's Atspi
+# binding is missing.
 set -euo pipefail
 
 program=$1
@@ -11,7 +11,7 @@ here=$(dirname "$0")
 # shellcheck source=SCRIPTDIR/../../../tools/lib/xserver.sh
 . "$here/../../../tools/lib/xserver.sh"
 
-need_tools Xvfb dbus-run-session
+need_tools Xvfb dbus-run-session xdotool
 [ -x /usr/libexec/at-spi-bus-launcher ] || skip "at-spi2-core is not installed"
 # Debian's binding belongs to Debian's interpreter, whatever python3 comes first in PATH.
 python=/usr/bin/python3

@@ -105,8 +105,8 @@ class MainFormClipboardTest : public MainFormTest {
 
     void longResultLineWrapsOnScreenOnly() {
         const QString long_line = QStringLiteral("Eisen = ") + QString(300, u'9');
-        form_ = std::make_unique<TMainForm>([](korva::Counter, std::string_view) {
-            return korva::form::Shown({"Eisen = " + std::string(300, '9'), "Ende"});
+        form_ = std::make_unique<TMainForm>([](korva::Counter counter, std::string_view) {
+            return korva::form::Shown(counter, {"Eisen = " + std::string(300, '9'), "Ende"});
         });
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get(), kExposeTimeoutMs));

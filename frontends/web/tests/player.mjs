@@ -45,6 +45,14 @@ export async function counted(t, act) {
   return until(t, () => document.getElementById('Announcement').textContent);
 }
 
+// What a count of a result text is to announce: the line count and the totals, the sabotage
+// count's last line, or the plunder count's heading and every sum after it.
+export function announcement(counter, result) {
+  const lines = lf(result).replace(/\n$/, '').split('\n');
+  const totals = counter === 'sabo' ? lines.at(-1) : lines[0] + lines.slice(1).join(', ');
+  return `Ergebnis: ${lines.length} Zeilen, ${totals}`;
+}
+
 // Pastes text with Ctrl+V from the system clipboard into the focused box and returns the box's text.
 export async function paste(t, text) {
   const before = await t.eval(() => document.activeElement.value);

@@ -22,6 +22,15 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installers when the prefix is made.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
+# A run that ended without its exit trap (ctest kills a test past its time limit, and with it
+# this script, by SIGKILL) leaves the prefix's wine server and services running, tied to its gone
+# X server: the next run's "wineserver -p0" would fail at once, and its program would meet that
+# old server. Each run starts with none; the prefix's tests run one at a time (RESOURCE_LOCK).
+if wineserver -k 2>/dev/null; then
+    echo "ended the wine server an earlier run left running in $WINEPREFIX"
+    wineserver -w
+fi
+
 start_xvfb 1920x1200x24
 # Once the program has ended, its prefix's wine server and services go at once: left alone they
 # linger 2 s, which every test run would wait for.
@@ -60,7 +69,7 @@ if [ -d "$wine_fonts" ] && [ -d "$fonts_dir" ]; then
     done
 fi
 # Persist 0 s: the server goes as soon as the last program has, so cleanup does not wait long.
-wineserver -p0
+wineserver -p0 || fail "could not start the wine server for $WINEPREFIX (status $?)"
 status=0
 wine "$@" || status=$?
 exit "$status"
