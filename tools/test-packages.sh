@@ -217,6 +217,8 @@ completion_rows=(
     "korva-count sabo --raw --|--encoding --help --version"
     "korva-count sabo --explain --r|"
     "korva-count --json pluen --|--encoding --explain --help --version"
+    "korva-count sabo --|--csv --encoding --explain --help --json --raw --version"
+    "korva-count sabo --csv --|--encoding --explain --help --version"
     "korva-count pluen Be|Bericht ä.txt"
     "korva-count -- sabo --|--alt.txt"
     "korva-count pluen A|Archiv"

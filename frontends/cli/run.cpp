@@ -90,8 +90,11 @@ int Count(const Options& options) {
     // Not filled in advance: its pages take memory only when a large file is split.
     const auto second_buffer = std::make_unique_for_overwrite<char[]>(read_size);
     const auto add_text = [&tally, &explanation](std::string_view text, LineDecoder decode) {
-        tally.AddText(text, decode);
-        if (explanation) explanation->AddText(text, decode);
+        if (explanation) {
+            explanation->CountText(tally, text, decode);
+        } else {
+            tally.AddText(text, decode);
+        }
     };
     bool told_how_to_end = false;
     for (const std::string& name : options.files) {
