@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times korva-count against ripgrep, grep and wc on the same generated report file, side by side
 # in one run, with the file in the page cache, and prints the ratios (our time / theirs):
-# - one thread: CPU time (user + sys). korva-count reads the file as standard input, which it
+# - one thread: CPU time. korva-count reads the file as standard input, which it
 #   never splits;
 # - two threads: wall time, korva-count given the file by name (split in two from 64 MiB on);
 #   ripgrep searches one file on one thread either way;
@@ -22,7 +22,7 @@ encoding=${3:-cp1252}
 runs=${RUNS:-5}
 bin=build/bin
 
-command -v rg >/dev/null || tools/deps.sh bench
+command -v rg >/dev/null && command -v perf >/dev/null || tools/deps.sh bench
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 file=$work/reports.txt
@@ -49,10 +49,15 @@ rg_keywords=$(IFS='|'; echo "${keywords[*]}")
 cat "$file" > /dev/null  # into the page cache
 
 # One run: "wall cpu" in seconds. With STDIN_FILE set, the command reads that file as its
-# standard input.
+# standard input. CPU is perf's task-clock, the scheduler's own nanoseconds summed over the
+# threads (time(1) counts in hundredths, too coarse for a fraction of a second).
 measure() {
-    /usr/bin/time -f "%e %U %S" -o "$work/time" "$@" < "${STDIN_FILE:-/dev/null}" | cat > /dev/null
-    awk '{ printf "%s %.2f\n", $1, $2 + $3 }' "$work/time"
+    local start end
+    start=$(date +%s%N)
+    perf stat -x, -e task-clock -o "$work/perf" "$@" < "${STDIN_FILE:-/dev/null}" | cat > /dev/null
+    end=$(date +%s%N)
+    awk -F, -v wall=$(((end - start) / 1000)) '$3 == "task-clock" {
+        printf "%.3f %.3f\n", wall / 1e6, $1 / 1000 }' "$work/perf"
 }
 median() { tr ' ' '\n' | grep . | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 ratio() {
@@ -102,16 +107,16 @@ for counter in sabo pluen; do
     anon_one=$(STDIN_FILE=$file anon_peak_kb "$bin/korva-count" $counter)
     anon_two=$(anon_peak_kb "$bin/korva-count" $counter "$file")
     rss_two=$(rss_peak_kb "$bin/korva-count" $counter "$file")
-    printf '%-5s one thread:  korva-count %.2f s CPU (%.0f MB/s) | rg %.2f s, ratio %s | grep -F %.2f s, ratio %s | wc -l %.2f s, ratio %s\n' \
+    printf '%-5s one thread:  korva-count %.3f s CPU (%.0f MB/s) | rg %.3f s, ratio %s | grep -F %.3f s, ratio %s | wc -l %.3f s, ratio %s\n' \
         $counter "${cpu[one]}" "$(echo "$size / ${cpu[one]} / 1000000" | bc -l)" \
         "${cpu[rg]}" "$(ratio "${cpu[one]}" "${cpu[rg]}")" \
         "${cpu[grep]}" "$(ratio "${cpu[one]}" "${cpu[grep]}")" \
         "${cpu[wc]}" "$(ratio "${cpu[one]}" "${cpu[wc]}")"
-    printf '      two threads: korva-count %.2f s wall (%.2f s CPU) | rg %.2f s wall, ratio %s | one thread %.2f s wall, ratio %s\n' \
+    printf '      two threads: korva-count %.3f s wall (%.3f s CPU) | rg %.3f s wall, ratio %s | one thread %.3f s wall, ratio %s\n' \
         "${wall[two]}" "${cpu[two]}" "${wall[rg]}" "$(ratio "${wall[two]}" "${wall[rg]}")" \
         "${wall[one]}" "$(ratio "${wall[two]}" "${wall[one]}")"
     if [ -n "${BASELINE:-}" ]; then
-        printf '      before: %s %.2f s CPU, ratio %s (now / before); / rg %s\n' "$BASELINE" \
+        printf '      before: %s %.3f s CPU, ratio %s (now / before); / rg %s\n' "$BASELINE" \
             "${cpu[base]}" "$(ratio "${cpu[one]}" "${cpu[base]}")" "$(ratio "${cpu[base]}" "${cpu[rg]}")"
     fi
     printf '      memory: anonymous peak %s KiB with one thread, %s KiB with two; peak RSS %s KiB\n' \

@@ -1,6 +1,6 @@
 #include "counters/pluen_counter.hpp"
 
-#include "counters/scans/resource_scan.hpp"
+#include "counters/scans/sinks.hpp"
 #include "counters/tables/keyword_amount.hpp"
 #include "counters/text/text_ops.hpp"
 
@@ -15,11 +15,15 @@ void PluenTally::AddText(std::string_view text) {
 }
 
 void PluenTally::AddText(std::string_view text, LineDecoder decode) {
-    // The ASCII lines, the same in every encoding, are counted by the scan as it finds them; only
-    // the others come back here to be decoded.
-    const ResourceSums found =
-        KeywordAmounts(text, [&](std::string_view line) { AddLine(decode(line)); });
-    Add(found);
+    PluenTallySink sink;
+    ScanPluen(text, decode, sink);
+    Add(sink.sums);
+}
+
+void PluenTally::AddText(std::string_view text, LineDecoder decode, ExplanationSink& explanation) {
+    BothSinks<PluenTallySink> sink{{}, explanation};
+    ScanPluen(text, decode, sink);
+    Add(sink.tally.sums);
 }
 
 void PluenTally::Add(const PluenTally& other) {

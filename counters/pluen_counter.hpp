@@ -13,6 +13,8 @@
 
 namespace korva {
 
+class ExplanationSink;
+
 class PluenTally {
   public:
     // A line containing a keyword adds the number found from the fixed position right after the
@@ -24,6 +26,8 @@ class PluenTally {
     // already are).
     void AddText(std::string_view text);
     void AddText(std::string_view text, LineDecoder decode);
+    // The same, each line that adds also handed to explanation, in the same pass.
+    void AddText(std::string_view text, LineDecoder decode, ExplanationSink& explanation);
 
     // Adds what another tally counted, as if its lines had come here: the text of one file
     // counted in parts gives the same as counted whole.

@@ -1,41 +1,16 @@
 #include "counters/sabo_counter.hpp"
 
 #include "counters/scans/building_scan.hpp"
-#include "counters/text/line_bounds.hpp"
+#include "counters/scans/sinks.hpp"
 #include "counters/text/text_ops.hpp"
 
 namespace korva {
 
 void SaboTally::AddLine(std::string_view line) {
-    // Neither the names nor the brackets are looked for past a 0x00 byte; the number between
-    // the brackets then lies before it too.
-    line = UpToNul(line);
-    if (const kernels::BuildingBits named = BuildingsNamedIn(line))
-        AddToNamed(line, named, MarksOf(line));
-}
-
-namespace {
-
-// The number between the brackets, or 1.
-Tally AmountBetween(std::string_view line, const LineMarks& marks) {
-    // The first "(" and the first ")" of the whole line decide, wherever the name stands. The
-    // line holds no 0x00 byte here, so its marks are where TextPos would find them.
-    const auto open = static_cast<std::int64_t>(marks.open) + 1;
-    const auto close = static_cast<std::int64_t>(marks.close);
-    return TextToIntDefQuick(TextSub(line, open, close - open), 1);
-}
-
-}  // namespace
-
-void SaboTally::AddToNamed(std::string_view line, kernels::BuildingBits named,
-                           const LineMarks& marks) {
-    const Tally amount = AmountBetween(line, marks);
-    // Only the rows named: a line names one to three buildings, and a test of all fourteen
-    // costs a mispredicted branch for most.
-    for (unsigned rows = named; rows; rows &= rows - 1) {
-        Tally& count = counts_[static_cast<std::size_t>(__builtin_ctz(rows))];
-        count = WrappingAdd(count, amount);
-    }
+    const SaboLine rule = SaboLineRule(line);
+    SaboTallySink sink;
+    sink.Named(rule.named, rule.amount);
+    Add(sink.counts);
 }
 
 void SaboTally::AddText(std::string_view text) {
@@ -43,23 +18,24 @@ void SaboTally::AddText(std::string_view text) {
 }
 
 void SaboTally::AddText(std::string_view text, LineDecoder decode) {
-    ForEachLineNamingBuildings(text, [&](const NamedLine& found) {
-        // An ASCII line is the same in every encoding: not decoded. What the scan found holds
-        // for the line as it stands, unless decoding changed it or a 0x00 byte hides part of it
-        // from the name search.
-        const std::string_view decoded = found.ascii ? found.line : decode(found.line);
-        if (found.marks.nul || decoded.data() != found.line.data() ||
-            decoded.size() != found.line.size()) {
-            AddLine(decoded);
-        } else if (found.named != 0) {
-            AddToNamed(found.line, found.named, found.marks);
-        }
-    });
+    SaboTallySink sink;
+    ScanSabo(text, decode, sink);
+    Add(sink.counts);
+}
+
+void SaboTally::AddText(std::string_view text, LineDecoder decode, ExplanationSink& explanation) {
+    BothSinks<SaboTallySink> sink{{}, explanation};
+    ScanSabo(text, decode, sink);
+    Add(sink.tally.counts);
 }
 
 void SaboTally::Add(const SaboTally& other) {
+    Add(other.counts_);
+}
+
+void SaboTally::Add(const std::array<Tally, BuildingTable.size()>& counts) {
     for (std::size_t r = 0; r < counts_.size(); ++r)
-        counts_[r] = WrappingAdd(counts_[r], other.counts_[r]);
+        counts_[r] = WrappingAdd(counts_[r], counts[r]);
 }
 
 Tally SaboTally::Total() const {

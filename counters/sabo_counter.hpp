@@ -5,15 +5,15 @@
 #include <array>
 #include <string_view>
 
-#include "counters/kernels/scan_tables.hpp"
 #include "counters/result_lines.hpp"
 #include "counters/tables/tables.hpp"
 #include "counters/tables/tally.hpp"
 #include "counters/text/function_ref.hpp"
-#include "counters/text/line_bounds.hpp"
 #include "counters/text/report_lines.hpp"
 
 namespace korva {
+
+class ExplanationSink;
 
 // Counts line by line, so a stream of any length can be counted without holding it.
 class SaboTally {
@@ -26,10 +26,13 @@ class SaboTally {
     // unseen; the others are decoded to Windows-1252 first (by default they already are).
     void AddText(std::string_view text);
     void AddText(std::string_view text, LineDecoder decode);
+    // The same, each line that adds also handed to explanation, in the same pass.
+    void AddText(std::string_view text, LineDecoder decode, ExplanationSink& explanation);
 
     // Adds what another tally counted, as if its lines had come here: the text of one file
     // counted in parts gives the same as counted whole.
     void Add(const SaboTally& other);
+    void Add(const std::array<Tally, BuildingTable.size()>& counts);
 
     const std::array<Tally, BuildingTable.size()>& Counts() const { return counts_; }
     Tally Total() const;
@@ -38,9 +41,6 @@ class SaboTally {
     ResultLines Lines() const;
 
   private:
-    // line holds no 0x00 byte; named are the buildings it names, marks its brackets.
-    void AddToNamed(std::string_view line, kernels::BuildingBits named, const LineMarks& marks);
-
     std::array<Tally, BuildingTable.size()> counts_{};
 };
 

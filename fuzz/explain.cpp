@@ -10,11 +10,11 @@
 
 #include "counters/pluen_counter.hpp"
 #include "counters/sabo_counter.hpp"
-#include "counters/scans/explain.hpp"
 #include "counters/text/report_lines.hpp"
 #include "frontends/cli/explanation.hpp"
 #include "frontends/cli/input.hpp"
 #include "frontends/cli/tests/json_reader.hpp"
+#include "frontends/printers/explained_rows.hpp"
 #include "fuzz/require.hpp"
 
 namespace {

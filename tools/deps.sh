@@ -14,13 +14,16 @@ case "${1:-build}" in
     test) packages+=(xvfb openbox x11-utils xdotool xclip libx11-dev desktop-file-utils appstream clang
                    libclang-rt-14-dev dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
                    qemu-user) ;;  # the tests again on a CPU without AVX2 (cmake/without-avx2.cmake)
-    bench) packages+=(ripgrep bc time) ;;
+    bench) packages+=(ripgrep bc time linux-perf) ;;
     docs) packages+=(xvfb openbox x11-utils xdotool xclip imagemagick) ;;
     # The downloads: the .deb is put together with dpkg-dev's tools and checked by lintian, the
-    # Windows setup is made by nsis; their tests read the man pages with man and validate the
-    # menu entry and metainfo. Falls through to the Windows build's packages, for the programs in
-    # the zip and setup, and wine, Xvfb and xdotool to test them.
-    package) packages+=(dpkg-dev lintian nsis man-db desktop-file-utils appstream) ;&
+    # Windows setup is made by nsis; osslsigncode signs the Windows programs and gnupg the .deb
+    # and SHA256SUMS where keys are given; their tests read the man pages with man, validate the
+    # menu entry and metainfo, and run the setup in a German locale made from locales' sources.
+    # Falls through to the Windows build's packages, for the programs in the zip and setup, and
+    # wine, Xvfb and xdotool to test them.
+    package) packages+=(dpkg-dev lintian nsis man-db desktop-file-utils appstream osslsigncode
+                        gnupg locales) ;&
     # The Windows cross-build (GoogleTest is built from the googletest package's sources) and
     # wine to run its tests; Xvfb for the window's tests under wine. The Win32 window's icon is
     # packed by icoutils; its end-to-end run types and copies through xdotool and xclip. Wine's

@@ -4,6 +4,12 @@
 # tools/test.sh (build/) and tools/test-windows.sh (build-win/) made; where one is missing, only
 # the programs are built, in a folder of their own (build-package/, build-package-win/). The web
 # page is always brought up to date in build-web/ (an incremental build): every download carries it.
+# Signatures, where the publisher's keys are given in the environment (never in the repository):
+#   KORVA_SIGN_PKCS12, KORVA_SIGN_PASSWORD  Authenticode certificate (PKCS#12) and its password:
+#                                           both programs, the setup and its uninstaller signed
+#   KORVA_SIGN_TIMESTAMP                    an RFC 3161 timestamp server for those signatures
+#   KORVA_GPG_KEY                           an OpenPGP key in gpg's keyring: the .deb and SHA256SUMS
+#                                           get detached signatures (.asc)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -53,6 +59,23 @@ mkdir dist
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+if [ -n "${KORVA_SIGN_PKCS12:-}" ]; then
+    echo "The Windows programs and setup are signed with $KORVA_SIGN_PKCS12${KORVA_SIGN_TIMESTAMP:+, timestamped by $KORVA_SIGN_TIMESTAMP}."
+    authenticode=("$root/tools/lib/authenticode.sh")
+else
+    echo "No KORVA_SIGN_PKCS12: the Windows programs and setup stay unsigned."
+    authenticode=(true)
+fi
+if [ -n "${KORVA_GPG_KEY:-}" ]; then
+    echo "The .deb and SHA256SUMS are signed with the OpenPGP key $KORVA_GPG_KEY."
+else
+    echo "No KORVA_GPG_KEY: the .deb and SHA256SUMS stay without an OpenPGP signature."
+fi
+openpgp() {
+    [ -z "${KORVA_GPG_KEY:-}" ] ||
+        gpg --batch --yes --local-user "$KORVA_GPG_KEY" --armor --detach-sign "$1"
+}
+
 # The publisher's values (packaging/publisher.conf) for the files that name them.
 publisher_value() { sed -n "s/^$1=//p" packaging/publisher.conf; }
 with_publisher() {
@@ -94,6 +117,7 @@ for file in control changelog; do with_publisher "packaging/debian/$file" > "$wo
 )
 chmod 644 "$deb/DEBIAN/control" "$deb/DEBIAN/md5sums" "$doc/copyright"
 dpkg-deb --root-owner-group -Zxz --build "$deb" "dist/korva-counter_${version}_amd64.deb" >/dev/null
+openpgp "dist/korva-counter_${version}_amd64.deb"
 
 # The Windows zip and setup hold one folder: what tools/test-windows.sh's zip holds (the programs
 # stripped, LIESMICH.txt, LIZENZEN.txt) and the web page. It stays in build-package-setup/ with
@@ -106,14 +130,23 @@ rm -rf "$setup_files"
 cmake --install "$windows" --prefix "$setup_files/$folder" --strip >/dev/null
 cp "$page" "$setup_files/$folder/korva-counter.html"
 cp "$windows/bin/korva-setup-path.exe" "$setup_files/"
+for program in "$setup_files/$folder/korva-counter.exe" "$setup_files/$folder/korva-count.exe" \
+    "$setup_files/korva-setup-path.exe"; do
+    "${authenticode[@]}" "$program"
+done
+awk -f packaging/windows/paragraphs.awk "$setup_files/$folder/LIZENZEN.txt" > "$work/LIZENZEN.txt"
+sign_define=()
+[ -z "${KORVA_SIGN_PKCS12:-}" ] || sign_define=(-DSIGN="${authenticode[0]}")
 (cd "$setup_files" && cmake -E tar cf "$root/dist/$folder.zip" --format=zip \
     --mtime="$(date -u -d "@$SOURCE_DATE_EPOCH" "+%Y-%m-%d %H:%M:%S UTC")" "$folder")
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$root/$setup_files/$folder" \
     -DPATH_TOOL="$root/$setup_files/korva-setup-path.exe" -DICON="$root/$windows/icons/korva-counter.ico" \
     -DPUBLISHER="$(publisher_value PUBLISHER)" -DHOMEPAGE="$(publisher_value HOMEPAGE)" \
-    -DOUTFILE="$root/dist/$folder-setup.exe" packaging/windows/setup.nsi
+    -DLICENCE="$work/LIZENZEN.txt" "${sign_define[@]}" -DOUTFILE="$root/dist/$folder-setup.exe" \
+    packaging/windows/setup.nsi
 
 cp "$page" "dist/korva-counter-$version.html"
 
 (cd dist && sha256sum -- * > SHA256SUMS)
+openpgp dist/SHA256SUMS
 ls -l dist

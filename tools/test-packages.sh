@@ -3,12 +3,44 @@
 # the .deb; the .deb installed with apt-get on this machine, its programs (found by root and sudo
 # too), man pages in English and German, menu entry, web page and bash completion used, then
 # purged, leaving nothing; the Windows setup installed into a fresh wine prefix, fresh and over an
-# older version, used by name in a console, and uninstalled, leaving nothing; then the setup and
-# the uninstaller, silent and clicked, while KORVA-Counter runs, with a long user PATH.
+# older version, used by name in a console, and uninstalled, leaving nothing; the user's PATH
+# given back as it was, whatever it held; then the setup and the uninstaller, silent and clicked,
+# while the window or korva-count in a console runs, under an English and a German Windows. The
+# downloads are signed with throwaway keys made here, and every signature checked against them.
+# The man pages in a C locale.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-tools/package.sh
+work=$(mktemp -d)
+
+# Throwaway keys, as a publisher's would be given: an Authenticode certificate in a PKCS#12 file,
+# issued by a root of its own (the chain the checks below follow), and an OpenPGP key.
+keys=$work/keys
+mkdir -m 700 "$keys"
+(
+    cd "$keys"
+    openssl req -x509 -newkey rsa:2048 -nodes -keyout root.key -out root.pem -days 2 \
+        -subj "/CN=KORVA-Counter test root" -addext "basicConstraints=critical,CA:TRUE" \
+        -addext "keyUsage=critical,keyCertSign" 2>/dev/null
+    openssl req -newkey rsa:2048 -nodes -keyout signer.key -out signer.csr \
+        -subj "/CN=KORVA-Counter test signer" 2>/dev/null
+    printf '%s\n' basicConstraints=CA:FALSE keyUsage=critical,digitalSignature \
+        extendedKeyUsage=codeSigning > signer.ext
+    openssl x509 -req -in signer.csr -CA root.pem -CAkey root.key -CAcreateserial -days 2 \
+        -extfile signer.ext -out signer.pem 2>/dev/null
+    openssl pkcs12 -export -inkey signer.key -in signer.pem -certfile root.pem \
+        -passout pass:Wegwerfschluessel -out signer.p12
+)
+export GNUPGHOME=$keys/gnupg
+mkdir -m 700 "$GNUPGHOME"
+gpg --batch --quiet --passphrase '' --quick-gen-key "KORVA-Counter test <test@korva.invalid>" \
+    ed25519 sign 1d
+gpg --batch --export > "$keys/openpgp.pub"
+KORVA_SIGN_PKCS12=$keys/signer.p12 KORVA_SIGN_PASSWORD=Wegwerfschluessel \
+    KORVA_GPG_KEY=test@korva.invalid tools/package.sh | tee "$work/package.log"
+gpgconf --kill gpg-agent
+grep -q "are signed with $keys/signer.p12" "$work/package.log" ||
+    { echo "FAIL: package.sh did not sign the Windows programs" >&2; exit 1; }
 version=$(sed -n 's/^project(korva-counter VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
 deb=dist/korva-counter_${version}_amd64.deb
 setup=dist/korva-counter-$version-win64-setup.exe
@@ -16,7 +48,6 @@ zip=dist/korva-counter-$version-win64.zip
 
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-work=$(mktemp -d)
 installed=""
 cleanup() {
     wineserver -k 2>/dev/null || true
@@ -61,6 +92,26 @@ check_counts() {
         grep -qxF -- "$line" <<< "$out" || fail "$* $args: no line \"$line\" in: $out"
     done
 }
+
+echo "== the signatures (${SECONDS}s)"
+(cd dist && sha256sum --quiet -c SHA256SUMS) || fail "sha256sum -c SHA256SUMS"
+for file in "korva-counter_${version}_amd64.deb" SHA256SUMS; do
+    gpgv --quiet --keyring "$keys/openpgp.pub" "dist/$file.asc" "dist/$file" 2>/dev/null ||
+        fail "$file: no good OpenPGP signature by the throwaway key"
+done
+# check_authenticode FILE [unsigned]: signed by the throwaway certificate, whose chain ends in the
+# throwaway root; or, given "unsigned", not.
+check_authenticode() {
+    local status=0
+    osslsigncode verify -CAfile "$keys/root.pem" -in "$1" > "$work/verify" 2>&1 || status=$?
+    if [ "${2:-}" = unsigned ]; then
+        [ "$status" != 0 ] || fail "$1: signed, though it should not be"
+    else
+        [ "$status" = 0 ] && grep -q "CN=KORVA-Counter test signer" "$work/verify" ||
+            fail "$1: no Authenticode signature to the throwaway root: $(tail -3 "$work/verify")"
+    fi
+}
+check_authenticode "$setup"
 
 echo "== lintian (${SECONDS}s)"
 lintian --fail-on error --display-info --pedantic "$deb" || fail "lintian reports errors"
@@ -127,6 +178,32 @@ for row in "${man_rows[@]}"; do
     [ ! -s "$work/err" ] || fail "man -L $language $page warns: $(cat "$work/err")"
 done
 
+# The installed pages in a locale without UTF-8, where groff drops the umlauts' dots: the reader
+# learns that before the first name so printed. In UTF-8 the names keep their umlauts and the
+# note is not there. The locale, the page, the note, and a name as printed.
+note_en="This terminal shows no umlauts, so the names below lack them"
+note_de="Dieses Terminal zeigt keine Umlaute, den Namen unten fehlen sie daher"
+c_locale_rows=(
+    "C|man1/korva-count.1.gz|$note_en|Wohngebaude"
+    "POSIX|man1/korva-counter.1.gz|$note_en|zerstort"
+    "C|de/man1/korva-count.1.gz|$note_de|Wohngebaude"
+    "C.UTF-8|man1/korva-count.1.gz||Wohngebäude"
+)
+for row in "${c_locale_rows[@]}"; do
+    IFS='|' read -r locale page note name <<< "$row"
+    shown=$(LANG=$locale MANWIDTH=200 man -l "/usr/share/man/$page" 2>&1) ||
+        fail "LANG=$locale man -l $page: status $?"
+    first_name=$(grep -n -m1 -F "$name" <<< "$shown" | cut -d: -f1)
+    if [ -n "$note" ]; then
+        first_note=$(grep -n -m1 -F "$note" <<< "$shown" | cut -d: -f1)
+        [ -n "$first_note" ] && [ -n "$first_name" ] && [ "$first_note" -le "$first_name" ] ||
+            fail "LANG=$locale man -l $page: \"$name\" (line ${first_name:-none}) before \"$note\" (line ${first_note:-none})"
+    else
+        [ -n "$first_name" ] && ! grep -qF -e "$note_en" -e "$note_de" <<< "$shown" ||
+            fail "LANG=$locale man -l $page: no \"$name\", or the note about umlauts"
+    fi
+done
+
 # The bash completion: the words typed so far, the last one being completed, and what bash is to
 # offer. A file and a folder to complete lie in the folder bash runs in.
 completion_rows=(
@@ -140,6 +217,8 @@ completion_rows=(
     "korva-count sabo --raw --|--encoding --help --version"
     "korva-count sabo --explain --r|"
     "korva-count --json pluen --|--encoding --explain --help --version"
+    "korva-count sabo --|--csv --encoding --explain --help --json --raw --version"
+    "korva-count sabo --csv --|--encoding --explain --help --version"
     "korva-count pluen Be|Bericht ä.txt"
     "korva-count -- sabo --|--alt.txt"
     "korva-count pluen A|Archiv"
@@ -178,6 +257,15 @@ export WINEPREFIX=$work/wine WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d"
 wineboot --init
 wineserver -w
+# Reads what the setup's windows show (packaging/windows/tests/).
+probe=$work/setup_probe.exe
+x86_64-w64-mingw32-g++-posix -std=c++20 -O1 -Wall -Wextra -Werror -municode -static \
+    -o "$probe" packaging/windows/tests/setup_probe.cpp
+# Wine speaks the language of the locale it starts in; a German one made here, none being needed
+# on the machine.
+export LOCPATH=$work/locale
+mkdir "$LOCPATH"
+localedef -i de_DE -f UTF-8 "$LOCPATH/de_DE.UTF-8"
 # Wine now and then fails to start a program at all: no output, a failure status. Such a run gets
 # one more try; a real fault fails both.
 wine_run() {
@@ -195,7 +283,7 @@ start_menu="$start_menu/Microsoft/Windows/Start Menu/Programs"
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\KORVA-Counter'
 # The user's PATH as stored: its type and its value, unexpanded; nothing where there is none.
 user_path() {
-    wine reg query 'HKCU\Environment' /v Path 2>/dev/null | tr -d '\r' |
+    wine_run reg query 'HKCU\Environment' /v Path 2>/dev/null |
         sed -n 's/^    Path    \(REG_[A-Z_]*\)    /\1 /p'
 }
 # Everything a run could leave: the prefix's files, and what its registry says of KORVA. The
@@ -206,6 +294,8 @@ snapshot() (
     cd "$WINEPREFIX"
     find drive_c -path '*/Temp/~nsu*.tmp' -type d -empty -prune -o -print | sort
     grep -i korva user.reg system.reg || true
+    # Every key of the user's uninstall keys, empty ones too.
+    grep -o '^\[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall[^]]*\]' user.reg || true
 )
 snapshot > "$work/before"
 [ -z "$(user_path)" ] || fail "a fresh wine prefix has a user PATH: $(user_path)"
@@ -216,6 +306,10 @@ mkdir "$work/zip"
 cmake -E chdir "$work/zip" cmake -E tar xf "$root/$zip"
 cmp -s "$work/zip/korva-counter-$version-win64/korva-counter.html" "dist/korva-counter-$version.html" ||
     fail "the zip lacks the web page korva-counter.html"
+for program in korva-counter.exe korva-count.exe; do
+    check_authenticode "$work/zip/korva-counter-$version-win64/$program"
+done
+check_authenticode build-package-setup/korva-setup-path.exe
 old=$work/korva-counter-$version-win64
 cp -r "$work/zip/korva-counter-$version-win64" "$old"
 echo "ALT" > "$old/ALT.txt"
@@ -225,6 +319,7 @@ old_setup=$work/korva-counter-0.0.0.1-win64-setup.exe
 makensis -V1 -INPUTCHARSET UTF8 -DVERSION=0.0.0.1 -DSTAGE="$old" -DEXTRA_FILE=ALT.txt \
     -DPATH_TOOL="$root/build-package-setup/korva-setup-path.exe" -DPUBLISHER="$publisher" \
     -DHOMEPAGE="$homepage" -DOUTFILE="$old_setup" packaging/windows/setup.nsi
+check_authenticode "$old_setup" unsigned
 
 install_silently() {
     wine_run "$1" /S || fail "$1 /S: status $?"
@@ -284,6 +379,8 @@ for way in fresh upgrade; do
         "EstimatedSize|REG_DWORD|$(printf '0x%x' "$size_kib")"
         "NoModify|REG_DWORD|0x1"
         "NoRepair|REG_DWORD|0x1"
+        "AddedToPath|REG_DWORD|0x1"
+        "MadeUninstallParent|REG_DWORD|0x1"
     )
     for row in "${values[@]}"; do
         IFS='|' read -r name type value <<< "$row"
@@ -295,6 +392,16 @@ for way in fresh upgrade; do
     [ "$(user_path)" = "REG_EXPAND_SZ $win_folder" ] || fail "$way: the user PATH is $(user_path)"
     check_counts wine_run cmd /c korva-count
 
+    # Signed, and the version each file's properties show the program's (the version
+    # resource's UTF-16 strings: a name, then its value).
+    check_authenticode "$folder/uninstall.exe"
+    for file in "$root/$setup" "$folder/uninstall.exe" "$folder/korva-counter.exe" \
+        "$folder/korva-count.exe"; do
+        shown=$(strings -el "$file" | grep -x -A1 -e ProductVersion -e FileVersion | grep -vx -- --)
+        [ "$(sort <<< "$shown" | paste -sd ' ')" = "$version $version FileVersion ProductVersion" ] ||
+            fail "$way: $(basename "$file") carries: $shown"
+    done
+
     uninstall_silently
     snapshot > "$work/after"
     if diff "$work/before" "$work/after" > "$work/left"; then
@@ -304,13 +411,55 @@ for way in fresh upgrade; do
     fi
 done
 
-echo "== while KORVA-Counter runs, with a long user PATH (${SECONDS}s)"
-# A user PATH of more than 3,000 characters, longer than a setup's strings, with a variable in it:
-# the setup adds its folder at the end, the uninstaller gives back the very value. (Wine itself
-# passes only the PATH's first characters to programs, so korva-count is run by name above.)
+echo "== the user PATH, given back as it was (${SECONDS}s)"
+# A user PATH more than 3,000 characters long, beyond a setup's strings, with a variable in it.
 long_path=""
 while [ ${#long_path} -lt 3000 ]; do long_path+="C:\\Werkzeuge\\Werkzeug ${#long_path}\\bin;"; done
 long_path+="%USERPROFILE%\\bin"
+# The PATH before (type and value; none: no PATH), and after the install: "+" the folder added at
+# its end, "=" unchanged. After the uninstall it is the one before, type and all.
+F=$win_folder
+path_rows=(
+    "||+"
+    "REG_EXPAND_SZ|$F;C:\\Werkzeuge|="
+    "REG_EXPAND_SZ|C:\\Werkzeuge;$F;D:\\x|="
+    "REG_EXPAND_SZ|C:\\Werkzeuge;$F|="
+    "REG_SZ|${F,,};C:\\Werkzeuge|="
+    "REG_EXPAND_SZ|$F;C:\\Werkzeuge;$F|="
+    "REG_EXPAND_SZ|%LOCALAPPDATA%\\Programs\\KORVA-Counter;C:\\Werkzeuge|="
+    "REG_SZ|%LOCALAPPDATA%\\Programs\\KORVA-Counter;C:\\Werkzeuge|+"
+    "REG_SZ|C:\\Werkzeuge;D:\\x|+"
+    "REG_EXPAND_SZ|%USERPROFILE%\\bin;|+"
+    "REG_EXPAND_SZ|$long_path|+"
+)
+for row in "${path_rows[@]}"; do
+    IFS='|' read -r type before after <<< "$row"
+    if [ -n "$type" ]; then
+        wine_run reg add 'HKCU\Environment' /v Path /t "$type" /d "$before" /f >/dev/null
+        path_before="$type $before"
+    else
+        path_before=""
+    fi
+    wineserver -w
+    [ "$(user_path)" = "$path_before" ] || { fail "PATH $path_before did not arrive: $(user_path)"; continue; }
+    case $after in
+        +) expected="${type:-REG_EXPAND_SZ} ${before:+$before;}$F" ;;
+        *) expected=$path_before ;;
+    esac
+    install_silently "$setup"
+    [ "$(user_path)" = "$expected" ] || fail "PATH ${path_before:0:80}: installed, it is $(user_path)"
+    uninstall_silently
+    [ "$(user_path)" = "$path_before" ] || fail "PATH ${path_before:0:80}: uninstalled, it is $(user_path)"
+    wine_run reg delete 'HKCU\Environment' /v Path /f >/dev/null 2>&1 || true
+done
+wineserver -w
+snapshot > "$work/after"
+diff "$work/before" "$work/after" > "$work/left" || fail "the PATH rows left:"$'\n'"$(cat "$work/left")"
+
+echo "== while KORVA-Counter runs, with a long user PATH (${SECONDS}s)"
+# The long user PATH: the setup adds its folder at the end, the uninstaller gives back the very
+# value. (Wine itself passes only the PATH's first characters to programs, so korva-count is run
+# by name above.)
 wine_run reg add 'HKCU\Environment' /v Path /t REG_EXPAND_SZ /d "$long_path" /f >/dev/null
 path_before=$(user_path)
 [ "$path_before" = "REG_EXPAND_SZ $long_path" ] || fail "the long PATH did not arrive: $path_before"
@@ -327,25 +476,52 @@ install_state > "$work/installed"
     fail "installed: the user PATH is not the old one with the folder at its end"
 
 start_xvfb
-wine "$folder/korva-counter.exe" &
-program=$!
-track "$program"
+# What keeps the install from being replaced: the window, or korva-count waiting for input in a
+# console (a terminal made by script, where wine gives it one, fed by a pipe that stays open).
 window_up() { xdotool search --name '^KORVA-Counter Alpha' >/dev/null 2>&1; }
-wait_for 300 window_up || fail "korva-counter.exe shows no window"
+start_window() {
+    wine "$folder/korva-counter.exe" &
+    program=$!
+    track "$program"
+    wait_for 300 window_up || fail "korva-counter.exe shows no window"
+}
+mkfifo "$work/keyboard"
+exec 7<> "$work/keyboard"
+console_waits() { grep -q "Strg+Z" "$work/console" 2>/dev/null; }
+start_console() {
+    rm -f "$work/console"
+    setsid script -qfec "wine '$folder/korva-count.exe' sabo" "$work/console" \
+        < "$work/keyboard" > /dev/null 2>&1 &
+    program=-$!
+    at_exit "kill -- $program 2>/dev/null || true"
+    wait_for 300 console_waits || fail "korva-count.exe does not wait for input in a console"
+}
+stop_program() {
+    kill -- "$program" 2>/dev/null || true
+    wait "${program#-}" 2>/dev/null || true
+    wineserver -w
+}
 
 # The setup's and uninstaller's windows, and their message boxes, by caption.
 setup_windows() { xdotool search --name 'stallation' 2>/dev/null | sort; }
 setup_shown() { [ -n "$(setup_windows)" ]; }
 box_shown() { [ "$(setup_windows | wc -l)" -gt "$1" ]; }
 setup_gone() { ! setup_shown; }
+# The licence page, the setup's second: each paragraph in one line of its box, which wraps it.
+check_licence_page() {
+    wine_run "$probe" texts "Permission is hereby granted" |
+        grep -q "Permission is hereby granted.*the following conditions:" ||
+        fail "the licence page's box does not hold the MIT licence's paragraph in one line"
+}
 # click_through PAGES [KEY]: presses Return on each of PAGES pages of the setup or uninstaller
 # just started, waits for the box that asks to close KORVA-Counter (sets box), and answers it with
-# KEY (Escape: Abbrechen, Return: Wiederholen).
+# KEY (Escape: cancel, Return: retry).
 click_through() {
     local pages=$1 answer=${2:-} main page
     wait_for 300 setup_shown || { fail "no setup window"; return; }
     main=$(setup_windows)
     for ((page = 0; page < pages; page++)); do
+        [ "$page" != 1 ] || check_licence_page
         xdotool windowfocus --sync "$main" key Return
         sleep 1
     done
@@ -353,43 +529,72 @@ click_through() {
     box=$(comm -13 <(echo "$main") <(setup_windows) | head -n1)
     [ -z "$answer" ] || xdotool windowfocus --sync "$box" key "$answer"
 }
+# check_box WHAT BUTTONS: the box that asks to close KORVA-Counter has the BUTTONS Windows
+# labelled in its language, and its words name none of them.
+check_box() {
+    local texts buttons words button
+    texts=$(wine_run "$probe" texts "und kann so nicht") || { fail "$1: the box's texts not found"; return; }
+    buttons=$(sed -n 's/^Button\t//p' <<< "$texts" | tr -d '&' | paste -sd ' ')
+    words=$(grep -v "^Button"$'\t' <<< "$texts")
+    [ "$buttons" = "$2" ] || fail "$1: the box's buttons are \"$buttons\", not \"$2\""
+    for button in $buttons; do
+        ! grep -qiF "$button" <<< "$words" || fail "$1: the box's words name the button $button: $words"
+    done
+}
 # check_whole WHAT: the old install is as it was.
 check_whole() {
     install_state > "$work/now"
     diff "$work/installed" "$work/now" > "$work/changed" || fail "$1 changed the install:"$'\n'"$(cat "$work/changed")"
 }
 
-# Silently: the setup and the uninstaller end with a failure status and change nothing. The
-# registered uninstall command starts a copy of the uninstaller and ends at once, with status 0
-# whatever the copy does; the setup runs the uninstaller as below, and sees its status.
-status=0
-wine "$setup" /S || status=$?
-[ "$status" != 0 ] || fail "the setup /S succeeded while KORVA-Counter runs"
-check_whole "the setup /S"
-status=0
-wine "$folder/uninstall.exe" /S "_?=$win_folder" || status=$?
-[ "$status" != 0 ] || fail "the uninstaller /S succeeded while KORVA-Counter runs"
-check_whole "the uninstaller /S"
-wine "$(uninstall_command)" /S || fail "the registered uninstall command /S: status $?"
-copy_ended() { ! pgrep -f 'Un_A\.exe' >/dev/null; }
-sleep 1
-wait_for 300 copy_ended || fail "the uninstaller's copy does not end"
-check_whole "the registered uninstall command with /S"
+# What runs, the locale wine starts the setup in, and the buttons its box then has.
+running_rows=(
+    "window|C.UTF-8|Retry Cancel"
+    "console|de_DE.UTF-8|Wiederholen Abbrechen"
+)
+for row in "${running_rows[@]}"; do
+    IFS='|' read -r running locale buttons <<< "$row"
+    echo "-- the $running runs, $locale"
+    "start_$running"
 
-# Clicked: through the pages to the box, whose Abbrechen leaves the old install whole.
-status=0
-wine "$setup" & setup_pid=$!
-click_through 2 Escape
-wait "$setup_pid" || status=$?
-[ "$status" != 0 ] || fail "the setup, cancelled at the box, ends with status 0"
-check_whole "the setup, cancelled"
-wine "$(uninstall_command)" || fail "the registered uninstall command: status $?" &
-click_through 1 Escape
-wait_for 300 setup_gone || fail "the uninstaller, cancelled at the box, stays open"
-check_whole "the uninstaller, cancelled"
+    # Silently: the setup and the uninstaller end with a failure status and change nothing. The
+    # registered uninstall command starts a copy of the uninstaller and ends at once, with status
+    # 0 whatever the copy does; the setup runs the uninstaller as below, and sees its status.
+    status=0
+    wine "$setup" /S || status=$?
+    [ "$status" != 0 ] || fail "$running: the setup /S succeeded"
+    check_whole "$running: the setup /S"
+    status=0
+    wine "$folder/uninstall.exe" /S "_?=$win_folder" || status=$?
+    [ "$status" != 0 ] || fail "$running: the uninstaller /S succeeded"
+    check_whole "$running: the uninstaller /S"
+    wine "$(uninstall_command)" /S || fail "$running: the registered uninstall command /S: status $?"
+    copy_ended() { ! pgrep -f 'Un_A\.exe' >/dev/null; }
+    sleep 1
+    wait_for 300 copy_ended || fail "$running: the uninstaller's copy does not end"
+    check_whole "$running: the registered uninstall command with /S"
 
-# Closed while the box asks, Wiederholen installs: the new version, the older one's file gone,
-# the folder on the PATH once. The finish page starts the window, ended with the rest.
+    # Clicked: through the pages to the box, whose cancel leaves the old install whole.
+    status=0
+    LC_ALL=$locale wine "$setup" & setup_pid=$!
+    click_through 2
+    check_box "$running, $locale: the setup" "$buttons"
+    xdotool windowfocus --sync "$box" key Escape
+    wait "$setup_pid" || status=$?
+    [ "$status" != 0 ] || fail "$running: the setup, cancelled at the box, ends with status 0"
+    check_whole "$running: the setup, cancelled"
+    LC_ALL=$locale wine "$(uninstall_command)" || fail "the registered uninstall command: status $?" &
+    click_through 1
+    check_box "$running, $locale: the uninstaller" "$buttons"
+    xdotool windowfocus --sync "$box" key Escape
+    wait_for 300 setup_gone || fail "$running: the uninstaller, cancelled at the box, stays open"
+    check_whole "$running: the uninstaller, cancelled"
+    stop_program
+done
+
+# Closed while the box asks, retried, the setup installs: the new version, the older one's file
+# gone, the folder on the PATH once. The finish page starts the window, ended with the rest.
+start_window
 status=0
 wine "$setup" & setup_pid=$!
 click_through 2

@@ -80,7 +80,8 @@ inline BuildingBits BuildingsNamedIn(std::string_view line) {
 // One pass: the prefilter's hits are checked where they stand, and the first real one of a line
 // finds the line's bounds, brackets and bytes above 0x7F in one go; later hits before its end
 // only add their rows.
-__attribute__((flatten)) inline void NamedLines(std::string_view text, NamedLineVisitor on_line) {
+template <class OnLine>
+void NamedLinesTo(std::string_view text, OnLine&& on_line) {
     const Kernel kernel(kBuildingPrints);
     // The line open, in plain locals that stay in registers; the record is made only for the
     // call (building it in place cost a stalled store-to-load round trip per line).
@@ -115,6 +116,21 @@ __attribute__((flatten)) inline void NamedLines(std::string_view text, NamedLine
         from = block.base + 32;
     }
     if (open) visit();
+}
+
+__attribute__((flatten)) inline void NamedLines(std::string_view text, NamedLineVisitor on_line) {
+    NamedLinesTo(text, on_line);
+}
+
+template <class Sink>
+void SaboScan(std::string_view text, LineDecoder decode, Sink& sink) {
+    NamedLinesTo(text, [&](const NamedLine& found) { korva::SaboLineFound(found, decode, sink); });
+}
+
+// The count's own scan, all in one: its sink inlined into the loop.
+__attribute__((flatten)) inline void SaboCount(std::string_view text, LineDecoder decode,
+                                               SaboTallySink& sink) {
+    SaboScan(text, decode, sink);
 }
 
 // Calls on_hit(begin) for the start of every line that may open with a keyword; on_hit returns
@@ -160,6 +176,13 @@ __attribute__((flatten)) inline void KeywordLines(std::string_view text, Keyword
     return static_cast<std::uint32_t>(word);
 }
 
+// The line after its leading blanks (bytes up to 0x20), where the explanation looks for a keyword.
+inline std::string_view AfterBlanks(std::string_view line) {
+    std::size_t start = 0;
+    while (start < line.size() && static_cast<unsigned char>(line[start]) <= 0x20) ++start;
+    return line.substr(start);
+}
+
 // Decoding changes only the bytes above 0x7F, into bytes above 0x7F or "?", so a line opens with
 // a keyword after decoding just when it does before: the others need no decoding.
 inline bool OpensWithKeyword(std::string_view line) {
@@ -167,18 +190,33 @@ inline bool OpensWithKeyword(std::string_view line) {
                        [line](const Resource& r) { return line.starts_with(r.keyword); });
 }
 
-// Adds what the line from begin adds, if it is ASCII; returns its end. A line that ends within
-// 32 bytes is counted from one load where its amount is plain digits; anything else takes the
-// line-by-line rule.
-template <class K = Kernel>
-std::size_t CountLineAt(std::string_view text, std::size_t begin, ResourceSums& sums,
-                        NonAsciiLineVisitor on_non_ascii) {
+// The rule itself, for the few lines of other forms: out of the scan's loop, whose registers it
+// would take.
+template <class Sink>
+[[gnu::noinline]] void PluenByRule(std::string_view raw, bool ascii, LineDecoder decode,
+                                   Sink& sink) {
+    const std::string_view line = ascii ? raw : decode(raw);
+    ForEachPlunderedRow(line, sink);
+    sink.EndLine(raw, line);
+}
+
+// Hands the sink what the line from begin adds, and returns its end. A line that ends within
+// 32 bytes is read from one load where its amount is plain digits: a quicker form of the rule
+// (ForEachPlunderedRow) that gives the same additions, and the fuzz targets hold them together.
+// Anything else takes the rule itself.
+template <class Sink, class K = Kernel>
+std::size_t PluenLineAt(std::string_view text, std::size_t begin, LineDecoder decode, Sink& sink) {
     if constexpr (K::kWideCompare) {
-        if (text.size() - begin >= 32) {
-            const char* const p = text.data() + begin;
+        const char* const p = text.data() + begin;
+        // A line opening with a blank has its keyword, if any, past the load's first letters.
+        if (text.size() - begin >= 32 &&
+            !(Sink::kLinesAfterBlanks && static_cast<unsigned char>(p[0]) <= 0x20)) {
             const ShortLine bytes = K::ShortLineAt(p);
             if (bytes.breaks != 0) {
                 const auto size = static_cast<std::size_t>(__builtin_ctz(bytes.breaks));
+                // Views made unchecked: a check that may throw would stay though the tally reads
+                // neither.
+                const std::string_view raw(p, size);
                 const std::uint32_t inside = LowBits(size);
                 const SlotRows& slot = kRowsOfSlot[PairSlot(p[0], p[1])];
                 for (const std::int8_t row : slot) {
@@ -192,20 +230,28 @@ std::size_t CountLineAt(std::string_view text, std::size_t begin, ResourceSums& 
                     }
                     // Opening with a keyword (see OpensWithKeyword), it is worth decoding.
                     if ((bytes.high & inside) != 0) {
-                        on_non_ascii(text.substr(begin, size));
+                        PluenByRule(raw, false, decode, sink);
                         return begin + size;
                     }
-                    // The amount: the bytes after the keyword, trimmed of blanks.
+                    // The amount: the bytes after the keyword, trimmed of blanks. A shorter
+                    // keyword of the slot, opening the line too, is followed by a letter of this
+                    // one and gains 0.
                     const std::uint32_t solid = ~bytes.blank & inside & ~keyword;
-                    if (solid == 0) return begin + size;  // nothing to convert: 0
+                    if (solid == 0) {
+                        sink(r, Tally{0}, std::string_view(), raw);
+                        sink.EndLine(raw, raw);
+                        return begin + size;
+                    }
                     const auto first = static_cast<std::size_t>(__builtin_ctz(solid));
                     const auto last = static_cast<std::size_t>(31 - __builtin_clz(solid));
                     const std::uint32_t run = LowBits(last + 1) & ~LowBits(first);
                     const std::size_t count = last - first + 1;
                     if ((bytes.digits & run) == run && count <= 8 && begin + last >= 7) {
-                        sums[r] = WrappingAdd(sums[r], DigitsEndingAt(p + last, count));
+                        sink(r, Tally{DigitsEndingAt(p + last, count)},
+                             std::string_view(p + first, count), raw);
+                        sink.EndLine(raw, raw);
                     } else {
-                        AddOpeningAmount(text.substr(begin, size), sums);
+                        PluenByRule(raw, true, decode, sink);
                     }
                     return begin + size;
                 }
@@ -215,21 +261,22 @@ std::size_t CountLineAt(std::string_view text, std::size_t begin, ResourceSums& 
     }
     const LineEnd line = Kernel::LineEndFrom(text, begin);
     const std::string_view whole = text.substr(begin, line.end - begin);
-    if (line.ascii) {
-        AddOpeningAmount(whole, sums);
-    } else if (OpensWithKeyword(whole)) {
-        on_non_ascii(whole);
+    if (line.ascii || OpensWithKeyword(Sink::kLinesAfterBlanks ? AfterBlanks(whole) : whole)) {
+        PluenByRule(whole, line.ascii, decode, sink);
     }
     return line.end;
 }
 
-__attribute__((flatten)) inline ResourceSums KeywordAmounts(std::string_view text,
-                                                            NonAsciiLineVisitor on_non_ascii) {
-    ResourceSums sums{};
-    ScanKeywordLines(text, Kernel(kLineOpeningPrints), [&](std::size_t begin) {
-        return CountLineAt(text, begin, sums, on_non_ascii);
-    });
-    return sums;
+template <class Sink>
+void PluenScan(std::string_view text, LineDecoder decode, Sink& sink) {
+    const Kernel kernel(Sink::kLinesAfterBlanks ? kBlankOrLineOpeningPrints : kLineOpeningPrints);
+    ScanKeywordLines(text, kernel,
+                     [&](std::size_t begin) { return PluenLineAt(text, begin, decode, sink); });
+}
+
+__attribute__((flatten)) inline void PluenCount(std::string_view text, LineDecoder decode,
+                                                PluenTallySink& sink) {
+    PluenScan(text, decode, sink);
 }
 
 inline FingerprintBlock NextBlock(std::string_view text, std::size_t from,
@@ -253,9 +300,28 @@ inline std::uint64_t BreaksBetween(std::string_view text, std::size_t from, std:
     return Kernel::BreaksIn(text, from, to);
 }
 
+// The page's module stays small without the scans of its own that korva-count wants (see
+// KernelTable): the page counts and explains in calls of their own.
+#if defined(__wasm__)
+inline constexpr bool kNativeJobs = false;
+#else
+inline constexpr bool kNativeJobs = true;
+#endif
+
 // This kernel's jobs for the dispatch table; name and cpu_runs come from outside the target.
 constexpr KernelTable Table(std::string_view name, bool (*cpu_runs)()) {
-    return {name,        cpu_runs,      &NextBlock,      &BuildingsNamedIn,
-            &NamedLines, &KeywordLines, &KeywordAmounts, &LineBeginAt,
-            &LineEndAt,  &MarksOfLine,  &BreaksBetween};
+    return {name,
+            cpu_runs,
+            &NextBlock,
+            &BuildingsNamedIn,
+            &NamedLines,
+            &KeywordLines,
+            kNativeJobs ? &SaboCount : nullptr,
+            kNativeJobs ? &SaboScan<BothSinks<SaboTallySink>> : nullptr,
+            &PluenCount,
+            kNativeJobs ? &PluenScan<BothSinks<PluenTallySink>> : nullptr,
+            &LineBeginAt,
+            &LineEndAt,
+            &MarksOfLine,
+            &BreaksBetween};
 }

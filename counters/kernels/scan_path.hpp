@@ -1,6 +1,5 @@
-// Which kernel the scans run (counters/kernels/kernel_list.cpp lists them): the CPU is asked
-// once, here, which kernels it runs, and the fastest of them is taken unless a test asks for
-// another.
+// Which kernel the scans run (kernel_list.cpp lists them and asks the CPU once which it runs):
+// the fastest of them unless a test or benchmark asks for another.
 #pragma once
 
 #include <cstddef>
@@ -20,7 +19,7 @@ std::size_t KernelToRun(ScanPath path) noexcept;
 
 struct KernelPath {
     ScanPath path;
-    std::string_view name;  // "scalar", "avx2", "wasm_simd"
+    std::string_view name;  // "scalar", "sse42", "avx2", "wasm_simd"
 };
 
 // Every kernel this CPU runs, the scalar one first and the fastest last: for tests that each

@@ -1,5 +1,7 @@
 #include "counters/scans/line_report.hpp"
 
+#include "counters/scans/building_scan.hpp"
+#include "counters/tables/keyword_amount.hpp"
 #include "counters/tables/tables.hpp"
 #include "counters/text/text_ops.hpp"
 
@@ -22,13 +24,6 @@ bool IsLetter(char c) {
            (byte >= 0xC0 && byte != 0xD7 && byte != 0xF7);
 }
 
-// The line after its leading blanks and control bytes.
-std::string_view AfterBlanks(std::string_view line) {
-    std::size_t start = 0;
-    while (start < line.size() && static_cast<unsigned char>(line[start]) <= 0x20) ++start;
-    return line.substr(start);
-}
-
 // opening, a line after its blanks, opens with keyword as a word of its own.
 bool NamesAtStart(std::string_view opening, std::string_view keyword) {
     return opening.starts_with(keyword) &&
@@ -37,46 +32,35 @@ bool NamesAtStart(std::string_view opening, std::string_view keyword) {
 
 }  // namespace
 
-LineAdditions SaboLineAdditions(std::string_view line) {
-    kernels::BuildingBits named = 0;
-    for (std::size_t r = 0; r < BuildingTable.size(); ++r) {
-        if (TextPos(BuildingTable[r].name, line) != 0)
-            named |= static_cast<kernels::BuildingBits>(kernels::BuildingBits{1} << r);
-    }
-    return named == 0 ? LineAdditions{} : SaboLineAdditions(line, named);
-}
-
-LineAdditions SaboLineAdditions(std::string_view line, kernels::BuildingBits named) {
-    // The first "(" and ")" of the line decide the amount, for every name it holds.
-    const std::int64_t open = TextPos("(", line) + 1;
-    const std::int64_t close = TextPos(")", line);
-    const std::string_view inner = TextSub(line, open, close - open);
-    const Tally amount = TextToIntDefQuick(inner, 1);
-    const bool unreadable = !inner.empty() && !Converts(inner, amount, 1);
-    LineAdditions additions;
+void AddSaboRows(LineAdditions& additions, kernels::BuildingBits named,
+                 const BracketAmount& amount) {
+    const bool unreadable = !amount.text.empty() && !Converts(amount.text, amount.amount, 1);
     for (unsigned rows = named; rows; rows &= rows - 1) {
         const auto r = static_cast<std::size_t>(__builtin_ctz(rows));
-        additions.push_back({r, BuildingTable[r].name, amount, unreadable});
+        additions.push_back({r, BuildingTable[r].name, amount.amount, unreadable});
     }
+}
+
+void AddPlunderRow(LineAdditions& additions, std::size_t row, Tally amount,
+                   std::string_view amount_text, std::string_view opening) {
+    const std::string_view keyword = ResourceTable[row].keyword;
+    if (amount == 0 && !NamesAtStart(opening, keyword)) return;
+    additions.push_back({row, keyword, amount, !Converts(amount_text, amount, 0)});
+}
+
+LineAdditions SaboLineAdditions(std::string_view line) {
+    LineAdditions additions;
+    const SaboLine rule = SaboLineRule(line);
+    AddSaboRows(additions, rule.named, rule.amount);
     return additions;
 }
 
 LineAdditions PluenLineAdditions(std::string_view line) {
-    // A keyword found further on adds 0 (see AddOpeningAmount) and is left out, so only the
-    // keywords the line opens with, after blanks, are looked at.
-    const std::string_view opening = AfterBlanks(UpToNul(line));
     LineAdditions additions;
-    for (std::size_t r = 0; r < ResourceTable.size(); ++r) {
-        const std::string_view keyword = ResourceTable[r].keyword;
-        // The first letter first: most lines open with no keyword, and a call compares the rest.
-        if (opening.empty() || opening[0] != keyword[0] || !opening.starts_with(keyword)) continue;
-        const auto start = static_cast<std::int64_t>(keyword.size()) + 1;
-        const std::string_view amount =
-            TextTrim(TextSub(line, start, static_cast<std::int64_t>(line.size())));
-        const Tally added = TextToIntDefQuick(amount, 0);
-        if (added == 0 && !NamesAtStart(opening, keyword)) continue;
-        additions.push_back({r, keyword, added, !Converts(amount, added, 0)});
-    }
+    ForEachPlunderedRow(line, [&additions](std::size_t row, Tally amount,
+                                           std::string_view amount_text, std::string_view opening) {
+        AddPlunderRow(additions, row, amount, amount_text, opening);
+    });
     return additions;
 }
 

@@ -1,6 +1,6 @@
 // What one line adds to a tally, row by row, for a player who wants to see which lines made a
-// total. Follows the counting rules of SaboTally::AddLine and PluenTally::AddLine step by step;
-// summed over all lines, the additions are the tallies.
+// total: the counters' own rules (bracket_amount.hpp, keyword_amount.hpp), their results kept row
+// by row; summed over all lines, the additions are the tallies.
 #pragma once
 
 #include <algorithm>
@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "counters/kernels/scan_tables.hpp"
+#include "counters/tables/bracket_amount.hpp"
 #include "counters/tables/tables.hpp"
 #include "counters/tables/tally.hpp"
 
@@ -42,6 +43,7 @@ class LineAdditions {
     }
 
     void push_back(const LineAddition& addition) { entries_.items[size_++] = addition; }
+    void clear() { size_ = 0; }
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
     const LineAddition& operator[](std::size_t i) const { return entries_.items[i]; }
@@ -56,17 +58,21 @@ class LineAdditions {
     std::size_t size_ = 0;
 };
 
+// The rows the sabotage rule's result adds to: one entry per row in named, in table order.
+void AddSaboRows(LineAdditions& additions, kernels::BuildingBits named,
+                 const BracketAmount& amount);
+
+// The row the plunder rule's result for one row (ForEachPlunderedRow) shows: every row that gains,
+// and a row that gains 0 where the line names the resource as a word of its own at its start
+// (after blanks), such as "Eisen 1.234.567" or "  Eisen 1500", the lines players ask about.
+// "Eisenmine (2)" or the "Wasser" of "Wasserstoff 300" name no resource and are left out.
+void AddPlunderRow(LineAdditions& additions, std::size_t row, Tally amount,
+                   std::string_view amount_text, std::string_view opening);
+
 // One entry per building the Windows-1252 line names, in table order; none for other lines.
 LineAdditions SaboLineAdditions(std::string_view line);
 
-// The same for a line without a 0x00 byte whose named rows are known already (bit r for
-// BuildingTable[r], as the sabotage scan finds them), without looking for the names again.
-LineAdditions SaboLineAdditions(std::string_view line, kernels::BuildingBits named);
-
-// One entry per resource the line adds a non-zero amount to, and per resource the line names as
-// a word of its own at its start (after blanks) that adds 0, such as "Eisen 1.234.567" or
-// "  Eisen 1500", the lines players ask about. "Eisenmine (2)" or the "Wasser" of
-// "Wasserstoff 300" name no resource and are left out. In search order.
+// The plunder rows the line shows (AddPlunderRow), in search order.
 LineAdditions PluenLineAdditions(std::string_view line);
 
 }  // namespace korva

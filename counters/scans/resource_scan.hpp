@@ -21,9 +21,9 @@ void ForEachLineOpeningWithKeyword(std::string_view text, KeywordLineVisitor on_
 void ForEachLineOpeningWithKeywordAfterBlanks(std::string_view text, KeywordLineVisitor on_line,
                                               ScanPath path = ScanPath::kFastest);
 
-// What the lines of text opening with a keyword add (AddOpeningAmount), counted in the scan itself
-// for the lines without bytes above 0x7F, which read the same in every encoding. Each other line
-// that opens with a keyword goes to on_non_ascii instead, for the caller to decode and count;
+// What the lines of text opening with a keyword add (ForEachPlunderedRow), counted by the scan
+// itself for the lines without bytes above 0x7F, which read the same in every encoding. Each other
+// line that opens with a keyword goes to on_non_ascii instead, for the caller to decode and count;
 // decoding never makes or unmakes a keyword's (ASCII) letters, so no other line could add.
 ResourceSums KeywordAmounts(std::string_view text, NonAsciiLineVisitor on_non_ascii,
                             ScanPath path = ScanPath::kFastest);

@@ -1,5 +1,6 @@
-// The plunder count's rule for one line, inline: the scan that finds the lines applies it where it
-// stands, and PluenTally::AddLine to any line it is given.
+// The plunder rule for one line, inline: the scan that finds the lines applies it where it stands
+// (with a quicker form of it for the plain "Eisen 1500" beside it, resource_scan.cpp), and
+// PluenTally::AddLine to any line it is given.
 #pragma once
 
 #include <array>
@@ -64,33 +65,54 @@ inline constexpr std::array<SlotRows, 16> kRowsOfSlot = [] {
 
 namespace detail {
 
-// Row r's amount when line opens with its keyword. Unrolled over the rows, so that each keyword's
-// length is a constant and its comparison a few loads instead of a call.
-template <std::size_t r>
-void AddIfOpening(std::string_view line, ResourceSums& sums) {
+// Row r's amount when opening (the line after its leading blanks) begins with r's keyword.
+// Unrolled over the rows, so that each keyword's length is a constant and its comparison a few
+// loads instead of a call.
+template <std::size_t r, class OnRow>
+void IfOpening(std::string_view line, std::string_view opening, OnRow& on_row) {
     constexpr std::string_view keyword = ResourceTable[r].keyword;
-    if (line.size() < keyword.size() || line[0] != keyword[0] ||
-        std::memcmp(line.data(), keyword.data(), keyword.size()) != 0) {
+    if (opening.size() < keyword.size() || opening[0] != keyword[0] ||
+        std::memcmp(opening.data(), keyword.data(), keyword.size()) != 0) {
         return;
     }
-    const auto amount = TextToIntDefQuick(TextTrim(line.substr(keyword.size())), 0);
-    sums[r] = WrappingAdd(sums[r], amount);
+    // Cut from the fixed place, counted from the line's start, not from the keyword.
+    const std::string_view amount_text = TextTrim(line.substr(keyword.size()));
+    on_row(r, Tally{TextToIntDefQuick(amount_text, 0)}, amount_text, opening);
 }
 
-template <std::size_t... r>
-void AddToOpening(std::string_view line, ResourceSums& sums, std::index_sequence<r...>) {
-    (AddIfOpening<r>(line, sums), ...);
+template <class OnRow, std::size_t... r>
+void ForEachRow(std::string_view line, std::string_view opening, OnRow& on_row,
+                std::index_sequence<r...>) {
+    (IfOpening<r>(line, opening, on_row), ...);
 }
 
 }  // namespace detail
 
-// Adds line's amount to the row of each keyword it opens with. The amount is cut from the fixed
-// position keyword length + 1, however the keyword was found. Where the keyword does not open the
-// line, its own last letters fall inside that cut ("n", "m", "r", or the "f" of "...off" without
-// a hexadecimal prefix), so the cut never converts and the row gains 0. Only a line that starts
-// with the keyword can add, which saves searching the rest of the line.
+// The plunder rule, for one line: on_row(row, amount, amount_text, opening) for each row whose
+// keyword opens the line after its leading blanks (bytes up to 0x20 before any 0x00), amount being
+// amount_text converted (0 when it does not), amount_text the line from the fixed position keyword
+// length + 1 on, trimmed, and opening the line from the keyword on.
+// This is the whole of it: where a keyword stands later in a line, or after blanks, its own last
+// letters fall inside that cut ("n", "m", "r", or the "f" of "...off" without a hexadecimal
+// prefix), so the cut never converts and the row gains 0. Such rows are left out but for the ones
+// after blanks, which the explanation shows ("  Eisen 1500" adds 0).
+template <class OnRow>
+void ForEachPlunderedRow(std::string_view line, OnRow&& on_row) {
+    std::size_t blanks = 0;
+    while (blanks < line.size() && line[blanks] != '\0' &&
+           static_cast<unsigned char>(line[blanks]) <= 0x20) {
+        ++blanks;
+    }
+    const std::string_view opening(line.data() + blanks, line.size() - blanks);
+    detail::ForEachRow(line, opening, on_row, std::make_index_sequence<ResourceTable.size()>());
+}
+
+// What the rule adds, summed into sums.
 inline void AddOpeningAmount(std::string_view line, ResourceSums& sums) {
-    detail::AddToOpening(line, sums, std::make_index_sequence<ResourceTable.size()>());
+    ForEachPlunderedRow(line,
+                        [&sums](std::size_t r, Tally amount, std::string_view, std::string_view) {
+                            sums[r] = WrappingAdd(sums[r], amount);
+                        });
 }
 
 }  // namespace korva

@@ -8,8 +8,8 @@ namespace {
 
 // Every line under 80 columns, so that an 80-column console breaks none of them.
 constexpr std::string_view kUsage =
-    "Aufruf: korva-count sabo|pluen [--encoding auto|utf-8|cp1252] [--raw | --json]\n"
-    "                   [--explain] [DATEI...]\n"
+    "Aufruf: korva-count sabo|pluen [--encoding auto|utf-8|cp1252]\n"
+    "                   [--raw | --json | --csv] [--explain] [DATEI...]\n"
     "\n"
     "Zählt Sabotageberichte (sabo) oder Plünderungsberichte (pluen) wie die Knöpfe\n"
     "»Sabo« und »Plünder« des KORVA-Counters. Gelesen werden die DATEIen der Reihe\n"
@@ -26,6 +26,9 @@ constexpr std::string_view kUsage =
     "  --explain          vor dem Ergebnis jede Zeile zeigen, die etwas zählt:\n"
     "                     Datei, Zeilennummer, was sie zu welchem Posten zählt,\n"
     "                     und die Zeile selbst (nicht mit --raw)\n"
+    "  --csv              nur die Erklärung ausgeben, als CSV für eine Tabellen-\n"
+    "                     kalkulation (RFC 4180, UTF-8, mit Kopfzeile): Datei,\n"
+    "                     Zeile, Zähler, Posten, Menge, Zeilentext\n"
     "  -h, --help         diese Hilfe zeigen\n"
     "  --version          die Version zeigen\n"
     "\n"
@@ -62,6 +65,7 @@ ParsedArguments ParseArguments(std::span<const char* const> args) {
     std::optional<std::string_view> counter;
     bool raw = false;
     bool json = false;
+    bool csv = false;
     bool options_ended = false;
     const auto operand = [&](std::string_view arg) {
         if (counter) {
@@ -87,6 +91,8 @@ ParsedArguments ParseArguments(std::span<const char* const> args) {
             raw = true;
         } else if (arg == "--json") {
             json = true;
+        } else if (arg == "--csv") {
+            csv = true;
         } else if (arg == "--explain") {
             options.explain = true;
         } else if (arg == "--encoding" || arg.starts_with("--encoding=")) {
@@ -119,9 +125,18 @@ ParsedArguments ParseArguments(std::span<const char* const> args) {
                           "« (möglich sind sabo und pluen)");
     }
     if (raw && json) return UsageError("--raw und --json schließen einander aus");
+    if (csv && (raw || json)) {
+        return UsageError(std::string(raw ? "--raw" : "--json") +
+                          " und --csv schließen einander aus");
+    }
     // The raw result is the window's box, byte for byte; nothing else may stand in it.
     if (raw && options.explain) return UsageError("--raw und --explain schließen einander aus");
-    options.format = raw ? OutputFormat::kRaw : json ? OutputFormat::kJson : OutputFormat::kText;
+    options.format = raw    ? OutputFormat::kRaw
+                     : json ? OutputFormat::kJson
+                     : csv  ? OutputFormat::kCsv
+                            : OutputFormat::kText;
+    // The CSV holds the explanation's rows: asked for, they are made.
+    if (csv) options.explain = true;
     if (options.files.empty()) options.files.emplace_back("-");
     parsed.action = ParsedArguments::Action::kCount;
     return parsed;

@@ -1,4 +1,4 @@
-// The command line: korva-count sabo|pluen [--encoding auto|utf-8|cp1252] [--raw | --json]
+// The command line: korva-count sabo|pluen [--encoding auto|utf-8|cp1252] [--raw | --json | --csv]
 // [--explain] [FILE...]
 #pragma once
 
@@ -18,6 +18,7 @@ enum class OutputFormat {
     kText,  // the result lines in UTF-8, each followed by LF
     kRaw,   // the bytes the window's result box holds: Windows-1252, CR LF
     kJson,
+    kCsv,  // the explanation alone, as CSV records for a spreadsheet
 };
 
 struct Options {

@@ -1,16 +1,16 @@
-// korva-count --explain: the rows of counters/scans/explain.hpp for every file, each line placed by
-// its file's name and number. Written before the result (inside the JSON object for --json), and
-// held in a temporary file until the count has succeeded, so that standard output still gets
-// nothing on failure while memory stays flat.
+// korva-count --explain: the rows of frontends/printers/explained_rows.hpp for every file, each
+// line placed by its file's name and number. Written before the result (inside the JSON object for
+// --json), and held in a temporary file until the count has succeeded, so that standard output
+// still gets nothing on failure while memory stays flat.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "counters/scans/explain.hpp"
 #include "frontends/cli/arguments.hpp"
 #include "frontends/cli/spool.hpp"
+#include "frontends/printers/explained_rows.hpp"
 
 namespace korva::cli {
 
@@ -20,6 +20,9 @@ std::string ExplainedText(Counter counter, std::string_view file, const Explaine
 
 // The JSON object of ExplainedJson for file.
 std::string ExplainedFileJson(Counter counter, std::string_view file, const ExplainedLine& line);
+
+// The CSV records of AppendExplainedCsv for file.
+std::string ExplainedFileCsv(Counter counter, std::string_view file, const ExplainedLine& line);
 
 class Explanation {
   public:
@@ -31,18 +34,29 @@ class Explanation {
     // Lines are numbered anew in each file.
     void StartFile(std::string_view name);
 
-    // A text of whole lines of the current file, as ReadTexts delivers them.
-    void AddText(std::string_view text, LineDecoder decode);
+    // A text of whole lines of the current file, as ReadTexts delivers them, counted into tally
+    // and explained in the same pass.
+    template <class Tally>
+    void CountText(Tally& tally, std::string_view text, LineDecoder decode) {
+        const auto add = [this](const ExplainedLine& line) { Add(line); };
+        ExplanationSink sink(text, line_count_, add);
+        tally.AddText(text, decode, sink);
+        line_count_ = sink.LastLine();
+    }
 
     // The explanation and the formatted result together, in the format's order. Returns 0 or
     // the errno of the failure.
     int WriteWithResult(ByteSink write, std::string_view result);
 
   private:
+    void Add(const ExplainedLine& line);
+
     Counter counter_;
     OutputFormat format_;
     Spool spool_;
-    std::string file_;
+    std::string file_;   // UTF-8
+    std::string place_;  // file_ and ":", before each row's number
+    std::string row_;
     std::uint64_t line_count_ = 0;
     bool any_ = false;
 };

@@ -9,6 +9,7 @@
 #include "frontends/cli/explanation.hpp"
 #include "frontends/cli/input.hpp"
 #include "frontends/cli/output.hpp"
+#include "frontends/cli/read_size.hpp"
 #include "frontends/cli/reason.hpp"
 #include "frontends/cli/split_read.hpp"
 #include "frontends/cli/std_streams.hpp"
@@ -17,9 +18,13 @@ namespace korva::cli {
 
 namespace {
 
-// Large enough that read(2) calls cost nothing next to the counting, small enough to stay in
-// the cache the line search runs in.
-constexpr std::size_t kReadBufferSize = 256 * 1024;
+std::size_t ReadSize() {
+#ifdef KORVA_READ_KB
+    return std::size_t{KORVA_READ_KB} * 1024;  // bench/read_sizes.sh
+#else
+    return ReadSizeFor(Level2CacheBytes());
+#endif
+}
 
 constexpr std::string_view kProgram = "korva-count: ";
 
@@ -80,12 +85,16 @@ int Count(const Options& options) {
     Tally tally;
     std::optional<Explanation> explanation;
     if (options.explain) explanation.emplace(options.counter, options.format);
-    std::vector<char> buffer(kReadBufferSize);
+    const std::size_t read_size = ReadSize();
+    std::vector<char> buffer(read_size);
     // Not filled in advance: its pages take memory only when a large file is split.
-    const auto second_buffer = std::make_unique_for_overwrite<char[]>(kReadBufferSize);
+    const auto second_buffer = std::make_unique_for_overwrite<char[]>(read_size);
     const auto add_text = [&tally, &explanation](std::string_view text, LineDecoder decode) {
-        tally.AddText(text, decode);
-        if (explanation) explanation->AddText(text, decode);
+        if (explanation) {
+            explanation->CountText(tally, text, decode);
+        } else {
+            tally.AddText(text, decode);
+        }
     };
     bool told_how_to_end = false;
     for (const std::string& name : options.files) {
@@ -98,7 +107,7 @@ int Count(const Options& options) {
         }
         if (explanation) explanation->StartFile(name);
         const SplitReadResult split =
-            CountInTwo(name, options, buffer, {second_buffer.get(), kReadBufferSize}, tally);
+            CountInTwo(name, options, buffer, {second_buffer.get(), read_size}, tally);
         const ReadTextsResult read = split.outcome == SplitRead::kNotSplit
                                          ? ReadTexts(name, options.encoding, buffer, add_text)
                                          : ReadTextsResult{split.error, {}};

@@ -2,8 +2,8 @@
 
 #include <charconv>
 
-#include "counters/scans/explain.hpp"
 #include "counters/text/cp1252.hpp"
+#include "frontends/printers/explained_rows.hpp"
 
 namespace korva::form {
 

@@ -1,6 +1,6 @@
-// The page's explanation of a count: the rows of counters/scans/explain.hpp for a report text in
-// UTF-8, as a browser hands over its text box, each line placed as "Zeile 12". Made only when a
-// player asks, so that counting stays as fast as before.
+// The page's explanation of a count: the rows of frontends/printers/explained_rows.hpp for a report
+// text in UTF-8, as a browser hands over its text box, each line placed as "Zeile 12". Made only
+// when a player asks, so that counting stays as fast as before.
 #pragma once
 
 #include <cstdint>

@@ -9,8 +9,10 @@
 namespace korva::setup {
 
 // The value with the folder appended as its last entry, or unchanged where an entry names the
-// folder already (compared as Windows compares file names, without regard to case).
-std::wstring WithEntry(std::wstring_view path, std::wstring_view folder);
+// folder already (compared as Windows compares file names, without regard to case). Where the
+// value is expanded (REG_EXPAND_SZ), an entry naming the folder through variables
+// (%LOCALAPPDATA%\Programs\...) names it too.
+std::wstring WithEntry(std::wstring_view path, std::wstring_view folder, bool path_expands);
 
 // The value without the last entry that names the folder, and without the ";" that WithEntry put
 // before it; unchanged where no entry names the folder.

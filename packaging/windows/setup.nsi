@@ -2,11 +2,13 @@
 ; tools/package.sh builds it:
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=1.2.3.4 -DSTAGE=<folder> -DOUTFILE=<.exe>
 ;     -DPATH_TOOL=<korva-setup-path.exe> -DPUBLISHER=<name> -DHOMEPAGE=<url> [-DICON=<.ico>]
-;     setup.nsi
+;     [-DLICENCE=<.txt>] [-DSIGN=<command>] setup.nsi
 ; STAGE holds what the zip holds: both programs, the web page korva-counter.html, LIESMICH.txt
 ; and LIZENZEN.txt. PATH_TOOL adds the install folder to the user's PATH and takes it out again;
 ; PUBLISHER and HOMEPAGE come from packaging/publisher.conf. Without ICON the setup has NSIS's
-; own icon.
+; own icon. LICENCE is the licence page's text, by default STAGE's LIZENZEN.txt; package.sh gives
+; it with each paragraph on one line, for the page's box wraps lines itself. SIGN, if defined, is
+; run on the uninstaller and on the setup once each is made, to sign them in place.
 ; EXTRA_FILE, if defined, names one more file in STAGE to install: the upgrade test's older
 ; version has a file this one lacks, which must be gone after the upgrade.
 
@@ -25,6 +27,14 @@ ManifestDPIAware true
 !define NAME "KORVA-Counter"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${NAME}"
 !define BROWSER_LINK "$SMPROGRAMS\${NAME} im Browser.lnk"
+!define UNINSTALL_PARENT "Software\Microsoft\Windows\CurrentVersion\Uninstall"
+!ifndef LICENCE
+  !define LICENCE "${STAGE}\LIZENZEN.txt"
+!endif
+!ifdef SIGN
+  !uninstfinalize '"${SIGN}" "%1"'
+  !finalize '"${SIGN}" "%1"'
+!endif
 
 Name "${NAME} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -43,7 +53,7 @@ BrandingText "${NAME} ${VERSION}"
   Administratorrechte sind nicht nötig.$\r$\n$\r$\nEine installierte Version wird ersetzt. \
   Dazu muss KORVA-Counter geschlossen sein.$\r$\n$\r$\n$_CLICK"
 !insertmacro MUI_PAGE_WELCOME
-!insertmacro MUI_PAGE_LICENSE "${STAGE}\LIZENZEN.txt"
+!insertmacro MUI_PAGE_LICENSE "${LICENCE}"
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\korva-counter.exe"
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\LIESMICH.txt"
@@ -79,9 +89,11 @@ Function ${UN}WaitUntilClosed
       ClearErrors
       FileOpen $0 $2 a
       ${If} ${Errors}
+        ; The buttons are Windows' own, labelled in its language ("Retry" on an English
+        ; Windows), so the text names none of them.
         MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "KORVA-Counter läuft noch und kann so nicht \
           ${ACTION} werden.$\r$\n$\r$\nBitte KORVA-Counter schließen (auch korva-count in der \
-          Eingabeaufforderung) und dann „Wiederholen“ wählen." /SD IDCANCEL IDRETRY check
+          Eingabeaufforderung) und es dann noch einmal versuchen." /SD IDCANCEL IDRETRY check
         DetailPrint "Abgebrochen: KORVA-Counter läuft noch."
         SetErrorLevel 2
         Quit
@@ -95,12 +107,14 @@ FunctionEnd
 !insertmacro DEFINE_WAIT_UNTIL_CLOSED "un." "entfernt"
 
 ; korva-setup-path.exe edits the user's PATH, which can be longer than the strings of a setup.
+; Leaves its exit status in $0: 0 changed, 3 nothing to change (the folder was there already).
 !macro USER_PATH VERB
   InitPluginsDir
   File "/oname=$PLUGINSDIR\korva-setup-path.exe" "${PATH_TOOL}"
   nsExec::Exec '"$PLUGINSDIR\korva-setup-path.exe" ${VERB} "$INSTDIR"'
   Pop $0
   ${If} $0 != 0
+  ${AndIf} $0 != 3
     DetailPrint "Der Benutzerpfad (PATH) ließ sich nicht ändern: $0"
   ${EndIf}
 !macroend
@@ -119,6 +133,14 @@ Section
     Delete "$INSTDIR\uninstall.exe"
   ${EndIf}
 
+  ; The key that holds every program's uninstall key is missing in a fresh profile; the one this
+  ; setup makes goes again with its own.
+  ClearErrors
+  EnumRegKey $R9 HKCU "${UNINSTALL_PARENT}" 0
+  ${If} ${Errors}
+    StrCpy $R9 made
+  ${EndIf}
+
   SetOutPath "$INSTDIR"
   File "${STAGE}\korva-counter.exe"
   File "${STAGE}\korva-count.exe"
@@ -132,8 +154,10 @@ Section
 
   CreateShortcut "$SMPROGRAMS\${NAME}.lnk" "$INSTDIR\korva-counter.exe"
   CreateShortcut "${BROWSER_LINK}" "$INSTDIR\korva-counter.html"
-  ; korva-count is found by name in a console opened from now on.
+  ; korva-count is found by name in a console opened from now on. The uninstaller takes the entry
+  ; out only where this setup put it in: one the player made stays.
   !insertmacro USER_PATH add
+  StrCpy $R8 $0
 
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${NAME}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -149,11 +173,20 @@ Section
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ${If} $R8 == 0
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "AddedToPath" 1
+  ${EndIf}
+  ${If} $R9 == made
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "MadeUninstallParent" 1
+  ${EndIf}
 SectionEnd
 
 Section "Uninstall"
   Call un.WaitUntilClosed
-  !insertmacro USER_PATH remove
+  ReadRegDWORD $1 HKCU "${UNINSTALL_KEY}" "AddedToPath"
+  ${If} $1 == 1
+    !insertmacro USER_PATH remove
+  ${EndIf}
   Delete "$INSTDIR\korva-counter.exe"
   Delete "$INSTDIR\korva-count.exe"
   Delete "$INSTDIR\korva-counter.html"
@@ -169,5 +202,9 @@ Section "Uninstall"
   RMDir "$LOCALAPPDATA\Programs"
   Delete "$SMPROGRAMS\${NAME}.lnk"
   Delete "${BROWSER_LINK}"
+  ReadRegDWORD $1 HKCU "${UNINSTALL_KEY}" "MadeUninstallParent"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${If} $1 == 1
+    DeleteRegKey /ifempty HKCU "${UNINSTALL_PARENT}"
+  ${EndIf}
 SectionEnd

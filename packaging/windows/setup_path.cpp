@@ -2,8 +2,10 @@
 //   korva-setup-path add|remove FOLDER
 // adds FOLDER to the user's PATH (HKCU\Environment) or takes exactly that entry out again, then
 // tells running programs. It exists because the setup's own strings hold 1,024 characters, and a
-// longer PATH written back through one would be cut. Exit status 0 when done, 1 when the registry
-// refused, 2 on wrong use.
+// longer PATH written back through one would be cut. Exit status 0 when changed, 3 when there was
+// nothing to change (to add: an entry names the folder already), 1 when the registry refused, 2 on
+// wrong use. The setup keeps "added" in its uninstall key, so that the uninstaller takes out no
+// entry the player made.
 #include <windows.h>
 
 #include <string>
@@ -64,15 +66,18 @@ int wmain(int argc, wchar_t** argv) {
     }
     PathValue value;
     bool done = ReadPath(key, value);
+    bool changed = false;
     if (done) {
-        const std::wstring text = verb == L"add" ? korva::setup::WithEntry(value.text, folder)
-                                                 : korva::setup::WithoutEntry(value.text, folder);
-        if (text != value.text) {
-            done = WritePath(key, value, text);
-        }
+        const std::wstring text =
+            verb == L"add"
+                ? korva::setup::WithEntry(value.text, folder, value.type == REG_EXPAND_SZ)
+                : korva::setup::WithoutEntry(value.text, folder);
+        changed = text != value.text;
+        if (changed) done = WritePath(key, value, text);
     }
     RegCloseKey(key);
     if (!done) return 1;
+    if (!changed) return 3;
     // Explorer reads the new PATH, so that a console opened from now on finds the programs.
     SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(kEnvironment),
                         SMTO_ABORTIFHUNG, 5000, nullptr);

@@ -47,6 +47,7 @@ TEST(ParseArguments, AcceptsOptionsAnywhereBeforeDoubleDash) {
          Encoding::kAuto,
          OutputFormat::kText,
          {"--raw", "-x", "-"}},
+        {{"pluen", "--csv", "a"}, Counter::kPluen, Encoding::kAuto, OutputFormat::kCsv, {"a"}},
         {{"--", "sabo", "--json"},
          Counter::kSabo,
          Encoding::kAuto,
@@ -60,6 +61,8 @@ TEST(ParseArguments, AcceptsOptionsAnywhereBeforeDoubleDash) {
         EXPECT_EQ(parsed.options.encoding, row.encoding);
         EXPECT_EQ(parsed.options.format, row.format);
         EXPECT_EQ(parsed.options.files, row.files);
+        // None of the rows asks for --explain: only the CSV, which is the explanation, has it.
+        EXPECT_EQ(parsed.options.explain, row.format == OutputFormat::kCsv);
     }
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "counters/pluen_counter.hpp"
+#include "counters/sabo_counter.hpp"
 #include "counters/text/cp1252.hpp"
 #include "frontends/cli/input.hpp"
 #include "json_reader.hpp"
@@ -85,6 +87,20 @@ TEST(ExplainedText, ShowsEachByteThatIsNoPrintableAsciiWhereverItFalls) {
     }
 }
 
+// Under eight bytes a line, or a file name, is checked byte by byte rather than a word at a time:
+// the same bytes are shown the same there.
+TEST(ExplainedText, ShowsEachByteThatIsNoPrintableAsciiInAShortLine) {
+    const std::pair<char, std::string> bytes[] = {
+        {'\0', "^@"}, {'\x1F', "^_"}, {'\x7F', "^?"}, {'\x81', "M-^A"}, {'\x9D', "M-^]"}};
+    for (const auto& [byte, shown] : bytes) {
+        const std::string line = "Eisen"s + byte;  // a row of its own, though it adds 0
+        EXPECT_EQ(ExplainedText(Counter::kPluen, std::string(1, byte),
+                                Explained(Counter::kPluen, 1, line)),
+                  shown + ":1: Eisen +0 (Betrag nicht lesbar) | Eisen" + shown + "\n")
+            << int{byte};
+    }
+}
+
 TEST(ExplainedJson, HasTheAgreedShape) {
     EXPECT_EQ(ExplainedFileJson(Counter::kSabo, "-",
                                 Explained(Counter::kSabo, 12, "Eisenmine (3) und Bohrturm (2)")),
@@ -139,12 +155,15 @@ std::string Written(Explanation& explanation, std::string_view result) {
     return out;
 }
 
-void Feed(Explanation& explanation, std::string_view name, std::string_view bytes,
+template <class Tally>
+void Feed(Explanation& explanation, Tally& tally, std::string_view name, std::string_view bytes,
           std::size_t chunk) {
     explanation.StartFile(name);
     ForEachText(
         bytes, Encoding::kAuto,
-        [&](std::string_view text, LineDecoder decode) { explanation.AddText(text, decode); },
+        [&](std::string_view text, LineDecoder decode) {
+            explanation.CountText(tally, text, decode);
+        },
         chunk);
 }
 
@@ -162,9 +181,12 @@ TEST(Explanation, NumbersLinesInEachFileHoweverTheyArrive) {
     for (const std::size_t chunk : {1, 2, 3, 7, 1 << 20}) {
         Explanation explanation(Counter::kSabo, OutputFormat::kText);
         ASSERT_EQ(explanation.Error(), 0);
-        Feed(explanation, "a", first, chunk);
-        Feed(explanation, "-", second, chunk);
+        SaboTally tally;
+        Feed(explanation, tally, "a", first, chunk);
+        Feed(explanation, tally, "-", second, chunk);
         EXPECT_EQ(Written(explanation, "Ergebnis\n"), expected) << "chunks of " << chunk;
+        // Counted in the same pass: 1 + 2 + 4 + 1 buildings, 1 + 3 dwellings.
+        EXPECT_EQ(tally.Total(), 1 * 1 + 2 * 1 + 4 * 3 + 1 * 3 + 3 * 1) << "chunks of " << chunk;
     }
 }
 
@@ -176,7 +198,8 @@ TEST(Explanation, NumbersTheLinesOfAUtf16File) {
     }
     for (const std::size_t chunk : {1, 3, 1 << 20}) {
         Explanation explanation(Counter::kSabo, OutputFormat::kText);
-        Feed(explanation, "u", bytes, chunk);
+        SaboTally tally;
+        Feed(explanation, tally, "u", bytes, chunk);
         EXPECT_EQ(Written(explanation, ""),
                   "u:2: Eisenmine +2 | Eisenmine (2)\nu:3: Raumhafen +1 | Raumhafen\n");
     }
@@ -186,7 +209,8 @@ TEST(Explanation, IsAnEmptyListInJsonWhenNoLineAdds) {
     const std::string result = R"({"counter":"pluen","resources":[]})"
                                "\n";
     Explanation none(Counter::kPluen, OutputFormat::kJson);
-    Feed(none, "-", "Eisenmine 5\nnichts\n", 1 << 20);
+    PluenTally tally;
+    Feed(none, tally, "-", "Eisenmine 5\nnichts\n", 1 << 20);
     EXPECT_EQ(Written(none, result), R"({"counter":"pluen","resources":[],"explain":[]})"
                                      "\n");
 }

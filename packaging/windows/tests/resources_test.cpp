@@ -75,8 +75,9 @@ TEST(ProgramFile, CarriesTheVersionInformation) {
         ASSERT_GE(translation_size, 4u) << "translation";
         EXPECT_EQ(translation[0], 0x0407) << "language German (Germany)";
         EXPECT_EQ(translation[1], 1252) << "code page Windows-1252";
-        EXPECT_EQ(VersionString(block, L"FileVersion"), L"" KORVA_VERSION);
-        EXPECT_EQ(VersionString(block, L"ProductVersion"), L"1.0.0.0");
+        for (const wchar_t* name : {L"FileVersion", L"ProductVersion"}) {
+            EXPECT_EQ(VersionString(block, name), L"" KORVA_VERSION) << name;
+        }
         EXPECT_EQ(VersionString(block, L"FileDescription"), program.description);
         EXPECT_EQ(VersionString(block, L"CompanyName"), L"" KORVA_PUBLISHER);
         EXPECT_EQ(VersionString(block, L"LegalCopyright"),
