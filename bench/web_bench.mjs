@@ -1,7 +1,7 @@
 // The web page's speed: the module in node against the native korva-count on the same UTF-8
 // report text, and in headless Chromium the time from a click to the result shown.
 // Usage: node bench/web_bench.mjs node FILE [RUNS]   |   node bench/web_bench.mjs click FILE... [RUNS]
-//        node bench/web_bench.mjs explain FILE... [RUNS]
+//        node bench/web_bench.mjs explain FILE... [RUNS]   |   node bench/web_bench.mjs explain-module FILE [RUNS]
 import { readFileSync } from 'node:fs';
 
 import { launch, serve } from '../frontends/web/tests/browser.mjs';
@@ -32,6 +32,36 @@ async function moduleThroughput(file, runs) {
     // The result the page would show, so that a broken module cannot look fast.
     if (!countBytes(module, 'sabo', bytes.subarray(0, 1 << 20)).includes('Gesamt zerstörte Punkte: ')) {
       throw new Error(`${kernel}: no sabotage result`);
+    }
+  }
+}
+
+// The module's Erklärung against its count, each over the text already in its memory: CPU time,
+// medians of runs after one that lets the engine compile; the ratio explained / counted. The
+// page asks for at most 100,000 rows, as here.
+async function moduleExplainCost(file, runs) {
+  const bytes = readFileSync(file);
+  for (const kernel of kernels) {
+    const module = await instantiate(kernel);
+    const at = module.korva_alloc(bytes.length);
+    new Uint8Array(module.memory.buffer, at, bytes.length).set(bytes);
+    for (const [counter, number] of [['sabo', 0], ['pluen', 1]]) {
+      const seconds = (call) => {
+        const times = [];
+        for (let run = 0; run <= runs; ++run) {
+          const start = process.cpuUsage();
+          const block = call();
+          const used = process.cpuUsage(start);
+          if (block === 0) throw new Error(`${kernel} ${counter}: no block`);
+          module.korva_free(block);
+          if (run > 0) times.push((used.user + used.system) / 1e6);
+        }
+        return median(times);
+      };
+      const count = seconds(() => module.korva_count(number, at, bytes.length));
+      const explain = seconds(() => module.korva_explain(number, at, bytes.length, 100000));
+      console.log(`module ${kernel} ${counter}, ${(bytes.length / 1e6).toFixed(0)} MB: count ${count.toFixed(3)} s,` +
+        ` Erklärung ${explain.toFixed(3)} s (x${(explain / count).toFixed(2)})`);
     }
   }
 }
@@ -183,4 +213,6 @@ const runs = /^\d+$/.test(rest.at(-1)) ? Number(rest.pop()) : 5;
 if (mode === 'node') await moduleThroughput(rest[0], runs);
 else if (mode === 'click') await clickToResult(rest, runs);
 else if (mode === 'explain') await explainAgainstCount(rest, runs);
-else throw new Error('usage: web_bench.mjs node FILE [RUNS] | click FILE... [RUNS] | explain FILE... [RUNS]');
+else if (mode === 'explain-module') await moduleExplainCost(rest[0], runs);
+else throw new Error('usage: web_bench.mjs node FILE [RUNS] | click FILE... [RUNS] | explain FILE... [RUNS]' +
+  ' | explain-module FILE [RUNS]');
