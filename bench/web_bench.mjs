@@ -4,7 +4,7 @@
 // paste by Ctrl+V against a bare text box, Erklärung against a count of the unchanged text, and
 // going to a deep row.
 // Usage: node bench/web_bench.mjs node FILE [RUNS]   |   node bench/web_bench.mjs click FILE... [RUNS]
-//        node bench/web_bench.mjs explain FILE... [RUNS]
+//        node bench/web_bench.mjs explain FILE... [RUNS]   |   node bench/web_bench.mjs explain-module FILE [RUNS]
 //        node bench/web_bench.mjs paste FILE          (100 KB, 1 MB and 5 MB cut from FILE)
 //        node bench/web_bench.mjs engines-explain FILE... [RUNS]
 //        node bench/web_bench.mjs goto FILE ROW
@@ -41,6 +41,36 @@ async function moduleThroughput(file, runs) {
     // The result the page would show, so that a broken module cannot look fast.
     if (!countBytes(module, 'sabo', bytes.subarray(0, 1 << 20)).includes('Gesamt zerstörte Punkte: ')) {
       throw new Error(`${kernel}: no sabotage result`);
+    }
+  }
+}
+
+// The module's Erklärung against its count, each over the text already in its memory: CPU time,
+// medians of runs after one that lets the engine compile; the ratio explained / counted. The
+// page asks for at most 100,000 rows, as here.
+async function moduleExplainCost(file, runs) {
+  const bytes = readFileSync(file);
+  for (const kernel of kernels) {
+    const module = await instantiate(kernel);
+    const at = module.korva_alloc(bytes.length);
+    new Uint8Array(module.memory.buffer, at, bytes.length).set(bytes);
+    for (const [counter, number] of [['sabo', 0], ['pluen', 1]]) {
+      const seconds = (call) => {
+        const times = [];
+        for (let run = 0; run <= runs; ++run) {
+          const start = process.cpuUsage();
+          const block = call();
+          const used = process.cpuUsage(start);
+          if (block === 0) throw new Error(`${kernel} ${counter}: no block`);
+          module.korva_free(block);
+          if (run > 0) times.push((used.user + used.system) / 1e6);
+        }
+        return median(times);
+      };
+      const count = seconds(() => module.korva_count(number, at, bytes.length));
+      const explain = seconds(() => module.korva_explain(number, at, bytes.length, 100000));
+      console.log(`module ${kernel} ${counter}, ${(bytes.length / 1e6).toFixed(0)} MB: count ${count.toFixed(3)} s,` +
+        ` Erklärung ${explain.toFixed(3)} s (x${(explain / count).toFixed(2)})`);
     }
   }
 }
@@ -353,10 +383,11 @@ const runs = /^\d+$/.test(rest.at(-1)) && mode !== 'goto' ? Number(rest.pop()) :
 if (mode === 'node') await moduleThroughput(rest[0], runs);
 else if (mode === 'click') await clickToResult(rest, runs);
 else if (mode === 'explain') await explainAgainstCount(rest, runs);
+else if (mode === 'explain-module') await moduleExplainCost(rest[0], runs);
 else if (mode === 'paste') await firstPaste(rest[0]);
 else if (mode === 'engines-explain') await explainInEngines(rest, runs);
 else if (mode === 'goto') await goToRow(rest[0], Number(rest[1] ?? 100000));
 else {
-  throw new Error('usage: web_bench.mjs node FILE [RUNS] | click FILE... [RUNS] | explain FILE... [RUNS] | paste FILE' +
-    ' | engines-explain FILE... [RUNS] | goto FILE [ROW]');
+  throw new Error('usage: web_bench.mjs node FILE [RUNS] | click FILE... [RUNS] | explain FILE... [RUNS]' +
+    ' | explain-module FILE [RUNS] | paste FILE | engines-explain FILE... [RUNS] | goto FILE [ROW]');
 }

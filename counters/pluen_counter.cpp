@@ -44,10 +44,4 @@ ResultLines PluenTally::Lines() const {
     return lines;
 }
 
-ResultLines PluenCounter(const ReportLines& lines) {
-    PluenTally tally;
-    for (const auto line : lines) tally.AddLine(line);
-    return tally.Lines();
-}
-
 }  // namespace korva

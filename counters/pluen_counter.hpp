@@ -44,6 +44,4 @@ class PluenTally {
     ResourceSums sums_{};
 };
 
-ResultLines PluenCounter(const ReportLines& lines);
-
 }  // namespace korva

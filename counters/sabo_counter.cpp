@@ -57,10 +57,4 @@ ResultLines SaboTally::Lines() const {
     return lines;
 }
 
-ResultLines SaboCounter(const ReportLines& lines) {
-    SaboTally tally;
-    for (const auto line : lines) tally.AddLine(line);
-    return tally.Lines();
-}
-
 }  // namespace korva

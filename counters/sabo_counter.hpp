@@ -44,6 +44,4 @@ class SaboTally {
     std::array<Tally, BuildingTable.size()> counts_{};
 };
 
-ResultLines SaboCounter(const ReportLines& lines);
-
 }  // namespace korva

@@ -8,12 +8,12 @@
 #include <string_view>
 #include <vector>
 
+#include "counters/kernels/scan_path.hpp"
 #include "counters/pluen_counter.hpp"
 #include "counters/result_lines.hpp"
 #include "counters/sabo_counter.hpp"
 #include "counters/scans/building_scan.hpp"
 #include "counters/scans/resource_scan.hpp"
-#include "counters/kernels/scan_path.hpp"
 #include "counters/tables/tables.hpp"
 #include "counters/tests/oracle.hpp"
 #include "counters/text/line_bounds.hpp"
@@ -140,10 +140,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text = korva::fuzz::AsText(data, size);
     const korva::ReportLines lines = korva::DivideIntoLines(text);
 
-    const korva::ResultLines sabo = korva::SaboCounter(lines);
-    const korva::ResultLines pluen = korva::PluenCounter(lines);
-    Require(sabo == korva::oracle::Sabo(lines), "SaboCounter counts as the plain per-row rules");
-    Require(pluen == korva::oracle::Pluen(lines), "PluenCounter counts as the plain per-row rules");
+    korva::SaboTally sabo_list;
+    korva::PluenTally pluen_list;
+    for (const auto line : lines) {
+        sabo_list.AddLine(line);
+        pluen_list.AddLine(line);
+    }
+    const korva::ResultLines sabo = sabo_list.Lines();
+    const korva::ResultLines pluen = pluen_list.Lines();
+    Require(sabo == korva::oracle::Sabo(lines), "SaboTally counts as the plain per-row rules");
+    Require(pluen == korva::oracle::Pluen(lines), "PluenTally counts as the plain per-row rules");
 
     korva::SaboTally sabo_tally;
     korva::PluenTally pluen_tally;
@@ -151,16 +157,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         sabo_tally.AddLine(line);
         pluen_tally.AddLine(line);
     });
-    Require(sabo_tally.Lines() == sabo, "SaboTally fed line by line counts as SaboCounter");
-    Require(pluen_tally.Lines() == pluen, "PluenTally fed line by line counts as PluenCounter");
+    Require(sabo_tally.Lines() == sabo,
+            "SaboTally fed the text line by line counts as over the list");
+    Require(pluen_tally.Lines() == pluen,
+            "PluenTally fed the text line by line counts as over the list");
 
     // The whole-text path skips the lines its prefilter judges unable to count.
     korva::SaboTally sabo_text;
     korva::PluenTally pluen_text;
     sabo_text.AddText(text);
     pluen_text.AddText(text);
-    Require(sabo_text.Lines() == sabo, "SaboTally::AddText counts as SaboCounter");
-    Require(pluen_text.Lines() == pluen, "PluenTally::AddText counts as PluenCounter");
+    Require(sabo_text.Lines() == sabo, "SaboTally::AddText counts as line by line");
+    Require(pluen_text.Lines() == pluen, "PluenTally::AddText counts as line by line");
 
     // Every kernel visits the lines the scalar one visits and finds the same in them.
     const auto named = NamedLines(text, korva::ScanPath::kScalar);

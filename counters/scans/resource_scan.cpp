@@ -1,5 +1,7 @@
 #include "counters/scans/resource_scan.hpp"
 
+#include <type_traits>
+
 #include "counters/kernels/kernel_table.hpp"
 #include "counters/scans/sinks.hpp"
 
@@ -18,7 +20,13 @@ void ForEachLineOpeningWithKeywordAfterBlanks(std::string_view text, KeywordLine
 
 template <class Sink>
 void ScanPluen(std::string_view text, LineDecoder decode, Sink& sink, ScanPath path) {
-    if (const auto job = kernels::KernelFor(path).PluenScan<Sink>()) {
+    const auto job = kernels::KernelFor(path).PluenScan<Sink>();
+    // Every kernel has the count's own job: no other way is built for it.
+    if constexpr (std::is_same_v<Sink, PluenTallySink>) {
+        job(text, decode, sink);
+        return;
+    }
+    if (job) {
         job(text, decode, sink);
         return;
     }

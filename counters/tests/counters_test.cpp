@@ -14,6 +14,14 @@ namespace {
 
 using std::string_literals::operator""s;
 
+// The result lines of a list of lines, each counted on its own, as the window's box divides them.
+template <class Tally>
+ResultLines Counted(const ReportLines& lines) {
+    Tally tally;
+    for (const auto line : lines) tally.AddLine(line);
+    return tally.Lines();
+}
+
 // The help text the window starts with, in Windows-1252.
 const std::vector<std::string> kHelpText = {
     "Hier alle Berichte mit allen Zeiten einf\xFCgen, dann Funktion ausw\xE4hlen.", "",
@@ -99,12 +107,12 @@ TEST(SaboCounter, DocumentedExample) {
                                   "Forschungszentrum  (0)",
                                   "",
                                   "Gesamt zerst\xF6rte Punkte: 8"};
-    EXPECT_EQ(SaboCounter(ReportLines(lines.begin(), lines.end())), expected);
+    EXPECT_EQ(Counted<SaboTally>(ReportLines(lines.begin(), lines.end())), expected);
 }
 
 TEST(SaboCounter, EmptyInputAndHelpTextGiveZeros) {
     for (const auto& input : {std::vector<std::string>{}, kHelpText}) {
-        const ResultLines result = SaboCounter(ReportLines(input.begin(), input.end()));
+        const ResultLines result = Counted<SaboTally>(ReportLines(input.begin(), input.end()));
         ASSERT_EQ(result.size(), 16u);
         for (std::size_t r = 0; r < 14; ++r) {
             EXPECT_EQ(result[r], std::string(BuildingTable[r].name) + "  (0)");
@@ -182,8 +190,8 @@ TEST(PluenCounter, DocumentedExampleInOutputOrder) {
                                   "Wasser = 0",
                                   "Sauerstoff = 0",
                                   "Wasserstoff = 40"};
-    EXPECT_EQ(PluenCounter(ReportLines(lines.begin(), lines.end())), expected);
-    EXPECT_EQ(PluenCounter(ReportLines(kHelpText.begin(), kHelpText.end())),
+    EXPECT_EQ(Counted<PluenTally>(ReportLines(lines.begin(), lines.end())), expected);
+    EXPECT_EQ(Counted<PluenTally>(ReportLines(kHelpText.begin(), kHelpText.end())),
               oracle::Pluen(std::vector<std::string>{}));
 }
 
@@ -203,14 +211,14 @@ TEST(Counters, EmptyViewWithoutStorageAddsNothing) {
     PluenTally pluen;
     pluen.AddLine(std::string_view());
     pluen.AddText(std::string_view());
-    EXPECT_EQ(sabo.Lines(), SaboCounter({}));
-    EXPECT_EQ(pluen.Lines(), PluenCounter({}));
+    EXPECT_EQ(sabo.Lines(), Counted<SaboTally>({}));
+    EXPECT_EQ(pluen.Lines(), Counted<PluenTally>({}));
 }
 
 TEST(OutputText, EveryLineEndsInCrLf) {
     EXPECT_EQ(OutputText({"x", "", "y"}), "x\r\n\r\ny\r\n");
     EXPECT_EQ(OutputText({}), "");
-    const ResultLines sabo = SaboCounter({});
+    const ResultLines sabo = Counted<SaboTally>({});
     const std::string text = OutputText(sabo);
     const ReportLines back = DivideIntoLines(text);
     EXPECT_EQ(ResultLines(back.begin(), back.end()), sabo);
@@ -233,8 +241,8 @@ TEST(Counters, AgreeWithPlainCountingOnRandomLines) {
             for (auto n = random() % 8; n > 0; --n) line += pieces[random() % pieces.size()];
         }
         const ReportLines views(lines.begin(), lines.end());
-        ASSERT_EQ(SaboCounter(views), oracle::Sabo(lines)) << lines[0];
-        ASSERT_EQ(PluenCounter(views), oracle::Pluen(lines)) << lines[0];
+        ASSERT_EQ(Counted<SaboTally>(views), oracle::Sabo(lines)) << lines[0];
+        ASSERT_EQ(Counted<PluenTally>(views), oracle::Pluen(lines)) << lines[0];
     }
 }
 

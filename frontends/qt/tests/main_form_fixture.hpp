@@ -126,8 +126,16 @@ inline void Select(QPlainTextEdit& box, int anchor, int position) {
 inline QString CommandLineResult(Button button, const QString& text) {
     const std::string bytes = korva::Utf8ToCp1252(text.toStdString());
     const korva::ReportLines lines = korva::DivideIntoLines(bytes);
-    const korva::ResultLines result =
-        button == Button::kSabo ? korva::SaboCounter(lines) : korva::PluenCounter(lines);
+    korva::SaboTally sabo;
+    korva::PluenTally pluen;
+    for (const auto line : lines) {
+        if (button == Button::kSabo) {
+            sabo.AddLine(line);
+        } else {
+            pluen.AddLine(line);
+        }
+    }
+    const korva::ResultLines result = button == Button::kSabo ? sabo.Lines() : pluen.Lines();
     return QString::fromStdU16String(korva::Cp1252ToUtf16(korva::OutputText(result)));
 }
 

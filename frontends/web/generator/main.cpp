@@ -19,6 +19,7 @@
 #include "frontends/model/closing_period.hpp"
 #include "frontends/model/failure.hpp"
 #include "frontends/model/form.hpp"
+#include "frontends/model/report_explanation.hpp"
 
 namespace {
 
@@ -76,10 +77,12 @@ std::string Version(std::string_view bytes) {
 void Build(const fs::path& page_dir, const fs::path& icon, const fs::path& simd,
            const fs::path& scalar, const fs::path& out_page, const fs::path& site) {
     using namespace korva;
-    // The style and the script switch layouts at the same sizes.
+    // The style and the script switch layouts at the same sizes; the script asks the module for
+    // as many rows as the windows' model shows.
     const Fields screens{
         {"WIDE_SCREEN", std::string(web::kWideScreen)},
         {"NARROW_SCREEN", std::string(web::kNarrowScreen)},
+        {"SHOWN_ROWS", std::to_string(form::kShownRows)},
     };
     Fields fields{
         {"CAPTION", web::Escaped(form::kCaption)},

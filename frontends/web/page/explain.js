@@ -7,7 +7,7 @@ const explanation = byId('Explanation');
 const list = byId('ExplanationText');
 const listRows = byId('ExplanationRows');
 // Rows past these are counted, not made: 50 MB of reports can hold a million.
-const shownRows = 100000;
+const shownRows = {{SHOWN_ROWS}};
 const number = new Intl.NumberFormat('de-DE');
 
 // Every edit of the player's fires input; comparing tens of MB of text at each Erklärung would not.
