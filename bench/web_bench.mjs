@@ -1,11 +1,20 @@
 // The web page's speed: the module in node against the native korva-count on the same UTF-8
-// report text, and in headless Chromium the time from a click to the result shown.
+// report text, and in headless Chromium the time from a click to the result shown. On an X display
+// (DISPLAY), in Chromium, Firefox ESR and WebKitGTK as the browser tests drive them: the first
+// paste by Ctrl+V against a bare text box, Erklärung against a count of the unchanged text, and
+// going to a deep row.
 // Usage: node bench/web_bench.mjs node FILE [RUNS]   |   node bench/web_bench.mjs click FILE... [RUNS]
 //        node bench/web_bench.mjs explain FILE... [RUNS]   |   node bench/web_bench.mjs explain-module FILE [RUNS]
+//        node bench/web_bench.mjs paste FILE          (100 KB, 1 MB and 5 MB cut from FILE)
+//        node bench/web_bench.mjs engines-explain FILE... [RUNS]
+//        node bench/web_bench.mjs goto FILE ROW
+// KORVA_WEB_ENGINES=chromium,firefox picks engines for the last three.
 import { readFileSync } from 'node:fs';
+import { createServer } from 'node:http';
 
 import { launch, serve } from '../frontends/web/tests/browser.mjs';
-import { countBytes, instantiate, kernels } from '../frontends/web/tests/korva_module.mjs';
+import { engines, stopClipboard } from '../frontends/web/tests/engines.mjs';
+import { buildWeb, countBytes, instantiate, kernels } from '../frontends/web/tests/korva_module.mjs';
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
@@ -208,11 +217,177 @@ async function explainAgainstCount(files, runs) {
   });
 }
 
+// The built page, a bare text box (the floor for a paste) and the report files, over http.
+async function benchServer(files) {
+  const bare = '<!DOCTYPE html><meta charset="utf-8"><textarea id="Input" autofocus rows="20" cols="80"></textarea>' +
+    '<script>document.documentElement.dataset.kernel = "bare";</script>';
+  const server = createServer((request, response) => {
+    const path = new URL(request.url, 'http://x').pathname;
+    const body = path === '/bare.html' ? bare : path.startsWith('/reports/') ? files[Number(path.slice(9))]
+      : readFileSync(`${buildWeb}/korva-counter.html`);
+    response.writeHead(200, { 'Content-Type': path.startsWith('/reports/') ? 'text/plain; charset=utf-8' : 'text/html; charset=utf-8' });
+    response.end(body);
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  const origin = `http://127.0.0.1:${server.address().port}`;
+  return { url: (path) => `${origin}/${path}`, stop: () => new Promise((resolve) => { server.closeAllConnections(); server.close(resolve); }) };
+}
+
+async function eachEngine(work) {
+  const chosen = (process.env.KORVA_WEB_ENGINES ?? Object.keys(engines).join(',')).split(',');
+  for (const engine of chosen) {
+    const browser = await engines[engine]();
+    try {
+      await work(browser.hands, engine);
+    } finally {
+      await browser.close();
+    }
+  }
+  stopClipboard();
+}
+
+const wideView = { width: 760, height: 480 };
+const seconds = (start) => ((Date.now() - start) / 1000).toFixed(2);
+
+// A first paste by Ctrl+V from the X clipboard, in a bare text box and in the page, each opened
+// afresh: seconds from the key to the box holding the whole text.
+async function firstPaste(file) {
+  const all = readFileSync(file, 'utf8');
+  const cut = (bytes) => all.slice(0, all.lastIndexOf('\n', bytes) + 1);
+  const texts = [['100 KB', cut(100e3)], ['1 MB', cut(1e6)], ['5 MB', cut(5e6)]];
+  const server = await benchServer([]);
+  try {
+    await eachEngine(async (t, engine) => {
+      for (const [size, text] of texts) {
+        const times = {};
+        for (const page of ['bare.html', 'korva-counter.html']) {
+          await t.load(server.url(page), wideView);
+          await t.setClipboard(text);
+          const start = Date.now();
+          await t.press('Control+V');
+          // A text box holds LF for CR LF.
+          const length = text.replace(/\r\n/g, '\n').length;
+          while (!await t.eval((want) => document.getElementById('Input').value.length === want, length)) {
+            await new Promise((resolve) => { setTimeout(resolve, 20); });
+          }
+          times[page] = seconds(start);
+        }
+        console.log(`${engine} first paste ${size}: bare text box ${times['bare.html']} s, page ${times['korva-counter.html']} s,` +
+          ` ratio ${(times['korva-counter.html'] / times['bare.html']).toFixed(2)}`);
+      }
+    });
+  } finally {
+    await server.stop();
+  }
+}
+
+// Puts a report file into Berichte, as a player's edit.
+const fill = (t, url) => t.eval(async (address) => {
+  const box = document.getElementById('Input');
+  box.value = await (await fetch(address)).text();
+  box.dispatchEvent(new Event('input', { bubbles: true }));
+}, url);
+
+// The page's own work in each engine, medians of runs: a count of a text counted before (as when a
+// player presses the other counter, or the same again), and Erklärung, each from its click event
+// to the result set or the dialog shown with its rows.
+async function explainInEngines(files, runs) {
+  const server = await benchServer(files.map((file) => readFileSync(file)));
+  try {
+    await eachEngine(async (t, engine) => {
+      for (const [index, file] of files.entries()) {
+        await t.load(server.url('korva-counter.html'), wideView);
+        await fill(t, server.url(`reports/${index}`));
+        for (const button of ['Sabo', 'Pluen']) {
+          const counts = [];
+          const explains = [];
+          await t.click(`#${button}`);
+          await t.eval(() => new Promise((resolve) => { setTimeout(resolve, 100); }));
+          for (let run = 0; run < runs; ++run) {
+            await t.eval(watchResult, false);
+            await t.click(`#${button}`);
+            counts.push((await t.eval(() => window.benchRun))[2]);
+            await t.eval(watchExplanation);
+            await t.click('#Explain');
+            explains.push(await t.eval(() => window.benchRun));
+            await t.press('Escape');
+          }
+          const mb = (readFileSync(file).length / 1e6).toFixed(1);
+          console.log(`${engine} ${mb} MB ${button}: count of the unchanged text ${median(counts).toFixed(1)} ms;` +
+            ` Erklärung ${median(explains).toFixed(1)} ms (ratio ${(median(explains) / median(counts)).toFixed(2)}), medians of ${runs}`);
+        }
+      }
+    });
+  } finally {
+    await server.stop();
+  }
+}
+
+// Run in the page before a click on Erklärung: window.benchRun gives the milliseconds from the
+// click event to the dialog shown with its rows.
+function watchExplanation() {
+  const dialog = document.getElementById('Explanation');
+  let click;
+  window.addEventListener('click', () => { click = performance.now(); }, { capture: true, once: true });
+  window.benchRun = new Promise((resolve) => {
+    dialog.show = function show() {
+      delete dialog.show;
+      dialog.show();
+      resolve(performance.now() - click);
+    };
+  });
+}
+
+// Going to a deep row: Erklärung opened on the file's Plünder count, its list scrolled to the row,
+// the row clicked; milliseconds from the click event to the line selected in Berichte and to the
+// end of the frame that shows it, and seconds from the click sent to that frame.
+async function goToRow(file, row) {
+  const server = await benchServer([readFileSync(file)]);
+  try {
+    await eachEngine(async (t, engine) => {
+      await t.load(server.url('korva-counter.html'), wideView);
+      await fill(t, server.url('reports/0'));
+      await t.click('#Pluen');
+      await t.eval(() => new Promise((resolve) => { setTimeout(resolve, 100); }));
+      await t.click('#Explain');
+      const line = await t.eval((index) => new Promise((resolve) => {
+        const list = document.getElementById('ExplanationText');
+        list.scrollTop = index * parseFloat(getComputedStyle(list).getPropertyValue('--row'));
+        list.dispatchEvent(new Event('scroll'));
+        const input = document.getElementById('Input');
+        let click;
+        window.addEventListener('click', () => { click = performance.now(); }, { capture: true, once: true });
+        window.benchRun = new Promise((done) => {
+          input.setSelectionRange = function selectLine(...range) {
+            delete input.setSelectionRange;
+            input.setSelectionRange(...range);
+            const selected = performance.now();
+            requestAnimationFrame(() => setTimeout(() => done([selected - click, performance.now() - click])));
+          };
+        });
+        requestAnimationFrame(() => resolve(document.getElementById(`ExplanationRow${index}`).textContent.split(':')[0]));
+      }), row - 1);
+      const start = Date.now();
+      await t.click(`#ExplanationRow${row - 1}`);
+      const [selected, shown] = await t.eval(() => window.benchRun);
+      console.log(`${engine} row ${row} (${line}) of ${(readFileSync(file).length / 1e6).toFixed(1)} MB: click event to the line` +
+        ` selected ${selected.toFixed(0)} ms, to the frame shown ${shown.toFixed(0)} ms; click sent to the frame ${seconds(start)} s`);
+    });
+  } finally {
+    await server.stop();
+  }
+}
+
 const [mode, ...rest] = process.argv.slice(2);
-const runs = /^\d+$/.test(rest.at(-1)) ? Number(rest.pop()) : 5;
+const runs = /^\d+$/.test(rest.at(-1)) && mode !== 'goto' ? Number(rest.pop()) : 5;
 if (mode === 'node') await moduleThroughput(rest[0], runs);
 else if (mode === 'click') await clickToResult(rest, runs);
 else if (mode === 'explain') await explainAgainstCount(rest, runs);
 else if (mode === 'explain-module') await moduleExplainCost(rest[0], runs);
-else throw new Error('usage: web_bench.mjs node FILE [RUNS] | click FILE... [RUNS] | explain FILE... [RUNS]' +
-  ' | explain-module FILE [RUNS]');
+else if (mode === 'paste') await firstPaste(rest[0]);
+else if (mode === 'engines-explain') await explainInEngines(rest, runs);
+else if (mode === 'goto') await goToRow(rest[0], Number(rest[1] ?? 100000));
+else {
+  throw new Error('usage: web_bench.mjs node FILE [RUNS] | click FILE... [RUNS] | explain FILE... [RUNS]' +
+    ' | explain-module FILE [RUNS] | paste FILE | engines-explain FILE... [RUNS] | goto FILE [ROW]');
+}

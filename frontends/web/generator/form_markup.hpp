@@ -20,12 +20,15 @@ std::string ControlsMarkup();
 // order the controls stack in (narrow screens).
 std::string FormStyle();
 
-// Where the window stands at its designed size: wide enough for it, and high enough for it and
-// its menu bar (a phone held sideways is lower, 430 px at most). Elsewhere (phones upright or
-// sideways, a page zoomed far in) the controls stack at full width with text and buttons for a
-// thumb.
-inline constexpr std::string_view kWideScreen = "(min-width: 640px) and (min-height: 440px)";
-inline constexpr std::string_view kNarrowScreen = "(max-width: 639.98px), (max-height: 439.98px)";
+// Where the window stands at its designed size: wide enough for it, high enough for it and its
+// menu bar (a phone held sideways is lower, 430 px at most), and worked with a mouse or none.
+// Elsewhere (phones upright or sideways, touch tablets, a page zoomed far in) the controls stack
+// at full width with text and buttons for a thumb.
+inline constexpr std::string_view kWideScreen =
+    "(min-width: 640px) and (min-height: 440px) and (pointer: fine), "
+    "(min-width: 640px) and (min-height: 440px) and (pointer: none)";
+inline constexpr std::string_view kNarrowScreen =
+    "(max-width: 639.98px), (max-height: 439.98px), (pointer: coarse)";
 
 // A character height in pixels for a point size at 96 dpi.
 constexpr int PixelsOfPoints(int points) {

@@ -35,27 +35,47 @@ let lines = [];
 let active = 0;
 const rowHeight = () => parseFloat(getComputedStyle(list).getPropertyValue('--row'));
 
+// A row's element stays while its row is in view: a screen reader speaks the focused row once,
+// and would start over with the dialog's buttons for an element made anew.
+const made = new Map();
+let madeHeight = 0;
 function render() {
   const height = rowHeight();
+  if (height !== madeHeight) {
+    made.clear();
+    listRows.replaceChildren();
+    madeHeight = height;
+  }
   listRows.style.height = `${lines.length * height}px`;
   const first = Math.max(0, Math.floor(list.scrollTop / height) - 4);
   const last = Math.min(lines.length, first + Math.ceil(list.clientHeight / height) + 8);
-  const rows = [];
-  for (let i = first; i < last; ++i) {
-    const row = document.createElement('div');
-    row.id = `ExplanationRow${i}`;
-    row.dataset.index = i;
-    row.style.top = `${i * height}px`;
-    row.textContent = lines[i];
-    for (const [name, value] of [['role', 'option'], ['aria-setsize', lines.length], ['aria-posinset', i + 1],
-      ['aria-selected', i === active]]) row.setAttribute(name, value);
-    rows.push(row);
+  for (const [i, row] of made) {
+    if (i < first || i >= last) {
+      row.remove();
+      made.delete(i);
+    }
   }
-  listRows.replaceChildren(...rows);
+  for (let i = first; i < last; ++i) {
+    let row = made.get(i);
+    if (!row) {
+      row = document.createElement('div');
+      row.id = `ExplanationRow${i}`;
+      row.dataset.index = i;
+      row.style.top = `${i * height}px`;
+      row.textContent = lines[i];
+      for (const [name, value] of [['role', 'option'], ['aria-setsize', lines.length], ['aria-posinset', i + 1]]) {
+        row.setAttribute(name, value);
+      }
+      made.set(i, row);
+      listRows.append(row);
+    }
+    row.setAttribute('aria-selected', i === active);
+  }
   if (lines.length) list.setAttribute('aria-activedescendant', `ExplanationRow${active}`);
   else list.removeAttribute('aria-activedescendant');
 }
 list.addEventListener('scroll', render);
+window.addEventListener('resize', () => { if (explanation.open) render(); });
 
 function activate(index) {
   active = Math.max(0, Math.min(lines.length - 1, index));
@@ -66,8 +86,10 @@ function activate(index) {
   render();
 }
 
-// The back gesture closes the dialog: it stands in the history while open.
+// The back gesture closes the dialog: it stands in the history while open. Going back must leave
+// the page where choosing a row scrolled it.
 let inHistory = false;
+history.scrollRestoration = 'manual';
 function hide(focus = explainButton) {
   if (!explanation.open) return;
   explanation.close();
@@ -85,6 +107,8 @@ window.addEventListener('popstate', () => {
 
 function show({ rows, shown, more }, changed) {
   lines = rows === '' ? [] : rows.slice(0, -1).split('\n');
+  made.clear();
+  listRows.replaceChildren();
   if (changed) lines.unshift('Berichte wurde seit der Zählung geändert; erklärt wird die Zählung, wie sie war.');
   if (more > 0) lines.push(`… und ${number.format(more)} weitere Zeilen`);
   byId('ExplanationSummary').textContent = summary(shown + more);
@@ -145,11 +169,16 @@ function goToLine(number) {
   const start = lineStart(text, number);
   if (start < 0) return;
   const end = text.indexOf('\n', start);
-  input.focus();
+  input.focus({ preventScroll: true });
   input.setSelectionRange(start, end < 0 ? text.length : end);
   const { top, height } = linePlace(start, number);
-  input.scrollTop = top + parseFloat(getComputedStyle(input).paddingTop) - (input.clientHeight - height) / 2;
+  const style = getComputedStyle(input);
+  input.scrollTop = top + parseFloat(style.paddingTop) - (input.clientHeight - height) / 2;
   input.scrollLeft = 0;
+  // The page, too, where the box stands partly off screen (a phone, most of all held sideways):
+  // the line to the middle of the screen, as far as the page scrolls.
+  const lineTop = input.getBoundingClientRect().top + input.clientTop + parseFloat(style.paddingTop) + top - input.scrollTop;
+  if (lineTop < 0 || lineTop + height > innerHeight) scrollBy(0, lineTop - (innerHeight - height) / 2);
 }
 
 // Choosing a row (a click, a tap, or Enter) goes to its line; the notes above and below the rows
@@ -182,7 +211,8 @@ explanation.addEventListener('keydown', (event) => {
     hide();
     return;
   }
-  if (event.key !== 'Tab') return;
+  // WebKitGTK names Shift+Tab's key "Unidentified"; its code is still Tab.
+  if (event.key !== 'Tab' && event.code !== 'Tab') return;
   const stops = [list, byId('ExplanationCopy'), byId('ExplanationClose')];
   const at = stops.indexOf(document.activeElement);
   event.preventDefault();

@@ -1,7 +1,8 @@
 // Keeps the page and its files for offline use: served from the cache first, the cache filled
 // when the worker is installed and replaced when a new build of the site installs its worker.
 const cacheName = 'korva-counter-{{VERSION}}';
-const files = ['./', 'index.html', 'manifest.webmanifest', 'icon.svg', 'icon-192.png', 'icon-512.png'];
+const files = ['./', 'index.html', 'manifest.webmanifest', 'icon.svg', 'icon-192.png', 'icon-512.png',
+  'icon-maskable-512.png'];
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(cacheName).then((cache) => cache.addAll(files)).then(() => self.skipWaiting()));

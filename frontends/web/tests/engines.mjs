@@ -4,8 +4,8 @@
 // windows on the X display in DISPLAY, whose clipboard xclip fills and reads, so that Ctrl+V
 // pastes and Ctrl+C copies as for a player.
 //
-// Each `t` has: engine, open({ view, where, setup }), eval, click, tap, press, type,
-// setClipboard, clipboard, screenshot, resize, errors, and two for the hosted site's case:
+// Each `t` has: engine, open({ view, where, setup }), eval, click, tap, press, type, undo,
+// setClipboard, clipboard, screenshot, resize, errors, installability (Chromium only), and two for the hosted site's case:
 // reload() (the same page again, in the same session) and stopServer() (the page's server gone).
 // A row's `setup` (a function, or its source) runs in the page before the page's own scripts;
 // the test server puts it in, so it works over http in every engine, not from disk.
@@ -78,12 +78,14 @@ class Hands {
 
   setClipboard(text) { return setClipboard(text); }
   clipboard() { return readClipboard(); }
+  undo() { return this.press('Control+Z'); }
   tap(selector) { return this.click(selector); }
   async close() { await this.server?.stop(); }
 }
 
 // Chromium's editing commands for the shortcuts: its synthesized keys do not edit by themselves.
-const chromiumCommands = { 'Control+A': 'SelectAll', 'Control+C': 'Copy', 'Control+V': 'Paste', 'Control+X': 'Cut' };
+const chromiumCommands = { 'Control+A': 'SelectAll', 'Control+C': 'Copy', 'Control+V': 'Paste', 'Control+X': 'Cut',
+  'Control+Z': 'Undo' };
 
 class PuppeteerHands extends Hands {
   constructor(engine, browser) {
@@ -127,6 +129,20 @@ class PuppeteerHands extends Hands {
   }
 
   type(text) { return this.page.keyboard.type(text); }
+
+  // Chromium's reasons not to install the page as an app, and its manifest's errors.
+  get installability() {
+    if (this.engine !== 'chromium') return undefined;
+    return async () => {
+      const session = await this.page.createCDPSession();
+      const { installabilityErrors } = await session.send('Page.getInstallabilityErrors');
+      const { errors } = await session.send('Page.getAppManifest');
+      await session.detach();
+      // Each page opens in a fresh incognito context of its own, where no page installs.
+      return [...installabilityErrors.map((error) => error.errorId).filter((id) => id !== 'in-incognito'),
+        ...errors.map((error) => error.message)];
+    };
+  }
   async screenshot() { return Buffer.from(await this.page.screenshot()); }
 
   async close() {
@@ -157,7 +173,14 @@ class WebKitHands extends Hands {
     await this.resize(view);
     await this.driver.get(url);
     await this.driver.wait(() => this.eval(ready).catch(() => false), 10000);
+    // Without a window manager no window is active, and WebKit then matches no :focus: the X
+    // focus to MiniBrowser's window, as a desktop gives it to the window in front.
+    await promisify(execFile)('xdotool', ['search', '--onlyvisible', '--class', 'MiniBrowser', 'windowfocus', '--sync']);
   }
+
+  // MiniBrowser binds no key to undo (Ctrl+Z undoes no edit there, a typed letter neither):
+  // what Safari's Edit menu does instead.
+  async undo() { await this.eval(() => document.execCommand('undo')); }
 
   async reload() {
     await this.driver.navigate().refresh();

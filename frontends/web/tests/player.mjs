@@ -25,14 +25,15 @@ export const reports = [
 
 export const lf = (text) => text.replace(/\r\n/g, '\n');
 
-// Asks the page until fn gives something truthy (5 s at most), and returns that.
-export async function until(t, fn, ...args) {
+// Asks the page until fn gives something truthy (for seconds at most), and returns that.
+async function poll(t, seconds, fn, ...args) {
   for (let tries = 0; ; ++tries) {
     const value = await t.eval(fn, ...args);
-    if (value || tries === 100) return value;
+    if (value || tries >= seconds * 20) return value;
     await new Promise((resolve) => { setTimeout(resolve, 50); });
   }
 }
+export const until = (t, fn, ...args) => poll(t, 5, fn, ...args);
 
 export const value = (t, id) => t.eval((name) => document.getElementById(name).value, id);
 export const focus = (t, id) => t.eval((name) => document.getElementById(name).focus(), id);
@@ -58,7 +59,8 @@ export async function paste(t, text) {
   const before = await t.eval(() => document.activeElement.value);
   await t.setClipboard(text);
   await t.press('Control+V');
-  await until(t, (old) => document.activeElement.value !== old, before);
+  // A megabyte takes WebKit seconds, in a bare text box as well.
+  await poll(t, 60, (old) => document.activeElement.value !== old, before);
   return t.eval(() => document.activeElement.value);
 }
 
@@ -76,13 +78,12 @@ export async function copied(t, expected) {
   return text;
 }
 
-// The two outermost pixels of an element's left and right edges, at half its height, as the
-// engine's screenshot shows them: "light" for white, "shadow" for a grey, anything else as its colour.
-export async function edgePixels(t, id) {
+// An element's pixels as the engine's screenshot shows them, row by row, RGBA.
+export async function elementPixels(t, id) {
   // Two frames, so that the screenshot shows the page as laid out now.
   await t.eval(() => new Promise((resolve) => { requestAnimationFrame(() => requestAnimationFrame(resolve)); }));
   const png = (await t.screenshot()).toString('base64');
-  const rgb = await t.eval(async (data, name) => {
+  return t.eval(async (data, name) => {
     const r = document.getElementById(name).getBoundingClientRect();
     const image = new Image();
     image.src = `data:image/png;base64,${data}`;
@@ -92,8 +93,20 @@ export async function edgePixels(t, id) {
     canvas.height = image.height;
     const context = canvas.getContext('2d');
     context.drawImage(image, 0, 0);
-    return [...context.getImageData(Math.round(r.left), Math.floor(r.top + r.height / 2), Math.round(r.width), 1).data];
+    return [...context.getImageData(Math.round(r.left), Math.round(r.top), Math.round(r.width), Math.round(r.height)).data];
   }, png, id);
+}
+
+// The two outermost pixels of an element's left and right edges, at half its height, as the
+// engine's screenshot shows them: "light" for white, "shadow" for a grey, anything else as its colour.
+export async function edgePixels(t, id) {
+  const { width, height } = await t.eval((name) => {
+    const r = document.getElementById(name).getBoundingClientRect();
+    return { width: Math.round(r.width), height: Math.round(r.height) };
+  }, id);
+  const all = await elementPixels(t, id);
+  const middle = Math.floor(height / 2) * width * 4;
+  const rgb = all.slice(middle, middle + width * 4);
   const at = (x) => {
     const [r, g, b] = rgb.slice(x * 4, x * 4 + 3);
     if (r === 255 && g === 255 && b === 255) return 'light';

@@ -2,8 +2,10 @@
 import assert from 'node:assert/strict';
 
 import { nativeRows } from '../korva_module.mjs';
+import { phones, touchOnly } from './layout.mjs';
 
 const phone = { width: 390, height: 844, touch: true };
+const number = new Intl.NumberFormat('de-DE');
 
 // Reports as players paste them: a line twice, an amount written "1.500", a line without one.
 const reports = [
@@ -79,8 +81,9 @@ async function copiedRows(t) {
   return text;
 }
 
-// What Berichte shows after going to a line: the selected text, and whether the line lies
-// inside the box's visible part (lines of one height: no line of these reports wraps).
+// What Berichte shows after going to a line: the selected text and its line's number, and
+// whether the line lies inside the box's visible part and on the screen (lines of one height: no
+// line of these reports wraps).
 const berichte = (t) => t.eval(() => {
   const box = document.getElementById('Input');
   const lines = box.value.split('\n');
@@ -88,9 +91,16 @@ const berichte = (t) => t.eval(() => {
   const style = getComputedStyle(box);
   const height = (box.scrollHeight - parseFloat(style.paddingTop) - parseFloat(style.paddingBottom)) / lines.length;
   const top = before * height - box.scrollTop;
+  const onScreen = box.getBoundingClientRect().top + box.clientTop + parseFloat(style.paddingTop) + top;
   return { focused: document.activeElement.id, selected: box.value.slice(box.selectionStart, box.selectionEnd),
-    visible: top >= 0 && top + height <= box.clientHeight, scrolled: box.scrollTop > 0 };
+    line: before + 1, visible: top >= 0 && top + height <= box.clientHeight, scrolled: box.scrollTop > 0,
+    onScreen: onScreen >= -1 && onScreen + height <= innerHeight + 1 };
 });
+
+// Erklärung's controls and the rows in view narrower or lower than a thumb's 44 px.
+const small = (t) => t.eval(() => [...document.querySelectorAll('#Explain, #Explanation button, #ExplanationRows > *')]
+  .filter((e) => e.getClientRects().length).map((e) => [e.id || e.textContent.slice(0, 12), e.getBoundingClientRect()])
+  .filter(([, r]) => r.width < 44 || r.height < 44).map(([name, r]) => `${name}: ${r.width} x ${r.height}`));
 
 export default [
   {
@@ -115,6 +125,12 @@ export default [
         assert.deepEqual([shown.name, shown.description, shown.listName, shown.focused, shown.active],
           ['Erklärung', `${expected.length} Zeilen haben gezählt.`, 'Erklärung', 'ExplanationText',
             [expected[0], '1', String(expected.length)]]);
+        // The rows still in view keep their elements as the keys move: a screen reader would
+        // start over with the dialog's buttons for a focused row made anew.
+        await t.eval(() => { window.rowsBefore = [...document.querySelectorAll('#ExplanationRows > *')]; });
+        await t.press('ArrowDown');
+        assert.deepEqual(await t.eval(() => window.rowsBefore.filter((row) => !row.isConnected).length), 0, 'rows made anew');
+        assert.equal((await dialog(t)).active[1], '2', 'Down moves to the second row');
         await t.press('Escape');
         assert.equal((await dialog(t)).open, false, 'Esc closes it');
         assert.equal(await t.eval(() => document.getElementById('Output').value), output, 'the result stays');
@@ -122,22 +138,26 @@ export default [
       assert.deepEqual(t.errors, []);
     },
   },
-  {
-    name: 'a row chosen by Enter, a click or a tap closes the dialog and selects its line in Berichte, in view',
-    view: phone,
+  // Every phone of the layout's table, upright and sideways, and the touch tablet.
+  ...phones.map(([width, height]) => ({
+    name: `a ${width} x ${height} touch screen: Erklärung's buttons and rows are a thumb's size, and a row chosen by Enter, a click or a tap selects its line in Berichte, in view`,
+    view: { width, height, touch: true },
+    skip: touchOnly([width, height]),
     async run(t) {
       for (const choose of ['Enter', 'click', 'tap']) {
-        await t.eval(() => { document.getElementById('Input').scrollTop = 0; });
+        await t.eval(() => { document.getElementById('Input').scrollTop = 0; scrollTo(0, 0); });
         await count(t, longReports);
         await openExplanation(t);
+        assert.deepEqual(await small(t), [], 'smaller than 44 x 44');
         if (choose === 'Enter') await t.press('Enter');
         else await t[choose]('#ExplanationRows > [role="option"]');
         assert.equal((await dialog(t)).open, false, choose);
-        assert.deepEqual(await berichte(t),
-          { focused: 'Input', selected: 'Bohrturm (4) zerstört', visible: true, scrolled: true }, choose);
+        assert.deepEqual(await berichte(t), { focused: 'Input', selected: 'Bohrturm (4) zerstört', line: 241, visible: true,
+          scrolled: true, onScreen: true }, choose);
       }
+      assert.deepEqual(await small(t), [], 'Erklärung smaller than 44 x 44');
     },
-  },
+  })),
   {
     name: 'Kopieren copies every row, each ended by CR LF; Schließen closes',
     async run(t) {
@@ -185,7 +205,7 @@ export default [
     },
   },
   {
-    name: 'Tab goes through the window as before, then to Erklärung; in the dialog it stays there, and Schließen gives the focus back',
+    name: 'Tab goes through the window as before, then to Erklärung; in the dialog Tab and Shift+Tab stay there, and Schließen gives the focus back',
     async run(t) {
       await count(t, reports);
       await t.eval(() => document.getElementById('Input').focus());
@@ -204,27 +224,40 @@ export default [
         await t.press('Tab');
       }
       assert.deepEqual(inside, ['ExplanationText', 'ExplanationCopy', 'ExplanationClose', 'ExplanationText']);
-      await t.press('Tab');
+      const back = [];
+      for (let i = 0; i < 5; ++i) {
+        await t.press('Shift+Tab');
+        back.push(await t.eval(() => document.activeElement.id));
+      }
+      assert.deepEqual(back, ['ExplanationText', 'ExplanationClose', 'ExplanationCopy', 'ExplanationText', 'ExplanationClose'],
+        'Shift+Tab');
       await t.press('Enter');
       assert.deepEqual([(await dialog(t)).open, await t.eval(() => document.activeElement.id)], [false, 'Explain'],
         'Schließen closes it and gives the focus back');
     },
   },
-  {
-    name: 'past 100,000 rows the first 100,000 are shown and the last line says how many more',
+  // At the cap and one past it; each row chosen after the list scrolled to its end.
+  ...[[100001, 1], [100012, 12]].map(([lines, more]) => ({
+    name: `${number.format(lines)} rows: the first 100,000 are shown, the last line says how many more, and a row clicked after End goes to its own line`,
     async run(t) {
-      await count(t, 'Raumhafen\n'.repeat(100012));
+      await count(t, 'Raumhafen\n'.repeat(lines));
       await openExplanation(t);
       await t.press('End');
       const { rows, description, active } = await dialog(t);
       assert.deepEqual([rows.slice(-2), description, active.slice(1)],
-        [['Zeile 100000: Raumhafen +1 | Raumhafen', '… und 12 weitere Zeilen'], '100.012 Zeilen haben gezählt.',
+        [['Zeile 100000: Raumhafen +1 | Raumhafen', `… und ${more} weitere Zeilen`], `${number.format(lines)} Zeilen haben gezählt.`,
           ['100001', '100001']]);
       await t.press('Enter');
       assert.equal((await dialog(t)).open, true, 'the note goes to no line');
       await t.press('ArrowUp');
       await t.press('Enter');
-      assert.equal((await berichte(t)).selected, 'Raumhafen', 'the row above it goes to line 100000');
+      assert.deepEqual(await berichte(t).then(({ selected, line }) => [selected, line]), ['Raumhafen', 100000],
+        'the row above it goes to line 100000');
+      await openExplanation(t);
+      await t.press('End');
+      // A row in view by the mouse: its place among the rows made must not be taken for its number.
+      await t.click('#ExplanationRow99990');
+      assert.equal((await berichte(t)).line, 99991);
     },
-  },
+  })),
 ];

@@ -26,9 +26,13 @@ export default [
         const link = document.querySelector('link[rel="manifest"]');
         const data = await (await fetch(link.href)).json();
         const icons = await Promise.all(data.icons.map(async (icon) => (await fetch(new URL(icon.src, link.href))).ok));
-        return { name: data.name, display: data.display, icons, sizes: data.icons.map((icon) => icon.sizes) };
+        return { id: data.id, name: data.name, display: data.display, icons,
+          sizes: data.icons.map((icon) => `${icon.sizes} ${icon.purpose ?? 'any'}`) };
       });
-      assert.deepEqual(manifest, { name: form.caption, display: 'standalone', icons: [true, true, true], sizes: ['192x192', '512x512', 'any'] });
+      assert.deepEqual(manifest, { id: './', name: form.caption, display: 'standalone', icons: [true, true, true, true],
+        sizes: ['192x192 any', '512x512 any', '512x512 maskable', 'any any'] });
+      // Where the engine tells (Chromium), why the site would not install: nothing.
+      if (t.installability) assert.deepEqual(await t.installability(), []);
       await t.eval(() => navigator.serviceWorker.ready.then(() => true));
       await t.reload();
       assert.ok(await until(t, () => navigator.serviceWorker.controller !== null), 'the service worker took the page');
