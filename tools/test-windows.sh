@@ -11,6 +11,10 @@ cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
     -DCMAKE_BUILD_TYPE=Release -DKORVA_BUILD_BENCHMARKS=OFF -DKORVA_BUILD_APP=ON -DBUILD_TESTING=ON
 cmake --build build-win -j2
 
+# Wine names the Unix files after Windows names in the locale's character set: with no locale
+# set (a fresh system, a CI job without LANG) "Berichte äöüß.txt" cannot be made at all. C.UTF-8
+# is built into Debian's C library, so it needs no locales package.
+export LC_ALL=C.UTF-8
 # A wine of our own inside the build folder, made once; no Mono or Gecko install prompts.
 export WINEPREFIX="$root/build-win/wine" WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="

@@ -190,13 +190,18 @@ inline bool OpensWithKeyword(std::string_view line) {
                        [line](const Resource& r) { return line.starts_with(r.keyword); });
 }
 
-// The rule itself, for the few lines of other forms: out of the scan's loop, whose registers it
-// would take.
+// The rule itself, for lines of other forms. Out of the scan's loop in the page's module, which
+// stays small so; inlined elsewhere, where reports dense with plunder lines take it on most lines.
+#if defined(__wasm__)
+#define KORVA_RULE_OUT_OF_LOOP [[gnu::noinline]]
+#else
+#define KORVA_RULE_OUT_OF_LOOP
+#endif
 template <class Sink>
-[[gnu::noinline]] void PluenByRule(std::string_view raw, bool ascii, LineDecoder decode,
-                                   Sink& sink) {
+KORVA_RULE_OUT_OF_LOOP void PluenByRule(std::string_view raw, bool ascii, LineDecoder decode,
+                                        Sink& sink) {
     const std::string_view line = ascii ? raw : decode(raw);
-    ForEachPlunderedRow(line, sink);
+    ForEachPlunderedRow<Sink::kLinesAfterBlanks>(line, sink);
     sink.EndLine(raw, line);
 }
 

@@ -96,10 +96,11 @@ void ForEachRow(std::string_view line, std::string_view opening, OnRow& on_row,
 // letters fall inside that cut ("n", "m", "r", or the "f" of "...off" without a hexadecimal
 // prefix), so the cut never converts and the row gains 0. Such rows are left out but for the ones
 // after blanks, which the explanation shows ("  Eisen 1500" adds 0).
-template <class OnRow>
+// A count, which such rows leave as they are, may pass over them (kAfterBlanks false).
+template <bool kAfterBlanks = true, class OnRow>
 void ForEachPlunderedRow(std::string_view line, OnRow&& on_row) {
     std::size_t blanks = 0;
-    while (blanks < line.size() && line[blanks] != '\0' &&
+    while (kAfterBlanks && blanks < line.size() && line[blanks] != '\0' &&
            static_cast<unsigned char>(line[blanks]) <= 0x20) {
         ++blanks;
     }
