@@ -93,7 +93,7 @@ history.scrollRestoration = 'manual';
 function hide(focus = explainButton) {
   if (!explanation.open) return;
   explanation.close();
-  focus.focus();
+  focus?.focus();
   if (inHistory) {
     inHistory = false;
     history.back();
@@ -169,8 +169,10 @@ function goToLine(number) {
   const start = lineStart(text, number);
   if (start < 0) return;
   const end = text.indexOf('\n', start);
-  input.focus({ preventScroll: true });
+  // The selection before the focus: Chromium takes a second and more to focus tens of MB with
+  // the caret where the paste left it, at the end.
   input.setSelectionRange(start, end < 0 ? text.length : end);
+  input.focus({ preventScroll: true });
   const { top, height } = linePlace(start, number);
   const style = getComputedStyle(input);
   input.scrollTop = top + parseFloat(style.paddingTop) - (input.clientHeight - height) / 2;
@@ -186,7 +188,7 @@ function goToLine(number) {
 function choose(index) {
   const row = /^Zeile (\d+):/.exec(lines[index] ?? '');
   if (!row) return;
-  hide(input);
+  hide(null);
   goToLine(Number(row[1]));
 }
 listRows.addEventListener('click', (event) => {
