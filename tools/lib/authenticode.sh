@@ -4,11 +4,12 @@
 # Usage: tools/lib/authenticode.sh FILE
 # From the environment, never from the repository: KORVA_SIGN_PKCS12, the certificate with its
 # key and chain; KORVA_SIGN_PASSWORD, its password, handed over on standard input so that no
-# process list shows it; KORVA_SIGN_TIMESTAMP, if set, an RFC 3161 timestamp server's URL, so
-# that the signature stays valid after the certificate expires.
+# process list shows it (as /dev/stdin: Debian 12's osslsigncode 2.5 takes "-" for a file name);
+# KORVA_SIGN_TIMESTAMP, if set, an RFC 3161 timestamp server's URL, so that the signature stays
+# valid after the certificate expires.
 set -euo pipefail
 file=$1
-args=(-pkcs12 "$KORVA_SIGN_PKCS12" -readpass - -h sha256 -n KORVA-Counter)
+args=(-pkcs12 "$KORVA_SIGN_PKCS12" -readpass /dev/stdin -h sha256 -n KORVA-Counter)
 [ -z "${KORVA_SIGN_TIMESTAMP:-}" ] || args+=(-ts "$KORVA_SIGN_TIMESTAMP")
 rm -f "$file.signed"
 printf '%s' "${KORVA_SIGN_PASSWORD:-}" |
