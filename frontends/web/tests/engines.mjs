@@ -33,9 +33,11 @@ async function setClipboard(text) {
   const want = Buffer.from(text).toString();
   for (let i = 0; i < 50 && (await readClipboard()) !== want; ++i) await sleep(100);
 }
+// A read that the clipboard's owner never answers is given up, as an empty clipboard: an xclip
+// waiting on it held a whole run of the tests for twenty minutes.
 async function readClipboard() {
   try {
-    return (await promisify(execFile)('xclip', ['-o', '-selection', 'clipboard'], { encoding: 'utf8' })).stdout;
+    return (await promisify(execFile)('xclip', ['-o', '-selection', 'clipboard'], { encoding: 'utf8', timeout: 30000 })).stdout;
   } catch {
     return '';
   }
