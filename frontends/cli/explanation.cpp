@@ -18,11 +18,12 @@ std::string FileNameUtf8(std::string_view name) {
 }  // namespace
 
 std::string ExplainedText(Counter counter, std::string_view file, const ExplainedLine& line) {
-    std::string out;
-    AppendExplainedRow(out, counter,
-                       FileNameUtf8(file) + ':' + IntToText(static_cast<std::int64_t>(line.number)),
-                       line);
-    return out + '\n';
+    const std::string prefix = ShownPrefix(FileNameUtf8(file) + ':');
+    std::string out(MostRowBytes(prefix.size(), line) + 1, '\0');
+    char* const end = PutExplainedRow(out.data(), counter, prefix, line);
+    *end = '\n';
+    out.resize(static_cast<std::size_t>(end + 1 - out.data()));
+    return out;
 }
 
 std::string ExplainedFileJson(Counter counter, std::string_view file, const ExplainedLine& line) {
@@ -30,41 +31,44 @@ std::string ExplainedFileJson(Counter counter, std::string_view file, const Expl
 }
 
 std::string ExplainedFileCsv(Counter counter, std::string_view file, const ExplainedLine& line) {
-    std::string out;
-    AppendExplainedCsv(out, counter, FileNameUtf8(file), line);
+    const std::string field = CsvFileField(FileNameUtf8(file));
+    std::string out(MostCsvBytes(field.size(), line), '\0');
+    out.resize(
+        static_cast<std::size_t>(PutExplainedCsv(out.data(), counter, field, line) - out.data()));
     return out;
 }
 
 void Explanation::StartFile(std::string_view name) {
     file_ = FileNameUtf8(name);
-    place_ = file_ + ':';
+    shown_prefix_ = ShownPrefix(file_ + ':');
+    file_field_ = CsvFileField(file_);
     line_count_ = 0;
 }
 
 void Explanation::Add(const ExplainedLine& line) {
-    // Rows are made by the hundred thousand: into the one buffer, without a text of their own.
-    row_.clear();
+    // Rows are made by the hundred thousand: written in place, without a text of their own.
     switch (format_) {
         case OutputFormat::kJson:
+            row_.clear();
             if (any_) row_ += ',';
             AppendExplainedJson(row_, counter_, file_, line);
+            spool_.Append(row_);
             break;
         case OutputFormat::kCsv:
-            if (!any_) row_ += CsvHeader();
-            AppendExplainedCsv(row_, counter_, file_, line);
+            if (!any_) spool_.Append(CsvHeader());
+            spool_.Take(PutExplainedCsv(spool_.Room(MostCsvBytes(file_field_.size(), line)),
+                                        counter_, file_field_, line));
             break;
         case OutputFormat::kText:
         case OutputFormat::kRaw: {
-            const std::size_t file_part = place_.size();
-            char number[20];
-            place_.append(number, std::to_chars(number, number + sizeof number, line.number).ptr);
-            AppendExplainedRow(row_, counter_, place_, line);
-            place_.resize(file_part);
-            row_ += '\n';
+            char* const end =
+                PutExplainedRow(spool_.Room(MostRowBytes(shown_prefix_.size(), line) + 1), counter_,
+                                shown_prefix_, line);
+            *end = '\n';
+            spool_.Take(end + 1);
             break;
         }
     }
-    spool_.Append(row_);
     any_ = true;
 }
 

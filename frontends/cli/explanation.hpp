@@ -21,7 +21,7 @@ std::string ExplainedText(Counter counter, std::string_view file, const Explaine
 // The JSON object of ExplainedJson for file.
 std::string ExplainedFileJson(Counter counter, std::string_view file, const ExplainedLine& line);
 
-// The CSV records of AppendExplainedCsv for file.
+// The CSV records of PutExplainedCsv for file.
 std::string ExplainedFileCsv(Counter counter, std::string_view file, const ExplainedLine& line);
 
 class Explanation {
@@ -54,8 +54,9 @@ class Explanation {
     Counter counter_;
     OutputFormat format_;
     Spool spool_;
-    std::string file_;   // UTF-8
-    std::string place_;  // file_ and ":", before each row's number
+    std::string file_;          // UTF-8
+    std::string shown_prefix_;  // file_ and ":" as a row shows them, before each row's number
+    std::string file_field_;    // file_ as a CSV field
     std::string row_;
     std::uint64_t line_count_ = 0;
     bool any_ = false;

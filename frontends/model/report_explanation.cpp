@@ -1,7 +1,5 @@
 #include "frontends/model/report_explanation.hpp"
 
-#include <charconv>
-
 #include "counters/text/cp1252.hpp"
 #include "frontends/printers/explained_rows.hpp"
 
@@ -11,6 +9,8 @@ ReportExplanation ExplainReportUtf8(Counter counter, std::string_view utf8_text,
                                     std::uint64_t max_rows) {
     ReportExplanation explanation;
     std::string scratch;
+    const std::string prefix = ShownPrefix("Zeile ");
+    std::string& rows = explanation.rows;
     ForEachExplainedLine(
         counter, utf8_text,
         [&scratch](std::string_view line) { return Utf8LineToCp1252(line, scratch); }, 0,
@@ -19,12 +19,11 @@ ReportExplanation ExplainReportUtf8(Counter counter, std::string_view utf8_text,
                 ++explanation.more;
                 return;
             }
-            char place[32] = "Zeile ";
-            const char* const end = std::to_chars(place + 6, place + sizeof place, line.number).ptr;
-            AppendExplainedRow(explanation.rows, counter,
-                               std::string_view(place, static_cast<std::size_t>(end - place)),
-                               line);
-            explanation.rows += '\n';
+            const std::size_t before = rows.size();
+            rows.resize(before + MostRowBytes(prefix.size(), line) + 1);
+            char* const end = PutExplainedRow(rows.data() + before, counter, prefix, line);
+            *end = '\n';
+            rows.resize(static_cast<std::size_t>(end + 1 - rows.data()));
             ++explanation.shown;
         });
     return explanation;

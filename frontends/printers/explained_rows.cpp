@@ -1,12 +1,14 @@
 #include "frontends/printers/explained_rows.hpp"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstring>
 
 #include "counters/tables/tables.hpp"
 #include "counters/text/cp1252.hpp"
 #include "counters/text/utf8.hpp"
+#include "frontends/printers/decimal.hpp"
 #include "frontends/printers/escapes.hpp"
 
 namespace korva {
@@ -31,13 +33,47 @@ char* Put(char* out, std::string_view text) {
     return std::copy(text.begin(), text.end(), out);
 }
 
-// "+3", or "-3": the sign and at most 19 digits.
-constexpr std::size_t kMostSignedBytes = 20;
+// "+3", or "-3": the sign and the digits, with room for PutDecimal.
+constexpr std::size_t kMostSignedBytes = 1 + kMostDecimalBytes;
+
+char* PutInteger(char* out, Tally amount) {
+    // The magnitude as unsigned, where the most negative one has room.
+    const auto magnitude = static_cast<std::uint64_t>(amount);
+    if (amount >= 0) return PutDecimal(out, magnitude);
+    *out++ = '-';
+    return PutDecimal(out, 0 - magnitude);
+}
 
 char* PutSigned(char* out, Tally amount) {
-    // A negative number brings its own sign.
     if (amount >= 0) *out++ = '+';
-    return std::to_chars(out, out + kMostSignedBytes, amount).ptr;
+    return PutInteger(out, amount);
+}
+
+// A line's number: at most 20 digits.
+constexpr std::size_t kMostNumberBytes = kMostDecimalBytes;
+
+// "sabo" or "pluen".
+constexpr std::size_t kMostCounterNameBytes = 5;
+
+// The tables' names as a row shows them, made once: each row shows one or more.
+std::string_view ShownName(Counter counter, std::size_t row) {
+    static const auto kShown = [] {
+        std::array<std::array<std::string, LineAdditions::kCapacity>, 2> shown;
+        const auto show = [](std::string_view name) {
+            std::string text(kMostVisibleBytes * name.size(), '\0');
+            text.resize(
+                static_cast<std::size_t>(PutVisibleCp1252(text.data(), name) - text.data()));
+            return text;
+        };
+        for (std::size_t r = 0; r < BuildingTable.size(); ++r) {
+            shown[0][r] = show(BuildingTable[r].name);
+        }
+        for (std::size_t r = 0; r < ResourceTable.size(); ++r) {
+            shown[1][r] = show(ResourceTable[r].keyword);
+        }
+        return shown;
+    }();
+    return kShown[counter == Counter::kSabo ? 0 : 1][row];
 }
 
 bool IsCut(std::string_view cp1252_line) {
@@ -54,46 +90,45 @@ std::string ShownUtf8(std::string_view cp1252_line) {
 
 }  // namespace
 
+std::string ShownPrefix(std::string_view utf8_prefix) {
+    std::string shown(2 * utf8_prefix.size(), '\0');
+    shown.resize(static_cast<std::size_t>(PutVisible(shown.data(), utf8_prefix) - shown.data()));
+    return shown;
+}
+
 // Rows are made by the hundred thousand: each is written in place, into room for its longest
-// form (on the stack where that is small, as nearly always), rather than piece by piece.
-void AppendExplainedRow(std::string& out, Counter counter, std::string_view place,
-                        const ExplainedLine& line) {
-    const CounterWords& words = WordsOf(counter);
-    const std::string_view shown = line.cp1252_line.substr(0, kShownCharacters);
-    std::size_t most =
-        2 * place.size() + 2 + 3 + kMostVisibleBytes * shown.size() + kEllipsis.size();
+// form, rather than piece by piece.
+std::size_t MostRowBytes(std::size_t shown_prefix_bytes, const ExplainedLine& line) {
+    constexpr std::size_t kMostUnreadable =
+        std::max(kSaboWords.unreadable.size(), kPluenWords.unreadable.size());
+    std::size_t most = shown_prefix_bytes + kMostNumberBytes + 2 + 3 +
+                       kMostVisibleBytes * std::min(line.cp1252_line.size(), kShownCharacters) +
+                       kEllipsis.size();
     for (const LineAddition& addition : line.additions) {
-        most += 2 + kMostVisibleBytes * addition.name.size() + 1 + kMostSignedBytes +
-                words.unreadable.size();
+        most +=
+            2 + kMostVisibleBytes * addition.name.size() + 1 + kMostSignedBytes + kMostUnreadable;
     }
-    char small[2048];
-    const std::size_t before = out.size();
-    if (most > sizeof small) out.resize(before + most);
-    char* const start = most > sizeof small ? out.data() + before : small;
-    char* p = PutVisible(start, place);
+    return most;
+}
+
+char* PutExplainedRow(char* out, Counter counter, std::string_view shown_prefix,
+                      const ExplainedLine& line) {
+    const CounterWords& words = WordsOf(counter);
+    char* p = Put(out, shown_prefix);
+    p = PutDecimal(p, line.number);
     p = Put(p, ": ");
     for (std::size_t i = 0; i < line.additions.size(); ++i) {
         const LineAddition& addition = line.additions[i];
         if (i > 0) p = Put(p, ", ");
-        p = PutVisibleCp1252(p, addition.name);
+        p = Put(p, ShownName(counter, addition.row));
         *p++ = ' ';
         p = PutSigned(p, addition.amount);
         if (addition.unreadable) p = Put(p, words.unreadable);
     }
     p = Put(p, " | ");
-    p = PutVisibleCp1252(p, shown);
+    p = PutVisibleCp1252(p, line.cp1252_line.substr(0, kShownCharacters));
     if (IsCut(line.cp1252_line)) p = Put(p, kEllipsis);
-    if (start == small) {
-        out.append(small, p);
-    } else {
-        out.resize(static_cast<std::size_t>(p - out.data()));
-    }
-}
-
-std::string ExplainedRow(Counter counter, std::string_view place, const ExplainedLine& line) {
-    std::string out;
-    AppendExplainedRow(out, counter, place, line);
-    return out;
+    return p;
 }
 
 void AppendExplainedJson(std::string& out, Counter counter, std::string_view file,
@@ -138,24 +173,49 @@ std::string_view CsvHeader() {
     return "Datei,Zeile,Z\xC3\xA4hler,Posten,Menge,Zeilentext\r\n";
 }
 
-void AppendExplainedCsv(std::string& out, Counter counter, std::string_view file,
-                        const ExplainedLine& line) {
-    const std::string text = Cp1252ToUtf8(line.cp1252_line);
-    char number[kMostSignedBytes];
+std::string CsvFileField(std::string_view utf8_file) {
+    std::string field;
+    AppendCsvField(field, utf8_file);
+    return field;
+}
+
+std::size_t MostCsvBytes(std::size_t file_field_bytes, const ExplainedLine& line) {
+    std::size_t most = 0;
     for (const LineAddition& addition : line.additions) {
-        AppendCsvField(out, file);
-        out += ',';
-        out.append(number, std::to_chars(number, number + sizeof number, line.number).ptr);
-        out += ',';
-        out += CounterName(counter);
-        out += ',';
-        AppendCsvField(out, Cp1252ToUtf8(addition.name));
-        out += ',';
-        out.append(number, std::to_chars(number, number + sizeof number, addition.amount).ptr);
-        out += ',';
-        AppendCsvField(out, text);
-        out += "\r\n";
+        most += file_field_bytes + 1 + kMostNumberBytes + 1 + kMostCounterNameBytes + 1 +
+                kMostCsvBytes * addition.name.size() + 2 + 1 + kMostSignedBytes + 1 +
+                kMostCsvBytes * line.cp1252_line.size() + 2 + 2;
     }
+    return most;
+}
+
+char* PutExplainedCsv(char* out, Counter counter, std::string_view file_field,
+                      const ExplainedLine& line) {
+    // The line's field is made once, in the first record, and copied into the others.
+    const char* text = nullptr;
+    std::size_t text_size = 0;
+    for (const LineAddition& addition : line.additions) {
+        out = Put(out, file_field);
+        *out++ = ',';
+        out = PutDecimal(out, line.number);
+        *out++ = ',';
+        out = Put(out, CounterName(counter));
+        *out++ = ',';
+        out = PutCsvFieldCp1252(out, addition.name);
+        *out++ = ',';
+        out = PutInteger(out, addition.amount);
+        *out++ = ',';
+        if (text == nullptr) {
+            char* const start = out;
+            out = PutCsvFieldCp1252(out, line.cp1252_line);
+            text = start;
+            text_size = static_cast<std::size_t>(out - start);
+        } else {
+            out = std::copy(text, text + text_size, out);
+        }
+        out = Put(out, "\r\n");
+    }
+    return out;
 }
 
 }  // namespace korva
