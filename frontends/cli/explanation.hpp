@@ -1,6 +1,6 @@
 // korva-count --explain: the rows of frontends/printers/explained_rows.hpp for every file, each
 // line placed by its file's name and number. Written before the result (inside the JSON object for
-// --json), and held in a temporary file until the count has succeeded, so that standard output
+// --json), and held back until the count has succeeded (see Spool), so that standard output
 // still gets nothing on failure while memory stays flat.
 #pragma once
 
@@ -27,8 +27,14 @@ std::string ExplainedFileCsv(Counter counter, std::string_view file, const Expla
 class Explanation {
   public:
     Explanation(Counter counter, OutputFormat format) : counter_(counter), format_(format) {}
+    // Rows written to output as they come (see Spool) where the format puts them before the
+    // result, which is all but JSON; held back otherwise.
+    Explanation(Counter counter, OutputFormat format, ByteSink output);
 
-    // 0, or the errno of a failure to hold the explanation back.
+    // Whether the rows go to output as they come.
+    bool Passes() const { return passes_; }
+
+    // 0, or the errno of a failure to hold the explanation back or to pass it on.
     int Error() const { return spool_.Error(); }
 
     // Lines are numbered anew in each file.
@@ -53,6 +59,7 @@ class Explanation {
 
     Counter counter_;
     OutputFormat format_;
+    bool passes_ = false;
     Spool spool_;
     std::string file_;          // UTF-8
     std::string shown_prefix_;  // file_ and ":" as a row shows them, before each row's number

@@ -17,6 +17,11 @@ Spool::Spool(std::size_t held_bytes)
     error_ = file_.Create();
 }
 
+Spool::Spool(ByteSink output, std::size_t held_bytes)
+    : output_(output),
+      buffer_(std::make_unique_for_overwrite<char[]>(held_bytes)),
+      capacity_(held_bytes) {}
+
 void Spool::Append(std::string_view text) {
     char* const room = Room(text.size());
     Take(std::copy(text.begin(), text.end(), room));
@@ -34,8 +39,9 @@ char* Spool::Room(std::size_t most) {
 
 void Spool::Flush() {
     if (size_ == 0) return;
-    if (error_ == 0) error_ = file_.Write(std::string_view(buffer_.get(), size_));
-    in_file_ = true;
+    const std::string_view held(buffer_.get(), size_);
+    if (error_ == 0) error_ = output_ ? (*output_)(held) : file_.Write(held);
+    in_file_ = !output_;
     size_ = 0;
 }
 

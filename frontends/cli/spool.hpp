@@ -1,10 +1,12 @@
 // Text of any length held back in a few MB of memory: what does not fit goes to a temporary file,
 // and all of it is given back once, so that korva-count can hold output back until it knows the
-// whole run succeeded.
+// whole run succeeded. Where the output itself can take text back on failure (a regular file,
+// see StandardOutputEnd), it takes the text as it comes instead, without the file's round trip.
 #pragma once
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +27,8 @@ class Spool {
     // An unnamed temporary file (see TempFile): it is gone when the program ends, however it
     // ends. Made at once, so that a folder it cannot be made in is noticed before any count.
     explicit Spool(std::size_t held_bytes = kHeldBytes);
+    // Text handed to output whenever held_bytes are held, and no file.
+    Spool(ByteSink output, std::size_t held_bytes);
     Spool(const Spool&) = delete;
     Spool& operator=(const Spool&) = delete;
 
@@ -36,7 +40,7 @@ class Spool {
     char* Room(std::size_t most);
     void Take(const char* end) { size_ = static_cast<std::size_t>(end - buffer_.get()); }
 
-    // 0, or the errno of the first failure to create or write the file.
+    // 0, or the errno of the first failure to create or write the file, or to write to output.
     int Error() const { return error_; }
 
     // Hands everything taken so far to write. Returns 0 or the errno of the failure.
@@ -45,6 +49,7 @@ class Spool {
   private:
     void Flush();
 
+    std::optional<ByteSink> output_;
     TempFile file_;
     int error_ = 0;
     std::unique_ptr<char[]> buffer_;
