@@ -18,9 +18,9 @@ std::string FileNameUtf8(std::string_view name) {
 }  // namespace
 
 std::string ExplainedText(Counter counter, std::string_view file, const ExplainedLine& line) {
-    const std::string prefix = ShownPrefix(FileNameUtf8(file) + ':');
-    std::string out(MostRowBytes(prefix.size(), line) + 1, '\0');
-    char* const end = PutExplainedRow(out.data(), counter, prefix, line);
+    const RowPrinter printer(counter, FileNameUtf8(file) + ':');
+    std::string out(printer.MostBytes(line) + 1, '\0');
+    char* const end = printer.Put(out.data(), line);
     *end = '\n';
     out.resize(static_cast<std::size_t>(end + 1 - out.data()));
     return out;
@@ -31,10 +31,9 @@ std::string ExplainedFileJson(Counter counter, std::string_view file, const Expl
 }
 
 std::string ExplainedFileCsv(Counter counter, std::string_view file, const ExplainedLine& line) {
-    const std::string field = CsvFileField(FileNameUtf8(file));
-    std::string out(MostCsvBytes(field.size(), line), '\0');
-    out.resize(
-        static_cast<std::size_t>(PutExplainedCsv(out.data(), counter, field, line) - out.data()));
+    const CsvPrinter printer(counter, FileNameUtf8(file));
+    std::string out(printer.MostBytes(line), '\0');
+    out.resize(static_cast<std::size_t>(printer.Put(out.data(), line) - out.data()));
     return out;
 }
 
@@ -53,8 +52,11 @@ Explanation::Explanation(Counter counter, OutputFormat format, ByteSink output)
 
 void Explanation::StartFile(std::string_view name) {
     file_ = FileNameUtf8(name);
-    shown_prefix_ = ShownPrefix(file_ + ':');
-    file_field_ = CsvFileField(file_);
+    if (format_ == OutputFormat::kCsv) {
+        records_.emplace(counter_, file_);
+    } else {
+        rows_.emplace(counter_, file_ + ':');
+    }
     line_count_ = 0;
 }
 
@@ -69,14 +71,11 @@ void Explanation::Add(const ExplainedLine& line) {
             break;
         case OutputFormat::kCsv:
             if (!any_) spool_.Append(CsvHeader());
-            spool_.Take(PutExplainedCsv(spool_.Room(MostCsvBytes(file_field_.size(), line)),
-                                        counter_, file_field_, line));
+            spool_.Take(records_->Put(spool_.Room(records_->MostBytes(line)), line));
             break;
         case OutputFormat::kText:
         case OutputFormat::kRaw: {
-            char* const end =
-                PutExplainedRow(spool_.Room(MostRowBytes(shown_prefix_.size(), line) + 1), counter_,
-                                shown_prefix_, line);
+            char* const end = rows_->Put(spool_.Room(rows_->MostBytes(line) + 1), line);
             *end = '\n';
             spool_.Take(end + 1);
             break;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,7 +22,7 @@ std::string ExplainedText(Counter counter, std::string_view file, const Explaine
 // The JSON object of ExplainedJson for file.
 std::string ExplainedFileJson(Counter counter, std::string_view file, const ExplainedLine& line);
 
-// The CSV records of PutExplainedCsv for file.
+// The CSV records of CsvPrinter for file.
 std::string ExplainedFileCsv(Counter counter, std::string_view file, const ExplainedLine& line);
 
 class Explanation {
@@ -61,9 +62,9 @@ class Explanation {
     OutputFormat format_;
     bool passes_ = false;
     Spool spool_;
-    std::string file_;          // UTF-8
-    std::string shown_prefix_;  // file_ and ":" as a row shows them, before each row's number
-    std::string file_field_;    // file_ as a CSV field
+    std::string file_;  // UTF-8
+    std::optional<RowPrinter> rows_;
+    std::optional<CsvPrinter> records_;
     std::string row_;
     std::uint64_t line_count_ = 0;
     bool any_ = false;

@@ -9,7 +9,7 @@ ReportExplanation ExplainReportUtf8(Counter counter, std::string_view utf8_text,
                                     std::uint64_t max_rows) {
     ReportExplanation explanation;
     std::string scratch;
-    const std::string prefix = ShownPrefix("Zeile ");
+    const RowPrinter printer(counter, "Zeile ");
     std::string& rows = explanation.rows;
     ForEachExplainedLine(
         counter, utf8_text,
@@ -20,8 +20,8 @@ ReportExplanation ExplainReportUtf8(Counter counter, std::string_view utf8_text,
                 return;
             }
             const std::size_t before = rows.size();
-            rows.resize(before + MostRowBytes(prefix.size(), line) + 1);
-            char* const end = PutExplainedRow(rows.data() + before, counter, prefix, line);
+            rows.resize(before + printer.MostBytes(line) + 1);
+            char* const end = printer.Put(rows.data() + before, line);
             *end = '\n';
             rows.resize(static_cast<std::size_t>(end + 1 - rows.data()));
             ++explanation.shown;

@@ -55,25 +55,24 @@ constexpr std::size_t kMostNumberBytes = kMostDecimalBytes;
 // "sabo" or "pluen".
 constexpr std::size_t kMostCounterNameBytes = 5;
 
-// The tables' names as a row shows them, made once: each row shows one or more.
-std::string_view ShownName(Counter counter, std::size_t row) {
-    static const auto kShown = [] {
-        std::array<std::array<std::string, LineAdditions::kCapacity>, 2> shown;
-        const auto show = [](std::string_view name) {
-            std::string text(kMostVisibleBytes * name.size(), '\0');
-            text.resize(
-                static_cast<std::size_t>(PutVisibleCp1252(text.data(), name) - text.data()));
-            return text;
-        };
-        for (std::size_t r = 0; r < BuildingTable.size(); ++r) {
-            shown[0][r] = show(BuildingTable[r].name);
-        }
+// The tables' names of counter, each as show gives it.
+template <class Show>
+std::array<std::string, LineAdditions::kCapacity> NamesShown(Counter counter, Show show) {
+    std::array<std::string, LineAdditions::kCapacity> names;
+    const auto put = [&show](std::string_view name) {
+        std::string text(kMostCsvBytes * name.size() + kMostVisibleBytes * name.size() + 2, '\0');
+        text.resize(static_cast<std::size_t>(show(text.data(), name) - text.data()));
+        return text;
+    };
+    if (counter == Counter::kSabo) {
+        for (std::size_t r = 0; r < BuildingTable.size(); ++r)
+            names[r] = put(BuildingTable[r].name);
+    } else {
         for (std::size_t r = 0; r < ResourceTable.size(); ++r) {
-            shown[1][r] = show(ResourceTable[r].keyword);
+            names[r] = put(ResourceTable[r].keyword);
         }
-        return shown;
-    }();
-    return kShown[counter == Counter::kSabo ? 0 : 1][row];
+    }
+    return names;
 }
 
 bool IsCut(std::string_view cp1252_line) {
@@ -90,18 +89,17 @@ std::string ShownUtf8(std::string_view cp1252_line) {
 
 }  // namespace
 
-std::string ShownPrefix(std::string_view utf8_prefix) {
-    std::string shown(2 * utf8_prefix.size(), '\0');
-    shown.resize(static_cast<std::size_t>(PutVisible(shown.data(), utf8_prefix) - shown.data()));
-    return shown;
+RowPrinter::RowPrinter(Counter counter, std::string_view utf8_prefix)
+    : counter_(counter), prefix_(2 * utf8_prefix.size(), '\0') {
+    prefix_.resize(
+        static_cast<std::size_t>(PutVisible(prefix_.data(), utf8_prefix) - prefix_.data()));
 }
 
-// Rows are made by the hundred thousand: each is written in place, into room for its longest
-// form, rather than piece by piece.
-std::size_t MostRowBytes(std::size_t shown_prefix_bytes, const ExplainedLine& line) {
+// Each row is written in place, into room for its longest form, rather than piece by piece.
+std::size_t RowPrinter::MostBytes(const ExplainedLine& line) const {
     constexpr std::size_t kMostUnreadable =
         std::max(kSaboWords.unreadable.size(), kPluenWords.unreadable.size());
-    std::size_t most = shown_prefix_bytes + kMostNumberBytes + 2 + 3 +
+    std::size_t most = prefix_.size() + kMostNumberBytes + 2 + 3 +
                        kMostVisibleBytes * std::min(line.cp1252_line.size(), kShownCharacters) +
                        kEllipsis.size();
     for (const LineAddition& addition : line.additions) {
@@ -111,23 +109,22 @@ std::size_t MostRowBytes(std::size_t shown_prefix_bytes, const ExplainedLine& li
     return most;
 }
 
-char* PutExplainedRow(char* out, Counter counter, std::string_view shown_prefix,
-                      const ExplainedLine& line) {
-    const CounterWords& words = WordsOf(counter);
-    char* p = Put(out, shown_prefix);
+char* RowPrinter::Put(char* out, const ExplainedLine& line) const {
+    const CounterWords& words = WordsOf(counter_);
+    char* p = korva::Put(out, prefix_);
     p = PutDecimal(p, line.number);
-    p = Put(p, ": ");
+    p = korva::Put(p, ": ");
     for (std::size_t i = 0; i < line.additions.size(); ++i) {
         const LineAddition& addition = line.additions[i];
-        if (i > 0) p = Put(p, ", ");
-        p = Put(p, ShownName(counter, addition.row));
+        if (i > 0) p = korva::Put(p, ", ");
+        p = PutVisibleCp1252(p, addition.name);
         *p++ = ' ';
         p = PutSigned(p, addition.amount);
-        if (addition.unreadable) p = Put(p, words.unreadable);
+        if (addition.unreadable) p = korva::Put(p, words.unreadable);
     }
-    p = Put(p, " | ");
+    p = korva::Put(p, " | ");
     p = PutVisibleCp1252(p, line.cp1252_line.substr(0, kShownCharacters));
-    if (IsCut(line.cp1252_line)) p = Put(p, kEllipsis);
+    if (IsCut(line.cp1252_line)) p = korva::Put(p, kEllipsis);
     return p;
 }
 
@@ -173,35 +170,33 @@ std::string_view CsvHeader() {
     return "Datei,Zeile,Z\xC3\xA4hler,Posten,Menge,Zeilentext\r\n";
 }
 
-std::string CsvFileField(std::string_view utf8_file) {
-    std::string field;
-    AppendCsvField(field, utf8_file);
-    return field;
+CsvPrinter::CsvPrinter(Counter counter, std::string_view utf8_file)
+    : counter_(counter), names_(NamesShown(counter, PutCsvFieldCp1252)) {
+    AppendCsvField(file_, utf8_file);
 }
 
-std::size_t MostCsvBytes(std::size_t file_field_bytes, const ExplainedLine& line) {
+std::size_t CsvPrinter::MostBytes(const ExplainedLine& line) const {
     std::size_t most = 0;
     for (const LineAddition& addition : line.additions) {
-        most += file_field_bytes + 1 + kMostNumberBytes + 1 + kMostCounterNameBytes + 1 +
-                kMostCsvBytes * addition.name.size() + 2 + 1 + kMostSignedBytes + 1 +
+        most += file_.size() + 1 + kMostNumberBytes + 1 + kMostCounterNameBytes + 1 +
+                names_[addition.row].size() + 1 + kMostSignedBytes + 1 +
                 kMostCsvBytes * line.cp1252_line.size() + 2 + 2;
     }
     return most;
 }
 
-char* PutExplainedCsv(char* out, Counter counter, std::string_view file_field,
-                      const ExplainedLine& line) {
+char* CsvPrinter::Put(char* out, const ExplainedLine& line) const {
     // The line's field is made once, in the first record, and copied into the others.
     const char* text = nullptr;
     std::size_t text_size = 0;
     for (const LineAddition& addition : line.additions) {
-        out = Put(out, file_field);
+        out = korva::Put(out, file_);
         *out++ = ',';
         out = PutDecimal(out, line.number);
         *out++ = ',';
-        out = Put(out, CounterName(counter));
+        out = korva::Put(out, CounterName(counter_));
         *out++ = ',';
-        out = PutCsvFieldCp1252(out, addition.name);
+        out = korva::Put(out, names_[addition.row]);
         *out++ = ',';
         out = PutInteger(out, addition.amount);
         *out++ = ',';
@@ -213,7 +208,7 @@ char* PutExplainedCsv(char* out, Counter counter, std::string_view file_field,
         } else {
             out = std::copy(text, text + text_size, out);
         }
-        out = Put(out, "\r\n");
+        out = korva::Put(out, "\r\n");
     }
     return out;
 }

@@ -2,6 +2,7 @@
 // terminal or the page's box, as JSON objects, and as CSV records for a spreadsheet.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -17,16 +18,24 @@ inline constexpr std::size_t kShownCharacters = 200;
 // The counter as korva-count names it: "sabo" or "pluen".
 std::string_view CounterName(Counter counter);
 
-// "bericht.txt:12: Eisenmine +3, Bohrturm +3 | Eisenmine (3) und Bohrturm (2)" without a line
-// break, written at out, which has room for MostRowBytes; returns its end. The place is
-// shown_prefix ("bericht.txt:", from ShownPrefix) and the line's number. Control characters, in
-// the place too, are shown in caret notation ("^I" for a tab) so that no byte of a report can
-// steer a terminal.
-char* PutExplainedRow(char* out, Counter counter, std::string_view shown_prefix,
-                      const ExplainedLine& line);
-std::size_t MostRowBytes(std::size_t shown_prefix_bytes, const ExplainedLine& line);
-// A UTF-8 prefix of a row's place, shown as rows show it: made once, for every row.
-std::string ShownPrefix(std::string_view utf8_prefix);
+// The rows of one counter's lines whose places share a prefix: what every row shows alike (the
+// prefix and the names) made once, since rows are made by the hundred thousand.
+class RowPrinter {
+  public:
+    // utf8_prefix: "bericht.txt:" or "Zeile ", before each line's number.
+    RowPrinter(Counter counter, std::string_view utf8_prefix);
+
+    // "bericht.txt:12: Eisenmine +3, Bohrturm +3 | Eisenmine (3) und Bohrturm (2)" without a
+    // line break, written at out, which has room for MostBytes(line); returns its end. Control
+    // characters, in the place too, are shown in caret notation ("^I" for a tab) so that no byte
+    // of a report can steer a terminal.
+    char* Put(char* out, const ExplainedLine& line) const;
+    std::size_t MostBytes(const ExplainedLine& line) const;
+
+  private:
+    Counter counter_;
+    std::string prefix_;  // in caret notation
+};
 
 // {"file":"-","line":12,"added":[{"name":"Eisenmine","count":3,"readable":true}],
 // "text":"...","cut":false}; "amount" instead of "count" for the plunder counter. file is UTF-8.
@@ -34,14 +43,24 @@ std::string ExplainedJson(Counter counter, std::string_view file, const Explaine
 void AppendExplainedJson(std::string& out, Counter counter, std::string_view file,
                          const ExplainedLine& line);
 
-// The CSV's header record and one record per addition of a line (RFC 4180: fields separated by
+// The CSV's header record, and one record per addition of a line (RFC 4180: fields separated by
 // commas, records ended by CR LF), in UTF-8: file, line number, counter, building or resource,
-// amount, and the whole line. PutExplainedCsv writes a line's records at out, which has room for
-// MostCsvBytes, and returns their end; file_field is the file as CsvFileField gives it.
+// amount, and the whole line.
 std::string_view CsvHeader();
-std::string CsvFileField(std::string_view utf8_file);
-char* PutExplainedCsv(char* out, Counter counter, std::string_view file_field,
-                      const ExplainedLine& line);
-std::size_t MostCsvBytes(std::size_t file_field_bytes, const ExplainedLine& line);
+
+// The records of one counter's lines in one file: the fields they share made once.
+class CsvPrinter {
+  public:
+    CsvPrinter(Counter counter, std::string_view utf8_file);
+
+    // A line's records, written at out, which has room for MostBytes(line); returns their end.
+    char* Put(char* out, const ExplainedLine& line) const;
+    std::size_t MostBytes(const ExplainedLine& line) const;
+
+  private:
+    Counter counter_;
+    std::string file_;                                         // as a field
+    std::array<std::string, LineAdditions::kCapacity> names_;  // as fields
+};
 
 }  // namespace korva
