@@ -9,12 +9,14 @@
 #include "counters/text/cp1252.hpp"
 #include "expected_result.hpp"
 #include "oracle.hpp"
+#include "text_pieces.hpp"
 
 namespace korva {
 namespace {
 
 using std::string_literals::operator""s;
 using std::string_view_literals::operator""sv;
+using text_pieces::Pieces;
 
 // The result lines of a list of lines, each counted on its own, as the window's box divides them.
 template <class Tally>
@@ -201,17 +203,6 @@ TEST(OutputText, EveryLineEndsInCrLf) {
     const std::string text = OutputText(sabo);
     const ReportLines back = DivideIntoLines(text);
     EXPECT_EQ(ResultLines(back.begin(), back.end()), sabo);
-}
-
-// The pieces of a text, written in one string with "|" between them.
-std::vector<std::string> Pieces(std::string_view joined) {
-    std::vector<std::string> pieces;
-    for (std::size_t at = 0; at <= joined.size();) {
-        const std::size_t bar = std::min(joined.find('|', at), joined.size());
-        pieces.emplace_back(joined.substr(at, bar - at));
-        at = bar + 1;
-    }
-    return pieces;
 }
 
 // A text of fewer than `most` pieces drawn at random: a seed draws the same texts each run.

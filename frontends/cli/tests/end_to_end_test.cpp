@@ -24,6 +24,7 @@
 #include "counters/tables/tables.hpp"
 #include "counters/tables/tally.hpp"
 #include "counters/tests/expected_result.hpp"
+#include "counters/tests/text_pieces.hpp"
 #include "counters/text/cp1252.hpp"
 #include "counters/text/text_ops.hpp"
 #include "frontends/cli/arguments.hpp"
@@ -69,15 +70,9 @@ bool HasLine(const std::string& out, const std::string& line) {
     return false;
 }
 
+// The code units after their order's mark.
 std::string Utf16(std::u16string_view text, bool little_endian) {
-    std::string bytes = little_endian ? "\xFF\xFE" : "\xFE\xFF";
-    for (const char16_t u : text) {
-        const char low = static_cast<char>(u & 0xFF);
-        const char high = static_cast<char>(u >> 8);
-        bytes.push_back(little_endian ? low : high);
-        bytes.push_back(little_endian ? high : low);
-    }
-    return bytes;
+    return text_pieces::Utf16Bytes(text, little_endian, true);
 }
 
 class KorvaCount : public ScratchDirTest {
