@@ -13,6 +13,7 @@
 #include <string>
 
 #include "base64.hpp"
+#include "base85.hpp"
 #include "comment_lines.hpp"
 #include "counters/text/utf8.hpp"
 #include "form_markup.hpp"
@@ -83,6 +84,7 @@ void Build(const fs::path& page_dir, const fs::path& icon, const fs::path& simd,
         {"WIDE_SCREEN", std::string(web::kWideScreen)},
         {"NARROW_SCREEN", std::string(web::kNarrowScreen)},
         {"SHOWN_ROWS", std::to_string(form::kShownRows)},
+        {"BASE85_DIGITS", std::string(web::kBase85Digits)},
     };
     Fields fields{
         {"CAPTION", web::Escaped(form::kCaption)},
@@ -98,8 +100,8 @@ void Build(const fs::path& page_dir, const fs::path& icon, const fs::path& simd,
         {"MENU", web::MenuMarkup()},
         {"CONTROLS", web::ControlsMarkup()},
         {"ICON", "data:image/svg+xml;base64," + web::Base64(ReadFile(icon))},
-        {"SIMD_MODULE", web::Base64(ReadFile(simd))},
-        {"SCALAR_MODULE", web::Base64(ReadFile(scalar))},
+        {"SIMD_MODULE", web::Base85(ReadFile(simd))},
+        {"SCALAR_MODULE", web::Base85(ReadFile(scalar))},
         // One module script: the explanation uses the page's module and error box.
         {"SCRIPT", Filled(web::WithoutCommentLines(ReadFile(page_dir / "page.js") +
                                                    ReadFile(page_dir / "explain.js")),

@@ -12,11 +12,18 @@ const errorText = byId('ErrorBoxText');
 const simdProbe = Uint8Array.of(0, 97, 115, 109, 1, 0, 0, 0, 1, 5, 1, 96, 0, 1, 123, 3, 2, 1, 0,
   10, 10, 1, 8, 0, 65, 0, 253, 15, 253, 98, 11);
 
+// The modules in base 85, four bytes in five digits, the most significant first; a last group
+// of n bytes in n + 1 digits, read as if the highest digit followed.
+const digits = '{{BASE85_DIGITS}}';
 function moduleBytes(id) {
-  const text = atob(byId(id).textContent.trim());
-  const bytes = new Uint8Array(text.length);
-  for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
-  return bytes;
+  const text = byId(id).textContent.trim();
+  const bytes = new Uint8Array(text.length + 4);
+  for (let i = 0; i < text.length; i += 5) {
+    let group = 0;
+    for (let k = i; k < i + 5; ++k) group = group * 85 + (k < text.length ? digits.indexOf(text[k]) : 84);
+    for (let k = 3; k >= 0; --k, group = Math.floor(group / 256)) bytes[i / 5 * 4 + k] = group % 256;
+  }
+  return bytes.subarray(0, Math.floor(text.length * 4 / 5));
 }
 
 const kernel = WebAssembly.validate(simdProbe) ? 'simd' : 'scalar';
