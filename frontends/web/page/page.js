@@ -147,15 +147,14 @@ function showResult({ text, announcement: spoken }) {
 }
 
 // The box's text as the windows show a failure in a command: running out of memory and a
-// foreign failure (a trap) by their fixed texts, any other by its message with the period rule:
-// the period appended when the message's last character lies above it.
+// foreign failure (a trap) by their fixed texts, any other by its message with the period
+// appended where the windows' rule says: after the last characters the build read from it.
+const takesPeriod = /[{{PERIOD_TAKERS}}]$/;
 function errorBoxText(failure) {
   if (failure instanceof OutOfMemory) return errorBox.dataset.outOfMemory;
   if (failure instanceof WebAssembly.RuntimeError) return errorBox.dataset.foreignFailure;
   const message = failure instanceof Error ? failure.message : String(failure);
-  const { period } = errorBox.dataset;
-  return message !== '' && message.charCodeAt(message.length - 1) > period.charCodeAt(0)
-    ? message + period : message;
+  return takesPeriod.test(message) ? message + errorBox.dataset.period : message;
 }
 
 function showErrorBox(failure) {
