@@ -12,6 +12,7 @@
 # a pipe (grep -c with its output on /dev/null stops early).
 # With BASELINE=path/to/an/older/korva-count, that binary takes its turns too (one thread), for
 # a before-and-after figure taken under the same load.
+# With REALTIME=1 (as root), each timed command runs ahead of other work (bench/timing.sh).
 # Usage: bench/compare.sh [MEGABYTES=1024] [realistic|dense] [cp1252|utf-8]
 # Needs a build in build/ (tools/test.sh or tools/run.sh makes one); installs ripgrep if missing.
 set -euo pipefail
