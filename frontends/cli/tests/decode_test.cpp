@@ -6,6 +6,7 @@
 
 #include "counters/pluen_counter.hpp"
 #include "counters/sabo_counter.hpp"
+#include "counters/tests/text_pieces.hpp"
 #include "counters/text/cp1252.hpp"
 #include "counters/text/report_lines.hpp"
 #include "frontends/cli/input.hpp"
@@ -14,6 +15,9 @@ namespace korva::cli {
 namespace {
 
 using Lines = std::vector<std::string>;
+using std::string_view_literals::operator""sv;
+using text_pieces::Pieces;
+using text_pieces::Utf16Bytes;
 
 Lines Decode(std::string_view bytes, Encoding encoding, std::size_t chunk_size) {
     Lines lines;
@@ -65,31 +69,16 @@ TEST(DecodedLines, DivideOnEveryKindOfBreak) {
 }
 
 TEST(DecodedLines, SkipOneUtf8MarkAtTheStartInEveryMode) {
+    const std::string kMark = "\xEF\xBB\xBF";
     ExpectRows({
-        {"auto",
-         "\xEF\xBB\xBF"
-         "Eisen 5\n",
-         kAuto,
-         {"Eisen 5"}},
-        {"utf-8",
-         "\xEF\xBB\xBF"
-         "Eisen 5\n",
-         kUtf8,
-         {"Eisen 5"}},
-        {"cp1252",
-         "\xEF\xBB\xBF"
-         "Eisen 5\n",
-         kCp1252,
-         {"Eisen 5"}},
+        {"auto", kMark + "Eisen 5\n", kAuto, {"Eisen 5"}},
+        {"utf-8", kMark + "Eisen 5\n", kUtf8, {"Eisen 5"}},
+        {"cp1252", kMark + "Eisen 5\n", kCp1252, {"Eisen 5"}},
         {"mark alone", "\xEF\xBB\xBF", kAuto, {}},
         {"mark then break", "\xEF\xBB\xBF\r\n", kAuto, {""}},
         {"second mark is text: U+FEFF", "\xEF\xBB\xBF\xEF\xBB\xBFx", kAuto, {"?x"}},
         {"second mark kept as bytes", "\xEF\xBB\xBF\xEF\xBB\xBFx", kCp1252, {"\xEF\xBB\xBFx"}},
-        {"mark on a later line is text",
-         "a\n\xEF\xBB\xBF"
-         "b",
-         kUtf8,
-         {"a", "?b"}},
+        {"mark on a later line is text", "a\n" + kMark + "b", kUtf8, {"a", "?b"}},
         {"start of a mark only, auto", "\xEF\xBB", kAuto, {"\xEF\xBB"}},
         {"start of a mark only, utf-8", "\xEF\xBB", kUtf8, {"?"}},
         {"start of a mark then text", "\xEF\xBBx\n", kCp1252, {"\xEF\xBBx"}},
@@ -147,22 +136,8 @@ TEST(DecodedLines, Cp1252TakesTheBytesAsTheyAre) {
 }
 
 TEST(DecodedLines, AutoReadsUtf16ByItsMark) {
-    const auto le = [](std::u16string_view text) {
-        std::string bytes = "\xFF\xFE";
-        for (const char16_t u : text) {
-            bytes.push_back(static_cast<char>(u & 0xFF));
-            bytes.push_back(static_cast<char>(u >> 8));
-        }
-        return bytes;
-    };
-    const auto be = [](std::u16string_view text) {
-        std::string bytes = "\xFE\xFF";
-        for (const char16_t u : text) {
-            bytes.push_back(static_cast<char>(u >> 8));
-            bytes.push_back(static_cast<char>(u & 0xFF));
-        }
-        return bytes;
-    };
+    const auto le = [](std::u16string_view text) { return Utf16Bytes(text, true, true); };
+    const auto be = [](std::u16string_view text) { return Utf16Bytes(text, false, true); };
     ExpectRows({
         {"little endian", le(u"Eisen 100\r\nWasser 5\r\n"), kAuto, {"Eisen 100", "Wasser 5"}},
         {"big endian", be(u"Eisen 100\r\nWasser 5\r\n"), kAuto, {"Eisen 100", "Wasser 5"}},
@@ -186,17 +161,6 @@ TEST(DecodedLines, AutoReadsUtf16ByItsMark) {
         {"lone FF is a windows-1252 byte", "\xFFx", kAuto, {"\xFFx"}},
         {"FF FE after a utf-8 mark is not utf-16", "\xEF\xBB\xBF\xFF\xFEx", kAuto, {"\xFF\xFEx"}},
     });
-}
-
-// Code units in the given byte order, without a mark.
-std::string Utf16Bytes(std::u16string_view text, bool little_endian) {
-    std::string bytes;
-    for (const char16_t u : text) {
-        const char low = static_cast<char>(u & 0xFF);
-        const char high = static_cast<char>(u >> 8);
-        bytes += little_endian ? std::string{low, high} : std::string{high, low};
-    }
-    return bytes;
 }
 
 TEST(DecodedLines, AutoReadsUtf16WithoutAMarkByItsZeroBytes) {
@@ -294,43 +258,18 @@ Lines DecodeAtOnce(std::string_view bytes, Encoding encoding) {
 }
 
 TEST(DecodedLines, MatchTheWholeContentDecodedAtOnce) {
-    using namespace std::string_literals;
-    const std::string pieces[] = {
-        "Eisenmine",
-        "Wohngeb\xC3\xA4ude",
-        "Wohngeb\xE4ude",
-        "Eisen",
-        "Wasserstoff",
-        " ",
-        "(",
-        ")",
-        "4",
-        "$A",
-        "\r",
-        "\n",
-        "\r\n",
-        "\xE2",
-        "\x82\xAC",
-        "\xEF\xBB\xBF",
-        "\xEF\xBB",
-        "\xFF\xFE",
-        "\xFE\xFF",
-        "\xF0\x9F\x98\x80",
-        "\0"s,
-        "\0\r"s,
-        "\r\0"s,
-        "\xD8",
-        "\xDC",
-        "x",
-        "\xC3",
-    };
+    const std::vector<std::string> pieces = Pieces(
+        "Eisenmine|Wohngeb\xC3\xA4ude|Wohngeb\xE4ude|Eisen|Wasserstoff| |(|)|4|$A|\r|\n|\r\n|\xE2|"
+        "\x82\xAC|\xEF\xBB\xBF|\xEF\xBB|\xFF\xFE|\xFE\xFF|\xF0\x9F\x98\x80|\0|\0\r|\r\0|\xD8|\xDC|"
+        "x|"
+        "\xC3"sv);
     std::mt19937 random(20260101);
     const auto below = [&random](std::size_t n) {
         return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
     };
     for (int round = 0; round < 3000; ++round) {
         std::string bytes;
-        for (std::size_t n = below(24); n > 0; --n) bytes += pieces[below(std::size(pieces))];
+        for (std::size_t n = below(24); n > 0; --n) bytes += pieces[below(pieces.size())];
         const std::size_t chunk = below(4) == 0 ? bytes.size() : 1 + below(9);
         for (const Encoding encoding : {kAuto, kUtf8, kCp1252}) {
             const Lines expected = DecodeAtOnce(bytes, encoding);
