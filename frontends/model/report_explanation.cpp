@@ -3,13 +3,16 @@
 #include <charconv>
 
 #include "counters/text/cp1252.hpp"
+#include "frontends/model/form.hpp"
 #include "frontends/printers/explained_rows.hpp"
 
 namespace korva::form {
 
 ReportExplanation ExplainReportUtf8(Counter counter, std::string_view utf8_text,
-                                    std::uint64_t max_rows) {
+                                    std::uint64_t max_rows, RowForm form) {
     ReportExplanation explanation;
+    const auto separator = static_cast<char>(form);
+    if (form != RowForm::kBox) explanation.rows = CsvHeader(separator);
     std::string scratch;
     ForEachExplainedLine(
         counter, utf8_text,
@@ -19,13 +22,18 @@ ReportExplanation ExplainReportUtf8(Counter counter, std::string_view utf8_text,
                 ++explanation.more;
                 return;
             }
+            ++explanation.shown;
+            if (form != RowForm::kBox) {
+                AppendExplainedCsv(explanation.rows, counter, ControlOf(ControlId::kLabel1).caption,
+                                   line, separator);
+                return;
+            }
             char place[32] = "Zeile ";
             const char* const end = std::to_chars(place + 6, place + sizeof place, line.number).ptr;
             AppendExplainedRow(explanation.rows, counter,
                                std::string_view(place, static_cast<std::size_t>(end - place)),
                                line);
             explanation.rows += '\n';
-            ++explanation.shown;
         });
     return explanation;
 }

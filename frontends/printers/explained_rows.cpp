@@ -130,29 +130,27 @@ std::string ExplainedJson(Counter counter, std::string_view file, const Explaine
     return out;
 }
 
-std::string_view CounterName(Counter counter) {
-    return counter == Counter::kSabo ? "sabo" : "pluen";
-}
-
-std::string_view CsvHeader() {
-    return "Datei,Zeile,Z\xC3\xA4hler,Posten,Menge,Zeilentext\r\n";
+std::string CsvHeader(char separator) {
+    std::string header = "Datei,Zeile,Z\xC3\xA4hler,Posten,Menge,Zeilentext\r\n";
+    std::replace(header.begin(), header.end(), ',', separator);
+    return header;
 }
 
 void AppendExplainedCsv(std::string& out, Counter counter, std::string_view file,
-                        const ExplainedLine& line) {
+                        const ExplainedLine& line, char separator) {
     const std::string text = Cp1252ToUtf8(line.cp1252_line);
     char number[kMostSignedBytes];
     for (const LineAddition& addition : line.additions) {
         AppendCsvField(out, file);
-        out += ',';
+        out += separator;
         out.append(number, std::to_chars(number, number + sizeof number, line.number).ptr);
-        out += ',';
+        out += separator;
         out += CounterName(counter);
-        out += ',';
+        out += separator;
         AppendCsvField(out, Cp1252ToUtf8(addition.name));
-        out += ',';
+        out += separator;
         out.append(number, std::to_chars(number, number + sizeof number, addition.amount).ptr);
-        out += ',';
+        out += separator;
         AppendCsvField(out, text);
         out += "\r\n";
     }

@@ -15,7 +15,9 @@ namespace korva {
 inline constexpr std::size_t kShownCharacters = 200;
 
 // The counter as korva-count names it: "sabo" or "pluen".
-std::string_view CounterName(Counter counter);
+constexpr std::string_view CounterName(Counter counter) {
+    return counter == Counter::kSabo ? "sabo" : "pluen";
+}
 
 // "bericht.txt:12: Eisenmine +3, Bohrturm +3 | Eisenmine (3) und Bohrturm (2)" with place
 // "bericht.txt:12" (UTF-8), without a line break. Control characters, in the place too, are
@@ -32,9 +34,10 @@ void AppendExplainedJson(std::string& out, Counter counter, std::string_view fil
 
 // The CSV's header record and one record per addition of a line (RFC 4180: fields separated by
 // commas, records ended by CR LF), in UTF-8: file, line number, counter, building or resource,
-// amount, and the whole line.
-std::string_view CsvHeader();
+// amount, and the whole line. With a tab as separator, the same table as a spreadsheet takes it
+// from the clipboard, each field in a column of its own.
+std::string CsvHeader(char separator = ',');
 void AppendExplainedCsv(std::string& out, Counter counter, std::string_view file,
-                        const ExplainedLine& line);
+                        const ExplainedLine& line, char separator = ',');
 
 }  // namespace korva
