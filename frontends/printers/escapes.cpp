@@ -1,7 +1,6 @@
 #include "frontends/printers/escapes.hpp"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -67,31 +66,16 @@ void AppendHexEscape(std::string& out, unsigned char byte) {
     out += kHex[byte & 0xF];
 }
 
-// The characters that put a CSV field in quotes, besides blanks at either end.
-constexpr std::string_view kCsvQuoted = "\",;\t\r\n";
-
 bool BlankAtAnEnd(std::string_view text) {
     return !text.empty() && (text.front() == ' ' || text.back() == ' ');
 }
 
 // Whether text, UTF-8 or Windows-1252 (which agree on ASCII), goes in quotes as a CSV field.
 bool NeedsCsvQuotes(std::string_view text) {
-    return text.find_first_of(kCsvQuoted) != std::string_view::npos || BlankAtAnEnd(text);
-}
-
-// Printable ASCII but for the quoted characters: such text is a field as it stands, but for
-// blanks at either end. A table, since nearly every line of a report is one such.
-constexpr std::array<bool, 256> kPlainCsvBytes = [] {
-    std::array<bool, 256> plain{};
-    for (int c = 0x20; c < 0x7F; ++c)
-        plain[c] = kCsvQuoted.find(static_cast<char>(c)) == kCsvQuoted.npos;
-    return plain;
-}();
-
-bool IsPlainCsv(std::string_view text) {
-    bool plain = true;
-    for (const char c : text) plain &= kPlainCsvBytes[static_cast<unsigned char>(c)];
-    return plain;
+    for (const char c : text) {
+        if (c == '"' || c == ',' || c == ';' || c == '\t' || c == '\r' || c == '\n') return true;
+    }
+    return BlankAtAnEnd(text);
 }
 
 }  // namespace
@@ -174,9 +158,8 @@ void AppendCsvField(std::string& out, std::string_view utf8) {
 }
 
 char* PutCsvFieldCp1252(char* out, std::string_view cp1252) {
-    const bool plain = IsPlainCsv(cp1252);
-    const bool quoted = plain ? BlankAtAnEnd(cp1252) : NeedsCsvQuotes(cp1252);
-    if (plain && !quoted) return Put(out, cp1252);
+    const bool quoted = NeedsCsvQuotes(cp1252);
+    if (!quoted && IsPrintableAscii(cp1252)) return Put(out, cp1252);
     if (quoted) *out++ = '"';
     for (const char c : cp1252) {
         if (c == '"') *out++ = '"';

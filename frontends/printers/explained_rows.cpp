@@ -1,7 +1,6 @@
 #include "frontends/printers/explained_rows.hpp"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <cstring>
 
@@ -54,26 +53,6 @@ constexpr std::size_t kMostNumberBytes = kMostDecimalBytes;
 
 // "sabo" or "pluen".
 constexpr std::size_t kMostCounterNameBytes = 5;
-
-// The tables' names of counter, each as show gives it.
-template <class Show>
-std::array<std::string, LineAdditions::kCapacity> NamesShown(Counter counter, Show show) {
-    std::array<std::string, LineAdditions::kCapacity> names;
-    const auto put = [&show](std::string_view name) {
-        std::string text(kMostCsvBytes * name.size() + kMostVisibleBytes * name.size() + 2, '\0');
-        text.resize(static_cast<std::size_t>(show(text.data(), name) - text.data()));
-        return text;
-    };
-    if (counter == Counter::kSabo) {
-        for (std::size_t r = 0; r < BuildingTable.size(); ++r)
-            names[r] = put(BuildingTable[r].name);
-    } else {
-        for (std::size_t r = 0; r < ResourceTable.size(); ++r) {
-            names[r] = put(ResourceTable[r].keyword);
-        }
-    }
-    return names;
-}
 
 bool IsCut(std::string_view cp1252_line) {
     return cp1252_line.size() > kShownCharacters;
@@ -162,16 +141,14 @@ std::string ExplainedJson(Counter counter, std::string_view file, const Explaine
     return out;
 }
 
-std::string_view CounterName(Counter counter) {
-    return counter == Counter::kSabo ? "sabo" : "pluen";
+std::string CsvHeader(char separator) {
+    std::string header = "Datei,Zeile,Z\xC3\xA4hler,Posten,Menge,Zeilentext\r\n";
+    std::replace(header.begin(), header.end(), ',', separator);
+    return header;
 }
 
-std::string_view CsvHeader() {
-    return "Datei,Zeile,Z\xC3\xA4hler,Posten,Menge,Zeilentext\r\n";
-}
-
-CsvPrinter::CsvPrinter(Counter counter, std::string_view utf8_file)
-    : counter_(counter), names_(NamesShown(counter, PutCsvFieldCp1252)) {
+CsvPrinter::CsvPrinter(Counter counter, std::string_view utf8_file, char separator)
+    : counter_(counter), separator_(separator) {
     AppendCsvField(file_, utf8_file);
 }
 
@@ -179,7 +156,7 @@ std::size_t CsvPrinter::MostBytes(const ExplainedLine& line) const {
     std::size_t most = 0;
     for (const LineAddition& addition : line.additions) {
         most += file_.size() + 1 + kMostNumberBytes + 1 + kMostCounterNameBytes + 1 +
-                names_[addition.row].size() + 1 + kMostSignedBytes + 1 +
+                kMostCsvBytes * addition.name.size() + 2 + 1 + kMostSignedBytes + 1 +
                 kMostCsvBytes * line.cp1252_line.size() + 2 + 2;
     }
     return most;
@@ -191,15 +168,15 @@ char* CsvPrinter::Put(char* out, const ExplainedLine& line) const {
     std::size_t text_size = 0;
     for (const LineAddition& addition : line.additions) {
         out = korva::Put(out, file_);
-        *out++ = ',';
+        *out++ = separator_;
         out = PutDecimal(out, line.number);
-        *out++ = ',';
+        *out++ = separator_;
         out = korva::Put(out, CounterName(counter_));
-        *out++ = ',';
-        out = korva::Put(out, names_[addition.row]);
-        *out++ = ',';
+        *out++ = separator_;
+        out = PutCsvFieldCp1252(out, addition.name);
+        *out++ = separator_;
         out = PutInteger(out, addition.amount);
-        *out++ = ',';
+        *out++ = separator_;
         if (text == nullptr) {
             char* const start = out;
             out = PutCsvFieldCp1252(out, line.cp1252_line);

@@ -2,7 +2,6 @@
 // terminal or the page's box, as JSON objects, and as CSV records for a spreadsheet.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,7 +15,9 @@ namespace korva {
 inline constexpr std::size_t kShownCharacters = 200;
 
 // The counter as korva-count names it: "sabo" or "pluen".
-std::string_view CounterName(Counter counter);
+constexpr std::string_view CounterName(Counter counter) {
+    return counter == Counter::kSabo ? "sabo" : "pluen";
+}
 
 // The rows of one counter's lines whose places share a prefix: what every row shows alike (the
 // prefix and the names) made once, since rows are made by the hundred thousand.
@@ -45,13 +46,14 @@ void AppendExplainedJson(std::string& out, Counter counter, std::string_view fil
 
 // The CSV's header record, and one record per addition of a line (RFC 4180: fields separated by
 // commas, records ended by CR LF), in UTF-8: file, line number, counter, building or resource,
-// amount, and the whole line.
-std::string_view CsvHeader();
+// amount, and the whole line. With a tab as separator, the same table as a spreadsheet takes it
+// from the clipboard, each field in a column of its own.
+std::string CsvHeader(char separator = ',');
 
 // The records of one counter's lines in one file: the fields they share made once.
 class CsvPrinter {
   public:
-    CsvPrinter(Counter counter, std::string_view utf8_file);
+    CsvPrinter(Counter counter, std::string_view utf8_file, char separator = ',');
 
     // A line's records, written at out, which has room for MostBytes(line); returns their end.
     char* Put(char* out, const ExplainedLine& line) const;
@@ -59,8 +61,8 @@ class CsvPrinter {
 
   private:
     Counter counter_;
-    std::string file_;                                         // as a field
-    std::array<std::string, LineAdditions::kCapacity> names_;  // as fields
+    char separator_;
+    std::string file_;  // as a field
 };
 
 }  // namespace korva

@@ -4,6 +4,7 @@
 
 #include "frontends/model/counter_buttons.hpp"
 #include "frontends/model/form.hpp"
+#include "frontends/printers/explained_rows.hpp"
 
 namespace korva::web {
 
@@ -88,11 +89,13 @@ std::string BoxContent(std::string_view text) {
     return Escaped(content);
 }
 
-// The number the module's korva_count takes for the counter a button counts with, if any.
+// The number the module's korva_count takes for the counter a button counts with, if any, and
+// the counter's name as korva-count takes it, which names the page's CSV files.
 std::string CounterData(ControlId button) {
     for (const form::CounterButton& counts : form::kCounterButtons) {
         if (counts.button == button) {
-            return " data-counter=\"" + std::to_string(static_cast<int>(counts.counter)) + "\"";
+            return " data-counter=\"" + std::to_string(static_cast<int>(counts.counter)) +
+                   "\" data-name=\"" + std::string(CounterName(counts.counter)) + "\"";
         }
     }
     return {};

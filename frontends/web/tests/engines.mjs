@@ -5,12 +5,12 @@
 // pastes and Ctrl+C copies as for a player.
 //
 // Each `t` has: engine, open({ view, where, setup }), eval, click, tap, press, type, undo,
-// setClipboard, clipboard, screenshot, resize, errors, installability (Chromium only), and two for the hosted site's case:
+// setClipboard, clipboard, download, screenshot, resize, errors, installability (Chromium only), and two for the hosted site's case:
 // reload() (the same page again, in the same session) and stopServer() (the page's server gone).
 // A row's `setup` (a function, or its source) runs in the page before the page's own scripts;
 // the test server puts it in, so it works over http in every engine, not from disk.
 import { execFile, spawn } from 'node:child_process';
-import { mkdirSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:net';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
@@ -52,13 +52,31 @@ async function address(where = 'http', setup) {
   return { url: `${server.origin}/${where === 'site' ? 'site/' : 'korva-counter.html'}`, server };
 }
 
-// What every driver shares: the server, the clipboard, the errors.
+// Where a browser saves what a page downloads: a folder of the run's own, emptied before each.
+const downloadFolder = () => mkdtempSync(join(tmpdir(), 'korva-downloads-'));
+const partial = (name) => /\.(crdownload|part)$/.test(name);
+
+// What every driver shares: the server, the clipboard, the downloads, the errors.
 class Hands {
-  constructor(engine) {
+  constructor(engine, downloads) {
     this.engine = engine;
+    this.downloads = downloads;
     this.errors = [];
     this.server = null;
     this.view = wide;
+  }
+
+  // Clicks what saves a file, and returns the file's name and bytes once the browser has written
+  // it (no partial file left beside it).
+  async download(selector) {
+    for (const name of readdirSync(this.downloads)) rmSync(join(this.downloads, name), { recursive: true, force: true });
+    await this.click(selector);
+    for (let tries = 0; tries < 200; ++tries) {
+      await sleep(50);
+      const names = readdirSync(this.downloads);
+      if (names.length === 1 && !partial(names[0])) return { name: names[0], bytes: readFileSync(join(this.downloads, names[0])) };
+    }
+    throw new Error(`no download, only ${readdirSync(this.downloads).join(', ') || 'nothing'}`);
   }
 
   async open({ view = wide, where = 'http', setup } = {}) {
@@ -80,7 +98,10 @@ class Hands {
   clipboard() { return readClipboard(); }
   undo() { return this.press('Control+Z'); }
   tap(selector) { return this.click(selector); }
-  async close() { await this.server?.stop(); }
+  async close() {
+    await this.server?.stop();
+    rmSync(this.downloads, { recursive: true, force: true });
+  }
 }
 
 // Chromium's editing commands for the shortcuts: its synthesized keys do not edit by themselves.
@@ -88,14 +109,16 @@ const chromiumCommands = { 'Control+A': 'SelectAll', 'Control+C': 'Copy', 'Contr
   'Control+Z': 'Undo' };
 
 class PuppeteerHands extends Hands {
-  constructor(engine, browser) {
-    super(engine);
+  constructor(engine, browser, downloads) {
+    super(engine, downloads);
     this.browser = browser;
   }
 
   async load(url, view) {
     await this.context?.close();
-    this.context = await this.browser.createBrowserContext();
+    // Firefox takes its download folder from the preferences it was launched with.
+    this.context = await this.browser.createBrowserContext(this.engine === 'chromium'
+      ? { downloadBehavior: { policy: 'allow', downloadPath: this.downloads } } : {});
     this.page = await this.context.newPage();
     this.page.on('pageerror', (error) => this.errors.push(String(error)));
     await this.resize(view);
@@ -152,10 +175,13 @@ class PuppeteerHands extends Hands {
 }
 
 async function launchPuppeteer(engine) {
+  const downloads = downloadFolder();
   const browser = await puppeteer.launch(engine === 'firefox'
-    ? { browser: 'firefox', executablePath: process.env.FIREFOX ?? '/usr/bin/firefox-esr', headless: false }
+    ? { browser: 'firefox', executablePath: process.env.FIREFOX ?? '/usr/bin/firefox-esr', headless: false,
+      extraPrefsFirefox: { 'browser.download.folderList': 2, 'browser.download.dir': downloads,
+        'browser.download.useDownloadDir': true, 'browser.download.always_ask_before_handling_new_types': false } }
     : { executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium', headless: false, args: chromiumArgs });
-  const hands = new PuppeteerHands(engine, browser);
+  const hands = new PuppeteerHands(engine, browser, downloads);
   return { hands, close: async () => { await hands.close(); await browser.close(); } };
 }
 
@@ -164,8 +190,8 @@ const webkitKeys = { Control: Key.CONTROL, Shift: Key.SHIFT, Alt: Key.ALT, Tab: 
   ArrowUp: Key.ARROW_UP, ArrowDown: Key.ARROW_DOWN, PageUp: Key.PAGE_UP, PageDown: Key.PAGE_DOWN };
 
 class WebKitHands extends Hands {
-  constructor(driver) {
-    super('webkit');
+  constructor(driver, downloads) {
+    super('webkit', downloads);
     this.driver = driver;
   }
 
@@ -256,6 +282,9 @@ async function launchWebKit() {
   mkdirSync(join(config, 'gtk-3.0'));
   writeFileSync(join(config, 'gtk-3.0', 'gtk.css'),
     '* { min-width: 0; min-height: 0; padding: 0; margin: 0; border-width: 0; font-size: 1px; -gtk-icon-transform: scale(0.1); }\n');
+  // WebKitGTK saves a download into the user's download folder, which this config names.
+  const downloads = downloadFolder();
+  writeFileSync(join(config, 'user-dirs.dirs'), `XDG_DOWNLOAD_DIR="${downloads}"\n`);
   const port = await freePort();
   const webDriver = spawn(process.env.WEBKIT_WEBDRIVER ?? 'WebKitWebDriver', [`--port=${port}`],
     { stdio: 'ignore', env: { ...process.env, XDG_CONFIG_HOME: config } });
@@ -270,7 +299,7 @@ async function launchWebKit() {
       await sleep(100);
     }
   }
-  const hands = new WebKitHands(driver);
+  const hands = new WebKitHands(driver, downloads);
   return {
     hands,
     async close() {

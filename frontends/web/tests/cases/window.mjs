@@ -284,8 +284,8 @@ export default [
       const unchanged = [];
       let before = { id: 'Input', pixels: await elementPixels(t, 'Input') };
       for (const [key, id] of [['Tab', 'Output'], ['Tab', 'Sabo'], ['Tab', 'Pluen'], ['Tab', 'Explain'],
-        ['Enter', 'ExplanationText'], ['Tab', 'ExplanationCopy'], ['Tab', 'ExplanationClose'],
-        ['Shift+Tab', 'ExplanationCopy'], ['Shift+Tab', 'ExplanationText']]) {
+        ['Enter', 'ExplanationText'], ['Tab', 'ExplanationSave'], ['Tab', 'ExplanationCopy'], ['Tab', 'ExplanationClose'],
+        ['Shift+Tab', 'ExplanationCopy'], ['Shift+Tab', 'ExplanationSave'], ['Shift+Tab', 'ExplanationText']]) {
         await t.press(key);
         assert.equal(await focused(t), id, `${key} reaches ${id}`);
         if (String(await elementPixels(t, before.id)) === String(before.pixels)) unchanged.push(before.id);
