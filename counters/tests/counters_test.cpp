@@ -125,6 +125,7 @@ TEST(PluenCounter, WhatOneLineAdds) {
         std::int64_t added;
     };
     const Row rows[] = {
+        // clang-format off
         {"Wasserstoff 300", 3, 300},
         {"Wasserstoff 300", 5, 0},
         {"Wasser 200", 5, 200},
@@ -144,15 +145,12 @@ TEST(PluenCounter, WhatOneLineAdds) {
         {"Eisen 0x14", 0, 20},
         {"Wasserstoff\t230", 3, 230},
         {"eisen 100", 0, 0},
-        {"Eisen \xA0"
-         "100",
-         0, 0},
-        {"Eisen 12\0"
-         "34"s,
-         0, 12},
+        {"Eisen \xA0" "100", 0, 0},
+        {"Eisen 12\0" "34"s, 0, 12},
         {"Eisen 2147483648", 0, 0},
         {"xEisen 1500", 0, 0},
         {"Sauerstoff 5 Eisen 7", 4, 0},
+        // clang-format on
     };
     for (const auto& row : rows) {
         PluenTally tally;

@@ -88,24 +88,20 @@ TEST(DecodedLines, SkipOneUtf8MarkAtTheStartInEveryMode) {
 
 TEST(DecodedLines, AutoDecidesEachLineOnItsOwn) {
     ExpectRows({
+        // clang-format off
         {"utf-8 and windows-1252 lines mixed",
          "Wohngeb\xC3\xA4ude (2)\r\nWohngeb\xE4ude (3)\r\n",
          kAuto,
          {"Wohngeb\xE4ude (2)", "Wohngeb\xE4ude (3)"}},
         {"euro sign in utf-8", "\xE2\x82\xAC", kAuto, {"\x80"}},
         {"one invalid byte keeps the whole line as bytes",
-         "\xC3\xA4 \xE4",
-         kAuto,
-         {"\xC3\xA4 \xE4"}},
+         "\xC3\xA4 \xE4", kAuto, {"\xC3\xA4 \xE4"}},
         {"truncated sequence before an ascii byte",
-         "Eisenmine \xE2(4)",
-         kAuto,
-         {"Eisenmine \xE2(4)"}},
+         "Eisenmine \xE2(4)", kAuto, {"Eisenmine \xE2(4)"}},
         {"full-width digit is no digit", "Eisenmine (\xEF\xBC\x94)", kAuto, {"Eisenmine (?)"}},
         {"a long line decoded after a short one keeps nothing of it",
-         "\xC3\xA4\xC3\xA4\xC3\xA4\xC3\xA4\n\xC3\xBC\n",
-         kAuto,
-         {"\xE4\xE4\xE4\xE4", "\xFC"}},
+         "\xC3\xA4\xC3\xA4\xC3\xA4\xC3\xA4\n\xC3\xBC\n", kAuto, {"\xE4\xE4\xE4\xE4", "\xFC"}},
+        // clang-format on
     });
 }
 
@@ -169,38 +165,28 @@ TEST(DecodedLines, AutoReadsUtf16WithoutAMarkByItsZeroBytes) {
     const auto be = [](std::u16string_view text) { return Utf16Bytes(text, false); };
     const std::string ascii_4k(4096, 'x');
     ExpectRows({
+        // clang-format off
         {"big endian", be(u"Eisen 100\r\nWasser 5\r\n"), kAuto, {"Eisen 100", "Wasser 5"}},
         {"umlauts, a euro sign and a character whose low byte is zero",
-         le(u"Wohngeb\u00E4ude \u20AC\u0400\n"),
-         kAuto,
-         {"Wohngeb\xE4ude \x80?"}},
+         le(u"Wohngeb\u00E4ude \u20AC\u0400\n"), kAuto, {"Wohngeb\xE4ude \x80?"}},
         {"odd length", le(u"Eisen 5\r\n") + "x", kAuto, {"Eisen 5", "?"}},
         // Three code units in four with a zero high byte are enough, fewer are not.
         {"6 of 8 units with a zero", le(u"Eisen\u20AC\u20AC\n"), kAuto, {"Eisen\x80\x80"}},
         {"5 of 8 units with a zero",
-         le(u"Eis\u20AC\u20AC\u20ACn\n"),
-         kAuto,
-         {"E\0i\0s\0\xAC \xAC \xAC n\0"s, "\0"s}},
+         le(u"Eis\u20AC\u20AC\u20ACn\n"), kAuto, {"E\0i\0s\0\xAC \xAC \xAC n\0"s, "\0"s}},
         {"four characters are enough", le(u"ab\r\n"), kAuto, {"ab"}},
         {"three are not", le(u"ab\n"), kAuto, {"a\0b\0"s, "\0"s}},
         {"only the named encodings take the bytes as they are",
-         le(u"ab\r\n"),
-         kCp1252,
-         {"a\0b\0"s, "\0"s, "\0"s}},
+         le(u"ab\r\n"), kCp1252, {"a\0b\0"s, "\0"s, "\0"s}},
         // Not UTF-16: the pattern must hold in the first 4 KB, beside every zero a character.
         {"utf-16 after 4 KB", ascii_4k + le(u"\nab"), kAuto, {ascii_4k, "\0a\0b\0"s}},
         {"a control character beside a zero",
-         le(u"Eisen 5\x01\n"),
-         kAuto,
-         {"E\0i\0s\0e\0n\0 \0005\0\x01\0"s, "\0"s}},
+         le(u"Eisen 5\x01\n"), kAuto, {"E\0i\0s\0e\0n\0 \0005\0\x01\0"s, "\0"s}},
         {"utf-32",
-         "E\0\0\0i\0\0\0s\0\0\0e\0\0\0n\0\0\0"s,
-         kAuto,
-         {"E\0\0\0i\0\0\0s\0\0\0e\0\0\0n\0\0\0"s}},
+         "E\0\0\0i\0\0\0s\0\0\0e\0\0\0n\0\0\0"s, kAuto, {"E\0\0\0i\0\0\0s\0\0\0e\0\0\0n\0\0\0"s}},
         {"a few zero bytes in text",
-         "Eisen 5\0\nEisen\0 7\0\n"s,
-         kAuto,
-         {"Eisen 5\0"s, "Eisen\0 7\0"s}},
+         "Eisen 5\0\nEisen\0 7\0\n"s, kAuto, {"Eisen 5\0"s, "Eisen\0 7\0"s}},
+        // clang-format on
     });
 }
 
