@@ -1,5 +1,6 @@
 #include "frontends/model/report_explanation.hpp"
 
+#include <algorithm>
 #include <charconv>
 
 #include "counters/text/cp1252.hpp"
@@ -28,8 +29,10 @@ ReportExplanation ExplainReportUtf8(Counter counter, std::string_view utf8_text,
                                    line, separator);
                 return;
             }
-            char place[32] = "Zeile ";
-            const char* const end = std::to_chars(place + 6, place + sizeof place, line.number).ptr;
+            char place[32];
+            std::copy(kRowPlace.begin(), kRowPlace.end(), place);
+            const char* const end =
+                std::to_chars(place + kRowPlace.size(), place + sizeof place, line.number).ptr;
             AppendExplainedRow(explanation.rows, counter,
                                std::string_view(place, static_cast<std::size_t>(end - place)),
                                line);
