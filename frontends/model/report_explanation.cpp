@@ -12,7 +12,7 @@ ReportExplanation ExplainReportUtf8(Counter counter, std::string_view utf8_text,
     const auto separator = static_cast<char>(form);
     if (form != RowForm::kBox) explanation.rows = CsvHeader(separator);
     std::string scratch;
-    const RowPrinter printer(counter, "Zeile ");
+    const RowPrinter printer(counter, kRowPlace);
     const CsvPrinter records(counter, ControlOf(ControlId::kLabel1).caption, separator);
     std::string& rows = explanation.rows;
     ForEachExplainedLine(
