@@ -21,6 +21,9 @@ struct ReportExplanation {
     std::uint64_t more = 0;  // rows past the first max_rows, counted but not made
 };
 
+// What a box's row says before its line's number: the page finds the line to go to after it.
+inline constexpr std::string_view kRowPlace = "Zeile ";
+
 // How the rows are written: as the box shows them ("Zeile 12: Eisen +1500 | Eisen 1500"), or as
 // korva-count --csv writes them for a file named after the box they came from, Berichte, a header
 // first: with commas for a file, with tabs for the clipboard, which a spreadsheet pastes into

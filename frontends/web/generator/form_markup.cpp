@@ -1,5 +1,6 @@
 #include "form_markup.hpp"
 
+#include <algorithm>
 #include <array>
 
 #include "frontends/model/counter_buttons.hpp"
@@ -171,7 +172,15 @@ std::string Escaped(std::string_view text) {
 }
 
 std::string MenuMarkup() {
-    std::string markup = "<div id=\"MainMenu\" role=\"menubar\" aria-label=\"Men\xC3\xBC\">\n";
+    // While no menu can open, the bar is left out of what a screen reader reads: its browse mode
+    // would stop at each disabled menu, and at each piece of its caption, before the boxes.
+    const bool inert =
+        std::none_of(form::kMenu.begin(), form::kMenu.end(), [](const form::MenuEntry& entry) {
+            return entry.level == form::MenuLevel::kTop && entry.enabled;
+        });
+    std::string markup =
+        std::string("<div id=\"MainMenu\" role=\"menubar\" aria-label=\"Men\xC3\xBC\"") +
+        (inert ? " aria-hidden=\"true\">\n" : ">\n");
     for (const form::MenuEntry& entry : form::kMenu) {
         if (entry.level != form::MenuLevel::kTop) continue;
         // Disabled for the whole run: greyed, no focus, nothing opens.

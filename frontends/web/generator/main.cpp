@@ -103,11 +103,13 @@ void Build(const fs::path& page_dir, const fs::path& icon, const fs::path& simd,
            const fs::path& scalar, const fs::path& out_page, const fs::path& site) {
     using namespace korva;
     // The style and the script switch layouts at the same sizes; the script asks the module for
-    // as many rows as the windows' model shows, and keeps the windows' period rule.
+    // as many rows as the windows' model shows, finds a row's line after the model's words, and
+    // keeps the windows' period rule.
     const Fields screens{
         {"WIDE_SCREEN", std::string(web::kWideScreen)},
         {"NARROW_SCREEN", std::string(web::kNarrowScreen)},
         {"SHOWN_ROWS", std::to_string(form::kShownRows)},
+        {"ROW_PLACE", std::string(form::kRowPlace)},
         {"PERIOD_TAKERS", PeriodTakers()},
         {"BASE85_DIGITS", std::string(web::kBase85Digits)},
     };

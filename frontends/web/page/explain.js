@@ -186,7 +186,7 @@ function goToLine(number) {
 // Choosing a row (a click, a tap, or Enter) goes to its line; the notes above and below the rows
 // go nowhere.
 function choose(index) {
-  const row = /^Zeile (\d+):/.exec(lines[index] ?? '');
+  const row = /^{{ROW_PLACE}}(\d+):/.exec(lines[index] ?? '');
   if (!row) return;
   hide(null);
   goToLine(Number(row[1]));

@@ -5,7 +5,8 @@
 // pastes and Ctrl+C copies as for a player.
 //
 // Each `t` has: engine, open({ view, where, setup }), eval, click, tap, press, type, undo,
-// setClipboard, clipboard, download, screenshot, resize, errors, installability (Chromium only), and two for the hosted site's case:
+// setClipboard, clipboard, download, screenshot, resize, errors, installability and accessibility (Chromium only), and two
+// for the hosted site's case:
 // reload() (the same page again, in the same session) and stopServer() (the page's server gone).
 // A row's `setup` (a function, or its source) runs in the page before the page's own scripts;
 // the test server puts it in, so it works over http in every engine, not from disk.
@@ -35,7 +36,9 @@ async function setClipboard(text) {
 }
 async function readClipboard() {
   try {
-    return (await promisify(execFile)('xclip', ['-o', '-selection', 'clipboard'], { encoding: 'utf8' })).stdout;
+    // Under load an xclip has been seen waiting for ever on a megabyte's transfer: asked again;
+    // a day's reports are more than execFile's 1 MB by default.
+    return (await promisify(execFile)('xclip', ['-o', '-selection', 'clipboard'], { encoding: 'utf8', timeout: 20000, maxBuffer: 1 << 28 })).stdout;
   } catch {
     return '';
   }
@@ -166,6 +169,12 @@ class PuppeteerHands extends Hands {
         ...errors.map((error) => error.message)];
     };
   }
+  // The tree Chromium hands a screen reader; WebDriver BiDi (Firefox) and WebKit's driver give none.
+  get accessibility() {
+    if (this.engine !== 'chromium') return undefined;
+    return () => this.page.accessibility.snapshot();
+  }
+
   async screenshot() { return Buffer.from(await this.page.screenshot()); }
 
   async close() {

@@ -265,6 +265,30 @@ export default [
         'Schließen closes it and gives the focus back');
     },
   },
+  {
+    name: 'in the accessibility tree, opening Erklärung puts the focus in a modal dialog named "Erklärung" and described by its count; the menu bar, none of whose menus opens, is not read',
+    skip: { firefox: 'WebDriver BiDi gives no accessibility tree', webkit: 'WebKitWebDriver gives no accessibility tree' },
+    async run(t) {
+      // The focused node and the nodes above it, outermost first.
+      const focusPath = (node) => {
+        if (node.focused) return [node];
+        for (const child of node.children ?? []) {
+          const path = focusPath(child);
+          if (path.length) return [node, ...path];
+        }
+        return [];
+      };
+      const all = (node) => [node, ...(node.children ?? []).flatMap(all)];
+      await count(t, reports);
+      assert.deepEqual(all(await t.accessibility()).filter((node) => /^menu/.test(node.role)).map((node) => node.name), []);
+      await openExplanation(t);
+      const path = focusPath(await t.accessibility());
+      const rows = nativeRows('sabo', Buffer.from(reports)).split('\n').length - 1;
+      assert.deepEqual(path.filter((node) => node.role === 'dialog').map(({ name, description, modal }) => [name, description, modal]),
+        [['Erklärung', `${rows} Zeilen haben gezählt.`, true]]);
+      assert.deepEqual([path.at(-1).role, path.at(-1).name], ['listbox', 'Erklärung'], 'the focus on the rows');
+    },
+  },
   // At the cap and one past it; each row chosen after the list scrolled to its end.
   ...[[100001, 1], [100012, 12]].map(([lines, more]) => ({
     name: `${number.format(lines)} rows: the first 100,000 are shown, the last line says how many more, and a row clicked after End goes to its own line`,
