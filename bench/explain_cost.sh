@@ -2,8 +2,9 @@
 # What an explanation costs against the count alone: korva-count COUNTER against korva-count
 # COUNTER --explain (and --csv), both counting in the same single pass, on generated UTF-8 reports of
 # 5 MB and 300 MB (sizes as arguments), sabo and pluen. CPU time (user + sys) of one thread, the
-# text read as standard input (which is never split), output to /dev/null; median of RUNS runs
-# (default 5), the commands taking turns so that a passing load falls on all of them. Prints each
+# text read as standard input (which is never split); median of RUNS runs
+# (default 5), the commands taking turns so that a passing load falls on all of them; output to
+# the null device, which korva-count writes the rows to as they come, as to a file. Prints each
 # median and the ratio explained / counted. The page's module: node bench/web_bench.mjs
 # explain-module FILE.
 # Usage: bench/explain_cost.sh [MEGABYTES...]   (default: 5 300)
@@ -17,14 +18,17 @@ trap 'rm -rf "$work"' EXIT
 [ $# -gt 0 ] || set -- 5 300
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-# bash's times reports a subshell's children to the millisecond.
+# bash's times reports a subshell's children to the millisecond: a small text is run repeats
+# times in a row, and the time of one run reported, to a tenth of a millisecond.
 cpu_seconds() {
-    ( "$@" < "$work/reports.txt" > /dev/null; times ) | tail -n 1 |
-        awk '{ split($1, u, /[ms]/); split($2, s, /[ms]/); printf "%.3f\n", u[1] * 60 + u[2] + s[1] * 60 + s[2] }'
+    ( for _ in $(seq "$repeats"); do "$@" < "$work/reports.txt" > /dev/null; done; times ) |
+        tail -n 1 | awk -v n="$repeats" '{ split($1, u, /[ms]/); split($2, s, /[ms]/);
+            printf "%.4f\n", (u[1] * 60 + u[2] + s[1] * 60 + s[2]) / n }'
 }
 
 echo "load average $(cut -d' ' -f1-3 /proc/loadavg); $runs runs each"
 for megabytes in "$@"; do
+    repeats=$(( (100 + megabytes - 1) / megabytes ))
     "$bin/korva-make-reports" "$megabytes" > "$work/reports.txt"
     cat "$work/reports.txt" > /dev/null
     for counter in sabo pluen; do

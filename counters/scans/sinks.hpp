@@ -104,8 +104,13 @@ class ExplanationSink {
     void Named(kernels::BuildingBits named, const BracketAmount& amount) {
         AddSaboRows(additions_, named, amount);
     }
-    void operator()(std::size_t row, Tally amount, std::string_view amount_text,
-                    std::string_view opening) {
+    // A call in the page's module, which stays small so: the rule calls it for each row.
+#if defined(__wasm__)
+    [[gnu::noinline]]
+#endif
+    void
+    operator()(std::size_t row, Tally amount, std::string_view amount_text,
+               std::string_view opening) {
         AddPlunderRow(additions_, row, amount, amount_text, opening);
     }
     void EndLine(std::string_view raw, std::string_view line) {
@@ -116,7 +121,9 @@ class ExplanationSink {
     }
 
     // The number of the text's last line, once the scan is done.
-    std::uint64_t LastLine() const { return numbers_.Last(); }
+    std::uint64_t LastLine() const {
+        return numbers_.Last();
+    }
 
   private:
     std::string_view text_;

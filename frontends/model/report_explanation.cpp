@@ -1,8 +1,5 @@
 #include "frontends/model/report_explanation.hpp"
 
-#include <algorithm>
-#include <charconv>
-
 #include "counters/text/cp1252.hpp"
 #include "frontends/model/form.hpp"
 #include "frontends/printers/explained_rows.hpp"
@@ -15,6 +12,9 @@ ReportExplanation ExplainReportUtf8(Counter counter, std::string_view utf8_text,
     const auto separator = static_cast<char>(form);
     if (form != RowForm::kBox) explanation.rows = CsvHeader(separator);
     std::string scratch;
+    const RowPrinter printer(counter, kRowPlace);
+    const CsvPrinter records(counter, ControlOf(ControlId::kLabel1).caption, separator);
+    std::string& rows = explanation.rows;
     ForEachExplainedLine(
         counter, utf8_text,
         [&scratch](std::string_view line) { return Utf8LineToCp1252(line, scratch); }, 0,
@@ -24,19 +24,17 @@ ReportExplanation ExplainReportUtf8(Counter counter, std::string_view utf8_text,
                 return;
             }
             ++explanation.shown;
+            const std::size_t before = rows.size();
             if (form != RowForm::kBox) {
-                AppendExplainedCsv(explanation.rows, counter, ControlOf(ControlId::kLabel1).caption,
-                                   line, separator);
+                rows.resize(before + records.MostBytes(line));
+                rows.resize(static_cast<std::size_t>(records.Put(rows.data() + before, line) -
+                                                     rows.data()));
                 return;
             }
-            char place[32];
-            std::copy(kRowPlace.begin(), kRowPlace.end(), place);
-            const char* const end =
-                std::to_chars(place + kRowPlace.size(), place + sizeof place, line.number).ptr;
-            AppendExplainedRow(explanation.rows, counter,
-                               std::string_view(place, static_cast<std::size_t>(end - place)),
-                               line);
-            explanation.rows += '\n';
+            rows.resize(before + printer.MostBytes(line) + 1);
+            char* const end = printer.Put(rows.data() + before, line);
+            *end = '\n';
+            rows.resize(static_cast<std::size_t>(end + 1 - rows.data()));
         });
     return explanation;
 }

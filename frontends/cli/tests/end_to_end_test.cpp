@@ -78,18 +78,6 @@ std::string Utf16(std::u16string_view text, bool little_endian) {
 class KorvaCount : public ScratchDirTest {
   protected:
     KorvaCount() : ScratchDirTest("korva-count-") {}
-
-    // name in UTF-8; the path comes back in UTF-8, as korva-count takes it.
-    std::string File(const std::string& name, std::string_view bytes) {
-        const auto path = dir_ / std::u8string(name.begin(), name.end());
-        WriteBytes(path, bytes);
-        return Utf8Path(path);
-    }
-
-    ProcessResult Run(const Args& args) { return RunKorvaCount(dir_, {.args = args}); }
-    ProcessResult Run(const Args& args, const std::string& stdin_bytes) {
-        return RunKorvaCount(dir_, {.args = args, .stdin_bytes = stdin_bytes});
-    }
 };
 
 void ExpectSuccess(const ProcessResult& result, const std::string& out) {
