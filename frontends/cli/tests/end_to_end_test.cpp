@@ -78,18 +78,6 @@ std::string Utf16(std::u16string_view text, bool little_endian) {
 class KorvaCount : public ScratchDirTest {
   protected:
     KorvaCount() : ScratchDirTest("korva-count-") {}
-
-    // name in UTF-8; the path comes back in UTF-8, as korva-count takes it.
-    std::string File(const std::string& name, std::string_view bytes) {
-        const auto path = dir_ / std::u8string(name.begin(), name.end());
-        WriteBytes(path, bytes);
-        return Utf8Path(path);
-    }
-
-    ProcessResult Run(const Args& args) { return RunKorvaCount(dir_, {.args = args}); }
-    ProcessResult Run(const Args& args, const std::string& stdin_bytes) {
-        return RunKorvaCount(dir_, {.args = args, .stdin_bytes = stdin_bytes});
-    }
 };
 
 void ExpectSuccess(const ProcessResult& result, const std::string& out) {
@@ -348,28 +336,17 @@ TEST_F(KorvaCount, Utf16WithoutAMarkIsRecognisedByItsZeroBytesAndSaidSo) {
 
 TEST_F(KorvaCount, UsageErrorsWriteUsageToStderrAndNothingToStdout) {
     const std::string missing = Utf8Path(dir_ / "missing.txt");
+    // clang-format off
     const std::vector<Args> rows = {
-        {},
-        {"flotten"},
-        {"SABO"},
-        {"--raw"},
-        {"sabo", "--bogus"},
-        {"sabo", "-j"},
-        {"sabo", "--raw", "--json"},
-        {"pluen", "--json", "--raw"},
-        {"pluen", "--csv", "--json"},
-        {"sabo", "--raw", "--csv"},
-        {"sabo", "--encoding", "latin1"},
-        {"sabo", "--encoding"},
-        {"sabo", "--encoding="},
-        {"sabo", "--encoding", "UTF-8"},
-        {"sabo", "--raw=1"},
-        {"-"},
+        {}, {"flotten"}, {"SABO"}, {"--raw"}, {"sabo", "--bogus"}, {"sabo", "-j"},
+        {"sabo", "--raw", "--json"}, {"pluen", "--json", "--raw"}, {"pluen", "--csv", "--json"},
+        {"sabo", "--raw", "--csv"}, {"sabo", "--encoding", "latin1"}, {"sabo", "--encoding"},
+        {"sabo", "--encoding="}, {"sabo", "--encoding", "UTF-8"}, {"sabo", "--raw=1"}, {"-"},
         {"sabo", "--bogus", "--help"},
         // Arguments are checked before any file is read.
-        {"sabo", missing, "--bogus"},
-        {"sabo", missing, "--raw", "--json"},
+        {"sabo", missing, "--bogus"}, {"sabo", missing, "--raw", "--json"},
     };
+    // clang-format on
     for (const Args& args : rows) {
         const ProcessResult result = Run(args, "Eisenmine (1)\n");
         const std::string shown = args.empty() ? "(none)" : args.back();

@@ -22,15 +22,6 @@ class Explain : public ScratchDirTest {
   protected:
     Explain() : ScratchDirTest("korva-explain-") {}
 
-    std::string File(const std::string& name, std::string_view bytes) {
-        WriteBytes(dir_ / name, bytes);
-        return Utf8Path(dir_ / name);
-    }
-
-    ProcessResult Run(const Args& args, const std::string& stdin_bytes = "") {
-        return RunKorvaCount(dir_, {.args = args, .stdin_bytes = stdin_bytes});
-    }
-
     // The output with and without --explain: the result must be the same bytes.
     std::string ExplanationOnly(Args args, const std::string& stdin_bytes = "") {
         const ProcessResult plain = Run(args, stdin_bytes);

@@ -164,14 +164,18 @@ TEST(ExplainedJson, IsValidAndReadsBackForEveryByte) {
     }
 }
 
-// What an Explanation writes for these inputs and this result, as a file descriptor gets it.
-std::string Written(Explanation& explanation, std::string_view result) {
-    std::string out;
-    const auto collect = [&out](std::string_view bytes) {
+// A writer that gathers what a file descriptor would get, and never fails.
+auto Collector(std::string& out) {
+    return [&out](std::string_view bytes) {
         out += bytes;
         return 0;
     };
-    EXPECT_EQ(explanation.WriteWithResult(collect, result), 0);
+}
+
+// What an Explanation writes for these inputs and this result, as a file descriptor gets it.
+std::string Written(Explanation& explanation, std::string_view result) {
+    std::string out;
+    EXPECT_EQ(explanation.WriteWithResult(Collector(out), result), 0);
     return out;
 }
 
@@ -264,11 +268,7 @@ TEST(Spool, ReportsAFolderItCannotWriteIn) {
     EXPECT_EQ(spool.Error(), ENOENT);
     spool.Append("x");
     std::string out;
-    const auto collect = [&out](std::string_view bytes) {
-        out += bytes;
-        return 0;
-    };
-    EXPECT_EQ(spool.CopyTo(collect), ENOENT);
+    EXPECT_EQ(spool.CopyTo(Collector(out)), ENOENT);
     EXPECT_EQ(out, "");  // nothing reaches the output
 }
 
@@ -290,11 +290,7 @@ TEST(Spool, GivesBackWhatItTookAcrossItsBuffer) {
             taken += piece;
         }
         std::string out;
-        const auto collect = [&out](std::string_view bytes) {
-            out += bytes;
-            return 0;
-        };
-        EXPECT_EQ(spool.CopyTo(collect), 0);
+        EXPECT_EQ(spool.CopyTo(Collector(out)), 0);
         EXPECT_EQ(out, taken) << "holding " << held;
     }
 }
