@@ -12,6 +12,7 @@
 # a pipe (grep -c with its output on /dev/null stops early).
 # With BASELINE=path/to/an/older/korva-count, that binary takes its turns too (one thread), for
 # a before-and-after figure taken under the same load.
+# With REALTIME=1 (as root), each timed command runs ahead of other work (bench/timing.sh).
 # Usage: bench/compare.sh [MEGABYTES=1024] [realistic|dense] [cp1252|utf-8]
 # Needs a build in build/ (tools/test.sh or tools/run.sh makes one); installs ripgrep if missing.
 set -euo pipefail
@@ -48,18 +49,7 @@ rg_names=${rg_names%|}
 rg_keywords=$(IFS='|'; echo "${keywords[*]}")
 cat "$file" > /dev/null  # into the page cache
 
-# One run: "wall cpu" in seconds. With STDIN_FILE set, the command reads that file as its
-# standard input. CPU is perf's task-clock, the scheduler's own nanoseconds summed over the
-# threads (time(1) counts in hundredths, too coarse for a fraction of a second).
-measure() {
-    local start end
-    start=$(date +%s%N)
-    perf stat -x, -e task-clock -o "$work/perf" "$@" < "${STDIN_FILE:-/dev/null}" | cat > /dev/null
-    end=$(date +%s%N)
-    awk -F, -v wall=$(((end - start) / 1000)) '$3 == "task-clock" {
-        printf "%.3f %.3f\n", wall / 1e6, $1 / 1000 }' "$work/perf"
-}
-median() { tr ' ' '\n' | grep . | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+source bench/timing.sh
 ratio() {
     if [ "$(echo "$2 == 0" | bc)" = 1 ]; then echo "-"; return; fi
     echo "scale=2; $1 / $2" | bc -l | sed 's/^\./0./'

@@ -33,17 +33,7 @@ for shape in realistic dense; do
     cat "$work/$shape" > /dev/null  # into the page cache
 done
 
-# One run: "wall cpu" in seconds. CPU is perf's task-clock, the scheduler's own nanoseconds summed
-# over the threads: time(1) and getrusage here count in ticks of 4 ms, too coarse for a read size.
-measure() {
-    local start end
-    start=$(date +%s%N)
-    perf stat -x, -e task-clock -o "$work/perf" "$@" > /dev/null
-    end=$(date +%s%N)
-    awk -F, -v wall=$(((end - start) / 1000)) '$3 == "task-clock" {
-        printf "%.4f %.4f\n", wall / 1e6, $1 / 1000 }' "$work/perf"
-}
-median() { tr ' ' '\n' | grep . | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+source bench/timing.sh
 
 echo "CPU: $(lscpu | sed -n 's/^Model name: *//p'), $(nproc) cores"
 echo "caches: L1d $(getconf LEVEL1_DCACHE_SIZE), L2 $(getconf LEVEL2_CACHE_SIZE)," \
@@ -62,10 +52,10 @@ for shape in realistic dense; do
             for _ in $(seq "$runs"); do
                 for kb in "${sizes[@]}"; do
                     if [ $how = stdin ]; then
-                        t=$(measure "$work/korva-count-$kb" $counter < "$work/$shape")
+                        t=$(STDIN_FILE=$work/$shape measure "$work/korva-count-$kb" $counter)
                         samples[$kb]="${samples[$kb]:-} ${t#* }"
                     else
-                        t=$(measure "$work/korva-count-$kb" $counter "$work/$shape" < /dev/null)
+                        t=$(measure "$work/korva-count-$kb" $counter "$work/$shape")
                         samples[$kb]="${samples[$kb]:-} ${t% *}"
                         cpu[$kb]="${cpu[$kb]:-} ${t#* }"
                     fi

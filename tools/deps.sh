@@ -32,10 +32,11 @@ case "${1:-build}" in
                         xvfb icoutils xdotool xclip) ;;
     # The web page's tests: the three engines (Chromium, Firefox ESR, WebKitGTK's MiniBrowser
     # through WebKitWebDriver) on an Xvfb display whose clipboard xclip fills and reads, xdotool
-    # giving MiniBrowser's window the focus. Node and
+    # giving MiniBrowser's window the focus; Python's csv module reads the tables the page saves
+    # and copies, as a spreadsheet would. Node and
     # npm come from Debian only where the machine has none of its own: Debian's packages conflict
     # with a node installed another way. Falls through to the page's build.
-    web) packages+=(chromium firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 xvfb xclip xdotool)
+    web) packages+=(chromium firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 xvfb xclip xdotool python3)
          command -v node >/dev/null || packages+=(nodejs)
          command -v npm >/dev/null || packages+=(npm) ;&
     # The web page's build: clang for wasm32-wasi with its C and C++ libraries, and binaryen's

@@ -12,8 +12,8 @@ case $name in
     korva-make-reports) rows=("0|out|--help" "0|out|-h" "2|err|" "2|err|1x" "2|err|-1"
         "2|err|1 xyz" "2|err|1 dense 4294967296" "2|err|1 dense 7 more" "0|none|0"
         "0|data|1 dense 4294967295") ;;
-    click_bench) rows=("0|out|--help" "2|err|" "2|err|0" "2|err|10 5x") ;;
-    paste_bench) rows=("0|out|--help" "2|err|" "2|err|0" "2|err|5 x" "2|err|-5") ;;
+    click_bench) rows=("0|out|--help" "0|out|-h" "2|err|" "2|err|0" "2|err|10 5x") ;;
+    paste_bench) rows=("0|out|--help" "0|out|-h" "2|err|" "2|err|0" "2|err|5 x" "2|err|-5") ;;
     *) echo "no calls listed for $name" >&2; exit 1 ;;
 esac
 

@@ -18,61 +18,27 @@
 
 namespace korva::kernels::sse42 {
 
-struct Primitives {
-    // 32 bytes as two halves, the low one first.
-    struct Bytes {
-        __m128i lo;
-        __m128i hi;
-    };
-    using Table = __m128i;
+// One 16-byte register's operations.
+struct Half {
+    using V = __m128i;
 
-    static Bytes Load(const char* p) {
-        return {_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)),
-                _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16))};
-    }
-    static Table LoadTable(const std::uint8_t* t) {
-        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(t));
-    }
-    // One bit per byte whose top bit is set, the low half first.
-    static std::uint32_t Mask(Bytes v) {
-        return static_cast<std::uint32_t>(_mm_movemask_epi8(v.lo)) |
-               static_cast<std::uint32_t>(_mm_movemask_epi8(v.hi)) << 16;
-    }
-    static Bytes Equal(Bytes a, Bytes b) {
-        return {_mm_cmpeq_epi8(a.lo, b.lo), _mm_cmpeq_epi8(a.hi, b.hi)};
-    }
-    static Bytes Equal(Bytes a, char c) {
-        const __m128i b = _mm_set1_epi8(c);
-        return {_mm_cmpeq_epi8(a.lo, b), _mm_cmpeq_epi8(a.hi, b)};
-    }
-    // Signed: bytes above 0x7F are below every ASCII character.
-    static Bytes Above(Bytes a, char c) {
-        const __m128i b = _mm_set1_epi8(c);
-        return {_mm_cmpgt_epi8(a.lo, b), _mm_cmpgt_epi8(a.hi, b)};
-    }
-    static Bytes Below(Bytes a, char c) {
-        const __m128i b = _mm_set1_epi8(c);
-        return {_mm_cmpgt_epi8(b, a.lo), _mm_cmpgt_epi8(b, a.hi)};
-    }
-    static Bytes And(Bytes a, Bytes b) {
-        return {_mm_and_si128(a.lo, b.lo), _mm_and_si128(a.hi, b.hi)};
-    }
-    static Bytes Or(Bytes a, Bytes b) {
-        return {_mm_or_si128(a.lo, b.lo), _mm_or_si128(a.hi, b.hi)};
-    }
-
-    // Each byte's entry in lo (by its low nibble) and in hi (by its high nibble), ANDed.
-    static Bytes Lookup(Bytes bytes, Table lo, Table hi) {
-        return {Lookup(bytes.lo, lo, hi), Lookup(bytes.hi, lo, hi)};
-    }
-    static __m128i Lookup(__m128i bytes, Table lo, Table hi) {
-        const __m128i nibble = _mm_set1_epi8(0x0F);
-        const __m128i lo_bits = _mm_shuffle_epi8(lo, _mm_and_si128(bytes, nibble));
-        const __m128i hi_bits =
-            _mm_shuffle_epi8(hi, _mm_and_si128(_mm_srli_epi16(bytes, 4), nibble));
+    static V Load(const char* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+    static std::uint32_t Mask(V v) { return static_cast<std::uint32_t>(_mm_movemask_epi8(v)); }
+    static V Equal(V a, V b) { return _mm_cmpeq_epi8(a, b); }
+    static V Greater(V a, V b) { return _mm_cmpgt_epi8(a, b); }
+    static V And(V a, V b) { return _mm_and_si128(a, b); }
+    static V Or(V a, V b) { return _mm_or_si128(a, b); }
+    static V Splat(char c) { return _mm_set1_epi8(c); }
+    static V Lookup(V bytes, V lo, V hi) {
+        const V nibble = _mm_set1_epi8(0x0F);
+        const V lo_bits = _mm_shuffle_epi8(lo, _mm_and_si128(bytes, nibble));
+        const V hi_bits = _mm_shuffle_epi8(hi, _mm_and_si128(_mm_srli_epi16(bytes, 4), nibble));
         return _mm_and_si128(lo_bits, hi_bits);
     }
 };
+
+#include "counters/kernels/two_halves.hpp"
+using Primitives = TwoHalves<Half>;
 
 #include "counters/kernels/vector_kernel.hpp"
 using Kernel = VectorKernel<Primitives>;

@@ -10,54 +10,26 @@
 
 namespace korva::kernels::wasm_simd {
 
-struct Primitives {
-    // 32 bytes as two halves, the low one first.
-    struct Bytes {
-        v128_t lo;
-        v128_t hi;
-    };
-    using Table = v128_t;
+// One 16-byte register's operations.
+struct Half {
+    using V = v128_t;
 
-    static Bytes Load(const char* p) { return {wasm_v128_load(p), wasm_v128_load(p + 16)}; }
-    static Table LoadTable(const std::uint8_t* t) { return wasm_v128_load(t); }
-    // One bit per byte whose top bit is set, the low half first.
-    static std::uint32_t Mask(Bytes v) {
-        return static_cast<std::uint32_t>(wasm_i8x16_bitmask(v.lo)) |
-               static_cast<std::uint32_t>(wasm_i8x16_bitmask(v.hi)) << 16;
-    }
-    static Bytes Equal(Bytes a, Bytes b) {
-        return {wasm_i8x16_eq(a.lo, b.lo), wasm_i8x16_eq(a.hi, b.hi)};
-    }
-    static Bytes Equal(Bytes a, char c) { return Equal(a, Splat(c)); }
-    // Signed: bytes above 0x7F are below every ASCII character.
-    static Bytes Above(Bytes a, char c) {
-        const v128_t b = wasm_i8x16_splat(c);
-        return {wasm_i8x16_gt(a.lo, b), wasm_i8x16_gt(a.hi, b)};
-    }
-    static Bytes Below(Bytes a, char c) {
-        const v128_t b = wasm_i8x16_splat(c);
-        return {wasm_i8x16_lt(a.lo, b), wasm_i8x16_lt(a.hi, b)};
-    }
-    static Bytes And(Bytes a, Bytes b) {
-        return {wasm_v128_and(a.lo, b.lo), wasm_v128_and(a.hi, b.hi)};
-    }
-    static Bytes Or(Bytes a, Bytes b) {
-        return {wasm_v128_or(a.lo, b.lo), wasm_v128_or(a.hi, b.hi)};
-    }
-
-    // Each byte's entry in lo (by its low nibble) and in hi (by its high nibble), ANDed.
-    static Bytes Lookup(Bytes bytes, Table lo, Table hi) {
-        return {Lookup(bytes.lo, lo, hi), Lookup(bytes.hi, lo, hi)};
-    }
-
-  private:
-    static v128_t Lookup(v128_t bytes, Table lo, Table hi) {
-        const v128_t lo_bits = wasm_i8x16_swizzle(lo, wasm_v128_and(bytes, wasm_i8x16_splat(0x0F)));
-        const v128_t hi_bits = wasm_i8x16_swizzle(hi, wasm_u8x16_shr(bytes, 4));
+    static V Load(const char* p) { return wasm_v128_load(p); }
+    static std::uint32_t Mask(V v) { return static_cast<std::uint32_t>(wasm_i8x16_bitmask(v)); }
+    static V Equal(V a, V b) { return wasm_i8x16_eq(a, b); }
+    static V Greater(V a, V b) { return wasm_i8x16_gt(a, b); }
+    static V And(V a, V b) { return wasm_v128_and(a, b); }
+    static V Or(V a, V b) { return wasm_v128_or(a, b); }
+    static V Splat(char c) { return wasm_i8x16_splat(c); }
+    static V Lookup(V bytes, V lo, V hi) {
+        const V lo_bits = wasm_i8x16_swizzle(lo, wasm_v128_and(bytes, wasm_i8x16_splat(0x0F)));
+        const V hi_bits = wasm_i8x16_swizzle(hi, wasm_u8x16_shr(bytes, 4));
         return wasm_v128_and(lo_bits, hi_bits);
     }
-    static Bytes Splat(char c) { return {wasm_i8x16_splat(c), wasm_i8x16_splat(c)}; }
 };
+
+#include "counters/kernels/two_halves.hpp"
+using Primitives = TwoHalves<Half>;
 
 #include "counters/kernels/vector_kernel.hpp"
 using Kernel = VectorKernel<Primitives>;

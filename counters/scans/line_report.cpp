@@ -41,11 +41,11 @@ void AddSaboRows(LineAdditions& additions, kernels::BuildingBits named,
     }
 }
 
-void AddPlunderRow(LineAdditions& additions, std::size_t row, Tally amount,
-                   std::string_view amount_text, std::string_view opening) {
+void AddPlunderRowOfZero(LineAdditions& additions, std::size_t row, std::string_view amount_text,
+                         std::string_view opening) {
     const std::string_view keyword = ResourceTable[row].keyword;
-    if (amount == 0 && !NamesAtStart(opening, keyword)) return;
-    additions.push_back({row, keyword, amount, !Converts(amount_text, amount, 0)});
+    if (!NamesAtStart(opening, keyword)) return;
+    additions.push_back({row, keyword, Tally{0}, !Converts(amount_text, Tally{0}, 0)});
 }
 
 LineAdditions SaboLineAdditions(std::string_view line) {

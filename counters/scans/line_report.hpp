@@ -66,8 +66,17 @@ void AddSaboRows(LineAdditions& additions, kernels::BuildingBits named,
 // and a row that gains 0 where the line names the resource as a word of its own at its start
 // (after blanks), such as "Eisen 1.234.567" or "  Eisen 1500", the lines players ask about.
 // "Eisenmine (2)" or the "Wasser" of "Wasserstoff 300" name no resource and are left out.
-void AddPlunderRow(LineAdditions& additions, std::size_t row, Tally amount,
-                   std::string_view amount_text, std::string_view opening);
+void AddPlunderRowOfZero(LineAdditions& additions, std::size_t row, std::string_view amount_text,
+                         std::string_view opening);
+inline void AddPlunderRow(LineAdditions& additions, std::size_t row, Tally amount,
+                          std::string_view amount_text, std::string_view opening) {
+    // An amount other than 0 was read and shows: nearly every row, made in the scan's loop.
+    if (amount != 0) {
+        additions.push_back({row, ResourceTable[row].keyword, amount, false});
+        return;
+    }
+    AddPlunderRowOfZero(additions, row, amount_text, opening);
+}
 
 // One entry per building the Windows-1252 line names, in table order; none for other lines.
 LineAdditions SaboLineAdditions(std::string_view line);

@@ -120,14 +120,12 @@ struct DecodeRow {
 
 TEST(Utf8ToCp1252, DecodesAndReplacesEachMaximalInvalidPieceOnce) {
     const DecodeRow rows[] = {
+        // clang-format off
         {"ascii", "Eisenmine (4)", "Eisenmine (4)", true},
         {"umlaut", "Wohngeb\xC3\xA4ude", "Wohngeb\xE4ude", true},
         {"euro", "\xE2\x82\xAC", "\x80", true},
         {"truncated sequence keeps the next byte", "Eisenmine \xE2(4)", "Eisenmine ?(4)", false},
-        {"truncated three-byte piece is one ?",
-         "a\xE2\x82"
-         "b",
-         "a?b", false},
+        {"truncated three-byte piece is one ?", "a\xE2\x82" "b", "a?b", false},
         {"stray continuation bytes", "\x80\x80", "??", false},
         {"latin-1 byte", "Wohngeb\xE4ude", "Wohngeb?ude", false},
         {"overlong slash", "\xC0\xAF", "??", false},
@@ -140,6 +138,7 @@ TEST(Utf8ToCp1252, DecodesAndReplacesEachMaximalInvalidPieceOnce) {
         {"full-width digit", "\xEF\xBC\x91", "?", true},
         {"replacement character is valid", "\xEF\xBF\xBD", "?", true},
         {"NUL", std::string("a\0b", 3), std::string("a\0b", 3), true},
+        // clang-format on
     };
     for (const auto& row : rows) {
         EXPECT_EQ(Utf8ToCp1252(row.utf8), row.cp1252) << row.name;

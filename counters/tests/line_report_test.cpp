@@ -9,11 +9,13 @@
 #include "counters/pluen_counter.hpp"
 #include "counters/sabo_counter.hpp"
 #include "counters/text/report_lines.hpp"
+#include "text_pieces.hpp"
 
 namespace korva {
 namespace {
 
 using std::string_literals::operator""s;
+using std::string_view_literals::operator""sv;
 
 struct Added {
     std::string name;
@@ -100,18 +102,9 @@ TEST(PluenLineAdditions, NamesWhatAddsAndWhatNamesAResourceButAddsNothing) {
 
 // Any text of report-like words: the additions of its lines, summed row by row, are the tally.
 std::string RandomReports(std::mt19937& random) {
-    static const std::vector<std::string> pieces = {"Eisen",      "Eisenmine",
-                                                    "Wasser",     "Wasserstoff",
-                                                    "Sauerstoff", "Kohlenstoff",
-                                                    "Silizium",   "Bohrturm",
-                                                    "Raumhafen",  " ",
-                                                    "\t",         "(",
-                                                    ")",          "1",
-                                                    "23",         "-",
-                                                    "$F",         ".",
-                                                    "\n",         "\r",
-                                                    "\r\n",       std::string(1, '\0'),
-                                                    "x"};
+    static const std::vector<std::string> pieces = text_pieces::Pieces(
+        "Eisen|Eisenmine|Wasser|Wasserstoff|Sauerstoff|Kohlenstoff|Silizium|Bohrturm|Raumhafen| |"
+        "\t|(|)|1|23|-|$F|.|\n|\r|\r\n|\0|x"sv);
     std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
     std::string text;
     for (int i = 0; i < 400; ++i) text += pieces[pick(random)];

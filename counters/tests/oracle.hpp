@@ -10,6 +10,7 @@
 #include "counters/result_lines.hpp"
 #include "counters/tables/tables.hpp"
 #include "counters/tables/tally.hpp"
+#include "counters/tests/expected_result.hpp"
 #include "counters/text/text_ops.hpp"
 
 namespace korva::oracle {
@@ -26,15 +27,13 @@ ResultLines Sabo(const Lines& lines) {
             counts[r] = WrappingAdd(counts[r], TextToIntDef(TextSub(line, open, close - open), 1));
         }
     }
-    ResultLines result;
+    expected::Figures figures;
     Tally total = 0;
     for (std::size_t r = 0; r < BuildingTable.size(); ++r) {
-        result.push_back(std::string(BuildingTable[r].name) + "  (" + IntToText(counts[r]) + ")");
+        figures[BuildingTable[r].name] = counts[r];
         total = WrappingAdd(total, WrappingMul(counts[r], BuildingTable[r].points));
     }
-    result.push_back("");
-    result.push_back("Gesamt zerst\xF6rte Punkte: " + IntToText(total));
-    return result;
+    return expected::Sabo(figures, total);
 }
 
 template <class Lines>
@@ -51,11 +50,10 @@ ResultLines Pluen(const Lines& lines) {
             sums[r] = WrappingAdd(sums[r], TextToIntDef(amount, 0));
         }
     }
-    // Search order Eisen, Silizium, Kohlenstoff, Wasserstoff, Sauerstoff, Wasser.
-    return {"Gepl\xFCnderte Ressourcen gesamt: ", "Eisen = " + IntToText(sums[0]),
-            "Silizium = " + IntToText(sums[1]),   "Kohlenstoff = " + IntToText(sums[2]),
-            "Wasser = " + IntToText(sums[5]),     "Sauerstoff = " + IntToText(sums[4]),
-            "Wasserstoff = " + IntToText(sums[3])};
+    expected::Figures figures;
+    for (std::size_t r = 0; r < ResourceTable.size(); ++r)
+        figures[ResourceTable[r].keyword] = sums[r];
+    return expected::Pluen(figures);
 }
 
 // Line division byte by byte: every CR LF, lone CR and lone LF ends a line; the empty piece

@@ -25,6 +25,7 @@ struct DivisionRow {
 };
 
 const DivisionRow kDivisionRows[] = {
+    // clang-format off
     {"empty", "", {}},
     {"one line", "abc", {"abc"}},
     {"final break dropped", "abc\r\n", {"abc"}},
@@ -38,12 +39,9 @@ const DivisionRow kDivisionRows[] = {
     {"LF CR is two breaks", "a\n\rb", {"a", "", "b"}},
     {"only breaks", "\r\n\n\r", {"", "", ""}},
     {"one break", "\n", {""}},
-    {"other controls do not break",
-     "a\vb\fc\x85"
-     "d",
-     {"a\vb\fc\x85"
-      "d"}},
+    {"other controls do not break", "a\vb\fc\x85" "d", {"a\vb\fc\x85" "d"}},
     {"NUL kept inside a line", std::string("a\0b\nc", 5), {std::string("a\0b", 3), "c"}},
+    // clang-format on
 };
 
 TEST(LineDivision, WholeText) {

@@ -60,6 +60,7 @@ struct IntRow {
 constexpr std::int32_t kDef = -777;
 
 const IntRow kIntRows[] = {
+    // clang-format off
     {"", kDef},
     {" ", kDef},
     {"   ", kDef},
@@ -114,18 +115,10 @@ const IntRow kIntRows[] = {
     {"4294967295", kDef},
     {"4294967296", kDef},   // would wrap to 0 in an unchecked 32-bit accumulator
     {"21474836470", kDef},  // caught before the multiplication overflows
-    {"\xA0"
-     "12",
-     kDef},  // no-break space is not skipped
-    {"12\0"
-     "34"s,
-     12},  // a 0x00 byte ends the text
-    {"\0"
-     "12"s,
-     kDef},
-    {"\x81"
-     "1",
-     kDef},
+    {"\xA0" "12", kDef},  // no-break space is not skipped
+    {"12\0" "34"s, 12},  // a 0x00 byte ends the text
+    {"\0" "12"s, kDef},
+    {"\x81" "1", kDef},
     {"\xEF\xBC\x91", kDef},  // full-width digit one, in any encoding
     // Where the inline reading of plain digits hands over to the full one, or gives up.
     {"123456789", 123456789},
@@ -135,9 +128,8 @@ const IntRow kIntRows[] = {
     {"0x", kDef},
     {"0x7", 7},
     {"1x7", kDef},
-    {"12\0"
-     " x"s,
-     12},
+    {"12\0" " x"s, 12},
+    // clang-format on
 };
 
 // The counters' inline reading gives what the full conversion gives, on every form.
@@ -156,17 +148,16 @@ TEST(TextToIntDef, ReturnsTheCallersDefault) {
 
 TEST(TextTrim, RemovesBytesUpToSpaceAtBothEnds) {
     const std::pair<std::string, std::string> rows[] = {
+        // clang-format off
         {"  12 ", "12"},
         {"\t12\r", "12"},
         {" a b ", "a b"},
         {"   ", ""},
         {"", ""},
-        {"\xA0"
-         "12",
-         "\xA0"
-         "12"},
+        {"\xA0" "12", "\xA0" "12"},
         {"\x7F", "\x7F"},
         {"\0\x01 x\x1F\0"s, "x"},
+        // clang-format on
     };
     for (const auto& [text, expected] : rows) EXPECT_EQ(TextTrim(text), expected);
 }

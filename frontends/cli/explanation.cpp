@@ -18,11 +18,12 @@ std::string FileNameUtf8(std::string_view name) {
 }  // namespace
 
 std::string ExplainedText(Counter counter, std::string_view file, const ExplainedLine& line) {
-    std::string out;
-    AppendExplainedRow(out, counter,
-                       FileNameUtf8(file) + ':' + IntToText(static_cast<std::int64_t>(line.number)),
-                       line);
-    return out + '\n';
+    const RowPrinter printer(counter, FileNameUtf8(file) + ':');
+    std::string out(printer.MostBytes(line) + 1, '\0');
+    char* const end = printer.Put(out.data(), line);
+    *end = '\n';
+    out.resize(static_cast<std::size_t>(end + 1 - out.data()));
+    return out;
 }
 
 std::string ExplainedFileJson(Counter counter, std::string_view file, const ExplainedLine& line) {
@@ -30,41 +31,49 @@ std::string ExplainedFileJson(Counter counter, std::string_view file, const Expl
 }
 
 std::string ExplainedFileCsv(Counter counter, std::string_view file, const ExplainedLine& line) {
-    std::string out;
-    AppendExplainedCsv(out, counter, FileNameUtf8(file), line);
+    const CsvPrinter printer(counter, FileNameUtf8(file));
+    std::string out(printer.MostBytes(line), '\0');
+    out.resize(static_cast<std::size_t>(printer.Put(out.data(), line) - out.data()));
     return out;
 }
 
+Explanation::Explanation(Counter counter, OutputFormat format, ByteSink output)
+    : counter_(counter),
+      format_(format),
+      passes_(format != OutputFormat::kJson),
+      spool_(passes_ ? Spool(output, Spool::kPieceBytes) : Spool()) {}
+
 void Explanation::StartFile(std::string_view name) {
     file_ = FileNameUtf8(name);
-    place_ = file_ + ':';
+    if (format_ == OutputFormat::kCsv) {
+        records_.emplace(counter_, file_);
+    } else {
+        rows_.emplace(counter_, file_ + ':');
+    }
     line_count_ = 0;
 }
 
 void Explanation::Add(const ExplainedLine& line) {
-    // Rows are made by the hundred thousand: into the one buffer, without a text of their own.
-    row_.clear();
+    // Rows are made by the hundred thousand: written in place, without a text of their own.
     switch (format_) {
         case OutputFormat::kJson:
+            row_.clear();
             if (any_) row_ += ',';
             AppendExplainedJson(row_, counter_, file_, line);
+            spool_.Append(row_);
             break;
         case OutputFormat::kCsv:
-            if (!any_) row_ += CsvHeader();
-            AppendExplainedCsv(row_, counter_, file_, line);
+            if (!any_) spool_.Append(CsvHeader());
+            spool_.Take(records_->Put(spool_.Room(records_->MostBytes(line)), line));
             break;
         case OutputFormat::kText:
         case OutputFormat::kRaw: {
-            const std::size_t file_part = place_.size();
-            char number[20];
-            place_.append(number, std::to_chars(number, number + sizeof number, line.number).ptr);
-            AppendExplainedRow(row_, counter_, place_, line);
-            place_.resize(file_part);
-            row_ += '\n';
+            char* const end = rows_->Put(spool_.Room(rows_->MostBytes(line) + 1), line);
+            *end = '\n';
+            spool_.Take(end + 1);
             break;
         }
     }
-    spool_.Append(row_);
     any_ = true;
 }
 

@@ -1,10 +1,11 @@
 // korva-count --explain: the rows of frontends/printers/explained_rows.hpp for every file, each
 // line placed by its file's name and number. Written before the result (inside the JSON object for
-// --json), and held in a temporary file until the count has succeeded, so that standard output
+// --json), and held back until the count has succeeded (see Spool), so that standard output
 // still gets nothing on failure while memory stays flat.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,14 +22,20 @@ std::string ExplainedText(Counter counter, std::string_view file, const Explaine
 // The JSON object of ExplainedJson for file.
 std::string ExplainedFileJson(Counter counter, std::string_view file, const ExplainedLine& line);
 
-// The CSV records of AppendExplainedCsv for file.
+// The CSV records of CsvPrinter for file.
 std::string ExplainedFileCsv(Counter counter, std::string_view file, const ExplainedLine& line);
 
 class Explanation {
   public:
     Explanation(Counter counter, OutputFormat format) : counter_(counter), format_(format) {}
+    // Rows written to output as they come (see Spool) where the format puts them before the
+    // result, which is all but JSON; held back otherwise.
+    Explanation(Counter counter, OutputFormat format, ByteSink output);
 
-    // 0, or the errno of a failure to hold the explanation back.
+    // Whether the rows go to output as they come.
+    bool Passes() const { return passes_; }
+
+    // 0, or the errno of a failure to hold the explanation back or to pass it on.
     int Error() const { return spool_.Error(); }
 
     // Lines are numbered anew in each file.
@@ -53,9 +60,11 @@ class Explanation {
 
     Counter counter_;
     OutputFormat format_;
+    bool passes_ = false;
     Spool spool_;
-    std::string file_;   // UTF-8
-    std::string place_;  // file_ and ":", before each row's number
+    std::string file_;  // UTF-8
+    std::optional<RowPrinter> rows_;
+    std::optional<CsvPrinter> records_;
     std::string row_;
     std::uint64_t line_count_ = 0;
     bool any_ = false;

@@ -62,6 +62,34 @@ int Print(std::string_view text, CodePage code_page = CodePage::kUtf8,
     return kExitFailure;
 }
 
+constexpr auto kWriteExplanation = [](std::string_view rows) {
+    return WriteStandardOutput(rows, CodePage::kUtf8);
+};
+
+// Rows go to standard output as they come where it can take them back on failure
+// (StandardOutputEnd): the end it had then, to go back to.
+struct ExplanationOutput {
+    std::optional<Explanation> explanation;
+    std::optional<std::int64_t> end;
+
+    ExplanationOutput(const Options& options) {
+        if (!options.explain) return;
+        end = StandardOutputEnd();
+        if (end) {
+            explanation.emplace(options.counter, options.format, kWriteExplanation);
+            if (!explanation->Passes()) end.reset();
+        } else {
+            explanation.emplace(options.counter, options.format);
+        }
+    }
+
+    // On failure: standard output as it was.
+    int Failed() const {
+        if (end) TakeBackStandardOutput(*end);
+        return kExitFailure;
+    }
+};
+
 // A large file's second half counted on a second thread into a tally of its own, added in at
 // the end. Not with an explanation, which lists the lines in their order.
 template <class Tally>
@@ -83,8 +111,8 @@ SplitReadResult CountInTwo(const std::string& name, const Options& options, std:
 template <class Tally>
 int Count(const Options& options) {
     Tally tally;
-    std::optional<Explanation> explanation;
-    if (options.explain) explanation.emplace(options.counter, options.format);
+    ExplanationOutput output(options);
+    std::optional<Explanation>& explanation = output.explanation;
     const std::size_t read_size = ReadSize();
     std::vector<char> buffer(read_size);
     // Not filled in advance: its pages take memory only when a large file is split.
@@ -113,19 +141,22 @@ int Count(const Options& options) {
                                          : ReadTextsResult{split.error, {}};
         if (read.error != 0) {
             Complain(CannotRead(name, read.error));
-            return kExitFailure;
+            return output.Failed();
         }
         if (read.start.guessed) Complain(ReadAsUtf16(name, read.start.form));
     }
     if (explanation && explanation->Error() != 0) {
-        Complain("Erklärung kann nicht zwischengespeichert werden: " +
+        Complain((output.end ? "Ausgabe kann nicht geschrieben werden: "
+                             : "Erklärung kann nicht zwischengespeichert werden: ") +
                  Reason(explanation->Error()));
-        return kExitFailure;
+        return output.Failed();
     }
     // Only the window's raw bytes are Windows-1252; a console shows either form rightly.
-    return Print(FormatResult(tally, options.format),
-                 options.format == OutputFormat::kRaw ? CodePage::kCp1252 : CodePage::kUtf8,
-                 explanation ? &*explanation : nullptr);
+    const int status =
+        Print(FormatResult(tally, options.format),
+              options.format == OutputFormat::kRaw ? CodePage::kCp1252 : CodePage::kUtf8,
+              explanation ? &*explanation : nullptr);
+    return status == kExitSuccess ? status : output.Failed();
 }
 
 }  // namespace

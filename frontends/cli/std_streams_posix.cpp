@@ -1,3 +1,5 @@
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -38,6 +40,30 @@ bool StandardInputIsTerminal() {
 std::string_view EndOfTypedInput() {
     // The terminal's end-of-file key; elsewhere in a line it only hands the line on.
     return "Strg+D am Anfang einer Zeile";
+}
+
+std::optional<std::int64_t> StandardOutputEnd() {
+    struct stat output;
+    if (::fstat(STDOUT_FILENO, &output) != 0) return std::nullopt;
+    if (S_ISCHR(output.st_mode)) {
+        struct stat null_device;
+        const bool is_null = ::stat("/dev/null", &null_device) == 0 &&
+                             S_ISCHR(null_device.st_mode) && null_device.st_rdev == output.st_rdev;
+        return is_null ? std::optional<std::int64_t>(0) : std::nullopt;
+    }
+    const int flags = ::fcntl(STDOUT_FILENO, F_GETFL);
+    if (!S_ISREG(output.st_mode) || flags < 0 || (flags & O_APPEND) != 0) return std::nullopt;
+    // Written at its end, so that taking back cuts nothing that was there before.
+    const off_t at = ::lseek(STDOUT_FILENO, 0, SEEK_CUR);
+    if (at != output.st_size) return std::nullopt;
+    return at;
+}
+
+int TakeBackStandardOutput(std::int64_t end) {
+    struct stat output;
+    if (::fstat(STDOUT_FILENO, &output) != 0) return errno;
+    if (!S_ISREG(output.st_mode)) return 0;  // the null device kept nothing
+    return ::ftruncate(STDOUT_FILENO, static_cast<off_t>(end)) == 0 ? 0 : errno;
 }
 
 int CloseStandardOutput() {

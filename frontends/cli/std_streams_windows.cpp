@@ -79,6 +79,15 @@ std::string_view EndOfTypedInput() {
     return "Strg+Z am Anfang einer Zeile, dann die Eingabetaste";
 }
 
+// Held back in a temporary file instead, on every kind of output.
+std::optional<std::int64_t> StandardOutputEnd() {
+    return std::nullopt;
+}
+
+int TakeBackStandardOutput(std::int64_t) {
+    return 0;
+}
+
 int CloseStandardOutput() {
     // WriteFile has already reported a full disk or a closed pipe; closing tells nothing new.
     const HANDLE handle = ::GetStdHandle(STD_OUTPUT_HANDLE);

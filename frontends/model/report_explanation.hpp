@@ -21,9 +21,19 @@ struct ReportExplanation {
     std::uint64_t more = 0;  // rows past the first max_rows, counted but not made
 };
 
+// What a box's row says before its line's number: the page finds the line to go to after it.
+inline constexpr std::string_view kRowPlace = "Zeile ";
+
+// How the rows are written: as the box shows them ("Zeile 12: Eisen +1500 | Eisen 1500"), or as
+// korva-count --csv writes them for a file named after the box they came from, Berichte, a header
+// first: with commas for a file, with tabs for the clipboard, which a spreadsheet pastes into
+// columns. The page passes the separator's character code.
+enum class RowForm : char { kBox = 0, kCsv = ',', kTabs = '\t' };
+
 // Lines are decoded as CountLinesUtf8 decodes them, so each row
 // tells what that count added.
 ReportExplanation ExplainReportUtf8(Counter counter, std::string_view utf8_text,
-                                    std::uint64_t max_rows = kShownRows);
+                                    std::uint64_t max_rows = kShownRows,
+                                    RowForm form = RowForm::kBox);
 
 }  // namespace korva::form

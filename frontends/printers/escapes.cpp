@@ -66,6 +66,14 @@ void AppendHexEscape(std::string& out, unsigned char byte) {
     out += kHex[byte & 0xF];
 }
 
+// Whether text, UTF-8 or Windows-1252 (which agree on ASCII), goes in quotes as a CSV field.
+bool NeedsCsvQuotes(std::string_view text) {
+    for (const char c : text) {
+        if (c == '"' || c == ',' || c == ';' || c == '\t' || c == '\r' || c == '\n') return true;
+    }
+    return !text.empty() && (text.front() == ' ' || text.back() == ' ');
+}
+
 }  // namespace
 
 char* PutVisible(char* out, std::string_view utf8) {
@@ -133,9 +141,7 @@ void AppendJsonString(std::string& out, std::string_view utf8) {
 }
 
 void AppendCsvField(std::string& out, std::string_view utf8) {
-    const bool quoted = utf8.find_first_of("\",;\t\r\n") != std::string_view::npos ||
-                        (!utf8.empty() && (utf8.front() == ' ' || utf8.back() == ' '));
-    if (!quoted) {
+    if (!NeedsCsvQuotes(utf8)) {
         out += utf8;
         return;
     }
@@ -145,6 +151,18 @@ void AppendCsvField(std::string& out, std::string_view utf8) {
         out += c;
     }
     out += '"';
+}
+
+char* PutCsvFieldCp1252(char* out, std::string_view cp1252) {
+    const bool quoted = NeedsCsvQuotes(cp1252);
+    if (!quoted && IsPrintableAscii(cp1252)) return Put(out, cp1252);
+    if (quoted) *out++ = '"';
+    for (const char c : cp1252) {
+        if (c == '"') *out++ = '"';
+        out = PutUtf8(out, Cp1252ToCodePoint(static_cast<unsigned char>(c)));
+    }
+    if (quoted) *out++ = '"';
+    return out;
 }
 
 }  // namespace korva

@@ -27,4 +27,9 @@ void AppendJsonString(std::string& out, std::string_view utf8);
 // otherwise split at or drop; as it stands otherwise.
 void AppendCsvField(std::string& out, std::string_view utf8);
 
+// Windows-1252 text as the same CSV field in UTF-8, written at out; at most kMostCsvBytes for each
+// byte, and 2 more.
+inline constexpr std::size_t kMostCsvBytes = 3;
+char* PutCsvFieldCp1252(char* out, std::string_view cp1252);
+
 }  // namespace korva

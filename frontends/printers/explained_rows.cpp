@@ -7,6 +7,7 @@
 #include "counters/tables/tables.hpp"
 #include "counters/text/cp1252.hpp"
 #include "counters/text/utf8.hpp"
+#include "frontends/printers/decimal.hpp"
 #include "frontends/printers/escapes.hpp"
 
 namespace korva {
@@ -31,14 +32,27 @@ char* Put(char* out, std::string_view text) {
     return std::copy(text.begin(), text.end(), out);
 }
 
-// "+3", or "-3": the sign and at most 19 digits.
-constexpr std::size_t kMostSignedBytes = 20;
+// "+3", or "-3": the sign and the digits, with room for PutDecimal.
+constexpr std::size_t kMostSignedBytes = 1 + kMostDecimalBytes;
+
+char* PutInteger(char* out, Tally amount) {
+    // The magnitude as unsigned, where the most negative one has room.
+    const auto magnitude = static_cast<std::uint64_t>(amount);
+    if (amount >= 0) return PutDecimal(out, magnitude);
+    *out++ = '-';
+    return PutDecimal(out, 0 - magnitude);
+}
 
 char* PutSigned(char* out, Tally amount) {
-    // A negative number brings its own sign.
     if (amount >= 0) *out++ = '+';
-    return std::to_chars(out, out + kMostSignedBytes, amount).ptr;
+    return PutInteger(out, amount);
 }
+
+// A line's number: at most 20 digits.
+constexpr std::size_t kMostNumberBytes = kMostDecimalBytes;
+
+// "sabo" or "pluen".
+constexpr std::size_t kMostCounterNameBytes = 5;
 
 bool IsCut(std::string_view cp1252_line) {
     return cp1252_line.size() > kShownCharacters;
@@ -54,46 +68,43 @@ std::string ShownUtf8(std::string_view cp1252_line) {
 
 }  // namespace
 
-// Rows are made by the hundred thousand: each is written in place, into room for its longest
-// form (on the stack where that is small, as nearly always), rather than piece by piece.
-void AppendExplainedRow(std::string& out, Counter counter, std::string_view place,
-                        const ExplainedLine& line) {
-    const CounterWords& words = WordsOf(counter);
-    const std::string_view shown = line.cp1252_line.substr(0, kShownCharacters);
-    std::size_t most =
-        2 * place.size() + 2 + 3 + kMostVisibleBytes * shown.size() + kEllipsis.size();
+RowPrinter::RowPrinter(Counter counter, std::string_view utf8_prefix)
+    : counter_(counter), prefix_(2 * utf8_prefix.size(), '\0') {
+    prefix_.resize(
+        static_cast<std::size_t>(PutVisible(prefix_.data(), utf8_prefix) - prefix_.data()));
+}
+
+// Each row is written in place, into room for its longest form, rather than piece by piece.
+std::size_t RowPrinter::MostBytes(const ExplainedLine& line) const {
+    constexpr std::size_t kMostUnreadable =
+        std::max(kSaboWords.unreadable.size(), kPluenWords.unreadable.size());
+    std::size_t most = prefix_.size() + kMostNumberBytes + 2 + 3 +
+                       kMostVisibleBytes * std::min(line.cp1252_line.size(), kShownCharacters) +
+                       kEllipsis.size();
     for (const LineAddition& addition : line.additions) {
-        most += 2 + kMostVisibleBytes * addition.name.size() + 1 + kMostSignedBytes +
-                words.unreadable.size();
+        most +=
+            2 + kMostVisibleBytes * addition.name.size() + 1 + kMostSignedBytes + kMostUnreadable;
     }
-    char small[2048];
-    const std::size_t before = out.size();
-    if (most > sizeof small) out.resize(before + most);
-    char* const start = most > sizeof small ? out.data() + before : small;
-    char* p = PutVisible(start, place);
-    p = Put(p, ": ");
+    return most;
+}
+
+char* RowPrinter::Put(char* out, const ExplainedLine& line) const {
+    const CounterWords& words = WordsOf(counter_);
+    char* p = korva::Put(out, prefix_);
+    p = PutDecimal(p, line.number);
+    p = korva::Put(p, ": ");
     for (std::size_t i = 0; i < line.additions.size(); ++i) {
         const LineAddition& addition = line.additions[i];
-        if (i > 0) p = Put(p, ", ");
+        if (i > 0) p = korva::Put(p, ", ");
         p = PutVisibleCp1252(p, addition.name);
         *p++ = ' ';
         p = PutSigned(p, addition.amount);
-        if (addition.unreadable) p = Put(p, words.unreadable);
+        if (addition.unreadable) p = korva::Put(p, words.unreadable);
     }
-    p = Put(p, " | ");
-    p = PutVisibleCp1252(p, shown);
-    if (IsCut(line.cp1252_line)) p = Put(p, kEllipsis);
-    if (start == small) {
-        out.append(small, p);
-    } else {
-        out.resize(static_cast<std::size_t>(p - out.data()));
-    }
-}
-
-std::string ExplainedRow(Counter counter, std::string_view place, const ExplainedLine& line) {
-    std::string out;
-    AppendExplainedRow(out, counter, place, line);
-    return out;
+    p = korva::Put(p, " | ");
+    p = PutVisibleCp1252(p, line.cp1252_line.substr(0, kShownCharacters));
+    if (IsCut(line.cp1252_line)) p = korva::Put(p, kEllipsis);
+    return p;
 }
 
 void AppendExplainedJson(std::string& out, Counter counter, std::string_view file,
@@ -130,32 +141,53 @@ std::string ExplainedJson(Counter counter, std::string_view file, const Explaine
     return out;
 }
 
-std::string_view CounterName(Counter counter) {
-    return counter == Counter::kSabo ? "sabo" : "pluen";
+std::string CsvHeader(char separator) {
+    std::string header = "Datei,Zeile,Z\xC3\xA4hler,Posten,Menge,Zeilentext\r\n";
+    std::replace(header.begin(), header.end(), ',', separator);
+    return header;
 }
 
-std::string_view CsvHeader() {
-    return "Datei,Zeile,Z\xC3\xA4hler,Posten,Menge,Zeilentext\r\n";
+CsvPrinter::CsvPrinter(Counter counter, std::string_view utf8_file, char separator)
+    : counter_(counter), separator_(separator) {
+    AppendCsvField(file_, utf8_file);
 }
 
-void AppendExplainedCsv(std::string& out, Counter counter, std::string_view file,
-                        const ExplainedLine& line) {
-    const std::string text = Cp1252ToUtf8(line.cp1252_line);
-    char number[kMostSignedBytes];
+std::size_t CsvPrinter::MostBytes(const ExplainedLine& line) const {
+    std::size_t most = 0;
     for (const LineAddition& addition : line.additions) {
-        AppendCsvField(out, file);
-        out += ',';
-        out.append(number, std::to_chars(number, number + sizeof number, line.number).ptr);
-        out += ',';
-        out += CounterName(counter);
-        out += ',';
-        AppendCsvField(out, Cp1252ToUtf8(addition.name));
-        out += ',';
-        out.append(number, std::to_chars(number, number + sizeof number, addition.amount).ptr);
-        out += ',';
-        AppendCsvField(out, text);
-        out += "\r\n";
+        most += file_.size() + 1 + kMostNumberBytes + 1 + kMostCounterNameBytes + 1 +
+                kMostCsvBytes * addition.name.size() + 2 + 1 + kMostSignedBytes + 1 +
+                kMostCsvBytes * line.cp1252_line.size() + 2 + 2;
     }
+    return most;
+}
+
+char* CsvPrinter::Put(char* out, const ExplainedLine& line) const {
+    // The line's field is made once, in the first record, and copied into the others.
+    const char* text = nullptr;
+    std::size_t text_size = 0;
+    for (const LineAddition& addition : line.additions) {
+        out = korva::Put(out, file_);
+        *out++ = separator_;
+        out = PutDecimal(out, line.number);
+        *out++ = separator_;
+        out = korva::Put(out, CounterName(counter_));
+        *out++ = separator_;
+        out = PutCsvFieldCp1252(out, addition.name);
+        *out++ = separator_;
+        out = PutInteger(out, addition.amount);
+        *out++ = separator_;
+        if (text == nullptr) {
+            char* const start = out;
+            out = PutCsvFieldCp1252(out, line.cp1252_line);
+            text = start;
+            text_size = static_cast<std::size_t>(out - start);
+        } else {
+            out = std::copy(text, text + text_size, out);
+        }
+        out = korva::Put(out, "\r\n");
+    }
+    return out;
 }
 
 }  // namespace korva

@@ -15,14 +15,28 @@ namespace korva {
 inline constexpr std::size_t kShownCharacters = 200;
 
 // The counter as korva-count names it: "sabo" or "pluen".
-std::string_view CounterName(Counter counter);
+constexpr std::string_view CounterName(Counter counter) {
+    return counter == Counter::kSabo ? "sabo" : "pluen";
+}
 
-// "bericht.txt:12: Eisenmine +3, Bohrturm +3 | Eisenmine (3) und Bohrturm (2)" with place
-// "bericht.txt:12" (UTF-8), without a line break. Control characters, in the place too, are
-// shown in caret notation ("^I" for a tab) so that no byte of a report can steer a terminal.
-std::string ExplainedRow(Counter counter, std::string_view place, const ExplainedLine& line);
-void AppendExplainedRow(std::string& out, Counter counter, std::string_view place,
-                        const ExplainedLine& line);
+// The rows of one counter's lines whose places share a prefix: what every row shows alike (the
+// prefix and the names) made once, since rows are made by the hundred thousand.
+class RowPrinter {
+  public:
+    // utf8_prefix: "bericht.txt:" or "Zeile ", before each line's number.
+    RowPrinter(Counter counter, std::string_view utf8_prefix);
+
+    // "bericht.txt:12: Eisenmine +3, Bohrturm +3 | Eisenmine (3) und Bohrturm (2)" without a
+    // line break, written at out, which has room for MostBytes(line); returns its end. Control
+    // characters, in the place too, are shown in caret notation ("^I" for a tab) so that no byte
+    // of a report can steer a terminal.
+    char* Put(char* out, const ExplainedLine& line) const;
+    std::size_t MostBytes(const ExplainedLine& line) const;
+
+  private:
+    Counter counter_;
+    std::string prefix_;  // in caret notation
+};
 
 // {"file":"-","line":12,"added":[{"name":"Eisenmine","count":3,"readable":true}],
 // "text":"...","cut":false}; "amount" instead of "count" for the plunder counter. file is UTF-8.
@@ -30,11 +44,25 @@ std::string ExplainedJson(Counter counter, std::string_view file, const Explaine
 void AppendExplainedJson(std::string& out, Counter counter, std::string_view file,
                          const ExplainedLine& line);
 
-// The CSV's header record and one record per addition of a line (RFC 4180: fields separated by
+// The CSV's header record, and one record per addition of a line (RFC 4180: fields separated by
 // commas, records ended by CR LF), in UTF-8: file, line number, counter, building or resource,
-// amount, and the whole line.
-std::string_view CsvHeader();
-void AppendExplainedCsv(std::string& out, Counter counter, std::string_view file,
-                        const ExplainedLine& line);
+// amount, and the whole line. With a tab as separator, the same table as a spreadsheet takes it
+// from the clipboard, each field in a column of its own.
+std::string CsvHeader(char separator = ',');
+
+// The records of one counter's lines in one file: the fields they share made once.
+class CsvPrinter {
+  public:
+    CsvPrinter(Counter counter, std::string_view utf8_file, char separator = ',');
+
+    // A line's records, written at out, which has room for MostBytes(line); returns their end.
+    char* Put(char* out, const ExplainedLine& line) const;
+    std::size_t MostBytes(const ExplainedLine& line) const;
+
+  private:
+    Counter counter_;
+    char separator_;
+    std::string file_;  // as a field
+};
 
 }  // namespace korva

@@ -23,36 +23,19 @@ struct CountRow {
 };
 
 TEST(ParseArguments, AcceptsOptionsAnywhereBeforeDoubleDash) {
+    using enum Counter;
+    using enum Encoding;
+    using enum OutputFormat;
     const CountRow rows[] = {
-        {{"sabo"}, Counter::kSabo, Encoding::kAuto, OutputFormat::kText, {"-"}},
-        {{"pluen", "--json", "a", "-", "b"},
-         Counter::kPluen,
-         Encoding::kAuto,
-         OutputFormat::kJson,
-         {"a", "-", "b"}},
-        {{"sabo", "f", "--raw"}, Counter::kSabo, Encoding::kAuto, OutputFormat::kRaw, {"f"}},
-        {{"--encoding=cp1252", "sabo"},
-         Counter::kSabo,
-         Encoding::kCp1252,
-         OutputFormat::kText,
-         {"-"}},
-        {{"sabo", "--encoding", "utf-8", "--encoding", "auto"},
-         Counter::kSabo,
-         Encoding::kAuto,
-         OutputFormat::kText,
-         {"-"}},
-        {{"sabo", "--raw", "--raw"}, Counter::kSabo, Encoding::kAuto, OutputFormat::kRaw, {"-"}},
-        {{"pluen", "--", "--raw", "-x", "-"},
-         Counter::kPluen,
-         Encoding::kAuto,
-         OutputFormat::kText,
-         {"--raw", "-x", "-"}},
-        {{"pluen", "--csv", "a"}, Counter::kPluen, Encoding::kAuto, OutputFormat::kCsv, {"a"}},
-        {{"--", "sabo", "--json"},
-         Counter::kSabo,
-         Encoding::kAuto,
-         OutputFormat::kText,
-         {"--json"}},
+        {{"sabo"}, kSabo, kAuto, kText, {"-"}},
+        {{"pluen", "--json", "a", "-", "b"}, kPluen, kAuto, kJson, {"a", "-", "b"}},
+        {{"sabo", "f", "--raw"}, kSabo, kAuto, kRaw, {"f"}},
+        {{"--encoding=cp1252", "sabo"}, kSabo, kCp1252, kText, {"-"}},
+        {{"sabo", "--encoding", "utf-8", "--encoding", "auto"}, kSabo, kAuto, kText, {"-"}},
+        {{"sabo", "--raw", "--raw"}, kSabo, kAuto, kRaw, {"-"}},
+        {{"pluen", "--", "--raw", "-x", "-"}, kPluen, kAuto, kText, {"--raw", "-x", "-"}},
+        {{"pluen", "--csv", "a"}, kPluen, kAuto, kCsv, {"a"}},
+        {{"--", "sabo", "--json"}, kSabo, kAuto, kText, {"--json"}},
     };
     for (const CountRow& row : rows) {
         const ParsedArguments parsed = Parse(row.args);
@@ -62,7 +45,7 @@ TEST(ParseArguments, AcceptsOptionsAnywhereBeforeDoubleDash) {
         EXPECT_EQ(parsed.options.format, row.format);
         EXPECT_EQ(parsed.options.files, row.files);
         // None of the rows asks for --explain: only the CSV, which is the explanation, has it.
-        EXPECT_EQ(parsed.options.explain, row.format == OutputFormat::kCsv);
+        EXPECT_EQ(parsed.options.explain, row.format == kCsv);
     }
 }
 

@@ -6,14 +6,18 @@
 
 #include "counters/pluen_counter.hpp"
 #include "counters/sabo_counter.hpp"
-#include "counters/text/cp1252.hpp"
+#include "counters/tests/text_pieces.hpp"
 #include "counters/text/report_lines.hpp"
 #include "frontends/cli/input.hpp"
+#include "frontends/cli/tests/decoded_at_once.hpp"
 
 namespace korva::cli {
 namespace {
 
 using Lines = std::vector<std::string>;
+using std::string_view_literals::operator""sv;
+using text_pieces::Pieces;
+using text_pieces::Utf16Bytes;
 
 Lines Decode(std::string_view bytes, Encoding encoding, std::size_t chunk_size) {
     Lines lines;
@@ -65,31 +69,16 @@ TEST(DecodedLines, DivideOnEveryKindOfBreak) {
 }
 
 TEST(DecodedLines, SkipOneUtf8MarkAtTheStartInEveryMode) {
+    const std::string kMark = "\xEF\xBB\xBF";
     ExpectRows({
-        {"auto",
-         "\xEF\xBB\xBF"
-         "Eisen 5\n",
-         kAuto,
-         {"Eisen 5"}},
-        {"utf-8",
-         "\xEF\xBB\xBF"
-         "Eisen 5\n",
-         kUtf8,
-         {"Eisen 5"}},
-        {"cp1252",
-         "\xEF\xBB\xBF"
-         "Eisen 5\n",
-         kCp1252,
-         {"Eisen 5"}},
+        {"auto", kMark + "Eisen 5\n", kAuto, {"Eisen 5"}},
+        {"utf-8", kMark + "Eisen 5\n", kUtf8, {"Eisen 5"}},
+        {"cp1252", kMark + "Eisen 5\n", kCp1252, {"Eisen 5"}},
         {"mark alone", "\xEF\xBB\xBF", kAuto, {}},
         {"mark then break", "\xEF\xBB\xBF\r\n", kAuto, {""}},
         {"second mark is text: U+FEFF", "\xEF\xBB\xBF\xEF\xBB\xBFx", kAuto, {"?x"}},
         {"second mark kept as bytes", "\xEF\xBB\xBF\xEF\xBB\xBFx", kCp1252, {"\xEF\xBB\xBFx"}},
-        {"mark on a later line is text",
-         "a\n\xEF\xBB\xBF"
-         "b",
-         kUtf8,
-         {"a", "?b"}},
+        {"mark on a later line is text", "a\n" + kMark + "b", kUtf8, {"a", "?b"}},
         {"start of a mark only, auto", "\xEF\xBB", kAuto, {"\xEF\xBB"}},
         {"start of a mark only, utf-8", "\xEF\xBB", kUtf8, {"?"}},
         {"start of a mark then text", "\xEF\xBBx\n", kCp1252, {"\xEF\xBBx"}},
@@ -99,24 +88,20 @@ TEST(DecodedLines, SkipOneUtf8MarkAtTheStartInEveryMode) {
 
 TEST(DecodedLines, AutoDecidesEachLineOnItsOwn) {
     ExpectRows({
+        // clang-format off
         {"utf-8 and windows-1252 lines mixed",
          "Wohngeb\xC3\xA4ude (2)\r\nWohngeb\xE4ude (3)\r\n",
          kAuto,
          {"Wohngeb\xE4ude (2)", "Wohngeb\xE4ude (3)"}},
         {"euro sign in utf-8", "\xE2\x82\xAC", kAuto, {"\x80"}},
         {"one invalid byte keeps the whole line as bytes",
-         "\xC3\xA4 \xE4",
-         kAuto,
-         {"\xC3\xA4 \xE4"}},
+         "\xC3\xA4 \xE4", kAuto, {"\xC3\xA4 \xE4"}},
         {"truncated sequence before an ascii byte",
-         "Eisenmine \xE2(4)",
-         kAuto,
-         {"Eisenmine \xE2(4)"}},
+         "Eisenmine \xE2(4)", kAuto, {"Eisenmine \xE2(4)"}},
         {"full-width digit is no digit", "Eisenmine (\xEF\xBC\x94)", kAuto, {"Eisenmine (?)"}},
         {"a long line decoded after a short one keeps nothing of it",
-         "\xC3\xA4\xC3\xA4\xC3\xA4\xC3\xA4\n\xC3\xBC\n",
-         kAuto,
-         {"\xE4\xE4\xE4\xE4", "\xFC"}},
+         "\xC3\xA4\xC3\xA4\xC3\xA4\xC3\xA4\n\xC3\xBC\n", kAuto, {"\xE4\xE4\xE4\xE4", "\xFC"}},
+        // clang-format on
     });
 }
 
@@ -147,22 +132,8 @@ TEST(DecodedLines, Cp1252TakesTheBytesAsTheyAre) {
 }
 
 TEST(DecodedLines, AutoReadsUtf16ByItsMark) {
-    const auto le = [](std::u16string_view text) {
-        std::string bytes = "\xFF\xFE";
-        for (const char16_t u : text) {
-            bytes.push_back(static_cast<char>(u & 0xFF));
-            bytes.push_back(static_cast<char>(u >> 8));
-        }
-        return bytes;
-    };
-    const auto be = [](std::u16string_view text) {
-        std::string bytes = "\xFE\xFF";
-        for (const char16_t u : text) {
-            bytes.push_back(static_cast<char>(u >> 8));
-            bytes.push_back(static_cast<char>(u & 0xFF));
-        }
-        return bytes;
-    };
+    const auto le = [](std::u16string_view text) { return Utf16Bytes(text, true, true); };
+    const auto be = [](std::u16string_view text) { return Utf16Bytes(text, false, true); };
     ExpectRows({
         {"little endian", le(u"Eisen 100\r\nWasser 5\r\n"), kAuto, {"Eisen 100", "Wasser 5"}},
         {"big endian", be(u"Eisen 100\r\nWasser 5\r\n"), kAuto, {"Eisen 100", "Wasser 5"}},
@@ -188,55 +159,34 @@ TEST(DecodedLines, AutoReadsUtf16ByItsMark) {
     });
 }
 
-// Code units in the given byte order, without a mark.
-std::string Utf16Bytes(std::u16string_view text, bool little_endian) {
-    std::string bytes;
-    for (const char16_t u : text) {
-        const char low = static_cast<char>(u & 0xFF);
-        const char high = static_cast<char>(u >> 8);
-        bytes += little_endian ? std::string{low, high} : std::string{high, low};
-    }
-    return bytes;
-}
-
 TEST(DecodedLines, AutoReadsUtf16WithoutAMarkByItsZeroBytes) {
     using namespace std::string_literals;
     const auto le = [](std::u16string_view text) { return Utf16Bytes(text, true); };
     const auto be = [](std::u16string_view text) { return Utf16Bytes(text, false); };
     const std::string ascii_4k(4096, 'x');
     ExpectRows({
+        // clang-format off
         {"big endian", be(u"Eisen 100\r\nWasser 5\r\n"), kAuto, {"Eisen 100", "Wasser 5"}},
         {"umlauts, a euro sign and a character whose low byte is zero",
-         le(u"Wohngeb\u00E4ude \u20AC\u0400\n"),
-         kAuto,
-         {"Wohngeb\xE4ude \x80?"}},
+         le(u"Wohngeb\u00E4ude \u20AC\u0400\n"), kAuto, {"Wohngeb\xE4ude \x80?"}},
         {"odd length", le(u"Eisen 5\r\n") + "x", kAuto, {"Eisen 5", "?"}},
         // Three code units in four with a zero high byte are enough, fewer are not.
         {"6 of 8 units with a zero", le(u"Eisen\u20AC\u20AC\n"), kAuto, {"Eisen\x80\x80"}},
         {"5 of 8 units with a zero",
-         le(u"Eis\u20AC\u20AC\u20ACn\n"),
-         kAuto,
-         {"E\0i\0s\0\xAC \xAC \xAC n\0"s, "\0"s}},
+         le(u"Eis\u20AC\u20AC\u20ACn\n"), kAuto, {"E\0i\0s\0\xAC \xAC \xAC n\0"s, "\0"s}},
         {"four characters are enough", le(u"ab\r\n"), kAuto, {"ab"}},
         {"three are not", le(u"ab\n"), kAuto, {"a\0b\0"s, "\0"s}},
         {"only the named encodings take the bytes as they are",
-         le(u"ab\r\n"),
-         kCp1252,
-         {"a\0b\0"s, "\0"s, "\0"s}},
+         le(u"ab\r\n"), kCp1252, {"a\0b\0"s, "\0"s, "\0"s}},
         // Not UTF-16: the pattern must hold in the first 4 KB, beside every zero a character.
         {"utf-16 after 4 KB", ascii_4k + le(u"\nab"), kAuto, {ascii_4k, "\0a\0b\0"s}},
         {"a control character beside a zero",
-         le(u"Eisen 5\x01\n"),
-         kAuto,
-         {"E\0i\0s\0e\0n\0 \0005\0\x01\0"s, "\0"s}},
+         le(u"Eisen 5\x01\n"), kAuto, {"E\0i\0s\0e\0n\0 \0005\0\x01\0"s, "\0"s}},
         {"utf-32",
-         "E\0\0\0i\0\0\0s\0\0\0e\0\0\0n\0\0\0"s,
-         kAuto,
-         {"E\0\0\0i\0\0\0s\0\0\0e\0\0\0n\0\0\0"s}},
+         "E\0\0\0i\0\0\0s\0\0\0e\0\0\0n\0\0\0"s, kAuto, {"E\0\0\0i\0\0\0s\0\0\0e\0\0\0n\0\0\0"s}},
         {"a few zero bytes in text",
-         "Eisen 5\0\nEisen\0 7\0\n"s,
-         kAuto,
-         {"Eisen 5\0"s, "Eisen\0 7\0"s}},
+         "Eisen 5\0\nEisen\0 7\0\n"s, kAuto, {"Eisen 5\0"s, "Eisen\0 7\0"s}},
+        // clang-format on
     });
 }
 
@@ -258,82 +208,23 @@ TEST(DecodedLines, AnyTwoReadsGiveTheSameLines) {
     }
 }
 
-bool IsUtf16(std::string_view bytes, Encoding encoding) {
-    return FileStartOf(bytes, encoding).form != TextForm::kBytes;
-}
-
-// What is divided into lines: the bytes after a mark, or UTF-16 decoded as a whole.
-std::string ContentAtOnce(std::string_view bytes, Encoding encoding) {
-    const FileStart start = FileStartOf(bytes, encoding);
-    bytes.remove_prefix(start.mark_size);
-    if (start.form == TextForm::kBytes) return std::string(bytes);
-    const bool little_endian = start.form == TextForm::kUtf16Le;
-    std::u16string units;
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const auto first = static_cast<unsigned char>(bytes[i]);
-        const auto second = static_cast<unsigned char>(bytes[i + 1]);
-        units.push_back(
-            static_cast<char16_t>(little_endian ? first | second << 8 : first << 8 | second));
-    }
-    std::string content = Utf16ToCp1252(units);
-    if (bytes.size() % 2 == 1) content += '?';
-    return content;
-}
-
-// The plain definition, on the whole content at once: divide, then decode each line.
-Lines DecodeAtOnce(std::string_view bytes, Encoding encoding) {
-    const std::string content = ContentAtOnce(bytes, encoding);
-    const bool is_utf16 = IsUtf16(bytes, encoding);
-    Lines lines;
-    for (const std::string_view line : DivideIntoLines(content)) {
-        const bool as_utf8 =
-            !is_utf16 && (encoding == kUtf8 || (encoding == kAuto && IsValidUtf8(line)));
-        lines.push_back(as_utf8 ? Utf8ToCp1252(line) : std::string(line));
-    }
-    return lines;
-}
-
 TEST(DecodedLines, MatchTheWholeContentDecodedAtOnce) {
-    using namespace std::string_literals;
-    const std::string pieces[] = {
-        "Eisenmine",
-        "Wohngeb\xC3\xA4ude",
-        "Wohngeb\xE4ude",
-        "Eisen",
-        "Wasserstoff",
-        " ",
-        "(",
-        ")",
-        "4",
-        "$A",
-        "\r",
-        "\n",
-        "\r\n",
-        "\xE2",
-        "\x82\xAC",
-        "\xEF\xBB\xBF",
-        "\xEF\xBB",
-        "\xFF\xFE",
-        "\xFE\xFF",
-        "\xF0\x9F\x98\x80",
-        "\0"s,
-        "\0\r"s,
-        "\r\0"s,
-        "\xD8",
-        "\xDC",
-        "x",
-        "\xC3",
-    };
+    const std::vector<std::string> pieces = Pieces(
+        "Eisenmine|Wohngeb\xC3\xA4ude|Wohngeb\xE4ude|Eisen|Wasserstoff| |(|)|4|$A|\r|\n|\r\n|\xE2|"
+        "\x82\xAC|\xEF\xBB\xBF|\xEF\xBB|\xFF\xFE|\xFE\xFF|\xF0\x9F\x98\x80|\0|\0\r|\r\0|\xD8|\xDC|"
+        "x|"
+        "\xC3"sv);
     std::mt19937 random(20260101);
     const auto below = [&random](std::size_t n) {
         return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
     };
     for (int round = 0; round < 3000; ++round) {
         std::string bytes;
-        for (std::size_t n = below(24); n > 0; --n) bytes += pieces[below(std::size(pieces))];
+        for (std::size_t n = below(24); n > 0; --n) bytes += pieces[below(pieces.size())];
         const std::size_t chunk = below(4) == 0 ? bytes.size() : 1 + below(9);
         for (const Encoding encoding : {kAuto, kUtf8, kCp1252}) {
-            const Lines expected = DecodeAtOnce(bytes, encoding);
+            const cli_test::DecodedAtOnce at_once = cli_test::DecodeAtOnce(bytes, encoding);
+            const Lines& expected = at_once.lines;
             ASSERT_EQ(Decode(bytes, encoding, chunk), expected)
                 << "round " << round << ", chunks of " << chunk;
 
@@ -357,7 +248,7 @@ TEST(DecodedLines, MatchTheWholeContentDecodedAtOnce) {
                     pluen_by_text.AddText(text, decode);
                 },
                 chunk);
-            ASSERT_EQ(joined, ContentAtOnce(bytes, encoding)) << "round " << round;
+            ASSERT_EQ(joined, at_once.content) << "round " << round;
             SaboTally sabo_by_line;
             PluenTally pluen_by_line;
             for (const auto& line : expected) {

@@ -23,6 +23,8 @@
 
 #include "counters/tables/tables.hpp"
 #include "counters/tables/tally.hpp"
+#include "counters/tests/expected_result.hpp"
+#include "counters/tests/text_pieces.hpp"
 #include "counters/text/cp1252.hpp"
 #include "counters/text/text_ops.hpp"
 #include "frontends/cli/arguments.hpp"
@@ -38,31 +40,11 @@ const std::string kSaboReports =
     "Eisenmine (2)\r\nRaumhafen\r\n12:05 Eisenmine (3) zerst\xC3\xB6rt\r\n";
 const std::string kPluenReports = "Eisen 1200\nSilizium 300\nWasserstoff 40\nEisen 800\n";
 
-// The sabotage result from the table's names and labels: each row's count (0 where not given),
-// then an empty line and the total, given here rather than weighed again. Lines end in eol; raw
-// is the result box's Windows-1252, else UTF-8.
-std::string SaboResult(const std::map<std::string_view, Tally>& counts, Tally total,
-                       std::string_view eol, bool raw = false) {
-    std::string text;
-    for (const Building& building : BuildingTable) {
-        const auto found = counts.find(building.name);
-        text += std::string(building.name) + "  (" +
-                IntToText(found == counts.end() ? 0 : found->second) + ")" + std::string(eol);
-    }
-    text += std::string(eol) + std::string(kSaboTotalLabel) + IntToText(total) + std::string(eol);
-    return raw ? text : Cp1252ToUtf8(text);
-}
-
-const std::string kSaboText = SaboResult({{"Raumhafen", 1}, {"Eisenmine", 5}}, 8, "\n");
-
-const std::string kPluenZeroText =
-    "Gepl\xC3\xBCnderte Ressourcen gesamt: \n"
-    "Eisen = 0\n"
-    "Silizium = 0\n"
-    "Kohlenstoff = 0\n"
-    "Wasser = 0\n"
-    "Sauerstoff = 0\n"
-    "Wasserstoff = 0\n";
+const std::string kSaboText =
+    expected::Text(expected::Sabo({{"Raumhafen", 1}, {"Eisenmine", 5}}, 8), "\n");
+const expected::Figures kPluenSums = {{"Eisen", 2000}, {"Silizium", 300}, {"Wasserstoff", 40}};
+const std::string kTotal = Cp1252ToUtf8(kSaboTotalLabel);
+const std::string kPluenZeroText = expected::Text(expected::Pluen({}), "\n");
 
 // The reasons users meet, in korva-count's own words whatever the locale (the tests run the
 // program in the C locale, where the C library's would be English).
@@ -88,32 +70,14 @@ bool HasLine(const std::string& out, const std::string& line) {
     return false;
 }
 
+// The code units after their order's mark.
 std::string Utf16(std::u16string_view text, bool little_endian) {
-    std::string bytes = little_endian ? "\xFF\xFE" : "\xFE\xFF";
-    for (const char16_t u : text) {
-        const char low = static_cast<char>(u & 0xFF);
-        const char high = static_cast<char>(u >> 8);
-        bytes.push_back(little_endian ? low : high);
-        bytes.push_back(little_endian ? high : low);
-    }
-    return bytes;
+    return text_pieces::Utf16Bytes(text, little_endian, true);
 }
 
 class KorvaCount : public ScratchDirTest {
   protected:
     KorvaCount() : ScratchDirTest("korva-count-") {}
-
-    // name in UTF-8; the path comes back in UTF-8, as korva-count takes it.
-    std::string File(const std::string& name, std::string_view bytes) {
-        const auto path = dir_ / std::u8string(name.begin(), name.end());
-        WriteBytes(path, bytes);
-        return Utf8Path(path);
-    }
-
-    ProcessResult Run(const Args& args) { return RunKorvaCount(dir_, {.args = args}); }
-    ProcessResult Run(const Args& args, const std::string& stdin_bytes) {
-        return RunKorvaCount(dir_, {.args = args, .stdin_bytes = stdin_bytes});
-    }
 };
 
 void ExpectSuccess(const ProcessResult& result, const std::string& out) {
@@ -160,16 +124,9 @@ TEST_F(KorvaCount, FileNamesMayHoldAnyCharacter) {
 }
 
 TEST_F(KorvaCount, CountsStandardInputWithoutFileOrWithDash) {
-    const std::string expected =
-        "Gepl\xC3\xBCnderte Ressourcen gesamt: \n"
-        "Eisen = 2000\n"
-        "Silizium = 300\n"
-        "Kohlenstoff = 0\n"
-        "Wasser = 0\n"
-        "Sauerstoff = 0\n"
-        "Wasserstoff = 40\n";
-    ExpectSuccess(Run({"pluen"}, kPluenReports), expected);
-    ExpectSuccess(Run({"pluen", "-"}, kPluenReports), expected);
+    const std::string sums = expected::Text(expected::Pluen(kPluenSums), "\n");
+    ExpectSuccess(Run({"pluen"}, kPluenReports), sums);
+    ExpectSuccess(Run({"pluen", "-"}, kPluenReports), sums);
 }
 
 TEST_F(KorvaCount, EmptyInputGivesEveryRowWithZero) {
@@ -178,52 +135,61 @@ TEST_F(KorvaCount, EmptyInputGivesEveryRowWithZero) {
     const ProcessResult sabo = Run({"sabo"});
     EXPECT_TRUE(sabo.ExitedWith(0));
     EXPECT_EQ(LinesOf(sabo.out).size(), 16u);
-    EXPECT_EQ(sabo.out, SaboResult({}, 0, "\n"));
+    EXPECT_EQ(sabo.out, expected::Text(expected::Sabo({}, 0), "\n"));
 }
 
 TEST_F(KorvaCount, RawGivesTheBytesOfTheResultBox) {
-    ExpectSuccess(Run({"sabo", "--raw", File("sabo.txt", kSaboReports)}),
-                  SaboResult({{"Raumhafen", 1}, {"Eisenmine", 5}}, 8, "\r\n", true));
+    ExpectSuccess(
+        Run({"sabo", "--raw", File("sabo.txt", kSaboReports)}),
+        expected::Text(expected::Sabo({{"Raumhafen", 1}, {"Eisenmine", 5}}, 8), "\r\n", true));
     ExpectSuccess(Run({"pluen", "--raw"}, kPluenReports),
-                  "Gepl\xFCnderte Ressourcen gesamt: \r\n"
-                  "Eisen = 2000\r\n"
-                  "Silizium = 300\r\n"
-                  "Kohlenstoff = 0\r\n"
-                  "Wasser = 0\r\n"
-                  "Sauerstoff = 0\r\n"
-                  "Wasserstoff = 40\r\n");
+                  expected::Text(expected::Pluen(kPluenSums), "\r\n", true));
+}
+
+// The --json results from the tables: each row in the result's order, with its name (and a
+// building's points) and the figure expected, 0 where not given.
+std::string JsonRow(std::string_view name, std::string_view key, Tally figure,
+                    const std::string& more = "") {
+    return R"({"name":")" + Cp1252ToUtf8(name) + R"(",")" + std::string(key) +
+           "\":" + IntToText(figure) + more + "},";
+}
+
+std::string SaboJson(const expected::Figures& counts, Tally total) {
+    std::string rows;
+    for (const Building& b : BuildingTable) {
+        rows += JsonRow(b.name, "count", expected::FigureOf(counts, b.name),
+                        ",\"points\":" + IntToText(b.points));
+    }
+    rows.pop_back();
+    return R"({"counter":"sabo","buildings":[)" + rows + "],\"total\":" + IntToText(total) + "}\n";
+}
+
+std::string PluenJson(const expected::Figures& sums) {
+    std::string rows;
+    for (std::size_t line = 2; line <= ResourceTable.size() + 1; ++line) {
+        for (const Resource& r : ResourceTable) {
+            if (r.output_line == line) {
+                rows += JsonRow(r.keyword, "amount", expected::FigureOf(sums, r.keyword));
+            }
+        }
+    }
+    rows.pop_back();
+    return R"({"counter":"pluen","resources":[)" + rows + "]}\n";
 }
 
 TEST_F(KorvaCount, JsonGivesOneObjectOnOneLine) {
     ExpectSuccess(Run({"sabo", "--json", File("sabo.txt", kSaboReports)}),
-                  R"({"counter":"sabo","buildings":[)"
-                  R"({"name":"Planetenzentrale","count":0,"points":2},)"
-                  R"({"name":"Raumhafen","count":1,"points":3},)"
-                  "{\"name\":\"Wohngeb\xC3\xA4ude\",\"count\":0,\"points\":1},"
-                  R"({"name":"Solarpark","count":0,"points":1},)"
-                  R"({"name":"Eisenmine","count":5,"points":1},)"
-                  R"({"name":"Siliziumraffinerie","count":0,"points":1},)"
-                  R"({"name":"Kohlenstoffgewinnungsanlage","count":0,"points":1},)"
-                  R"({"name":"Bohrturm","count":0,"points":1},)"
-                  R"({"name":"Chemiefabrik","count":0,"points":2},)"
-                  R"({"name":"Recyclinganlage","count":0,"points":2},)"
-                  R"({"name":"Rohstofflager","count":0,"points":1},)"
-                  R"({"name":"Schiffsfabrik","count":0,"points":3},)"
-                  R"({"name":"Waffenfabrik","count":0,"points":3},)"
-                  R"({"name":"Forschungszentrum","count":0,"points":3}],"total":8})"
-                  "\n");
+                  SaboJson({{"Raumhafen", 1}, {"Eisenmine", 5}}, 8));
     // Sums past 32 bits stay exact; the order is the result box's, not the search order.
     ExpectSuccess(Run({"pluen", "--json"}, kPluenReports +
                                                "Sauerstoff 2147483647\nSauerstoff $7FFFFFFF\n"
                                                "Sauerstoff 2147483647\nWasser -3\nKohlenstoff 1\n"),
-                  R"({"counter":"pluen","resources":[)"
-                  R"({"name":"Eisen","amount":2000},)"
-                  R"({"name":"Silizium","amount":300},)"
-                  R"({"name":"Kohlenstoff","amount":1},)"
-                  R"({"name":"Wasser","amount":-3},)"
-                  R"({"name":"Sauerstoff","amount":6442450941},)"
-                  R"({"name":"Wasserstoff","amount":40}]})"
-                  "\n");
+                  PluenJson({{"Eisen", 2000},
+                             {"Silizium", 300},
+                             {"Kohlenstoff", 1},
+                             {"Wasser", -3},
+                             {"Sauerstoff", 6442450941},
+                             {"Wasserstoff", 40}}));
 }
 
 TEST_F(KorvaCount, ALineNeverContinuesIntoTheNextFile) {
@@ -370,28 +336,17 @@ TEST_F(KorvaCount, Utf16WithoutAMarkIsRecognisedByItsZeroBytesAndSaidSo) {
 
 TEST_F(KorvaCount, UsageErrorsWriteUsageToStderrAndNothingToStdout) {
     const std::string missing = Utf8Path(dir_ / "missing.txt");
+    // clang-format off
     const std::vector<Args> rows = {
-        {},
-        {"flotten"},
-        {"SABO"},
-        {"--raw"},
-        {"sabo", "--bogus"},
-        {"sabo", "-j"},
-        {"sabo", "--raw", "--json"},
-        {"pluen", "--json", "--raw"},
-        {"pluen", "--csv", "--json"},
-        {"sabo", "--raw", "--csv"},
-        {"sabo", "--encoding", "latin1"},
-        {"sabo", "--encoding"},
-        {"sabo", "--encoding="},
-        {"sabo", "--encoding", "UTF-8"},
-        {"sabo", "--raw=1"},
-        {"-"},
+        {}, {"flotten"}, {"SABO"}, {"--raw"}, {"sabo", "--bogus"}, {"sabo", "-j"},
+        {"sabo", "--raw", "--json"}, {"pluen", "--json", "--raw"}, {"pluen", "--csv", "--json"},
+        {"sabo", "--raw", "--csv"}, {"sabo", "--encoding", "latin1"}, {"sabo", "--encoding"},
+        {"sabo", "--encoding="}, {"sabo", "--encoding", "UTF-8"}, {"sabo", "--raw=1"}, {"-"},
         {"sabo", "--bogus", "--help"},
         // Arguments are checked before any file is read.
-        {"sabo", missing, "--bogus"},
-        {"sabo", missing, "--raw", "--json"},
+        {"sabo", missing, "--bogus"}, {"sabo", missing, "--raw", "--json"},
     };
+    // clang-format on
     for (const Args& args : rows) {
         const ProcessResult result = Run(args, "Eisenmine (1)\n");
         const std::string shown = args.empty() ? "(none)" : args.back();
@@ -649,7 +604,7 @@ TEST_F(KorvaCount, BadInputCountsWhatItHolds) {
         {"only line breaks",
          std::string(300'000, '\n') + std::string(300'000, '\r'),
          "sabo",
-         {"Eisenmine  (0)", "Gesamt zerst\xC3\xB6rte Punkte: 0"}},
+         {"Eisenmine  (0)", kTotal + "0"}},
         {"NUL bytes hide what follows them in a line",
          "Eisenmine (4)\0\n\0Bohrturm (2)\nSolarpark\0 (6)\n"s,
          "sabo",
@@ -665,7 +620,7 @@ TEST_F(KorvaCount, BadInputCountsWhatItHolds) {
         {"one line of 100 MB is counted whole",
          "Eisenmine (5)" + std::string(100'000'000, 'x') + " Bohrturm",
          "sabo",
-         {"Eisenmine  (5)", "Bohrturm  (5)", "Gesamt zerst\xC3\xB6rte Punkte: 10"}},
+         {"Eisenmine  (5)", "Bohrturm  (5)", kTotal + "10"}},
         {"an amount after 100 MB of blanks",
          "Eisen" + std::string(100'000'000, ' ') + "12\n",
          "pluen",
@@ -677,7 +632,7 @@ TEST_F(KorvaCount, BadInputCountsWhatItHolds) {
         {"counts past 32 bits stay exact",
          "Raumhafen (2147483647)\nRaumhafen (2147483647)\n",
          "sabo",
-         {"Raumhafen  (4294967294)", "Gesamt zerst\xC3\xB6rte Punkte: 12884901882"}},
+         {"Raumhafen  (4294967294)", kTotal + "12884901882"}},
     };
     for (const auto& row : rows) {
         const ProcessResult result = Run({row.counter, File("input", row.bytes)});

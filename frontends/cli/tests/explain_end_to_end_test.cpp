@@ -22,15 +22,6 @@ class Explain : public ScratchDirTest {
   protected:
     Explain() : ScratchDirTest("korva-explain-") {}
 
-    std::string File(const std::string& name, std::string_view bytes) {
-        WriteBytes(dir_ / name, bytes);
-        return Utf8Path(dir_ / name);
-    }
-
-    ProcessResult Run(const Args& args, const std::string& stdin_bytes = "") {
-        return RunKorvaCount(dir_, {.args = args, .stdin_bytes = stdin_bytes});
-    }
-
     // The output with and without --explain: the result must be the same bytes.
     std::string ExplanationOnly(Args args, const std::string& stdin_bytes = "") {
         const ProcessResult plain = Run(args, stdin_bytes);
@@ -143,11 +134,19 @@ TEST_F(Explain, JsonIsOneValidObjectWhoseExplanationAddsUpToTheTotals) {
 }
 
 TEST_F(Explain, FailureLeavesStandardOutputEmpty) {
-    const ProcessResult missing =
-        Run({"sabo", "--explain", File("a.txt", "Eisenmine (2)\n"), Utf8Path(dir_ / "fehlt")});
-    EXPECT_TRUE(missing.ExitedWith(1));
-    EXPECT_EQ(missing.out, "");
-    EXPECT_NE(missing.err.find("fehlt"), std::string::npos) << missing.err;
+    // A file written to is given rows as they come, and takes them back: a few, and more rows
+    // than are held in memory before they are written.
+    std::string many;
+    for (int i = 0; i < 40000; ++i) many += "Eisenmine (2)\n";
+    for (const std::string& first : {std::string("Eisenmine (2)\n"), many}) {
+        for (const char* format : {"--explain", "--csv", "--json"}) {
+            const ProcessResult missing =
+                Run({"sabo", format, "--explain", File("a.txt", first), Utf8Path(dir_ / "fehlt")});
+            EXPECT_TRUE(missing.ExitedWith(1)) << format;
+            EXPECT_EQ(missing.out.size(), 0u) << format;
+            EXPECT_NE(missing.err.find("fehlt"), std::string::npos) << missing.err;
+        }
+    }
 
     for (const Args& args :
          {Args{"sabo", "--explain", "--raw"}, Args{"pluen", "--raw", "--explain"}}) {

@@ -101,6 +101,26 @@ TEST(ExplainedText, ShowsEachByteThatIsNoPrintableAsciiInAShortLine) {
     }
 }
 
+// Numbers of every length, at each end of each length, in the place and as amounts, and in CSV.
+TEST(ExplainedText, ShowsNumbersOfEveryLength) {
+    std::vector<std::uint64_t> numbers = {1, 18'446'744'073'709'551'615u};
+    for (std::uint64_t power = 10; power <= 10'000'000'000u; power *= 10) {
+        numbers.insert(numbers.end(), {power - 1, power, power + 1});
+    }
+    for (const std::uint64_t number : numbers) {
+        const std::string digits = std::to_string(number);
+        const std::string amount = std::to_string(number % 2'147'483'648u);
+        const std::string line = "Eisen " + amount;
+        EXPECT_EQ(ExplainedText(Counter::kPluen, "-", Explained(Counter::kPluen, number, line)),
+                  "-:" + digits + ": Eisen +" + amount + " | " + line + "\n");
+        EXPECT_EQ(ExplainedText(Counter::kSabo, "-",
+                                Explained(Counter::kSabo, number, "Eisenmine (-" + amount + ")")),
+                  "-:" + digits + ": Eisenmine -" + amount + " | Eisenmine (-" + amount + ")\n");
+        EXPECT_EQ(ExplainedFileCsv(Counter::kPluen, "-", Explained(Counter::kPluen, number, line)),
+                  "-," + digits + ",pluen,Eisen," + amount + "," + line + "\r\n");
+    }
+}
+
 TEST(ExplainedJson, HasTheAgreedShape) {
     EXPECT_EQ(ExplainedFileJson(Counter::kSabo, "-",
                                 Explained(Counter::kSabo, 12, "Eisenmine (3) und Bohrturm (2)")),
@@ -144,14 +164,18 @@ TEST(ExplainedJson, IsValidAndReadsBackForEveryByte) {
     }
 }
 
-// What an Explanation writes for these inputs and this result, as a file descriptor gets it.
-std::string Written(Explanation& explanation, std::string_view result) {
-    std::string out;
-    const auto collect = [&out](std::string_view bytes) {
+// A writer that gathers what a file descriptor would get, and never fails.
+auto Collector(std::string& out) {
+    return [&out](std::string_view bytes) {
         out += bytes;
         return 0;
     };
-    EXPECT_EQ(explanation.WriteWithResult(collect, result), 0);
+}
+
+// What an Explanation writes for these inputs and this result, as a file descriptor gets it.
+std::string Written(Explanation& explanation, std::string_view result) {
+    std::string out;
+    EXPECT_EQ(explanation.WriteWithResult(Collector(out), result), 0);
     return out;
 }
 
@@ -244,30 +268,31 @@ TEST(Spool, ReportsAFolderItCannotWriteIn) {
     EXPECT_EQ(spool.Error(), ENOENT);
     spool.Append("x");
     std::string out;
-    const auto collect = [&out](std::string_view bytes) {
-        out += bytes;
-        return 0;
-    };
-    EXPECT_EQ(spool.CopyTo(collect), ENOENT);
+    EXPECT_EQ(spool.CopyTo(Collector(out)), ENOENT);
     EXPECT_EQ(out, "");  // nothing reaches the output
 }
 
+// Whatever the memory holds before the file takes the rest, and rows longer than it.
 TEST(Spool, GivesBackWhatItTookAcrossItsBuffer) {
-    Spool spool;
-    ASSERT_EQ(spool.Error(), 0);
-    std::string taken;
-    for (int i = 0; i < 20000; ++i) {
-        const std::string piece = std::to_string(i) + (i % 7 == 0 ? "\r\n\x1A" : "\n");
-        spool.Append(piece);
-        taken += piece;
+    for (const std::size_t held : {std::size_t{16}, std::size_t{4096}, Spool::kHeldBytes}) {
+        Spool spool(held);
+        ASSERT_EQ(spool.Error(), 0);
+        std::string taken;
+        for (int i = 0; i < 20000; ++i) {
+            std::string piece = std::to_string(i) + (i % 7 == 0 ? "\r\n\x1A" : "\n");
+            if (i % 5000 == 1) piece += std::string(held + 1, 'x');
+            if (i % 2 == 0) {
+                spool.Append(piece);
+            } else {
+                char* const room = spool.Room(piece.size() + 10);
+                spool.Take(std::copy(piece.begin(), piece.end(), room));
+            }
+            taken += piece;
+        }
+        std::string out;
+        EXPECT_EQ(spool.CopyTo(Collector(out)), 0);
+        EXPECT_EQ(out, taken) << "holding " << held;
     }
-    std::string out;
-    const auto collect = [&out](std::string_view bytes) {
-        out += bytes;
-        return 0;
-    };
-    EXPECT_EQ(spool.CopyTo(collect), 0);
-    EXPECT_EQ(out, taken);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// A test fixture with a fresh, empty folder of the test's own, removed after the test.
+// A test fixture with a fresh, empty folder of the test's own, removed after the test, and the
+// files and korva-count runs of the end-to-end tests in it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +9,9 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
+
+#include "process.hpp"
 
 namespace korva::cli_test {
 
@@ -29,6 +33,21 @@ class ScratchDirTest : public ::testing::Test {
     void TearDown() override {
         std::error_code ignored;
         std::filesystem::remove_all(dir_, ignored);
+    }
+
+    // name in UTF-8; the path comes back in UTF-8, as korva-count takes it.
+    std::string File(const std::string& name, std::string_view bytes) {
+        const auto path = dir_ / std::u8string(name.begin(), name.end());
+        WriteBytes(path, bytes);
+        return Utf8Path(path);
+    }
+
+    // Standard input the null device, or these bytes.
+    ProcessResult Run(const std::vector<std::string>& args) {
+        return RunKorvaCount(dir_, {.args = args});
+    }
+    ProcessResult Run(const std::vector<std::string>& args, const std::string& stdin_bytes) {
+        return RunKorvaCount(dir_, {.args = args, .stdin_bytes = stdin_bytes});
     }
 
     std::filesystem::path dir_;

@@ -96,20 +96,12 @@ Counted Whole(const std::string& name, Encoding encoding) {
 // that opens with bytes that would be a UTF-8 mark at the start of a file, or inside a UTF-8
 // character.
 TEST_F(SplitReadTest, CountsAsTheWholeFileWhereverTheMiddleFalls) {
-    const std::string pieces[] = {
-        "Eisenmine (4)\r\n",
-        "Eisen 1500\n",
-        "\xEF\xBB\xBF"
-        "Eisen 7\n",
-        "Wohngeb\xE4ude (2)\r",
-        "Wohngeb\xC3\xA4ude (3)\r\n",
-        "Raumhafen\n\n",
-        "Wasserstoff\t230\r\n",
-    };
+    const std::string reports =
+        "Eisenmine (4)\r\nEisen 1500\n\xEF\xBB\xBF"
+        "Eisen 7\nWohngeb\xE4ude (2)\rWohngeb\xC3\xA4ude (3)\r\nRaumhafen\n\nWasserstoff\t230\r\n"
+        "Bohrturm (5)";  // no break at the very end
     for (std::size_t lead = 0; lead < 160; ++lead) {
-        std::string content(lead, 'x');
-        for (const auto& piece : pieces) content += piece;
-        content += "Bohrturm (5)";  // no break at the very end
+        const std::string content = std::string(lead, 'x') + reports;
         const std::string name = File(content);
         for (const Encoding encoding : {Encoding::kAuto, Encoding::kUtf8, Encoding::kCp1252}) {
             SCOPED_TRACE(testing::Message()

@@ -13,6 +13,7 @@ TEST(WideText, NamesRoundTripAsUtf8) {
         std::u16string wide;
         std::string utf8;
     } rows[] = {
+        // clang-format off
         {"empty", u"", ""},
         {"ASCII", u"a.txt", "a.txt"},
         {"umlaut, two bytes", u"Bericht \u00E4.txt", "Bericht \xC3\xA4.txt"},
@@ -21,14 +22,11 @@ TEST(WideText, NamesRoundTripAsUtf8) {
         {"a pair: one four-byte character", u"\U0001F600", "\xF0\x9F\x98\x80"},
         {"highest code point", u"\U0010FFFF", "\xF4\x8F\xBF\xBF"},
         // Legal in Windows file names: kept as the three bytes of their own value.
-        {"lone high surrogate",
-         u"a\xD800"
-         u"b",
-         "a\xED\xA0\x80"
-         "b"},
+        {"lone high surrogate", u"a\xD800" u"b", "a\xED\xA0\x80" "b"},
         {"lone low surrogate", u"\xDC00", "\xED\xB0\x80"},
         {"high surrogate at the end", u"x\xDBFF", "x\xED\xAF\xBF"},
         {"two highs, then a pair", u"\xD800\xD800\xDC00", "\xED\xA0\x80\xF0\x90\x80\x80"},
+        // clang-format on
     };
     for (const auto& row : rows) {
         EXPECT_EQ(Utf8FromWide(row.wide), row.utf8) << row.name;

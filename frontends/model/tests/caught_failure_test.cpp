@@ -36,10 +36,9 @@ TEST(CaughtFailure, WhatTheErrorBoxShows) {
         Texts in_command;
         Texts at_start_up;
     } rows[] = {
+        // clang-format off
         {"Exception",
-         [] { throw Exception(u"Fenster fehlt"); },
-         {u"Fenster fehlt."},
-         {u"Fenster fehlt."}},
+         [] { throw Exception(u"Fenster fehlt"); }, {u"Fenster fehlt."}, {u"Fenster fehlt."}},
         {"empty message", [] { throw Exception(u""); }, {u""}, {u""}},
         {"EAbort", [] { throw EAbort(); }, {}, {u"Operation aborted."}},
         {"EOutOfMemory", [] { throw EOutOfMemory(); }, {u"Out of memory."}, {u"Out of memory."}},
@@ -48,14 +47,11 @@ TEST(CaughtFailure, WhatTheErrorBoxShows) {
          {u"External exception ABCD."},
          {u"External exception ABCD."}},
         {"std::bad_alloc",
-         [] { throw std::bad_alloc(); },
-         {u"Out of memory."},
-         {u"Out of memory."}},
+         [] { throw std::bad_alloc(); }, {u"Out of memory."}, {u"Out of memory."}},
         {"std::runtime_error",
-         [] { throw std::runtime_error("kaputt"); },
-         {u"External exception E06D7363."},
-         {u""}},
+         [] { throw std::runtime_error("kaputt"); }, {u"External exception E06D7363."}, {u""}},
         {"int", [] { throw 7; }, {u"External exception E06D7363."}, {u""}},
+        // clang-format on
     };
     for (const auto& row : rows) {
         EXPECT_EQ(Shown(FailureSite::kEvent, row.fail), row.in_command) << row.name;

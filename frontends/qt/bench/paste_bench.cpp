@@ -9,13 +9,12 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <string_view>
-#include <vector>
 
+#include "bench/megabytes_call.hpp"
 #include "bench/paste_text.hpp"
 #include "frontends/qt/main_form.hpp"
 #include "frontends/qt/start_up.hpp"
@@ -72,29 +71,11 @@ Timed BarePaste() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 2 && std::string_view(argv[1]) == "--help") {
-        std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
-        return 0;
-    }
-    std::vector<int> sizes;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view text = argv[i];
-        int megabytes = 0;
-        const auto [end, error] =
-            std::from_chars(text.data(), text.data() + text.size(), megabytes);
-        if (error != std::errc{} || end != text.data() + text.size() || megabytes <= 0) {
-            sizes.clear();
-            break;
-        }
-        sizes.push_back(megabytes);
-    }
-    if (sizes.empty()) {
-        std::fwrite(kUsage.data(), 1, kUsage.size(), stderr);
-        return 2;
-    }
+    const korva::bench::MegabytesCall call = korva::bench::ParseMegabytes(argc, argv, kUsage);
+    if (call.sizes.empty()) return call.status;
     QApplication app(argc, argv);
     SetApplicationIdentity();
-    for (const int megabytes : sizes) {
+    for (const int megabytes : call.sizes) {
         const std::u16string text = korva::bench::PasteText(megabytes, u"\n");
         QApplication::clipboard()->setText(QString::fromStdU16String(text));
         const Timed bare = BarePaste();

@@ -13,6 +13,8 @@ screenshot=${3:-}
 shift $(($# < 3 ? $# : 3))
 # shellcheck source=SCRIPTDIR/../../../tools/lib/xserver.sh
 . "$(dirname "$0")/../../../tools/lib/xserver.sh"
+# shellcheck source=SCRIPTDIR/../../model/tests/paste_count_copy.sh
+. "$(dirname "$0")/../../model/tests/paste_count_copy.sh"
 
 need_tools Xvfb xdotool xclip
 if [ ! -x "$x_window" ]; then
@@ -53,34 +55,8 @@ text_area=$("$x_window" pixel "$window" $((8 + 8)) $((menu + 16 + 300)))
 [ "$text_area" = ffffff ] && [ "$scroll_bar" != ffffff ] ||
     fail "Input is mirrored: left $text_area, right $scroll_bar"
 
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
-
-report=$'Sabotagebericht vom 07.12.2026 14:32\r\n14:32:05 Eisenmine (3) zerstört\r\n14:32:05 Raumhafen (1) zerstört\n14:32:07 Wohngebäude (2) zerstört\r\n14:32:09 Forschungszentrum zerstört\r\n'
-expected=$'Planetenzentrale  (0)\r\nRaumhafen  (1)\r\nWohngebäude  (2)\r\nSolarpark  (0)\r\nEisenmine  (3)\r\nSiliziumraffinerie  (0)\r\nKohlenstoffgewinnungsanlage  (0)\r\nBohrturm  (0)\r\nChemiefabrik  (0)\r\nRecyclinganlage  (0)\r\nRohstofflager  (0)\r\nSchiffsfabrik  (0)\r\nWaffenfabrik  (0)\r\nForschungszentrum  (1)\r\n\r\nGesamt zerstörte Punkte: 11\r\n'
-printf '%s' "$expected" >"$work/expected"
-
-fill_clipboard "$report"
-
-# Input: client area (8,16) below the menu bar; Sabo: Panel1 (272,16) + (8,32), 75 x 25;
-# Output: (368,16).
-xdotool windowfocus --sync "$window" 2>/dev/null || true
-click 100 $((menu + 16 + 100))
-xdotool key ctrl+a ctrl+v
-click $((272 + 8 + 37)) $((menu + 16 + 32 + 12))
-
-copy_result() {
-    click 450 $((menu + 16 + 100))
-    xdotool key ctrl+a ctrl+c
-    xclip -o -selection clipboard
-}
-expect_copied copy_result
-
-if [ -n "$screenshot" ] && command -v import >/dev/null; then
-    click 450 $((menu + 16 + 340))  # below the text: the selection goes, the caret stays
-    click 100 $((menu + 16 + 300))
-    import -window "$window" "$screenshot"
-    echo "screenshot: $screenshot"
-fi
+paste_count_copy 0 "$menu" xclip -o -selection clipboard
+window_screenshot 0 "$menu" "$screenshot"
 
 "$x_window" close "$window"
 expect_closed "$program_pid"

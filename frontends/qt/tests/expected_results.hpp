@@ -1,68 +1,18 @@
-// Result texts written out by hand, so that window tests do not take the counters' word for
-// what the counters should give.
+// The results the window is to show, from the tables' names and labels with the figures each
+// test expects, and the reports the tests count.
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
-#include <array>
-#include <cstdint>
+#include "counters/tests/expected_result.hpp"
 
-// lines, each followed by CR LF, as the result box holds them.
-inline QString CrLfLines(const QStringList& lines) {
-    QString text;
-    for (const QString& line : lines) text += line + QStringLiteral("\r\n");
-    return text;
+// The figures of korva::expected: names in Windows-1252; the result as the box holds it.
+inline QString SaboResult(const korva::expected::Figures& counts, korva::Tally total) {
+    return QString::fromUtf8(korva::expected::Text(korva::expected::Sabo(counts, total), "\r\n"));
 }
 
-struct SaboCounts {
-    std::int64_t planetenzentrale = 0, raumhafen = 0, wohngebaeude = 0, solarpark = 0,
-                 eisenmine = 0, siliziumraffinerie = 0, kohlenstoffgewinnungsanlage = 0,
-                 bohrturm = 0, chemiefabrik = 0, recyclinganlage = 0, rohstofflager = 0,
-                 schiffsfabrik = 0, waffenfabrik = 0, forschungszentrum = 0;
-    std::int64_t total = 0;
-};
-
-inline QString SaboResult(const SaboCounts& c) {
-    const auto row = [](const char* name, std::int64_t count) {
-        return QString::fromUtf8(name) + QStringLiteral("  (") + QString::number(count) +
-               QLatin1Char(')');
-    };
-    return CrLfLines({
-        row("Planetenzentrale", c.planetenzentrale),
-        row("Raumhafen", c.raumhafen),
-        row("Wohngebäude", c.wohngebaeude),
-        row("Solarpark", c.solarpark),
-        row("Eisenmine", c.eisenmine),
-        row("Siliziumraffinerie", c.siliziumraffinerie),
-        row("Kohlenstoffgewinnungsanlage", c.kohlenstoffgewinnungsanlage),
-        row("Bohrturm", c.bohrturm),
-        row("Chemiefabrik", c.chemiefabrik),
-        row("Recyclinganlage", c.recyclinganlage),
-        row("Rohstofflager", c.rohstofflager),
-        row("Schiffsfabrik", c.schiffsfabrik),
-        row("Waffenfabrik", c.waffenfabrik),
-        row("Forschungszentrum", c.forschungszentrum),
-        QString(),
-        QStringLiteral("Gesamt zerstörte Punkte: ") + QString::number(c.total),
-    });
-}
-
-struct PluenSums {
-    std::int64_t eisen = 0, silizium = 0, kohlenstoff = 0, wasser = 0, sauerstoff = 0,
-                 wasserstoff = 0;
-};
-
-inline QString PluenResult(const PluenSums& s) {
-    return CrLfLines({
-        QStringLiteral("Geplünderte Ressourcen gesamt: "),
-        QStringLiteral("Eisen = ") + QString::number(s.eisen),
-        QStringLiteral("Silizium = ") + QString::number(s.silizium),
-        QStringLiteral("Kohlenstoff = ") + QString::number(s.kohlenstoff),
-        QStringLiteral("Wasser = ") + QString::number(s.wasser),
-        QStringLiteral("Sauerstoff = ") + QString::number(s.sauerstoff),
-        QStringLiteral("Wasserstoff = ") + QString::number(s.wasserstoff),
-    });
+inline QString PluenResult(const korva::expected::Figures& sums) {
+    return QString::fromUtf8(korva::expected::Text(korva::expected::Pluen(sums), "\r\n"));
 }
 
 inline const QString kSaboReport = QStringLiteral(
@@ -87,10 +37,10 @@ inline const QString kPluenReport = QStringLiteral(
 
 // What the counters give for those two reports.
 inline const QString kSaboReportResult = SaboResult(
-    {.raumhafen = 1, .wohngebaeude = 2, .eisenmine = 3, .forschungszentrum = 1, .total = 11});
-inline const QString kPluenReportResult = PluenResult({.eisen = 13000,
-                                                       .silizium = 8300,
-                                                       .kohlenstoff = 4100,
-                                                       .wasser = 1200,
-                                                       .sauerstoff = 300,
-                                                       .wasserstoff = 950});
+    {{"Raumhafen", 1}, {"Wohngeb\xE4ude", 2}, {"Eisenmine", 3}, {"Forschungszentrum", 1}}, 11);
+inline const QString kPluenReportResult = PluenResult({{"Eisen", 13000},
+                                                       {"Silizium", 8300},
+                                                       {"Kohlenstoff", 4100},
+                                                       {"Wasser", 1200},
+                                                       {"Sauerstoff", 300},
+                                                       {"Wasserstoff", 950}});

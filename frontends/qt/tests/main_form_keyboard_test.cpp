@@ -88,7 +88,7 @@ class MainFormKeyboardTest : public MainFormTest {
         pressed->setFocus();
         QTest::keyClick(pressed, key, modifiers);
         QCOMPARE(form_->Output->CrLfText(),
-                 button == Button::kSabo ? SaboResult({}) : PluenResult({}));
+                 button == Button::kSabo ? SaboResult({}, 0) : PluenResult({}));
         QCOMPARE(QApplication::focusWidget(), pressed);
     }
 
@@ -111,7 +111,7 @@ class MainFormKeyboardTest : public MainFormTest {
         }
         QTest::mouseClick(form_->Pluen, Qt::LeftButton);
         QCOMPARE(form_->Input->document()->toRawText(), QStringLiteral("Wasser 25"));
-        QCOMPARE(form_->Output->CrLfText(), PluenResult({.wasser = 25}));
+        QCOMPARE(form_->Output->CrLfText(), PluenResult({{"Wasser", 25}}));
     }
 };
 

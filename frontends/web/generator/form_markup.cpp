@@ -1,9 +1,11 @@
 #include "form_markup.hpp"
 
+#include <algorithm>
 #include <array>
 
 #include "frontends/model/counter_buttons.hpp"
 #include "frontends/model/form.hpp"
+#include "frontends/printers/explained_rows.hpp"
 
 namespace korva::web {
 
@@ -88,11 +90,13 @@ std::string BoxContent(std::string_view text) {
     return Escaped(content);
 }
 
-// The number the module's korva_count takes for the counter a button counts with, if any.
+// The number the module's korva_count takes for the counter a button counts with, if any, and
+// the counter's name as korva-count takes it, which names the page's CSV files.
 std::string CounterData(ControlId button) {
     for (const form::CounterButton& counts : form::kCounterButtons) {
         if (counts.button == button) {
-            return " data-counter=\"" + std::to_string(static_cast<int>(counts.counter)) + "\"";
+            return " data-counter=\"" + std::to_string(static_cast<int>(counts.counter)) +
+                   "\" data-name=\"" + std::string(CounterName(counts.counter)) + "\"";
         }
     }
     return {};
@@ -168,7 +172,15 @@ std::string Escaped(std::string_view text) {
 }
 
 std::string MenuMarkup() {
-    std::string markup = "<div id=\"MainMenu\" role=\"menubar\" aria-label=\"Men\xC3\xBC\">\n";
+    // While no menu can open, the bar is left out of what a screen reader reads: its browse mode
+    // would stop at each disabled menu, and at each piece of its caption, before the boxes.
+    const bool inert =
+        std::none_of(form::kMenu.begin(), form::kMenu.end(), [](const form::MenuEntry& entry) {
+            return entry.level == form::MenuLevel::kTop && entry.enabled;
+        });
+    std::string markup =
+        std::string("<div id=\"MainMenu\" role=\"menubar\" aria-label=\"Men\xC3\xBC\"") +
+        (inert ? " aria-hidden=\"true\">\n" : ">\n");
     for (const form::MenuEntry& entry : form::kMenu) {
         if (entry.level != form::MenuLevel::kTop) continue;
         // Disabled for the whole run: greyed, no focus, nothing opens.

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "base64.hpp"
+#include "base85.hpp"
 #include "comment_lines.hpp"
 #include "counters/text/utf8.hpp"
 #include "form_markup.hpp"
@@ -74,15 +75,43 @@ std::string Version(std::string_view bytes) {
     return text;
 }
 
+// The period rule as a regular expression's class: every UTF-16 code unit after which a message
+// takes the period, asked of the rule itself, so that the page looks a message's last one up
+// rather than keeping a rule of its own.
+std::string PeriodTakers() {
+    const auto takes = [](char32_t code) {
+        const auto unit = static_cast<char16_t>(code);
+        return korva::form::TakesClosingPeriod(std::u16string_view(&unit, 1));
+    };
+    const auto escaped = [](char32_t code) {
+        char text[8];
+        std::snprintf(text, sizeof text, "\\u%04x", static_cast<unsigned>(code));
+        return std::string(text);
+    };
+    std::string ranges;
+    for (char32_t first = 0; first <= 0xFFFF; ++first) {
+        if (!takes(first)) continue;
+        char32_t last = first;
+        while (last < 0xFFFF && takes(last + 1)) ++last;
+        ranges += escaped(first) + "-" + escaped(last);
+        first = last;
+    }
+    return ranges;
+}
+
 void Build(const fs::path& page_dir, const fs::path& icon, const fs::path& simd,
            const fs::path& scalar, const fs::path& out_page, const fs::path& site) {
     using namespace korva;
     // The style and the script switch layouts at the same sizes; the script asks the module for
-    // as many rows as the windows' model shows.
+    // as many rows as the windows' model shows, finds a row's line after the model's words, and
+    // keeps the windows' period rule.
     const Fields screens{
         {"WIDE_SCREEN", std::string(web::kWideScreen)},
         {"NARROW_SCREEN", std::string(web::kNarrowScreen)},
         {"SHOWN_ROWS", std::to_string(form::kShownRows)},
+        {"ROW_PLACE", std::string(form::kRowPlace)},
+        {"PERIOD_TAKERS", PeriodTakers()},
+        {"BASE85_DIGITS", std::string(web::kBase85Digits)},
     };
     Fields fields{
         {"CAPTION", web::Escaped(form::kCaption)},
@@ -98,8 +127,8 @@ void Build(const fs::path& page_dir, const fs::path& icon, const fs::path& simd,
         {"MENU", web::MenuMarkup()},
         {"CONTROLS", web::ControlsMarkup()},
         {"ICON", "data:image/svg+xml;base64," + web::Base64(ReadFile(icon))},
-        {"SIMD_MODULE", web::Base64(ReadFile(simd))},
-        {"SCALAR_MODULE", web::Base64(ReadFile(scalar))},
+        {"SIMD_MODULE", web::Base85(ReadFile(simd))},
+        {"SCALAR_MODULE", web::Base85(ReadFile(scalar))},
         // One module script: the explanation uses the page's module and error box.
         {"SCRIPT", Filled(web::WithoutCommentLines(ReadFile(page_dir / "page.js") +
                                                    ReadFile(page_dir / "explain.js")),

@@ -77,15 +77,24 @@ __attribute__((export_name("korva_count"))) std::uint8_t* korva_count(std::int32
 }
 
 // The rows behind the count of the report text at text (UTF-8), "Zeile 5: Eisenmine +3 | ..."
-// each ended by LF, at most max_rows of them, in a block the page frees. 0 for an unknown counter,
-// or when the block finds no memory.
+// each ended by LF, at most max_rows of them, in a block the page frees; with a separator (a
+// comma's or a tab's character code) korva-count --csv's header and records instead. 0 for an
+// unknown counter or separator, or when the block finds no memory.
 __attribute__((export_name("korva_explain"))) std::uint8_t* korva_explain(std::int32_t counter,
                                                                           const char* text,
                                                                           std::size_t size,
-                                                                          std::uint32_t max_rows) {
-    if (!IsCounter(counter)) return nullptr;
+                                                                          std::uint32_t max_rows,
+                                                                          std::int32_t separator) {
+    using korva::form::RowForm;
+    const auto is = [separator](RowForm form) {
+        return separator == static_cast<std::int32_t>(form);
+    };
+    if (!IsCounter(counter) || !(is(RowForm::kBox) || is(RowForm::kCsv) || is(RowForm::kTabs))) {
+        return nullptr;
+    }
     return ExplanationBlock(korva::form::ExplainReportUtf8(static_cast<korva::Counter>(counter),
-                                                           std::string_view(text, size), max_rows));
+                                                           std::string_view(text, size), max_rows,
+                                                           static_cast<RowForm>(separator)));
 }
 
 }  // extern "C"

@@ -22,7 +22,7 @@ document.addEventListener('korva-counted', ({ detail }) => {
 
 // The rows, then how many are shown and how many more there are.
 const explainText = ({ counter, text }) => onText(text,
-  (module, at, length) => module.korva_explain(counter, at, length, shownRows),
+  (module, at, length) => module.korva_explain(counter, at, length, shownRows, 0),
   (block) => ({ rows: block.text(), shown: block.number(), more: block.number() }));
 
 function summary(rows) {
@@ -206,7 +206,7 @@ function goToLine(number) {
 // Choosing a row (a click, a tap, or Enter) goes to its line; the notes above and below the rows
 // go nowhere.
 function choose(index) {
-  const row = /^Zeile (\d+):/.exec(lines.at(index));
+  const row = /^{{ROW_PLACE}}(\d+):/.exec(lines.at(index));
   if (!row) return;
   hide(null);
   goToLine(Number(row[1]));
@@ -235,16 +235,35 @@ explanation.addEventListener('keydown', (event) => {
   }
   // WebKitGTK names Shift+Tab's key "Unidentified"; its code is still Tab.
   if (event.key !== 'Tab' && event.code !== 'Tab') return;
-  const stops = [list, byId('ExplanationCopy'), byId('ExplanationClose')];
+  const stops = [list, ...explanation.querySelectorAll('button')];
   const at = stops.indexOf(document.activeElement);
   event.preventDefault();
   stops[(at + (event.shiftKey ? stops.length - 1 : 1)) % stops.length].focus();
 });
 byId('ExplanationClose').addEventListener('click', () => hide());
 
-// All rows, each ended by CR LF as from the windows.
-byId('ExplanationCopy').addEventListener('click', async () => {
-  const text = Array.from(lines, (_, i) => `${lines.at(i)}\r\n`).join('');
+// Every row of the last count as korva-count --csv's table, with separator between the fields.
+const table = (separator) => onText(lastCount.text,
+  (module, at, length) => module.korva_explain(lastCount.counter, at, length, -1, separator.charCodeAt(0)),
+  (block) => block.text());
+
+// Als CSV speichern: a file as korva-count --csv writes it, named after the counter and the day.
+const act = (id, work) => byId(id).addEventListener('click', () => work().catch(showErrorBox));
+act('ExplanationSave', async () => {
+  const text = await table(',');
+  const { name } = document.querySelector(`[data-counter="${lastCount.counter}"]`).dataset;
+  const day = new Date();
+  const link = document.createElement('a');
+  link.download = `${name}-${[day.getFullYear(), day.getMonth() + 1, day.getDate()].map((n) => String(n).padStart(2, '0')).join('-')}.csv`;
+  link.href = URL.createObjectURL(new Blob([text], { type: 'text/csv' }));
+  link.click();
+  // The download may start after this task: its address is kept a while.
+  setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+});
+
+// Kopieren: the same table separated by tabs, which a spreadsheet pastes into columns.
+act('ExplanationCopy', async () => {
+  const text = await table('\t');
   try {
     await navigator.clipboard.writeText(text);
   } catch {

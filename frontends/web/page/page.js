@@ -12,11 +12,18 @@ const errorText = byId('ErrorBoxText');
 const simdProbe = Uint8Array.of(0, 97, 115, 109, 1, 0, 0, 0, 1, 5, 1, 96, 0, 1, 123, 3, 2, 1, 0,
   10, 10, 1, 8, 0, 65, 0, 253, 15, 253, 98, 11);
 
+// The modules in base 85, four bytes in five digits, the most significant first; a last group
+// of n bytes in n + 1 digits, read as if the highest digit followed.
+const digits = '{{BASE85_DIGITS}}';
 function moduleBytes(id) {
-  const text = atob(byId(id).textContent.trim());
-  const bytes = new Uint8Array(text.length);
-  for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
-  return bytes;
+  const text = byId(id).textContent.trim();
+  const bytes = new Uint8Array(text.length + 4);
+  for (let i = 0; i < text.length; i += 5) {
+    let group = 0;
+    for (let k = i; k < i + 5; ++k) group = group * 85 + (k < text.length ? digits.indexOf(text[k]) : 84);
+    for (let k = 3; k >= 0; --k, group = Math.floor(group / 256)) bytes[i / 5 * 4 + k] = group % 256;
+  }
+  return bytes.subarray(0, Math.floor(text.length * 4 / 5));
 }
 
 const kernel = WebAssembly.validate(simdProbe) ? 'simd' : 'scalar';
@@ -140,15 +147,14 @@ function showResult({ text, announcement: spoken }) {
 }
 
 // The box's text as the windows show a failure in a command: running out of memory and a
-// foreign failure (a trap) by their fixed texts, any other by its message with the period rule:
-// the period appended when the message's last character lies above it.
+// foreign failure (a trap) by their fixed texts, any other by its message with the period
+// appended where the windows' rule says: after the last characters the build read from it.
+const takesPeriod = /[{{PERIOD_TAKERS}}]$/;
 function errorBoxText(failure) {
   if (failure instanceof OutOfMemory) return errorBox.dataset.outOfMemory;
   if (failure instanceof WebAssembly.RuntimeError) return errorBox.dataset.foreignFailure;
   const message = failure instanceof Error ? failure.message : String(failure);
-  const { period } = errorBox.dataset;
-  return message !== '' && message.charCodeAt(message.length - 1) > period.charCodeAt(0)
-    ? message + period : message;
+  return takesPeriod.test(message) ? message + errorBox.dataset.period : message;
 }
 
 function showErrorBox(failure) {

@@ -5,12 +5,13 @@
 // pastes and Ctrl+C copies as for a player.
 //
 // Each `t` has: engine, open({ view, where, setup }), eval, click, tap, press, type, undo,
-// setClipboard, clipboard, screenshot, resize, errors, installability (Chromium only), and two for the hosted site's case:
+// setClipboard, clipboard, download, screenshot, resize, errors, installability and accessibility (Chromium only), and two
+// for the hosted site's case:
 // reload() (the same page again, in the same session) and stopServer() (the page's server gone).
 // A row's `setup` (a function, or its source) runs in the page before the page's own scripts;
 // the test server puts it in, so it works over http in every engine, not from disk.
 import { execFile, spawn } from 'node:child_process';
-import { mkdirSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:net';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
@@ -33,11 +34,11 @@ async function setClipboard(text) {
   const want = Buffer.from(text).toString();
   for (let i = 0; i < 50 && (await readClipboard()) !== want; ++i) await sleep(100);
 }
-// A read that the clipboard's owner never answers is given up, as an empty clipboard: an xclip
-// waiting on it held a whole run of the tests for twenty minutes.
 async function readClipboard() {
   try {
-    return (await promisify(execFile)('xclip', ['-o', '-selection', 'clipboard'], { encoding: 'utf8', timeout: 30000 })).stdout;
+    // Under load an xclip has been seen waiting for ever on a megabyte's transfer: asked again;
+    // a day's reports are more than execFile's 1 MB by default.
+    return (await promisify(execFile)('xclip', ['-o', '-selection', 'clipboard'], { encoding: 'utf8', timeout: 20000, maxBuffer: 1 << 28 })).stdout;
   } catch {
     return '';
   }
@@ -54,13 +55,31 @@ async function address(where = 'http', setup) {
   return { url: `${server.origin}/${where === 'site' ? 'site/' : 'korva-counter.html'}`, server };
 }
 
-// What every driver shares: the server, the clipboard, the errors.
+// Where a browser saves what a page downloads: a folder of the run's own, emptied before each.
+const downloadFolder = () => mkdtempSync(join(tmpdir(), 'korva-downloads-'));
+const partial = (name) => /\.(crdownload|part)$/.test(name);
+
+// What every driver shares: the server, the clipboard, the downloads, the errors.
 class Hands {
-  constructor(engine) {
+  constructor(engine, downloads) {
     this.engine = engine;
+    this.downloads = downloads;
     this.errors = [];
     this.server = null;
     this.view = wide;
+  }
+
+  // Clicks what saves a file, and returns the file's name and bytes once the browser has written
+  // it (no partial file left beside it).
+  async download(selector) {
+    for (const name of readdirSync(this.downloads)) rmSync(join(this.downloads, name), { recursive: true, force: true });
+    await this.click(selector);
+    for (let tries = 0; tries < 200; ++tries) {
+      await sleep(50);
+      const names = readdirSync(this.downloads);
+      if (names.length === 1 && !partial(names[0])) return { name: names[0], bytes: readFileSync(join(this.downloads, names[0])) };
+    }
+    throw new Error(`no download, only ${readdirSync(this.downloads).join(', ') || 'nothing'}`);
   }
 
   async open({ view = wide, where = 'http', setup } = {}) {
@@ -82,7 +101,10 @@ class Hands {
   clipboard() { return readClipboard(); }
   undo() { return this.press('Control+Z'); }
   tap(selector) { return this.click(selector); }
-  async close() { await this.server?.stop(); }
+  async close() {
+    await this.server?.stop();
+    rmSync(this.downloads, { recursive: true, force: true });
+  }
 }
 
 // Chromium's editing commands for the shortcuts: its synthesized keys do not edit by themselves.
@@ -90,14 +112,16 @@ const chromiumCommands = { 'Control+A': 'SelectAll', 'Control+C': 'Copy', 'Contr
   'Control+Z': 'Undo' };
 
 class PuppeteerHands extends Hands {
-  constructor(engine, browser) {
-    super(engine);
+  constructor(engine, browser, downloads) {
+    super(engine, downloads);
     this.browser = browser;
   }
 
   async load(url, view) {
     await this.context?.close();
-    this.context = await this.browser.createBrowserContext();
+    // Firefox takes its download folder from the preferences it was launched with.
+    this.context = await this.browser.createBrowserContext(this.engine === 'chromium'
+      ? { downloadBehavior: { policy: 'allow', downloadPath: this.downloads } } : {});
     this.page = await this.context.newPage();
     this.page.on('pageerror', (error) => this.errors.push(String(error)));
     await this.resize(view);
@@ -145,6 +169,12 @@ class PuppeteerHands extends Hands {
         ...errors.map((error) => error.message)];
     };
   }
+  // The tree Chromium hands a screen reader; WebDriver BiDi (Firefox) and WebKit's driver give none.
+  get accessibility() {
+    if (this.engine !== 'chromium') return undefined;
+    return () => this.page.accessibility.snapshot();
+  }
+
   async screenshot() { return Buffer.from(await this.page.screenshot()); }
 
   async close() {
@@ -154,10 +184,13 @@ class PuppeteerHands extends Hands {
 }
 
 async function launchPuppeteer(engine) {
+  const downloads = downloadFolder();
   const browser = await puppeteer.launch(engine === 'firefox'
-    ? { browser: 'firefox', executablePath: process.env.FIREFOX ?? '/usr/bin/firefox-esr', headless: false }
+    ? { browser: 'firefox', executablePath: process.env.FIREFOX ?? '/usr/bin/firefox-esr', headless: false,
+      extraPrefsFirefox: { 'browser.download.folderList': 2, 'browser.download.dir': downloads,
+        'browser.download.useDownloadDir': true, 'browser.download.always_ask_before_handling_new_types': false } }
     : { executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium', headless: false, args: chromiumArgs });
-  const hands = new PuppeteerHands(engine, browser);
+  const hands = new PuppeteerHands(engine, browser, downloads);
   return { hands, close: async () => { await hands.close(); await browser.close(); } };
 }
 
@@ -166,8 +199,8 @@ const webkitKeys = { Control: Key.CONTROL, Shift: Key.SHIFT, Alt: Key.ALT, Tab: 
   ArrowUp: Key.ARROW_UP, ArrowDown: Key.ARROW_DOWN, PageUp: Key.PAGE_UP, PageDown: Key.PAGE_DOWN };
 
 class WebKitHands extends Hands {
-  constructor(driver) {
-    super('webkit');
+  constructor(driver, downloads) {
+    super('webkit', downloads);
     this.driver = driver;
   }
 
@@ -258,6 +291,9 @@ async function launchWebKit() {
   mkdirSync(join(config, 'gtk-3.0'));
   writeFileSync(join(config, 'gtk-3.0', 'gtk.css'),
     '* { min-width: 0; min-height: 0; padding: 0; margin: 0; border-width: 0; font-size: 1px; -gtk-icon-transform: scale(0.1); }\n');
+  // WebKitGTK saves a download into the user's download folder, which this config names.
+  const downloads = downloadFolder();
+  writeFileSync(join(config, 'user-dirs.dirs'), `XDG_DOWNLOAD_DIR="${downloads}"\n`);
   const port = await freePort();
   const webDriver = spawn(process.env.WEBKIT_WEBDRIVER ?? 'WebKitWebDriver', [`--port=${port}`],
     { stdio: 'ignore', env: { ...process.env, XDG_CONFIG_HOME: config } });
@@ -272,7 +308,7 @@ async function launchWebKit() {
       await sleep(100);
     }
   }
-  const hands = new WebKitHands(driver);
+  const hands = new WebKitHands(driver, downloads);
   return {
     hands,
     async close() {

@@ -1,7 +1,8 @@
 // The page's module in node, and the native korva-count beside it, for the differential tests
 // and the benchmark.
 import { execFileSync } from 'node:child_process';
-import { readFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
@@ -40,12 +41,12 @@ export function countBytes(module, counter, bytes) {
 }
 
 // The explanation of a count as the page gets it: the rows (each ended by LF), how many are
-// shown, and how many more there are past maxRows.
-export function explainBytes(module, counter, bytes, maxRows = 100000) {
+// shown, and how many more there are past maxRows; with a separator, as a table of it.
+export function explainBytes(module, counter, bytes, maxRows = 100000, separator = '\0') {
   const at = module.korva_alloc(bytes.length);
   if (!at) throw new Error('no memory for the report');
   new Uint8Array(module.memory.buffer, at, bytes.length).set(bytes);
-  const block = module.korva_explain(counters[counter], at, bytes.length, maxRows);
+  const block = module.korva_explain(counters[counter], at, bytes.length, maxRows, separator.charCodeAt(0));
   module.korva_free(at);
   if (!block) throw new Error('no memory for the explanation');
   const view = new DataView(module.memory.buffer);
@@ -68,6 +69,28 @@ export function nativeRows(counter, bytes) {
   if (!explained.endsWith(result)) throw new Error('korva-count --explain: no result after the rows');
   return explained.slice(0, explained.length - result.length).replace(/^-:(\d+):/gm, 'Zeile $1:');
 }
+
+// korva-count --csv for the same text in a file named name (the page names it after its box).
+export function nativeCsv(counter, bytes, name) {
+  const folder = mkdtempSync(join(tmpdir(), 'korva-csv-'));
+  try {
+    writeFileSync(join(folder, name), Buffer.concat([Buffer.from([0xef, 0xbb, 0xbf]), Buffer.from(bytes)]));
+    return execFileSync(korvaCount, [counter, '--encoding', 'utf-8', '--csv', name], { cwd: folder, maxBuffer: 1 << 28 })
+      .toString('utf8');
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
+  }
+}
+
+// A CSV text with tabs for the commas between its fields: the fields themselves stay, quoted
+// where they hold a comma or a tab.
+export const tabbed = (csv) => {
+  let quoted = false;
+  return csv.replace(/[",]/g, (c) => {
+    if (c === '"') quoted = !quoted;
+    return c === ',' && !quoted ? '\t' : c;
+  });
+};
 
 const windows1252 = new TextDecoder('windows-1252');
 

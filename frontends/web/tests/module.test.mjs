@@ -6,9 +6,13 @@ import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
 import { corpusInputs, edgeInputs, mutations } from './inputs.mjs';
+import { controls } from './form.mjs';
 import {
-  countBytes, explainBytes, generatedReports, instantiate, kernels, moduleBytes, nativeResult, nativeRows,
+  countBytes, explainBytes, generatedReports, instantiate, kernels, moduleBytes, nativeCsv, nativeResult, nativeRows,
+  tabbed,
 } from './korva_module.mjs';
+
+const boxName = controls.find((control) => control.name === 'Label1').caption;
 
 test('each module imports nothing and exports the entry points the page calls', () => {
   for (const kernel of kernels) {
@@ -16,6 +20,10 @@ test('each module imports nothing and exports the entry points the page calls', 
     assert.deepEqual(WebAssembly.Module.imports(module), [], kernel);
     assert.deepEqual(WebAssembly.Module.exports(module).map((e) => e.name).sort(),
       ['korva_alloc', 'korva_count', 'korva_explain', 'korva_free', 'korva_out_of_memory', 'memory'], kernel);
+    // Neither a separator but the three forms' nor a counter but the two is taken.
+    const exports = new WebAssembly.Instance(module).exports;
+    assert.deepEqual([[0, ';'], [0, '\n'], [2, ',']].map(([counter, separator]) =>
+      exports.korva_explain(counter, 0, 0, 1, separator.charCodeAt(0))), [0, 0, 0], kernel);
   }
 });
 
@@ -63,6 +71,15 @@ const checks = [
       for (const [name, total] of totals) {
         if (name.startsWith('Gesamt')) continue;  // points, not a row the lines add to
         assert.equal(sums.get(name) ?? 0n, total, name);
+      }
+    },
+  },
+  {
+    name: 'as a table, every row is korva-count --csv\'s for a file named after the box, with commas or with tabs',
+    expected: (counter, bytes) => nativeCsv(counter, bytes, boxName),
+    run: (module, counter, bytes, expected) => {
+      for (const [separator, table] of [[',', expected], ['\t', tabbed(expected)]]) {
+        assert.equal(explainBytes(module, counter, bytes, 2 ** 32 - 1, separator).rows, table, JSON.stringify(separator));
       }
     },
   },

@@ -6,17 +6,17 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cwchar>
 #include <string>
+#include <string_view>
 #include <utility>
-#include <vector>
 
+#include "bench/megabytes_call.hpp"
 #include "bench/paste_text.hpp"
 #include "frontends/model/form.hpp"
 #include "frontends/win32/application_window.hpp"
 #include "frontends/win32/main_form.hpp"
 #include "frontends/win32/message_loop.hpp"
+#include "frontends/win32/set_clipboard_text.hpp"
 #include "frontends/win32/wide_text.hpp"
 
 using namespace korva::win32;
@@ -26,7 +26,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr char kUsage[] =
+constexpr std::string_view kUsage =
     "Aufruf: paste_bench MEGABYTES...\n"
     "Misst je Größe, wie lange das Einfügen so vieler MB Berichte in das Feld \"Berichte\" und\n"
     "ein Klick auf Sabo und Plünder dauern, und dasselbe Einfügen in ein bloßes Textfeld.\n";
@@ -58,19 +58,6 @@ void Pump() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-}
-
-bool PutOnClipboard(const std::wstring& text) {
-    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    if (data == nullptr) return false;
-    auto* chars = static_cast<wchar_t*>(GlobalLock(data));
-    std::wmemcpy(chars, text.c_str(), text.size() + 1);
-    GlobalUnlock(data);
-    if (!OpenClipboard(nullptr)) return false;
-    EmptyClipboard();
-    const bool set = SetClipboardData(CF_UNICODETEXT, data) != nullptr;
-    CloseClipboard();
-    return set;
 }
 
 // Wine's edit control takes long to let the focus go after a large paste: a click on a button
@@ -152,24 +139,12 @@ WindowTimes WindowPaste(HINSTANCE instance) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<int> sizes;
-    for (int i = 1; i < argc; ++i) {
-        char* end = nullptr;
-        const long megabytes = std::strtol(argv[i], &end, 10);
-        if (end == argv[i] || *end != '\0' || megabytes <= 0 || megabytes > 1000) {
-            sizes.clear();
-            break;
-        }
-        sizes.push_back(static_cast<int>(megabytes));
-    }
-    if (sizes.empty()) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
+    const korva::bench::MegabytesCall call = korva::bench::ParseMegabytes(argc, argv, kUsage, 1000);
+    if (call.sizes.empty()) return call.status;
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    for (const int megabytes : sizes) {
+    for (const int megabytes : call.sizes) {
         const std::wstring text(AsWide(korva::bench::PasteText(megabytes, u"\r\n")));
-        if (!PutOnClipboard(text)) {
+        if (!SetClipboardText(text)) {
             std::fputs("the clipboard could not take the text\n", stderr);
             return 1;
         }

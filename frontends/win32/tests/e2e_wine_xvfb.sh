@@ -14,6 +14,8 @@ screenshot=${4:-}
 here=$(dirname "$0")
 # shellcheck source=SCRIPTDIR/../../../tools/lib/xserver.sh
 . "$here/../../../tools/lib/xserver.sh"
+# shellcheck source=SCRIPTDIR/../../model/tests/paste_count_copy.sh
+. "$here/../../model/tests/paste_count_copy.sh"
 
 need_tools wine Xvfb xdotool xclip
 program_pid=
@@ -39,16 +41,7 @@ wait_for 200 window_or_exit || fail "no window within 20 s"
 find_window || fail "the program ended without a window: $(cat "$work/program.log")"
 [ "$(xdotool getwindowname "$window")" = "KORVA-Counter Alpha 0.3" ] || fail "caption"
 
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
-
-report=$'Sabotagebericht vom 07.12.2026 14:32\r\n14:32:05 Eisenmine (3) zerstört\r\n14:32:05 Raumhafen (1) zerstört\r\n14:32:07 Wohngebäude (2) zerstört\r\n14:32:09 Forschungszentrum zerstört\r\n'
-expected=$'Planetenzentrale  (0)\r\nRaumhafen  (1)\r\nWohngebäude  (2)\r\nSolarpark  (0)\r\nEisenmine  (3)\r\nSiliziumraffinerie  (0)\r\nKohlenstoffgewinnungsanlage  (0)\r\nBohrturm  (0)\r\nChemiefabrik  (0)\r\nRecyclinganlage  (0)\r\nRohstofflager  (0)\r\nSchiffsfabrik  (0)\r\nWaffenfabrik  (0)\r\nForschungszentrum  (1)\r\n\r\nGesamt zerstörte Punkte: 11\r\n'
-printf '%s' "$expected" >"$work/expected"
-
-fill_clipboard "$report"
-
-# The X window is the client area with the menu bar above it; Input at (8,16) of the client
-# area, Sabo at Panel1 (272,16) + (8,32), 75 x 25, Output at (368,16).
+# The X window is the client area with the menu bar above it.
 geometry=$(xdotool getwindowgeometry "$window")
 echo "$geometry"
 height=$(sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\2/p' <<<"$geometry")
@@ -58,30 +51,14 @@ top=$((height - 385 - (width - 633) / 2))
 echo "client area from $(( (width - 633) / 2 )),$top of the X window"
 left=$(((width - 633) / 2))
 
-xdotool windowfocus --sync "$window" 2>/dev/null || true
-click $((left + 100)) $((top + 16 + 100))
-xdotool key ctrl+a ctrl+v
-click $((left + 272 + 8 + 37)) $((top + 16 + 32 + 12))
-
 # Windows' clipboard holds the lines with CR LF; wine gives them to X programs with LF alone.
-tr -d '\r' <"$work/expected" >"$work/expected-x"
-copy_result() {
-    click $((left + 450)) $((top + 16 + 100))
-    xdotool key ctrl+a ctrl+c
-    wine "$clipboard_text"
-}
-expect_copied copy_result
+printf '%s' "$expected" | tr -d '\r' >"$work/expected-x"
+paste_count_copy "$left" "$top" wine "$clipboard_text"
 xclip -o -selection clipboard >"$work/copied-x" 2>/dev/null || true
 cmp -s "$work/copied-x" "$work/expected-x" || fail "X programs get another text: $(od -c "$work/copied-x" | head)"
 echo "X programs get the same lines, LF only"
 
-if [ -n "$screenshot" ] && command -v import >/dev/null; then
-    click $((left + 450)) $((top + 16 + 340))  # below the text: the selection goes
-    click $((left + 100)) $((top + 16 + 300))
-    sleep 0.3
-    import -window "$window" "$screenshot"
-    echo "screenshot: $screenshot"
-fi
+window_screenshot "$left" "$top" "$screenshot"
 
 # Wine reads the keyboard through the X server's focus, as a user types.
 click $((left + 100)) $((top + 16 + 300))

@@ -67,20 +67,6 @@ std::wstring ClipboardText() {
     return text;
 }
 
-bool SetClipboardText(std::wstring_view text) {
-    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    if (data == nullptr) return false;
-    auto* chars = static_cast<wchar_t*>(GlobalLock(data));
-    text.copy(chars, text.size());
-    chars[text.size()] = L'\0';
-    GlobalUnlock(data);
-    if (!OpenClipboard(nullptr)) return false;
-    EmptyClipboard();
-    const bool set = SetClipboardData(CF_UNICODETEXT, data) != nullptr;
-    CloseClipboard();
-    return set;
-}
-
 WPARAM VirtualKey(const conformance::Keystroke& stroke) {
     using conformance::KeyName;
     // In the order of KeyName, a letter's place left empty.

@@ -16,6 +16,7 @@
 #include "frontends/win32/application_window.hpp"
 #include "frontends/win32/failure.hpp"
 #include "frontends/win32/main_form.hpp"
+#include "frontends/win32/set_clipboard_text.hpp"
 #include "frontends/win32/wide_text.hpp"
 
 namespace korva::win32::fixture {
@@ -37,7 +38,6 @@ std::pair<DWORD, DWORD> SelectionOf(HWND edit);
 std::wstring CoreResult(ControlId button, std::wstring_view report);
 
 std::wstring ClipboardText();
-bool SetClipboardText(std::wstring_view text);
 
 // The system's dpi the window is to start at: KORVA_WINE_DPI, as the prefix was made with it
 // (wine_xvfb.sh), or 96.
