@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "counters/tests/oracle.hpp"
-#include "counters/text/cp1252.hpp"
 #include "counters/text/report_lines.hpp"
 #include "frontends/cli/input.hpp"
+#include "frontends/cli/tests/decoded_at_once.hpp"
 #include "fuzz/require.hpp"
 
 namespace {
@@ -39,41 +39,7 @@ Input Split(std::string_view data) {
 }
 
 // The texts the decoder hands on, put together, and the lines it gives.
-struct Decoding {
-    std::string content;
-    Lines lines;
-};
-
-// What decoding must give: whatever the file's first bytes decide (a UTF-8 mark skipped in every
-// mode; UTF-16 by its mark or its zero bytes, in kAuto only) decided once on the whole file,
-// however it arrives in chunks; UTF-16 decoded as a whole (an odd last byte one "?") before it is
-// divided; anything else divided on the raw bytes, then each line decoded on its own.
-Decoding ExpectedDecoding(std::string_view file, Encoding encoding) {
-    const korva::cli::FileStart start = korva::cli::FileStartOf(file, encoding);
-    Require(!start.guessed || file.find('\0') != std::string_view::npos,
-            "UTF-16 is never guessed without zero bytes");
-    file.remove_prefix(start.mark_size);
-    if (start.form != korva::cli::TextForm::kBytes) {
-        const bool little_endian = start.form == korva::cli::TextForm::kUtf16Le;
-        std::u16string units;
-        for (std::size_t i = 0; i + 1 < file.size(); i += 2) {
-            const auto a = static_cast<unsigned char>(file[i]);
-            const auto b = static_cast<unsigned char>(file[i + 1]);
-            units.push_back(static_cast<char16_t>(little_endian ? a | b << 8 : a << 8 | b));
-        }
-        std::string text = korva::Utf16ToCp1252(units);
-        if (file.size() % 2 != 0) text.push_back('?');
-        return {text, korva::oracle::Lines(text)};
-    }
-    Lines lines = korva::oracle::Lines(file);
-    for (auto& line : lines) {
-        if (encoding == Encoding::kUtf8 ||
-            (encoding == Encoding::kAuto && korva::IsValidUtf8(line))) {
-            line = korva::Utf8ToCp1252(line);
-        }
-    }
-    return {std::string(file), lines};
-}
+using Decoding = korva::cli_test::DecodedAtOnce;
 
 // Fed to the decoder in the given chunk sizes, checking what each text promises on the way.
 Decoding Decoded(std::string_view file, Encoding encoding, std::string_view sizes) {
@@ -125,7 +91,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string file = std::string(input.mark) + std::string(input.text);
     for (const Encoding encoding : {Encoding::kAuto, Encoding::kUtf8, Encoding::kCp1252}) {
-        const Decoding expected = ExpectedDecoding(file, encoding);
+        Require(!korva::cli::FileStartOf(file, encoding).guessed ||
+                    file.find('\0') != std::string_view::npos,
+                "UTF-16 is never guessed without zero bytes");
+        const Decoding expected = korva::cli_test::DecodeAtOnce(file, encoding);
         const Decoding decoding = Decoded(file, encoding, input.chunk_sizes);
         Require(decoding.content == expected.content,
                 "the texts put together are the content after the mark, UTF-16 decoded");

@@ -133,6 +133,13 @@ __attribute__((flatten)) inline void SaboCount(std::string_view text, LineDecode
     SaboScan(text, decode, sink);
 }
 
+// The count with its explanation, all in one as the count's own scan is, but for the
+// explanation's calls of its own (its line numbers, its rows).
+__attribute__((flatten)) inline void SaboCountAndExplain(std::string_view text, LineDecoder decode,
+                                                         BothSinks<SaboTallySink>& sink) {
+    SaboScan(text, decode, sink);
+}
+
 // Calls on_hit(begin) for the start of every line that may open with a keyword; on_hit returns
 // where that line ends. A template over the visitor, so that the count's own visitor is inlined
 // into the loop and the prefilter's tables stay in registers from one line to the next.
@@ -284,6 +291,11 @@ __attribute__((flatten)) inline void PluenCount(std::string_view text, LineDecod
     PluenScan(text, decode, sink);
 }
 
+__attribute__((flatten)) inline void PluenCountAndExplain(std::string_view text, LineDecoder decode,
+                                                          BothSinks<PluenTallySink>& sink) {
+    PluenScan(text, decode, sink);
+}
+
 inline FingerprintBlock NextBlock(std::string_view text, std::size_t from,
                                   const Fingerprints& prints) {
     return Kernel::NextIn(text, from, prints);
@@ -322,9 +334,9 @@ constexpr KernelTable Table(std::string_view name, bool (*cpu_runs)()) {
             &NamedLines,
             &KeywordLines,
             kNativeJobs ? &SaboCount : nullptr,
-            kNativeJobs ? &SaboScan<BothSinks<SaboTallySink>> : nullptr,
+            kNativeJobs ? &SaboCountAndExplain : nullptr,
             &PluenCount,
-            kNativeJobs ? &PluenScan<BothSinks<PluenTallySink>> : nullptr,
+            kNativeJobs ? &PluenCountAndExplain : nullptr,
             &LineBeginAt,
             &LineEndAt,
             &MarksOfLine,

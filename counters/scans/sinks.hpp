@@ -70,11 +70,11 @@ using ExplainedLineVisitor = FunctionRef<void(const ExplainedLine& line)>;
 class LineNumbers {
   public:
     LineNumbers(std::string_view text, std::uint64_t lines_before)
-        : text_(text), number_(lines_before + 1) {}
+        : text_(text), number_(lines_before + 1), breaks_(BreakCounterFor()) {}
 
     // The number of the line starting at begin, at or after the last one numbered.
     std::uint64_t Of(std::size_t begin) {
-        number_ += BreaksBetween(text_, at_, begin);
+        number_ += breaks_(text_, at_, begin);
         at_ = begin;
         return number_;
     }
@@ -82,7 +82,7 @@ class LineNumbers {
     // The number of the text's last line; lines_before for an empty text.
     std::uint64_t Last() const {
         if (text_.empty()) return number_ - 1;
-        const std::uint64_t total = number_ + BreaksBetween(text_, at_, text_.size());
+        const std::uint64_t total = number_ + breaks_(text_, at_, text_.size());
         const bool open_end = text_.back() != '\r' && text_.back() != '\n';
         return open_end ? total : total - 1;
     }
@@ -91,6 +91,7 @@ class LineNumbers {
     std::string_view text_;
     std::size_t at_ = 0;  // where the line numbered number_ starts
     std::uint64_t number_;
+    BreakCounter breaks_;  // the kernel's, taken once for every line
 };
 
 // Makes each line that adds an ExplainedLine, numbered within text, for on_line.

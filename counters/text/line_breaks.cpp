@@ -11,4 +11,8 @@ std::uint64_t BreaksBetween(std::string_view text, std::size_t from, std::size_t
     return kernels::KernelFor(path).breaks_between(text, from, to);
 }
 
+BreakCounter BreakCounterFor(ScanPath path) {
+    return kernels::KernelFor(path).breaks_between;
+}
+
 }  // namespace korva

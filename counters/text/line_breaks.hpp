@@ -15,4 +15,8 @@ namespace korva {
 std::uint64_t BreaksBetween(std::string_view text, std::size_t from, std::size_t to,
                             ScanPath path = ScanPath::kFastest);
 
+// The same, as the kernel for path counts them: taken once for many counts.
+using BreakCounter = std::uint64_t (*)(std::string_view text, std::size_t from, std::size_t to);
+BreakCounter BreakCounterFor(ScanPath path = ScanPath::kFastest);
+
 }  // namespace korva

@@ -37,18 +37,11 @@ std::string ExplainedFileCsv(Counter counter, std::string_view file, const Expla
     return out;
 }
 
-namespace {
-
-// What output takes at a time: rows written while still in the processor's cache.
-constexpr std::size_t kPassedBytes = 256 * 1024;
-
-}  // namespace
-
 Explanation::Explanation(Counter counter, OutputFormat format, ByteSink output)
     : counter_(counter),
       format_(format),
       passes_(format != OutputFormat::kJson),
-      spool_(passes_ ? Spool(output, kPassedBytes) : Spool()) {}
+      spool_(passes_ ? Spool(output, Spool::kPieceBytes) : Spool()) {}
 
 void Explanation::StartFile(std::string_view name) {
     file_ = FileNameUtf8(name);

@@ -28,7 +28,7 @@ void Spool::Append(std::string_view text) {
 }
 
 char* Spool::Room(std::size_t most) {
-    if (capacity_ - size_ < most) Flush();
+    if (capacity_ - size_ < most || (in_file_ && size_ >= kPieceBytes)) Flush();
     if (capacity_ < most) {
         // A row longer than the memory holds: a CSV record of a line of many MB.
         buffer_ = std::make_unique_for_overwrite<char[]>(most);

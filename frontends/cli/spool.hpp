@@ -23,6 +23,9 @@ class Spool {
     // What the memory holds before the file takes the rest (bench/explain_cost.sh): the rows of
     // reports of a few tens of MB, which then never touch the file.
     static constexpr std::size_t kHeldBytes = std::size_t{8} << 20;
+    // Once the file takes text, what it takes at a time: rows written while still in the
+    // processor's cache.
+    static constexpr std::size_t kPieceBytes = 256 * 1024;
 
     // An unnamed temporary file (see TempFile): it is gone when the program ends, however it
     // ends. Made at once, so that a folder it cannot be made in is noticed before any count.

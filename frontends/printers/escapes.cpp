@@ -66,16 +66,12 @@ void AppendHexEscape(std::string& out, unsigned char byte) {
     out += kHex[byte & 0xF];
 }
 
-bool BlankAtAnEnd(std::string_view text) {
-    return !text.empty() && (text.front() == ' ' || text.back() == ' ');
-}
-
 // Whether text, UTF-8 or Windows-1252 (which agree on ASCII), goes in quotes as a CSV field.
 bool NeedsCsvQuotes(std::string_view text) {
     for (const char c : text) {
         if (c == '"' || c == ',' || c == ';' || c == '\t' || c == '\r' || c == '\n') return true;
     }
-    return BlankAtAnEnd(text);
+    return !text.empty() && (text.front() == ' ' || text.back() == ' ');
 }
 
 }  // namespace

@@ -7,9 +7,9 @@
 #include "counters/pluen_counter.hpp"
 #include "counters/sabo_counter.hpp"
 #include "counters/tests/text_pieces.hpp"
-#include "counters/text/cp1252.hpp"
 #include "counters/text/report_lines.hpp"
 #include "frontends/cli/input.hpp"
+#include "frontends/cli/tests/decoded_at_once.hpp"
 
 namespace korva::cli {
 namespace {
@@ -208,41 +208,6 @@ TEST(DecodedLines, AnyTwoReadsGiveTheSameLines) {
     }
 }
 
-bool IsUtf16(std::string_view bytes, Encoding encoding) {
-    return FileStartOf(bytes, encoding).form != TextForm::kBytes;
-}
-
-// What is divided into lines: the bytes after a mark, or UTF-16 decoded as a whole.
-std::string ContentAtOnce(std::string_view bytes, Encoding encoding) {
-    const FileStart start = FileStartOf(bytes, encoding);
-    bytes.remove_prefix(start.mark_size);
-    if (start.form == TextForm::kBytes) return std::string(bytes);
-    const bool little_endian = start.form == TextForm::kUtf16Le;
-    std::u16string units;
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const auto first = static_cast<unsigned char>(bytes[i]);
-        const auto second = static_cast<unsigned char>(bytes[i + 1]);
-        units.push_back(
-            static_cast<char16_t>(little_endian ? first | second << 8 : first << 8 | second));
-    }
-    std::string content = Utf16ToCp1252(units);
-    if (bytes.size() % 2 == 1) content += '?';
-    return content;
-}
-
-// The plain definition, on the whole content at once: divide, then decode each line.
-Lines DecodeAtOnce(std::string_view bytes, Encoding encoding) {
-    const std::string content = ContentAtOnce(bytes, encoding);
-    const bool is_utf16 = IsUtf16(bytes, encoding);
-    Lines lines;
-    for (const std::string_view line : DivideIntoLines(content)) {
-        const bool as_utf8 =
-            !is_utf16 && (encoding == kUtf8 || (encoding == kAuto && IsValidUtf8(line)));
-        lines.push_back(as_utf8 ? Utf8ToCp1252(line) : std::string(line));
-    }
-    return lines;
-}
-
 TEST(DecodedLines, MatchTheWholeContentDecodedAtOnce) {
     const std::vector<std::string> pieces = Pieces(
         "Eisenmine|Wohngeb\xC3\xA4ude|Wohngeb\xE4ude|Eisen|Wasserstoff| |(|)|4|$A|\r|\n|\r\n|\xE2|"
@@ -258,7 +223,8 @@ TEST(DecodedLines, MatchTheWholeContentDecodedAtOnce) {
         for (std::size_t n = below(24); n > 0; --n) bytes += pieces[below(pieces.size())];
         const std::size_t chunk = below(4) == 0 ? bytes.size() : 1 + below(9);
         for (const Encoding encoding : {kAuto, kUtf8, kCp1252}) {
-            const Lines expected = DecodeAtOnce(bytes, encoding);
+            const cli_test::DecodedAtOnce at_once = cli_test::DecodeAtOnce(bytes, encoding);
+            const Lines& expected = at_once.lines;
             ASSERT_EQ(Decode(bytes, encoding, chunk), expected)
                 << "round " << round << ", chunks of " << chunk;
 
@@ -282,7 +248,7 @@ TEST(DecodedLines, MatchTheWholeContentDecodedAtOnce) {
                     pluen_by_text.AddText(text, decode);
                 },
                 chunk);
-            ASSERT_EQ(joined, ContentAtOnce(bytes, encoding)) << "round " << round;
+            ASSERT_EQ(joined, at_once.content) << "round " << round;
             SaboTally sabo_by_line;
             PluenTally pluen_by_line;
             for (const auto& line : expected) {

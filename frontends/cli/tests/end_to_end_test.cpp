@@ -336,28 +336,17 @@ TEST_F(KorvaCount, Utf16WithoutAMarkIsRecognisedByItsZeroBytesAndSaidSo) {
 
 TEST_F(KorvaCount, UsageErrorsWriteUsageToStderrAndNothingToStdout) {
     const std::string missing = Utf8Path(dir_ / "missing.txt");
+    // clang-format off
     const std::vector<Args> rows = {
-        {},
-        {"flotten"},
-        {"SABO"},
-        {"--raw"},
-        {"sabo", "--bogus"},
-        {"sabo", "-j"},
-        {"sabo", "--raw", "--json"},
-        {"pluen", "--json", "--raw"},
-        {"pluen", "--csv", "--json"},
-        {"sabo", "--raw", "--csv"},
-        {"sabo", "--encoding", "latin1"},
-        {"sabo", "--encoding"},
-        {"sabo", "--encoding="},
-        {"sabo", "--encoding", "UTF-8"},
-        {"sabo", "--raw=1"},
-        {"-"},
+        {}, {"flotten"}, {"SABO"}, {"--raw"}, {"sabo", "--bogus"}, {"sabo", "-j"},
+        {"sabo", "--raw", "--json"}, {"pluen", "--json", "--raw"}, {"pluen", "--csv", "--json"},
+        {"sabo", "--raw", "--csv"}, {"sabo", "--encoding", "latin1"}, {"sabo", "--encoding"},
+        {"sabo", "--encoding="}, {"sabo", "--encoding", "UTF-8"}, {"sabo", "--raw=1"}, {"-"},
         {"sabo", "--bogus", "--help"},
         // Arguments are checked before any file is read.
-        {"sabo", missing, "--bogus"},
-        {"sabo", missing, "--raw", "--json"},
+        {"sabo", missing, "--bogus"}, {"sabo", missing, "--raw", "--json"},
     };
+    // clang-format on
     for (const Args& args : rows) {
         const ProcessResult result = Run(args, "Eisenmine (1)\n");
         const std::string shown = args.empty() ? "(none)" : args.back();

@@ -164,14 +164,18 @@ TEST(ExplainedJson, IsValidAndReadsBackForEveryByte) {
     }
 }
 
-// What an Explanation writes for these inputs and this result, as a file descriptor gets it.
-std::string Written(Explanation& explanation, std::string_view result) {
-    std::string out;
-    const auto collect = [&out](std::string_view bytes) {
+// A writer that gathers what a file descriptor would get, and never fails.
+auto Collector(std::string& out) {
+    return [&out](std::string_view bytes) {
         out += bytes;
         return 0;
     };
-    EXPECT_EQ(explanation.WriteWithResult(collect, result), 0);
+}
+
+// What an Explanation writes for these inputs and this result, as a file descriptor gets it.
+std::string Written(Explanation& explanation, std::string_view result) {
+    std::string out;
+    EXPECT_EQ(explanation.WriteWithResult(Collector(out), result), 0);
     return out;
 }
 
@@ -264,39 +268,50 @@ TEST(Spool, ReportsAFolderItCannotWriteIn) {
     EXPECT_EQ(spool.Error(), ENOENT);
     spool.Append("x");
     std::string out;
-    const auto collect = [&out](std::string_view bytes) {
-        out += bytes;
-        return 0;
-    };
-    EXPECT_EQ(spool.CopyTo(collect), ENOENT);
+    EXPECT_EQ(spool.CopyTo(Collector(out)), ENOENT);
     EXPECT_EQ(out, "");  // nothing reaches the output
 }
 
-// Whatever the memory holds before the file takes the rest, and rows longer than it.
+// Whatever the memory holds before the file or the output takes the rest, and rows longer than
+// it: all of it comes back once, in order.
 TEST(Spool, GivesBackWhatItTookAcrossItsBuffer) {
-    for (const std::size_t held : {std::size_t{16}, std::size_t{4096}, Spool::kHeldBytes}) {
-        Spool spool(held);
-        ASSERT_EQ(spool.Error(), 0);
-        std::string taken;
-        for (int i = 0; i < 20000; ++i) {
-            std::string piece = std::to_string(i) + (i % 7 == 0 ? "\r\n\x1A" : "\n");
-            if (i % 5000 == 1) piece += std::string(held + 1, 'x');
-            if (i % 2 == 0) {
-                spool.Append(piece);
-            } else {
-                char* const room = spool.Room(piece.size() + 10);
-                spool.Take(std::copy(piece.begin(), piece.end(), room));
+    for (const bool to_output : {false, true}) {
+        for (const std::size_t held : {std::size_t{16}, std::size_t{4096}, Spool::kHeldBytes}) {
+            std::string passed;  // what the output took as it came
+            const auto pass = Collector(passed);
+            Spool spool = to_output ? Spool(pass, held) : Spool(held);
+            ASSERT_EQ(spool.Error(), 0);
+            std::string taken;
+            for (int i = 0; i < 20000; ++i) {
+                std::string piece = std::to_string(i) + (i % 7 == 0 ? "\r\n\x1A" : "\n");
+                if (i % 5000 == 1) piece += std::string(held + 1, 'x');
+                if (i % 2 == 0) {
+                    spool.Append(piece);
+                } else {
+                    char* const room = spool.Room(piece.size() + 10);
+                    spool.Take(std::copy(piece.begin(), piece.end(), room));
+                }
+                taken += piece;
             }
-            taken += piece;
+            std::string out;
+            EXPECT_EQ(spool.CopyTo(Collector(out)), 0);
+            EXPECT_EQ(passed + out, taken) << "holding " << held << (to_output ? ", passing" : "");
+            EXPECT_EQ(passed.empty(), !to_output);
         }
-        std::string out;
-        const auto collect = [&out](std::string_view bytes) {
-            out += bytes;
-            return 0;
-        };
-        EXPECT_EQ(spool.CopyTo(collect), 0);
-        EXPECT_EQ(out, taken) << "holding " << held;
     }
+}
+
+// An output that fails takes nothing more, and the failure is what is reported at the end.
+TEST(Spool, ReportsAnOutputThatFails) {
+    int writes = 0;
+    const auto full = [&writes](std::string_view) { return ++writes >= 2 ? ENOSPC : 0; };
+    Spool spool(full, 16);
+    for (int i = 0; i < 10; ++i) spool.Append("0123456789");
+    EXPECT_EQ(spool.Error(), ENOSPC);
+    EXPECT_EQ(writes, 2);
+    std::string out;
+    EXPECT_EQ(spool.CopyTo(Collector(out)), ENOSPC);
+    EXPECT_EQ(out, "");
 }
 
 }  // namespace
