@@ -272,27 +272,46 @@ TEST(Spool, ReportsAFolderItCannotWriteIn) {
     EXPECT_EQ(out, "");  // nothing reaches the output
 }
 
-// Whatever the memory holds before the file takes the rest, and rows longer than it.
+// Whatever the memory holds before the file or the output takes the rest, and rows longer than
+// it: all of it comes back once, in order.
 TEST(Spool, GivesBackWhatItTookAcrossItsBuffer) {
-    for (const std::size_t held : {std::size_t{16}, std::size_t{4096}, Spool::kHeldBytes}) {
-        Spool spool(held);
-        ASSERT_EQ(spool.Error(), 0);
-        std::string taken;
-        for (int i = 0; i < 20000; ++i) {
-            std::string piece = std::to_string(i) + (i % 7 == 0 ? "\r\n\x1A" : "\n");
-            if (i % 5000 == 1) piece += std::string(held + 1, 'x');
-            if (i % 2 == 0) {
-                spool.Append(piece);
-            } else {
-                char* const room = spool.Room(piece.size() + 10);
-                spool.Take(std::copy(piece.begin(), piece.end(), room));
+    for (const bool to_output : {false, true}) {
+        for (const std::size_t held : {std::size_t{16}, std::size_t{4096}, Spool::kHeldBytes}) {
+            std::string passed;  // what the output took as it came
+            const auto pass = Collector(passed);
+            Spool spool = to_output ? Spool(pass, held) : Spool(held);
+            ASSERT_EQ(spool.Error(), 0);
+            std::string taken;
+            for (int i = 0; i < 20000; ++i) {
+                std::string piece = std::to_string(i) + (i % 7 == 0 ? "\r\n\x1A" : "\n");
+                if (i % 5000 == 1) piece += std::string(held + 1, 'x');
+                if (i % 2 == 0) {
+                    spool.Append(piece);
+                } else {
+                    char* const room = spool.Room(piece.size() + 10);
+                    spool.Take(std::copy(piece.begin(), piece.end(), room));
+                }
+                taken += piece;
             }
-            taken += piece;
+            std::string out;
+            EXPECT_EQ(spool.CopyTo(Collector(out)), 0);
+            EXPECT_EQ(passed + out, taken) << "holding " << held << (to_output ? ", passing" : "");
+            EXPECT_EQ(passed.empty(), !to_output);
         }
-        std::string out;
-        EXPECT_EQ(spool.CopyTo(Collector(out)), 0);
-        EXPECT_EQ(out, taken) << "holding " << held;
     }
+}
+
+// An output that fails takes nothing more, and the failure is what is reported at the end.
+TEST(Spool, ReportsAnOutputThatFails) {
+    int writes = 0;
+    const auto full = [&writes](std::string_view) { return ++writes >= 2 ? ENOSPC : 0; };
+    Spool spool(full, 16);
+    for (int i = 0; i < 10; ++i) spool.Append("0123456789");
+    EXPECT_EQ(spool.Error(), ENOSPC);
+    EXPECT_EQ(writes, 2);
+    std::string out;
+    EXPECT_EQ(spool.CopyTo(Collector(out)), ENOSPC);
+    EXPECT_EQ(out, "");
 }
 
 }  // namespace

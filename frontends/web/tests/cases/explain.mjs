@@ -62,8 +62,8 @@ async function openExplanation(t, how = 'click') {
   }));
 }
 
-// The dialog as a player and a screen reader meet it: its name and description, the rows in
-// view, and the row the keys are on with its place among all rows.
+// The dialog as a player and a screen reader meet it: its name, the rows in view, and the row
+// the keys are on with its place among all rows.
 const dialog = (t) => t.eval(() => {
   const named = (element, attribute) => element.getAttribute(attribute).split(' ')
     .map((id) => document.getElementById(id).textContent).join(' ');
@@ -72,7 +72,7 @@ const dialog = (t) => t.eval(() => {
   const box = list.getBoundingClientRect();
   const active = document.getElementById(list.getAttribute('aria-activedescendant') ?? '');
   return {
-    open: d.open, name: named(d, 'aria-labelledby'), description: named(d, 'aria-describedby'),
+    open: d.open, name: named(d, 'aria-labelledby'),
     listName: named(list, 'aria-labelledby'), focused: document.activeElement.id,
     rows: [...list.querySelectorAll('[role="option"]')].filter((row) => {
       const r = row.getBoundingClientRect();
@@ -138,8 +138,9 @@ export default [
         const shown = await dialog(t);
         const expected = nativeRows(counter, Buffer.from(text)).split('\n').slice(0, -1);
         assert.deepEqual(shown.rows, expected);
-        assert.deepEqual([shown.name, shown.description, shown.listName, shown.focused, shown.active],
-          ['Erklärung', `${expected.length} Zeilen haben gezählt.`, 'Erklärung', 'ExplanationText',
+        // Named by more than the button that opens it: Orca leaves out a name it has just read.
+        assert.deepEqual([shown.name, shown.listName, shown.focused, shown.active],
+          [`Erklärung ${expected.length} Zeilen haben gezählt.`, 'Erklärung', 'ExplanationText',
             [expected[0], '1', String(expected.length)]]);
         // The rows still in view keep their elements as the keys move: a screen reader would
         // start over with the dialog's buttons for a focused row made anew.
@@ -266,7 +267,7 @@ export default [
     },
   },
   {
-    name: 'in the accessibility tree, opening Erklärung puts the focus in a modal dialog named "Erklärung" and described by its count; the menu bar, none of whose menus opens, is not read',
+    name: 'in the accessibility tree, opening Erklärung puts the focus in a modal dialog named "Erklärung" with its count; the menu bar, none of whose menus opens, is not read',
     skip: { firefox: 'WebDriver BiDi gives no accessibility tree', webkit: 'WebKitWebDriver gives no accessibility tree' },
     async run(t) {
       // The focused node and the nodes above it, outermost first.
@@ -284,8 +285,8 @@ export default [
       await openExplanation(t);
       const path = focusPath(await t.accessibility());
       const rows = nativeRows('sabo', Buffer.from(reports)).split('\n').length - 1;
-      assert.deepEqual(path.filter((node) => node.role === 'dialog').map(({ name, description, modal }) => [name, description, modal]),
-        [['Erklärung', `${rows} Zeilen haben gezählt.`, true]]);
+      assert.deepEqual(path.filter((node) => node.role === 'dialog').map(({ name, modal }) => [name, modal]),
+        [[`Erklärung ${rows} Zeilen haben gezählt.`, true]]);
       assert.deepEqual([path.at(-1).role, path.at(-1).name], ['listbox', 'Erklärung'], 'the focus on the rows');
     },
   },
@@ -296,9 +297,9 @@ export default [
       await count(t, 'Raumhafen\n'.repeat(lines));
       await openExplanation(t);
       await t.press('End');
-      const { rows, description, active } = await dialog(t);
-      assert.deepEqual([rows.slice(-2), description, active.slice(1)],
-        [['Zeile 100000: Raumhafen +1 | Raumhafen', `… und ${more} weitere Zeilen`], `${number.format(lines)} Zeilen haben gezählt.`,
+      const { rows, name, active } = await dialog(t);
+      assert.deepEqual([rows.slice(-2), name, active.slice(1)],
+        [['Zeile 100000: Raumhafen +1 | Raumhafen', `… und ${more} weitere Zeilen`], `Erklärung ${number.format(lines)} Zeilen haben gezählt.`,
           ['100001', '100001']]);
       await t.press('Enter');
       assert.equal((await dialog(t)).open, true, 'the note goes to no line');
