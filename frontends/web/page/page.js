@@ -208,6 +208,14 @@ input.addEventListener('focus', selectHelpText);
 // opens with the focus in Berichte, as the window does.
 if (document.activeElement === input) selectHelpText();
 else if (!document.activeElement || document.activeElement === document.body) input.focus();
+// WebKit, having given the box the focus while the page loaded, later puts its caret to the start
+// (its deferred focus appearance): the help text is selected again, until the player's first key or
+// press.
+let settled = false;
+for (const type of ['keydown', 'pointerdown']) addEventListener(type, () => { settled = true; }, { capture: true, once: true });
+document.addEventListener('selectionchange', () => {
+  if (!settled && helpSelected && document.activeElement === input && input.selectionEnd === 0) input.select();
+});
 
 // The first paste into the untouched box replaces the help text whatever the selection: WebKit
 // may put the caret back to the start just after the focus selected it, and the reports would
