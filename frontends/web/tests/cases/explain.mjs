@@ -221,7 +221,7 @@ export default [
     },
   },
   {
-    name: 'when Berichte changed since the count, the first line says so and the rows explain the count as it was',
+    name: 'when Berichte changed since the count, the first line says so and the rows explain the count as it was; a count nothing made, changed or not, shows no row but that line',
     async run(t) {
       await count(t, reports);
       await t.click('#Input');
@@ -232,6 +232,15 @@ export default [
       assert.match(first, /^Berichte wurde seit der Zählung geändert/);
       assert.deepEqual(rows, nativeRows('sabo', Buffer.from(reports)).split('\n').slice(0, -1));
       assert.equal(await copiedRows(t), tabbed(nativeCsv('sabo', Buffer.from(reports), boxName)), 'Kopieren');
+      await t.press('Escape');
+      await count(t, 'Nichts zu zählen');
+      for (const changed of [false, true]) {
+        if (changed) await t.eval(() => document.getElementById('Input').dispatchEvent(new Event('input', { bubbles: true })));
+        await openExplanation(t);
+        const { name, rows: shown, active } = await dialog(t);
+        assert.deepEqual([name, shown.length, active?.[2]], ['Erklärung Keine Zeile hat gezählt.', changed ? 1 : 0, changed ? '1' : undefined]);
+        await t.press('Escape');
+      }
     },
   },
   {
