@@ -59,9 +59,14 @@ cleanup() {
     fi
     xserver_cleanup
 }
-trap cleanup EXIT
 # The window under wine needs an X server; its plumbing, with this script's own fail and cleanup.
+# xserver.sh sets its own EXIT trap, so this script's, which ends with it, is set after it.
 source tools/lib/xserver.sh
+trap cleanup EXIT
+# A command that stops the script under set -e says where, rather than ending it without a word
+# (in this shell only: a failing command substitution that a test reads is no stop).
+set -E
+trap 'err=$?; if [ "$BASHPID" = "$$" ]; then echo "FAIL: stopped at line $LINENO (status $err): $BASH_COMMAND" >&2; fi' ERR
 failed=0
 fail() {
     echo "FAIL: $*" >&2
@@ -331,7 +336,7 @@ uninstall_command() {
 }
 uninstall_silently() {
     local command
-    command=$(uninstall_command)
+    command=$(uninstall_command) || true
     [ -n "$command" ] || { fail "no UninstallString"; return; }
     wine_run "$command" /S || fail "$command /S: status $?"
     wineserver -w
