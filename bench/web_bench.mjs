@@ -18,61 +18,62 @@ import { buildWeb, countBytes, instantiate, kernels } from '../frontends/web/tes
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
-// MB/s of korva_count over the text already in the module's memory, median of runs.
-async function moduleThroughput(file, runs) {
+// Each kernel's module with the text of file in its memory, handed to visit with the text's
+// address and length.
+async function withTextInModules(file, visit) {
   const bytes = readFileSync(file);
   for (const kernel of kernels) {
     const module = await instantiate(kernel);
     const at = module.korva_alloc(bytes.length);
     new Uint8Array(module.memory.buffer, at, bytes.length).set(bytes);
-    for (const [counter, number] of [['sabo', 0], ['pluen', 1]]) {
-      // CPU time, as for korva-count, so that a busy machine does not count; after one run that
-      // lets the engine compile the module's hot code with its optimising tier.
-      const seconds = [];
-      for (let run = 0; run <= runs; ++run) {
-        const start = process.cpuUsage();
-        module.korva_free(module.korva_count(number, at, bytes.length));
-        const used = process.cpuUsage(start);
-        if (run > 0) seconds.push((used.user + used.system) / 1e6);
-      }
-      const s = median(seconds);
+    await visit(kernel, module, at, bytes);
+  }
+}
+
+// CPU time of call, as for korva-count, so that a busy machine does not count: the median of runs
+// after one that lets the engine compile the module's hot code with its optimising tier. Each call
+// returns a block of the module's, which is freed; none (0) is a failure.
+function cpuMedian(module, runs, call, what) {
+  const seconds = [];
+  for (let run = 0; run <= runs; ++run) {
+    const start = process.cpuUsage();
+    const block = call();
+    const used = process.cpuUsage(start);
+    if (block === 0) throw new Error(`${what}: no block`);
+    module.korva_free(block);
+    if (run > 0) seconds.push((used.user + used.system) / 1e6);
+  }
+  return median(seconds);
+}
+
+const counterNumbers = [['sabo', 0], ['pluen', 1]];
+
+// MB/s of korva_count over the text already in the module's memory, median of runs.
+async function moduleThroughput(file, runs) {
+  await withTextInModules(file, (kernel, module, at, bytes) => {
+    for (const [counter, number] of counterNumbers) {
+      const s = cpuMedian(module, runs, () => module.korva_count(number, at, bytes.length), `${kernel} ${counter}`);
       console.log(`module ${kernel} ${counter}: ${s.toFixed(3)} s, ${(bytes.length / s / 1e6).toFixed(0)} MB/s`);
     }
     // The result the page would show, so that a broken module cannot look fast.
     if (!countBytes(module, 'sabo', bytes.subarray(0, 1 << 20)).includes('Gesamt zerstörte Punkte: ')) {
       throw new Error(`${kernel}: no sabotage result`);
     }
-  }
+  });
 }
 
-// The module's Erklärung against its count, each over the text already in its memory: CPU time,
-// medians of runs after one that lets the engine compile; the ratio explained / counted. The
-// page asks for at most 100,000 rows, as here.
+// The module's Erklärung against its count, each over the text already in its memory; the ratio
+// explained / counted. The page asks for at most 100,000 rows, as here.
 async function moduleExplainCost(file, runs) {
-  const bytes = readFileSync(file);
-  for (const kernel of kernels) {
-    const module = await instantiate(kernel);
-    const at = module.korva_alloc(bytes.length);
-    new Uint8Array(module.memory.buffer, at, bytes.length).set(bytes);
-    for (const [counter, number] of [['sabo', 0], ['pluen', 1]]) {
-      const seconds = (call) => {
-        const times = [];
-        for (let run = 0; run <= runs; ++run) {
-          const start = process.cpuUsage();
-          const block = call();
-          const used = process.cpuUsage(start);
-          if (block === 0) throw new Error(`${kernel} ${counter}: no block`);
-          module.korva_free(block);
-          if (run > 0) times.push((used.user + used.system) / 1e6);
-        }
-        return median(times);
-      };
-      const count = seconds(() => module.korva_count(number, at, bytes.length));
-      const explain = seconds(() => module.korva_explain(number, at, bytes.length, 100000));
+  await withTextInModules(file, (kernel, module, at, bytes) => {
+    for (const [counter, number] of counterNumbers) {
+      const what = `${kernel} ${counter}`;
+      const count = cpuMedian(module, runs, () => module.korva_count(number, at, bytes.length), what);
+      const explain = cpuMedian(module, runs, () => module.korva_explain(number, at, bytes.length, 100000, 0), what);
       console.log(`module ${kernel} ${counter}, ${(bytes.length / 1e6).toFixed(0)} MB: count ${count.toFixed(3)} s,` +
         ` Erklärung ${explain.toFixed(3)} s (x${(explain / count).toFixed(2)})`);
     }
-  }
+  });
 }
 
 // The module keeps the last text it counted: each run counts a text a player has just changed
